@@ -1,0 +1,1 @@
+int KvlPlaceholder() { return 0; }
