@@ -3,7 +3,7 @@
 # Extra arguments go to ctest (for example: tools/test.sh -R Calendar).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build/x86_64"
+build="${KVL_BUILD_DIR:-$root/build/x86_64}"
 
 "$root/tools/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
