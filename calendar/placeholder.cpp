@@ -1,1 +1,0 @@
-int KvlPlaceholder() { return 0; }
