@@ -1,5 +1,7 @@
 #include "framework/classes/Component.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "framework/system/Conversions.h"
@@ -7,7 +9,11 @@
 
 namespace {
 
-bool IsIdentStart(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_'; }
+// Letters of any script count: forms name components in Chinese as well.
+bool IsIdentStart(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c == L'_' || (c > 0x7F && IsCharAlphaW(c));
+}
 bool IsIdentChar(wchar_t c) { return IsIdentStart(c) || (c >= L'0' && c <= L'9'); }
 
 bool IsValidIdent(const String& ident)
