@@ -19,6 +19,8 @@ _ws_configure_prefix() {
   reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'C:\no-debugger.exe'
   reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1
+  # Xvfb has no window manager: without this Wine waits ~2 s for one whenever a window hides.
+  reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
   link='wqy-microhei.ttc,WenQuanYi Micro Hei'
   for face in "Tahoma" "Tahoma Bold" "System" "Microsoft Sans Serif" "MS Sans Serif" "DejaVu Sans"; do
     reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ /d "$link"
