@@ -179,4 +179,6 @@ void RegisterFrameworkClasses()
     RegisterClassesClasses();
     RegisterGraphicsClasses();
     RegisterControlsClasses();
+    RegisterStdControlsClasses();
+    RegisterGridsClasses();
 }

@@ -139,6 +139,8 @@ void RegisterFrameworkClasses();
 // The per-folder halves of it (GraphicsProperties.cpp, ControlsProperties.cpp).
 void RegisterGraphicsClasses();
 void RegisterControlsClasses();
+void RegisterStdControlsClasses();
+void RegisterGridsClasses();
 
 template <class T>
 class TClassRegistration {

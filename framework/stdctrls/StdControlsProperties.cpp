@@ -10,7 +10,6 @@
 #include "framework/stdctrls/MaskEdit.h"
 #include "framework/stdctrls/Panels.h"
 
-void RegisterStdControlsClasses();
 
 namespace {
 

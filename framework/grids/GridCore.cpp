@@ -1,0 +1,708 @@
+// The grid's dimensions, layout arithmetic, current cell and selection.
+#include <algorithm>
+
+#include "framework/controls/Forms.h"
+#include "framework/grids/Grids.h"
+
+namespace {
+
+const wchar_t* const SIndexOutOfRange = L"Grid index out of range";
+const wchar_t* const SFixedColTooBig = L"Fixed column count must be less than column count";
+const wchar_t* const SFixedRowTooBig = L"Fixed row count must be less than row count";
+
+// Where a cell ends up when the row or column at FromIndex moves to ToIndex.
+void MoveAdjust(int& CellPos, int FromIndex, int ToIndex)
+{
+    if (CellPos == FromIndex) {
+        CellPos = ToIndex;
+        return;
+    }
+    int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+    if (CellPos >= lo && CellPos <= hi) CellPos += FromIndex > ToIndex ? 1 : -1;
+}
+
+template <class T>
+void MoveEntry(std::vector<T>& List, int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= static_cast<int>(List.size()) || ToIndex >= static_cast<int>(List.size()))
+        return;
+    T value = List[FromIndex];
+    List.erase(List.begin() + FromIndex);
+    List.insert(List.begin() + ToIndex, value);
+}
+
+} // namespace
+
+TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks};
+    FColWidths.assign(FColCount, FDefaultColWidth);
+    FRowHeights.assign(FRowCount, FDefaultRowHeight);
+    FTabStops.assign(FColCount, true);
+    SetColor(clWindow);
+    SetParentColor(false);
+    SetTabStop(true);
+    SetBounds(Left(), Top(), FColCount * FDefaultColWidth, FRowCount * FDefaultRowHeight);
+    Initialize();
+}
+
+TCustomGrid::~TCustomGrid()
+{
+    // The editor is a child window of ours: it goes before our window does.
+    delete FInplaceEdit;
+    FInplaceEdit = nullptr;
+}
+
+void TCustomGrid::InvalidOp(const String& Message)
+{
+    throw EInvalidGridOperation(Message);
+}
+
+void TCustomGrid::Initialize()
+{
+    FTopLeft = {FFixedCols, FFixedRows};
+    FCurrent = FTopLeft;
+    FAnchor = FCurrent;
+    if (FOptions.Contains(goRowSelect)) FAnchor.X = FColCount - 1;
+}
+
+// ---- Dimensions ----------------------------------------------------------------------------
+
+void TCustomGrid::SetColCount(int Value)
+{
+    if (FColCount == Value) return;
+    if (Value < 1) Value = 1;
+    if (Value <= FFixedCols) SetFixedCols(Value - 1);
+    ChangeSize(Value, FRowCount);
+    if (FOptions.Contains(goRowSelect)) {
+        FAnchor.X = FColCount - 1;
+        Invalidate();
+    }
+}
+
+void TCustomGrid::SetRowCount(int Value)
+{
+    if (FRowCount == Value) return;
+    if (Value < 1) Value = 1;
+    if (Value <= FFixedRows) SetFixedRows(Value - 1);
+    ChangeSize(FColCount, Value);
+}
+
+void TCustomGrid::SetFixedCols(int Value)
+{
+    if (FFixedCols == Value) return;
+    if (Value < 0) InvalidOp(SIndexOutOfRange);
+    if (Value >= FColCount) InvalidOp(SFixedColTooBig);
+    FFixedCols = Value;
+    Initialize();
+    InvalidateGrid();
+    UpdateScrollRange();
+}
+
+void TCustomGrid::SetFixedRows(int Value)
+{
+    if (FFixedRows == Value) return;
+    if (Value < 0) InvalidOp(SIndexOutOfRange);
+    if (Value >= FRowCount) InvalidOp(SFixedRowTooBig);
+    FFixedRows = Value;
+    Initialize();
+    InvalidateGrid();
+    UpdateScrollRange();
+}
+
+void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
+{
+    int oldColCount = FColCount, oldRowCount = FRowCount;
+    TGridCoord oldTopLeft = FTopLeft;
+    FColCount = NewColCount;
+    FRowCount = NewRowCount;
+    if (FFixedCols > NewColCount) FFixedCols = NewColCount - 1;
+    if (FFixedRows > NewRowCount) FFixedRows = NewRowCount - 1;
+    FColWidths.resize(FColCount, FDefaultColWidth);
+    FTabStops.resize(FColCount, true);
+    FRowHeights.resize(FRowCount, FDefaultRowHeight);
+
+    // The current cell and the anchor stay inside; so does the view.
+    TGridCoord coord = FCurrent;
+    if (coord.Y >= FRowCount) coord.Y = FRowCount - 1;
+    if (coord.X >= FColCount) coord.X = FColCount - 1;
+    if (!(coord == FCurrent)) MoveCurrent(coord.X, coord.Y, true, true);
+    // A refusing SelectCell must not leave the current cell outside the grid.
+    if (FCurrent.X >= FColCount || FCurrent.Y >= FRowCount) FCurrent = coord;
+    if (FAnchor.X >= FColCount || FAnchor.Y >= FRowCount) {
+        if (FOptions.Contains(goRowSelect))
+            FAnchor = {FColCount - 1, std::min(FAnchor.Y, FRowCount - 1)};
+        else
+            FAnchor = {std::min(FAnchor.X, FColCount - 1), std::min(FAnchor.Y, FRowCount - 1)};
+    }
+    if (FTopLeft.X >= FColCount) FTopLeft.X = std::max(FFixedCols, FColCount - 1);
+    if (FTopLeft.Y >= FRowCount) FTopLeft.Y = std::max(FFixedRows, FRowCount - 1);
+    InvalidateGrid();
+    UpdateScrollRange();
+    if (!(oldTopLeft == FTopLeft) && HandleAllocated()) TopLeftChanged();
+    SizeChanged(oldColCount, oldRowCount);
+}
+
+int TCustomGrid::ColWidths(int Index) const
+{
+    if (Index < 0 || Index >= FColCount) InvalidOp(SIndexOutOfRange);
+    return FColWidths[Index];
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value)
+{
+    if (Index < 0 || Index >= FColCount) InvalidOp(SIndexOutOfRange);
+    if (FColWidths[Index] == Value) return;
+    ResizeCol(Index, FColWidths[Index], Value);
+    FColWidths[Index] = Value;
+    ColWidthsChanged();
+}
+
+int TCustomGrid::RowHeights(int Index) const
+{
+    if (Index < 0 || Index >= FRowCount) InvalidOp(SIndexOutOfRange);
+    return FRowHeights[Index];
+}
+
+void TCustomGrid::SetRowHeights(int Index, int Value)
+{
+    if (Index < 0 || Index >= FRowCount) InvalidOp(SIndexOutOfRange);
+    if (FRowHeights[Index] == Value) return;
+    ResizeRow(Index, FRowHeights[Index], Value);
+    FRowHeights[Index] = Value;
+    RowHeightsChanged();
+}
+
+bool TCustomGrid::TabStops(int Index) const
+{
+    if (Index < 0 || Index >= FColCount) InvalidOp(SIndexOutOfRange);
+    return FTabStops[Index];
+}
+
+void TCustomGrid::SetTabStops(int Index, bool Value)
+{
+    if (Index < 0 || Index >= FColCount) InvalidOp(SIndexOutOfRange);
+    FTabStops[Index] = Value;
+}
+
+void TCustomGrid::SetDefaultColWidth(int Value)
+{
+    FDefaultColWidth = Value;
+    FColWidths.assign(FColCount, Value);
+    ColWidthsChanged();
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int Value)
+{
+    FDefaultRowHeight = Value;
+    FRowHeights.assign(FRowCount, Value);
+    RowHeightsChanged();
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetGridLineWidth(int Value)
+{
+    if (FGridLineWidth == Value) return;
+    FGridLineWidth = Value;
+    InvalidateGrid();
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+int TCustomGrid::GridWidth()
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Horz.GridBoundary;
+}
+
+int TCustomGrid::GridHeight()
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Vert.GridBoundary;
+}
+
+void TCustomGrid::ResizeCol(int Index, int OldSize, int NewSize)
+{
+    if (!HandleAllocated()) return;
+    // Everything from the column on moves; its left edge stays.
+    TGridRect r{Index, 0, std::max(FColCount - 1, Index), FRowCount - 1};
+    TRect screen;
+    GridRectToScreenRect(r, screen, true);
+    if (screen.right > screen.left) {
+        screen.right = ClientWidth();
+        ::InvalidateRect(FHandle, &screen, FALSE);
+    } else {
+        Invalidate();
+    }
+}
+
+void TCustomGrid::ResizeRow(int Index, int OldSize, int NewSize)
+{
+    if (!HandleAllocated()) return;
+    TGridRect r{0, Index, FColCount - 1, std::max(FRowCount - 1, Index)};
+    TRect screen;
+    GridRectToScreenRect(r, screen, true);
+    if (screen.bottom > screen.top) {
+        screen.bottom = ClientHeight();
+        ::InvalidateRect(FHandle, &screen, FALSE);
+    } else {
+        Invalidate();
+    }
+}
+
+// ---- Looks ---------------------------------------------------------------------------------
+
+void TCustomGrid::SetOptions(TGridOptions Value)
+{
+    if (FOptions == Value) return;
+    if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
+    FOptions = Value;
+    if (!FEditorMode) {
+        if (Value.Contains(goAlwaysShowEditor))
+            ShowEditor();
+        else
+            HideEditor();
+    }
+    if (Value.Contains(goRowSelect)) MoveCurrent(Col(), Row(), true, false);
+    InvalidateGrid();
+    UpdateScrollRange();
+}
+
+void TCustomGrid::SetDefaultDrawing(bool Value)
+{
+    if (FDefaultDrawing == Value) return;
+    FDefaultDrawing = Value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetFixedColor(TColor Value)
+{
+    if (FFixedColor == Value) return;
+    FFixedColor = Value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value)
+{
+    if (FScrollBars == Value) return;
+    FScrollBars = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle Value)
+{
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomGrid::SetDrawingStyle(TGridDrawingStyle Value)
+{
+    if (FDrawingStyle == Value) return;
+    FDrawingStyle = Value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetGradientStartColor(TColor Value)
+{
+    if (FGradientStartColor == Value) return;
+    FGradientStartColor = Value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::SetGradientEndColor(TColor Value)
+{
+    if (FGradientEndColor == Value) return;
+    FGradientEndColor = Value;
+    InvalidateGrid();
+}
+
+void TCustomGrid::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_TABSTOP;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
+    // No CS_HREDRAW/CS_VREDRAW: a resize repaints only what it uncovers.
+    Params.WindowClass.style = CS_DBLCLKS;
+    if (FBorderStyle == bsSingle) {
+        if (Ctl3D()) {
+            Params.Style &= ~static_cast<DWORD>(WS_BORDER);
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        } else {
+            Params.Style |= WS_BORDER;
+        }
+    }
+}
+
+// ---- Geometry ------------------------------------------------------------------------------
+
+void TCustomGrid::CalcFixedInfo(TGridDrawInfo& DrawInfo)
+{
+    auto calcAxis = [this](TGridAxisDrawInfo& Axis, TGridOptions LineOptions, int FixedCount, int FirstCell,
+                           int CellCount, std::function<int(int)> GetExtent) {
+        Axis.EffectiveLineWidth = (LineOptions * FOptions).Empty() ? 0 : FGridLineWidth;
+        Axis.FixedBoundary = 0;
+        for (int i = 0; i < FixedCount; ++i) Axis.FixedBoundary += GetExtent(i) + Axis.EffectiveLineWidth;
+        Axis.FixedCellCount = FixedCount;
+        Axis.FirstGridCell = FirstCell;
+        Axis.GridCellCount = CellCount;
+        Axis.GetExtent = std::move(GetExtent);
+    };
+    calcAxis(DrawInfo.Horz, TGridOptions{goFixedVertLine, goVertLine}, FFixedCols, FTopLeft.X, FColCount,
+             [this](int i) { return i >= 0 && i < FColCount ? FColWidths[i] : 0; });
+    calcAxis(DrawInfo.Vert, TGridOptions{goFixedHorzLine, goHorzLine}, FFixedRows, FTopLeft.Y, FRowCount,
+             [this](int i) { return i >= 0 && i < FRowCount ? FRowHeights[i] : 0; });
+}
+
+void TCustomGrid::CalcDrawInfoXY(TGridDrawInfo& DrawInfo, int UseWidth, int UseHeight)
+{
+    CalcFixedInfo(DrawInfo);
+    auto calcAxis = [](TGridAxisDrawInfo& Axis, int UseExtent) {
+        Axis.GridExtent = UseExtent;
+        Axis.GridBoundary = Axis.FixedBoundary;
+        Axis.FullVisBoundary = Axis.FixedBoundary;
+        Axis.LastFullVisibleCell = Axis.FirstGridCell;
+        for (int i = Axis.FirstGridCell; i < Axis.GridCellCount; ++i) {
+            Axis.GridBoundary += Axis.GetExtent(i) + Axis.EffectiveLineWidth;
+            if (Axis.GridBoundary > Axis.GridExtent + Axis.EffectiveLineWidth) {
+                Axis.GridBoundary = Axis.GridExtent;
+                break;
+            }
+            Axis.LastFullVisibleCell = i;
+            Axis.FullVisBoundary = Axis.GridBoundary;
+        }
+    };
+    calcAxis(DrawInfo.Horz, UseWidth);
+    calcAxis(DrawInfo.Vert, UseHeight);
+}
+
+void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo)
+{
+    CalcDrawInfoXY(DrawInfo, ClientWidth(), ClientHeight());
+}
+
+TGridCoord TCustomGrid::CalcCoordFromPoint(int X, int Y, const TGridDrawInfo& DrawInfo)
+{
+    auto doCalc = [](const TGridAxisDrawInfo& Axis, int N) {
+        if (N < 0) return -1;
+        int start, stop, line;
+        if (N < Axis.FixedBoundary) {
+            start = 0;
+            stop = Axis.FixedCellCount - 1;
+            line = 0;
+        } else {
+            start = Axis.FirstGridCell;
+            stop = Axis.GridCellCount - 1;
+            line = Axis.FixedBoundary;
+        }
+        for (int i = start; i <= stop; ++i) {
+            line += Axis.GetExtent(i) + Axis.EffectiveLineWidth;
+            if (N < line) return i;
+        }
+        return -1;
+    };
+    return {doCalc(DrawInfo.Horz, X), doCalc(DrawInfo.Vert, Y)};
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y)
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    TGridCoord result = CalcCoordFromPoint(X, Y, info);
+    if (result.X < 0)
+        result.Y = -1;
+    else if (result.Y < 0)
+        result.X = -1;
+    return result;
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow)
+{
+    TGridCoord coord = MouseCoord(X, Y);
+    ACol = coord.X;
+    ARow = coord.Y;
+}
+
+TGridCoord TCustomGrid::CalcMaxTopLeft(const TGridCoord& Coord, const TGridDrawInfo& DrawInfo)
+{
+    auto calcMaxCell = [](const TGridAxisDrawInfo& Axis, int Start) {
+        int result = Start;
+        int line = Axis.GridExtent + Axis.EffectiveLineWidth;
+        for (int i = Start; i >= Axis.FixedCellCount; --i) {
+            int extent = Axis.GetExtent(i);
+            if (extent > 0) {
+                line -= extent + Axis.EffectiveLineWidth;
+                if (line < Axis.FixedBoundary) {
+                    if (result == Start && Axis.GetExtent(Start) <= 0) result = i;
+                    break;
+                }
+                result = i;
+            }
+        }
+        return result;
+    };
+    return {calcMaxCell(DrawInfo.Horz, Coord.X), calcMaxCell(DrawInfo.Vert, Coord.Y)};
+}
+
+void TCustomGrid::GridRectToScreenRect(TGridRect GridRect, TRect& ScreenRect, bool IncludeLine)
+{
+    ScreenRect = Rect(0, 0, 0, 0);
+    if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return;
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+
+    // The part of [Min, Max] on the screen along one axis; false when none of it is.
+    auto calcAxis = [IncludeLine](const TGridAxisDrawInfo& Axis, int Min, int Max, LONG& ScreenMin, LONG& ScreenMax) {
+        Min = std::max(Min, 0);
+        Max = std::min(Max, Axis.GridCellCount - 1);
+        // Scrolled out on the near side.
+        if (Min >= Axis.FixedCellCount && Min < Axis.FirstGridCell) Min = Axis.FirstGridCell;
+        if (Max >= Axis.FixedCellCount && Max < Axis.FirstGridCell) Max = Axis.FixedCellCount - 1;
+        if (Min > Max) return false;
+        // The position of each cell's start: fixed cells from 0, the others after the fixed ones.
+        auto startOf = [&Axis](int Cell) {
+            int pos = 0;
+            int from = 0;
+            if (Cell >= Axis.FixedCellCount) {
+                pos = Axis.FixedBoundary;
+                from = Axis.FirstGridCell;
+            }
+            for (int i = from; i < Cell && pos <= Axis.GridExtent; ++i) pos += Axis.GetExtent(i) + Axis.EffectiveLineWidth;
+            return pos;
+        };
+        int lo = startOf(Min);
+        if (lo >= Axis.GridExtent) return false;
+        int hi = startOf(Max) + Axis.GetExtent(Max);
+        if (IncludeLine) hi += Axis.EffectiveLineWidth;
+        if (hi > Axis.GridExtent) hi = Axis.GridExtent;
+        if (hi <= lo) return false;
+        ScreenMin = lo;
+        ScreenMax = hi;
+        return true;
+    };
+    TRect r = Rect(0, 0, 0, 0);
+    if (calcAxis(info.Horz, GridRect.Left, GridRect.Right, r.left, r.right) &&
+        calcAxis(info.Vert, GridRect.Top, GridRect.Bottom, r.top, r.bottom))
+        ScreenRect = r;
+}
+
+TRect TCustomGrid::BoxRect(int ALeft, int ATop, int ARight, int ABottom)
+{
+    TRect result;
+    GridRectToScreenRect(TGridRect{ALeft, ATop, ARight, ABottom}, result, false);
+    return result;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount) return Rect(0, 0, 0, 0);
+    return BoxRect(ACol, ARow, ACol, ARow);
+}
+
+int TCustomGrid::VisibleColCount()
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Horz.LastFullVisibleCell - FTopLeft.X + 1;
+}
+
+int TCustomGrid::VisibleRowCount()
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    return info.Vert.LastFullVisibleCell - FTopLeft.Y + 1;
+}
+
+// ---- Current cell and selection ------------------------------------------------------------
+
+TGridRect TCustomGrid::Selection() const
+{
+    return GridRect(FCurrent, FAnchor);
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value)
+{
+    TGridRect oldSel = Selection();
+    FAnchor = Value.TopLeft();
+    FCurrent = Value.BottomRight();
+    SelectionMoved(oldSel);
+}
+
+void TCustomGrid::SetCol(int Value)
+{
+    if (Col() != Value) FocusCell(Value, Row(), true);
+}
+
+void TCustomGrid::SetRow(int Value)
+{
+    if (Row() != Value) FocusCell(Col(), Value, true);
+}
+
+bool TCustomGrid::SelectCell(int, int)
+{
+    return true;
+}
+
+void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount) InvalidOp(SIndexOutOfRange);
+    if (!SelectCell(ACol, ARow)) return;
+    TGridRect oldSel = Selection();
+    TGridCoord oldCurrent = FCurrent;
+    FCurrent = {ACol, ARow};
+    if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
+    if (MoveAnchor || !FOptions.Contains(goRangeSelect)) {
+        FAnchor = FCurrent;
+        if (FOptions.Contains(goRowSelect)) FAnchor.X = FColCount - 1;
+    }
+    if (FOptions.Contains(goRowSelect)) FCurrent.X = FFixedCols;
+    if (Show) ClampInView(FCurrent);
+    SelectionMoved(oldSel);
+    InvalidateCell(oldCurrent.X, oldCurrent.Y);
+    InvalidateCell(ACol, ARow);
+}
+
+void TCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)
+{
+    MoveCurrent(ACol, ARow, MoveAnchor, Show);
+}
+
+void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
+{
+    MoveCurrent(ACol, ARow, MoveAnchor, true);
+    UpdateEdit();
+    Click();
+}
+
+void TCustomGrid::MoveAnchor(const TGridCoord& NewAnchor)
+{
+    if ((TGridOptions{goRangeSelect, goEditing} * FOptions) == TGridOptions{goRangeSelect}) {
+        TGridRect oldSel = Selection();
+        FAnchor = NewAnchor;
+        if (FOptions.Contains(goRowSelect)) FAnchor.X = FColCount - 1;
+        ClampInView(NewAnchor);
+        SelectionMoved(oldSel);
+    } else {
+        MoveCurrent(NewAnchor.X, NewAnchor.Y, true, true);
+    }
+}
+
+void TCustomGrid::SelectionMoved(const TGridRect& OldSel)
+{
+    if (!HandleAllocated()) return;
+    TRect oldRect, newRect;
+    GridRectToScreenRect(OldSel, oldRect, true);
+    GridRectToScreenRect(Selection(), newRect, true);
+    if (EqualRect(&oldRect, &newRect)) return;
+    ::InvalidateRect(FHandle, &oldRect, FALSE);
+    ::InvalidateRect(FHandle, &newRect, FALSE);
+}
+
+// ---- Moving rows and columns ---------------------------------------------------------------
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex) return;
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount) InvalidOp(SIndexOutOfRange);
+    MoveEntry(FColWidths, FromIndex, ToIndex);
+    MoveEntry(FTabStops, FromIndex, ToIndex);
+    MoveAdjust(FCurrent.X, FromIndex, ToIndex);
+    MoveAdjust(FAnchor.X, FromIndex, ToIndex);
+    if (FInplaceCol >= 0) MoveAdjust(FInplaceCol, FromIndex, ToIndex);
+    InvalidateRect(TGridRect{std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), FRowCount - 1});
+    ColumnMoved(FromIndex, ToIndex);
+    ColWidthsChanged();
+    UpdateEdit();
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex) return;
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount) InvalidOp(SIndexOutOfRange);
+    MoveEntry(FRowHeights, FromIndex, ToIndex);
+    MoveAdjust(FCurrent.Y, FromIndex, ToIndex);
+    MoveAdjust(FAnchor.Y, FromIndex, ToIndex);
+    if (FInplaceRow >= 0) MoveAdjust(FInplaceRow, FromIndex, ToIndex);
+    InvalidateRect(TGridRect{0, std::min(FromIndex, ToIndex), FColCount - 1, std::max(FromIndex, ToIndex)});
+    RowMoved(FromIndex, ToIndex);
+    RowHeightsChanged();
+    UpdateEdit();
+}
+
+void TCustomGrid::DeleteColumn(int ACol)
+{
+    MoveColumn(ACol, FColCount - 1);
+    SetColCount(FColCount - 1);
+}
+
+void TCustomGrid::DeleteRow(int ARow)
+{
+    MoveRow(ARow, FRowCount - 1);
+    SetRowCount(FRowCount - 1);
+}
+
+void TCustomGrid::ColumnMoved(int, int) {}
+void TCustomGrid::RowMoved(int, int) {}
+void TCustomGrid::SizeChanged(int, int) {}
+
+void TCustomGrid::ColWidthsChanged()
+{
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+void TCustomGrid::RowHeightsChanged()
+{
+    UpdateScrollRange();
+    UpdateEdit();
+}
+
+// ---- Invalidation --------------------------------------------------------------------------
+
+void TCustomGrid::InvalidateRect(const TGridRect& ARect)
+{
+    if (!HandleAllocated()) return;
+    TRect r;
+    GridRectToScreenRect(ARect, r, true);
+    if (r.right > r.left && r.bottom > r.top) ::InvalidateRect(FHandle, &r, FALSE);
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow)
+{
+    InvalidateRect(TGridRect{ACol, ARow, ACol, ARow});
+}
+
+void TCustomGrid::InvalidateCol(int ACol)
+{
+    InvalidateRect(TGridRect{ACol, 0, ACol, FRowCount - 1});
+}
+
+void TCustomGrid::InvalidateRow(int ARow)
+{
+    InvalidateRect(TGridRect{0, ARow, FColCount - 1, ARow});
+}
+
+// ---- Focus ---------------------------------------------------------------------------------
+
+bool TCustomGrid::IsActiveControl()
+{
+    TCustomForm* form = GetParentForm(this);
+    if (form != nullptr) return form->ActiveControl() == this;
+    if (!HandleAllocated()) return false;
+    for (HWND h = GetFocus(); h != nullptr && IsWindow(h); h = GetParent(h))
+        if (h == FHandle) return true;
+    return false;
+}
+
+bool TCustomGrid::AcquireFocus()
+{
+    if (FAcquireFocus && CanFocus() && !ComponentState().Contains(csDesigning)) {
+        SetFocus();
+        return IsActiveControl() || (FInplaceEdit != nullptr && FInplaceEdit->Focused());
+    }
+    return true;
+}

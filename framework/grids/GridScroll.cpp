@@ -1,0 +1,281 @@
+// The view of the grid: LeftCol and TopRow, the window's scroll bars (positions 0 .. 127
+// spread over the scrollable cells), scrolling the window's pixels when the view moves, and
+// keeping a cell in view.
+#include <algorithm>
+
+#include "framework/grids/Grids.h"
+
+namespace {
+
+// The range the scroll bars report positions in.
+constexpr int MaxScrollPos = 127;
+
+int MulDivInt(int Number, int Numerator, int Denominator)
+{
+    if (Denominator == 0) return 0;
+    return static_cast<int>(static_cast<long long>(Number) * Numerator / Denominator);
+}
+
+} // namespace
+
+void TCustomGrid::SetLeftCol(int Value)
+{
+    Value = std::clamp(Value, FFixedCols, std::max(FFixedCols, FColCount - 1));
+    if (FTopLeft.X != Value) MoveTopLeft(Value, FTopLeft.Y);
+}
+
+void TCustomGrid::SetTopRow(int Value)
+{
+    Value = std::clamp(Value, FFixedRows, std::max(FFixedRows, FRowCount - 1));
+    if (FTopLeft.Y != Value) MoveTopLeft(FTopLeft.X, Value);
+}
+
+void TCustomGrid::MoveTopLeft(int ALeft, int ATop)
+{
+    if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
+    Update();
+    TGridCoord oldTopLeft = FTopLeft;
+    FTopLeft = {ALeft, ATop};
+    TopLeftMoved(oldTopLeft);
+}
+
+void TCustomGrid::TopLeftMoved(const TGridCoord& OldTopLeft)
+{
+    UpdateScrollPos();
+    if (HandleAllocated()) {
+        TGridDrawInfo info;
+        CalcDrawInfo(info);
+        // The pixels the view moved by; false (and a full repaint) when that is more than a screen.
+        auto calcScroll = [this](const TGridAxisDrawInfo& Axis, int OldPos, int CurrentPos, int& Amount) {
+            int start = std::min(OldPos, CurrentPos), stop = std::max(OldPos, CurrentPos);
+            Amount = 0;
+            for (int i = start; i < stop; ++i) {
+                Amount += Axis.GetExtent(i) + Axis.EffectiveLineWidth;
+                if (Amount > Axis.GridBoundary - Axis.FixedBoundary) {
+                    InvalidateGrid();
+                    return false;
+                }
+            }
+            if (OldPos < CurrentPos) Amount = -Amount;
+            return true;
+        };
+        int dx = 0, dy = 0;
+        if (calcScroll(info.Horz, OldTopLeft.X, FTopLeft.X, dx) && calcScroll(info.Vert, OldTopLeft.Y, FTopLeft.Y, dy))
+            ScrollDataInfo(dx, dy, info);
+    }
+    TopLeftChanged();
+}
+
+void TCustomGrid::ScrollData(int DX, int DY)
+{
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    ScrollDataInfo(DX, DY, info);
+}
+
+void TCustomGrid::ScrollDataInfo(int DX, int DY, TGridDrawInfo& DrawInfo)
+{
+    if (!HandleAllocated()) return;
+    UINT flags = SW_INVALIDATE;
+    if (!FDefaultDrawing) flags |= SW_ERASE;
+    auto scroll = [&](int dx, int dy, TRect area) { ScrollWindowEx(FHandle, dx, dy, &area, &area, nullptr, nullptr, flags); };
+    const TGridAxisDrawInfo& h = DrawInfo.Horz;
+    const TGridAxisDrawInfo& v = DrawInfo.Vert;
+    if (DY == 0) {
+        // The column titles and the cells move together.
+        scroll(DX, 0, Rect(h.FixedBoundary, 0, h.GridExtent, v.GridExtent));
+    } else if (DX == 0) {
+        scroll(0, DY, Rect(0, v.FixedBoundary, h.GridExtent, v.GridExtent));
+    } else {
+        scroll(DX, 0, Rect(h.FixedBoundary, 0, h.GridExtent, v.FixedBoundary));
+        scroll(0, DY, Rect(0, v.FixedBoundary, h.FixedBoundary, v.GridExtent));
+        scroll(DX, DY, Rect(h.FixedBoundary, v.FixedBoundary, h.GridExtent, v.GridExtent));
+    }
+    if (FOptions.Contains(goRowSelect)) InvalidateRect(Selection());
+}
+
+void TCustomGrid::ClampInView(const TGridCoord& Coord)
+{
+    if (!HandleAllocated()) return;
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    bool scrollX = Coord.X >= FFixedCols && (Coord.X > info.Horz.LastFullVisibleCell || Coord.X < FTopLeft.X);
+    bool scrollY = Coord.Y >= FFixedRows && (Coord.Y > info.Vert.LastFullVisibleCell || Coord.Y < FTopLeft.Y);
+    if (!scrollX && !scrollY) return;
+    TGridCoord oldTopLeft = FTopLeft;
+    TGridCoord maxTopLeft = CalcMaxTopLeft(Coord, info);
+    Update();
+    if (scrollX) {
+        if (Coord.X < FTopLeft.X)
+            FTopLeft.X = Coord.X;
+        else if (Coord.X > info.Horz.LastFullVisibleCell)
+            FTopLeft.X = maxTopLeft.X;
+    }
+    if (scrollY) {
+        if (Coord.Y < FTopLeft.Y)
+            FTopLeft.Y = Coord.Y;
+        else if (Coord.Y > info.Vert.LastFullVisibleCell)
+            FTopLeft.Y = maxTopLeft.Y;
+    }
+    if (!(oldTopLeft == FTopLeft)) TopLeftMoved(oldTopLeft);
+}
+
+void TCustomGrid::UpdateScrollPos()
+{
+    if (!HandleAllocated() || FScrollBars == ssNone) return;
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
+    auto setScroll = [this](int Code, int Value) {
+        if (GetScrollPos(FHandle, Code) != Value) SetScrollPos(FHandle, Code, Value, TRUE);
+    };
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
+        setScroll(SB_HORZ, MulDivInt(FTopLeft.X - FFixedCols, MaxScrollPos, maxTopLeft.X - FFixedCols));
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth)
+        setScroll(SB_VERT, MulDivInt(FTopLeft.Y - FFixedRows, MaxScrollPos, maxTopLeft.Y - FFixedRows));
+}
+
+void TCustomGrid::UpdateScrollRange()
+{
+    if (FScrollBars == ssNone || !HandleAllocated() || !Showing()) return;
+    TGridDrawInfo info;
+    int horzExtent = ClientWidth(), vertExtent = ClientHeight();
+    // Decide as if no bar took room, then take the room of the bars that are needed.
+    auto barVisible = [this](int Code) {
+        if (FScrollBars != ssBoth && !((Code == SB_HORZ && FScrollBars == ssHorizontal) || (Code == SB_VERT && FScrollBars == ssVertical)))
+            return false;
+        int lo = 0, hi = 0;
+        GetScrollRange(FHandle, Code, &lo, &hi);
+        return lo != hi;
+    };
+    if (barVisible(SB_HORZ)) vertExtent += GetSystemMetrics(SM_CYHSCROLL);
+    if (barVisible(SB_VERT)) horzExtent += GetSystemMetrics(SM_CXVSCROLL);
+    TGridCoord oldTopLeft = FTopLeft;
+    TScrollStyle oldScrollBars = FScrollBars;
+    // Setting a range resizes the client area, whose WM_SIZE comes back here: not again.
+    FScrollBars = ssNone;
+    bool updated = false;
+    auto setAxisRange = [&](bool Horizontal) {
+        CalcDrawInfoXY(info, horzExtent, vertExtent);
+        TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
+        int max = Horizontal ? maxTopLeft.X : maxTopLeft.Y;
+        int fixeds = Horizontal ? FFixedCols : FFixedRows;
+        SetScrollRange(FHandle, Horizontal ? SB_HORZ : SB_VERT, 0, fixeds < max ? MaxScrollPos : 0, TRUE);
+        int& current = Horizontal ? FTopLeft.X : FTopLeft.Y;
+        int old = Horizontal ? oldTopLeft.X : oldTopLeft.Y;
+        if (old > max) {
+            if (!updated) {
+                Update();
+                updated = true;
+            }
+            current = std::max(max, fixeds);
+        }
+    };
+    try {
+        if (oldScrollBars == ssHorizontal || oldScrollBars == ssBoth) setAxisRange(true);
+        vertExtent = ClientHeight();
+        if (oldScrollBars == ssVertical || oldScrollBars == ssBoth) setAxisRange(false);
+        if (horzExtent != ClientWidth()) {
+            horzExtent = ClientWidth();
+            if (oldScrollBars == ssHorizontal || oldScrollBars == ssBoth) setAxisRange(true);
+        }
+    } catch (...) {
+        FScrollBars = oldScrollBars;
+        throw;
+    }
+    FScrollBars = oldScrollBars;
+    UpdateScrollPos();
+    if (!(FTopLeft == oldTopLeft)) TopLeftMoved(oldTopLeft);
+}
+
+void TCustomGrid::ModifyScrollBar(UINT ScrollBar, UINT ScrollCode, UINT Pos, bool)
+{
+    if (Visible() && CanFocus() && TabStop() && !ComponentState().Contains(csDesigning)) SetFocus();
+    TGridDrawInfo info;
+    CalcDrawInfo(info);
+    TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
+    bool horz = ScrollBar == SB_HORZ;
+    int minPos = horz ? FFixedCols : FFixedRows;
+    int maxPos = horz ? maxTopLeft.X : maxTopLeft.Y;
+    auto pageUp = [&] {
+        TGridCoord maxTop = CalcMaxTopLeft(FTopLeft, info);
+        int result = horz ? FTopLeft.X - maxTop.X : FTopLeft.Y - maxTop.Y;
+        return std::max(result, 1);
+    };
+    auto pageDown = [&] {
+        int result = horz ? info.Horz.LastFullVisibleCell - FTopLeft.X : info.Vert.LastFullVisibleCell - FTopLeft.Y;
+        return std::max(result, 1);
+    };
+    auto calcScrollBar = [&](int Value) {
+        switch (ScrollCode) {
+        case SB_LINEUP: return Value - 1;
+        case SB_LINEDOWN: return Value + 1;
+        case SB_PAGEUP: return Value - pageUp();
+        case SB_PAGEDOWN: return Value + pageDown();
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            if (FOptions.Contains(goThumbTracking) || ScrollCode == SB_THUMBPOSITION)
+                return minPos + MulDivInt(static_cast<int>(Pos), maxPos - minPos, MaxScrollPos);
+            return Value;
+        case SB_BOTTOM: return maxPos;
+        case SB_TOP: return minPos;
+        default: return Value;
+        }
+    };
+    TGridCoord newTopLeft = FTopLeft;
+    // Rows and columns of no extent are stepped over.
+    if (horz) {
+        do {
+            newTopLeft.X = calcScrollBar(newTopLeft.X);
+        } while (newTopLeft.X > FFixedCols && newTopLeft.X < maxTopLeft.X && FColWidths[newTopLeft.X] <= 0);
+    } else {
+        do {
+            newTopLeft.Y = calcScrollBar(newTopLeft.Y);
+        } while (newTopLeft.Y > FFixedRows && newTopLeft.Y < maxTopLeft.Y && FRowHeights[newTopLeft.Y] <= 0);
+    }
+    newTopLeft.X = std::max(FFixedCols, std::min(maxTopLeft.X, newTopLeft.X));
+    newTopLeft.Y = std::max(FFixedRows, std::min(maxTopLeft.Y, newTopLeft.Y));
+    if (!(newTopLeft == FTopLeft)) MoveTopLeft(newTopLeft.X, newTopLeft.Y);
+}
+
+void TCustomGrid::WMHScroll(TMessage& Message)
+{
+    if (Message.LParam != 0) {
+        TCustomControl::WMHScroll(Message);
+        return;
+    }
+    if (!AcquireFocus()) return;
+    ModifyScrollBar(SB_HORZ, LOWORD(Message.WParam), HIWORD(Message.WParam), true);
+}
+
+void TCustomGrid::WMVScroll(TMessage& Message)
+{
+    if (Message.LParam != 0) {
+        TCustomControl::WMVScroll(Message);
+        return;
+    }
+    if (!AcquireFocus()) return;
+    ModifyScrollBar(SB_VERT, LOWORD(Message.WParam), HIWORD(Message.WParam), true);
+}
+
+void TCustomGrid::TimedScroll(TGridScrollDirection Direction)
+{
+    TGridCoord newAnchor = FAnchor;
+    if (Direction.Contains(sdLeft) && FAnchor.X > FFixedCols) --newAnchor.X;
+    if (Direction.Contains(sdRight) && FAnchor.X < FColCount - 1) ++newAnchor.X;
+    if (Direction.Contains(sdUp) && FAnchor.Y > FFixedRows) --newAnchor.Y;
+    if (Direction.Contains(sdDown) && FAnchor.Y < FRowCount - 1) ++newAnchor.Y;
+    if (!(newAnchor == FAnchor)) MoveAnchor(newAnchor);
+}
+
+void TCustomGrid::WMSize(TMessage& Message)
+{
+    TCustomControl::WMSize(Message);
+    UpdateScrollRange();
+}
+
+void TCustomGrid::CMShowingChanged(TMessage& Message)
+{
+    TCustomControl::CMShowingChanged(Message);
+    if (Showing()) UpdateScrollRange();
+}
