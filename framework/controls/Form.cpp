@@ -58,7 +58,7 @@ void EnableTaskWindows(const std::vector<HWND>& Windows)
 
 } // namespace
 
-std::function<HMENU(TMainMenu*)> MainMenuHandleFunction;
+std::function<void(TMainMenu*, HWND)> MainMenuAttachFunction;
 std::function<bool(TMainMenu*, TMessage&)> MainMenuMessageHandler;
 std::function<bool(TMainMenu*, TMessage&)> MainMenuShortCutHandler;
 
@@ -180,9 +180,10 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
     if (static_cast<TComponent*>(FActiveControl) == AComponent) FActiveControl = nullptr;
     if (static_cast<TComponent*>(FFocusedControl) == AComponent) FFocusedControl = nullptr;
     if (AComponent == FMenuComponent) {
+        // The menu is going: it detaches itself from its window.
         FMenu = nullptr;
         FMenuComponent = nullptr;
-        if (FHandle != nullptr) ::SetMenu(FHandle, nullptr);
+        if (FHandle != nullptr && FParent == nullptr) ::SetMenu(FHandle, nullptr);
     }
 }
 
@@ -299,6 +300,8 @@ void TCustomForm::SetTransparentColorValue(TColor Value)
 
 void TCustomForm::SetMenuLink(TMainMenu* Menu, TComponent* AsComponent)
 {
+    if (FMenu != nullptr && FMenu != Menu && FHandle != nullptr && FParent == nullptr && MainMenuAttachFunction)
+        MainMenuAttachFunction(FMenu, nullptr);
     if (FMenuComponent != nullptr && FMenuComponent != AsComponent) RemoveFreeNotification(FMenuComponent);
     FMenu = Menu;
     FMenuComponent = AsComponent;
@@ -309,8 +312,18 @@ void TCustomForm::SetMenuLink(TMainMenu* Menu, TComponent* AsComponent)
 void TCustomForm::UpdateMenu()
 {
     if (FHandle == nullptr || FParent != nullptr) return;
-    HMENU menu = FMenu != nullptr && MainMenuHandleFunction ? MainMenuHandleFunction(FMenu) : nullptr;
-    if (GetMenu(FHandle) != menu) ::SetMenu(FHandle, menu);
+    if (FMenu != nullptr && MainMenuAttachFunction)
+        MainMenuAttachFunction(FMenu, FHandle);
+    else if (GetMenu(FHandle) != nullptr)
+        ::SetMenu(FHandle, nullptr);
+}
+
+void TCustomForm::DestroyWnd()
+{
+    // Windows destroys the menu of a window it destroys; the menu outlives this window.
+    if (FHandle != nullptr && FParent == nullptr && FMenu != nullptr && MainMenuAttachFunction)
+        MainMenuAttachFunction(FMenu, nullptr);
+    TWinControl::DestroyWnd();
 }
 
 TRect TCustomForm::ClientRect()

@@ -62,11 +62,12 @@ using TWindowHook = std::function<bool(TMessage& Message)>;
 using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 // Arrives with the menus unit: a form keeps a pointer to its main menu; the menus unit plugs in
-// the menu's handle, the menu messages of the form's window (WM_COMMAND from the menu,
+// attaching the menu bar to the form's window (a null window detaches it, so that destroying
+// the window does not destroy the menu with it), the menu messages of the form's window (WM_COMMAND from the menu,
 // WM_INITMENUPOPUP, WM_MENUSELECT, WM_MENUCHAR, owner-drawn menu items; true when handled) and
 // the menu's shortcuts (a WM_KEYDOWN/WM_SYSKEYDOWN; true when it was one).
 class TMainMenu;
-extern std::function<HMENU(TMainMenu* Menu)> MainMenuHandleFunction;
+extern std::function<void(TMainMenu* Menu, HWND Window)> MainMenuAttachFunction;
 extern std::function<bool(TMainMenu* Menu, TMessage& Message)> MainMenuMessageHandler;
 extern std::function<bool(TMainMenu* Menu, TMessage& KeyMessage)> MainMenuShortCutHandler;
 
@@ -165,6 +166,7 @@ public:
     bool IsTopLevel() const override { return FParent == nullptr; }
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC DC) override;
     void Loaded() override;
     void MouseWheelHandler(TMessage& Message) override;

@@ -127,7 +127,9 @@ TEST_F(MaskTest, KeyAcceptancePerMaskCharacter)
         wchar_t key = c.Key;
         bool accepted = TEditMask(c.Mask).InputChar(key, 0);
         EXPECT_EQ(accepted, c.Accepted) << testing::PrintToString(String(c.Mask)) << " key " << int(c.Key);
-        if (c.Accepted) EXPECT_EQ(key, c.Result) << testing::PrintToString(String(c.Mask));
+        if (c.Accepted) {
+            EXPECT_EQ(key, c.Result) << testing::PrintToString(String(c.Mask));
+        }
     }
 }
 
