@@ -180,5 +180,7 @@ void RegisterFrameworkClasses()
     RegisterGraphicsClasses();
     RegisterControlsClasses();
     RegisterStdControlsClasses();
+    RegisterCommonControlsClasses();
+    RegisterMenuClasses();
     RegisterGridsClasses();
 }

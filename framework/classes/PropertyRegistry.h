@@ -140,7 +140,9 @@ void RegisterFrameworkClasses();
 void RegisterGraphicsClasses();
 void RegisterControlsClasses();
 void RegisterStdControlsClasses();
+void RegisterCommonControlsClasses();
 void RegisterGridsClasses();
+void RegisterMenuClasses();
 
 template <class T>
 class TClassRegistration {

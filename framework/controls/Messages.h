@@ -117,6 +117,8 @@ constexpr UINT CM_UNTHEMECONTROL = CM_BASE + 78;
 
 // Reflected notifications: what a parent receives about a child, sent on to that child.
 constexpr UINT CN_BASE = 0xBC00;
+// Posted to a tool bar once the drop-down menu of one of its buttons has closed.
+constexpr UINT CN_DROPDOWNCLOSED = WM_USER + 0x1000;
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_COMPAREITEM = CN_BASE + WM_COMPAREITEM;
