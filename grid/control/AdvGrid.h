@@ -1,0 +1,644 @@
+#pragma once
+// Unit AdvGrid: TAdvStringGrid, the grid control of the system, and the unit-wide state all grids
+// share (the call-window-procedure hook that keeps the current grid's focus frame on its cell,
+// the registered clipboard format and window messages).
+//
+// The sources are split by concern: AdvGridCore (unit start-up, construction, lifecycle, window
+// procedure, timer, focus frame and update lock), AdvGridDimensions (dimension and look
+// properties), AdvGridHidden (hidden rows and columns, display and real indexes, the current and
+// top row), AdvGridStructure (clearing, inserting and removing rows and columns, merging by text,
+// the cell-change notification) and AdvGridProperties (the published properties for the form
+// reader).
+//
+// Indexes: rows are display rows (hidden rows are moved out of the grid into a store of
+// TGridItem) unless an operation says real row; cell access by column (Cells, properties) takes
+// real columns (hidden columns stay in the cell store at their index), painting and navigation
+// display columns.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/controls/Forms.h"
+#include "framework/stdctrls/Bars.h"
+#include "grid/control/AdvGridSettings.h"
+#include "grid/foundation/AdvHintInfo.h"
+#include "grid/foundation/PictureContainer.h"
+
+enum TGridLook { glStandard, glSoft, glClassic, glQRX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TScrollType { ssNormal, ssFlat, ssEncarta };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+
+using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TEditCellDoneEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection)>;
+using TComboObjectChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection, TObject* AObject)>;
+using TComboCloseUpEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
+
+// ---- Unit-wide state ---------------------------------------------------------------------------
+
+// The unit's start-up: OLE for the thread, the call-window-procedure hook, the date-picker flag
+// and the registered clipboard format and messages. Runs once (the first grid runs it too).
+void AdvGridInitialization();
+// The unit's shut-down: OLE released, the hook removed.
+void AdvGridFinalization();
+UINT GridCellsClipboardFormat();
+// "GridEditDone": posted to a grid (WParam column, LParam row) when an edit is done.
+UINT GridEditDoneMessage();
+UINT DTPShiftFocusMessage();
+// The common controls are newer than 4.69 (date editors usable).
+bool GridDatePickersAvailable();
+// The grid whose focus frame shows, or null.
+TAdvStringGrid* FocusFrameGrid();
+// The high 32 bits of a file's version (major << 16 | minor), -1 without a valid version block.
+int GetFileVersionMS(const String& FileName);
+// Registers the grid's published classes and types with the form reader (once).
+void RegisterGridClasses();
+
+class TAdvStringGrid : public TBaseGrid {
+public:
+    explicit TAdvStringGrid(TComponent* AOwner);
+    ~TAdvStringGrid() override;
+
+    // ---- Lifecycle -------------------------------------------------------------------------
+    void CreateWnd() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void Resize() override;
+    void Invalidate() override;
+    // From another TAdvStringGrid: its settings, then its cells; other sources are ignored.
+    void Assign(TPersistent* Source) override;
+    virtual void AssignCells(TPersistent* Source);
+    TInplaceEdit* CreateEditor() override;
+    String GetEditMask(int ACol, int ARow) override;
+    void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // "5.8.0.2"; writing it does nothing.
+    int GetVersionNr() const;
+    String GetVersionString() const;
+    String Version() const { return GetVersionString(); }
+    void SetVersion(const String&) {}
+    // The form's resize handler the grid installs (SizeWithForm, then the form's own handler).
+    void FormResize(TObject* Sender);
+
+    // ---- Update lock -----------------------------------------------------------------------
+    // While locked the grid paints nothing; the EndUpdate that unlocks repaints it once. Both do
+    // nothing on an invisible grid.
+    void BeginUpdate();
+    void EndUpdate();
+    // Lock and unlock without stopping redraw and without the final repaint.
+    void StartUpdate();
+    void ResetUpdate();
+    bool LockUpdate() const { return FUpdateCount != 0; }
+    void SetLockUpdate(bool Value);
+    int UpdateCount() const { return FUpdateCount; }
+
+    // ---- Window procedure and messages -----------------------------------------------------
+    void WndProc(TMessage& Message) override;
+    void WMTimer(TMessage& Message) override;
+    void WMPaint(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
+    void WMSize(TMessage& Message) override;
+    void WMSetCursor(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+    void CMHintShow(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMCursorChanged(TMessage& Message) override;
+    void DoEnter() override;
+    void DoExit() override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void ResetFixedCellHighlight();
+    // The wheel turned (rows moved, as far as the grid moved them); Handled starts True.
+    virtual void ScrollHook(int RowsMoved, bool& Handled);
+    virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void DoGridHint(int ACol, int ARow, String& WideHint, String& HintText);
+    int TimerTicks() const { return FTimerTicks; }
+    bool GridBlink() const { return FGridBlink; }
+    UINT WheelMessage() const { return wheelmsg; }
+    int WheelLines() const { return wheelscrl; }
+    bool Panning() const { return wheelpan; }
+
+    // ---- Focus frame -----------------------------------------------------------------------
+    TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+    // The frame round the current cell: 4 pixels outside it, in screen coordinates.
+    void MoveFocusFrame();
+    void ShowFocusFrame(TRect R);
+    void HideFocusFrame();
+
+    // ---- Dimensions (counts are display counts) --------------------------------------------
+    int RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(int Value);
+    int ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(int Value);
+    int Col() const { return TBaseGrid::Col(); }
+    void SetCol(int Value);
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+    void SetDefaultRowHeight(int Value);
+    int FixedColWidth();
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    // The DrawText vertical flag of VAlignment: 0, DT_VCENTER or DT_BOTTOM.
+    UINT VAlign() const { return FVAlign; }
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value);
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionColorTo() const { return FSelectionColorTo; }
+    void SetSelectionColorTo(TColor Value);
+    TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+    void SetSelectionMirrorColor(TColor Value);
+    TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+    void SetSelectionMirrorColorTo(TColor Value);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionColorMixer() const { return FSelectionColorMixer; }
+    void SetSelectionColorMixer(bool Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value);
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value);
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    bool SpreadSheet() const { return FSpreadSheet; }
+    void SetSpreadSheet(bool Value);
+    int FilterDropDownRow() const { return FFilterRow; }
+    void SetFilterDropDownRow(int Value);
+    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+    void SetFilterDropDownAuto(bool Value);
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    TColor QRXGradientFrom() const { return FQRXGradientFrom; }
+    void SetQRXGradientFrom(TColor Value);
+    TColor QRXGradientTo() const { return FQRXGradientTo; }
+    void SetQRXGradientTo(TColor Value);
+    TColor QRXGradientMirrorFrom() const { return FQRXGradientMirrorFrom; }
+    void SetQRXGradientMirrorFrom(TColor Value);
+    TColor QRXGradientMirrorTo() const { return FQRXGradientMirrorTo; }
+    void SetQRXGradientMirrorTo(TColor Value);
+    TCursor Cursor() const { return TBaseGrid::Cursor(); }
+    void SetCursor(TCursor Value);
+    int MaxRowCount() const { return FMaxRowCount; }
+    int MaxColCount() const { return FMaxColCount; }
+
+    // ---- Hidden rows and columns -----------------------------------------------------------
+    void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    // Display rows, ascending, hidden as one filter level.
+    void HideRowList(TIntList* RowList);
+    void UnHideRow(int RowIndex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    // Shows the rows of the top filter level again (the caller lowers the level).
+    void UnHideRowList();
+    bool IsHiddenRow(int RowIndex) const;
+    bool IsHiddenRow(int RowIndex, std::unique_ptr<TIntList>& ListHidden) const;
+    int NumHiddenRows() const { return FGridItems->Count(); }
+    int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+    int DisplToRealRow(int ARow) const;
+    int RealToDisplRow(int ARow) const;
+    int RealRowIndex(int ARow) const { return DisplToRealRow(ARow); }
+    int DisplRowIndex(int ARow) const { return RealToDisplRow(ARow); }
+    TGridItem* HiddenRowItem(int Index) const { return static_cast<TGridItem*>(FGridItems->Items(Index)); }
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int Value) { FFilterLevel = Value; }
+
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ColIndex) const;
+    int NumHiddenColumns() const { return FNumHidden; }
+    int TotalColCount() const { return ColCount() + FNumHidden; }
+    int DisplToRealCol(int ACol) const;
+    int RealToDisplCol(int ACol) const;
+    int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
+    int DisplColIndex(int ACol) override { return RealToDisplCol(ACol); }
+    void SetColVisible(int ACol, bool Value);
+    bool GetColVisible(int ACol) const;
+    bool IsIgnoredColumn(int ACol) const { return IgnoreColumns->HasValue(ACol); }
+
+    // The current row (display index); the setter fires OnRowChanged when the row changed.
+    int Row() const { return GetRowEx(); }
+    void SetRow(int Value) { SetRowEx(Value); }
+    int GetRowEx() const { return TBaseGrid::Row(); }
+    void SetRowEx(int Value);
+    int TopRow() const { return GetTopRowEx(); }
+    void SetTopRow(int Value) { SetTopRowEx(Value); }
+    int GetTopRowEx() const { return TBaseGrid::TopRow(); }
+    // Only FixedRows .. RowCount - 1.
+    void SetTopRowEx(int Value);
+    int RealRow() const { return DisplToRealRow(Row()); }
+    int RealCol() const { return DisplToRealCol(Col()); }
+
+    TRect UsedCells() { return GetUsedCells(); }
+    virtual TRect GetUsedCells();
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const;
+    int SaveRowCount() const;
+    void ScrollInView(int ColIndex, int RowIndex);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    void UpdateEditMode();
+    // Records the current column order 0 .. ColCount - 1.
+    void SetColumnOrder();
+
+    // ---- Clearing, inserting and removing --------------------------------------------------
+    void ClearAll();
+    void Clear();
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void ClearSelection();
+    void ClearModifiedRows();
+    void ClearSelectedCells();
+    void AddRow();
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void DeleteRowRange(int ARow, int ACount);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    bool IsCell(const String& SubStr, int& ACol, int& ARow);
+    bool IsWideCell(int ACol, int ARow);
+    // OnCellsChanged, then the registered notifiers in registration order.
+    virtual void DoCellsChanged(TRect R);
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+
+    // ---- Row and column marks --------------------------------------------------------------
+    // EAdvGridError "Invalid row accessed" outside 0 .. RowCount + hidden rows - 1.
+    bool RowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    void ClearRowSelect();
+    int RowSelectCount() const;
+    void SelectRows(int RowIndex, int RCount);
+    // EAdvGridError "Invalid column accessed" outside 0 .. ColCount + hidden columns - 1.
+    bool ColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void ClearColSelect();
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    bool IsRowEnabled(int ARow) const;
+    TIntList* ModifiedRows() const { return FModifiedRows.get(); }
+    TIntList* EnabledRows() const { return FEnabledRows.get(); }
+    bool UseEnabledRows = false;
+
+    // ---- Repaint helpers -------------------------------------------------------------------
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(TRect R);
+    void FocusCell(int ACol, int ARow);
+    using TBaseGrid::FocusCell;
+    void GotoCell(int ACol, int ARow) { FocusCell(ACol, ARow); }
+    void InvalidateFooterPanel();
+    // Places the in-cell controls on their cells, hiding those of hidden or scrolled-out cells.
+    void CellControlsUpdate(bool Rebuild);
+
+    // ---- Owned objects ---------------------------------------------------------------------
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    TStringList* Sortlist() const { return FSortlist.get(); }
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TIntList* MergedColumns() const { return FMergedColumns.get(); }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TControlList* ControlList() const { return FControlList.get(); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+    TFilter* Filter() const { return FFilter.get(); }
+    TBalloonSettings* Balloon() const { return FBalloon.get(); }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    TAdvHintInfo* OfficeHint() const { return FOfficeHint.get(); }
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    TDropList* DropList() const { return FDropList; }
+    TStringList* FilterList() const { return FFilterList.get(); }
+    TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+    TCellGraphic* SharedCellGraphic() const { return FCellGraphic.get(); }
+    TArrowWindow* ArrowWindow(TArrowDirection Direction) const { return FArrows[Direction]; }
+    TPopupButton* MoveButton() const { return FMoveButton; }
+    TScrollBar* CellScrollBar() const { return FScrollBar; }
+    TScrollBar* PaintScrollBar() const { return FPaintScrollBar; }
+    TAdvInplaceEdit* NormalEdit() const;
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+    std::unique_ptr<TIntList> IgnoreColumns;
+
+    // ---- Settings without side effects ------------------------------------------------------
+    TColor HighlightColor = clHighlight;
+    TColor HighlightTextColor = clHighlightText;
+    TColor HintColor = clInfoBk;
+    bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false, HTMLHint = false, OemConvert = false,
+         AnchorHint = false;
+    bool ActiveCellShow = false;
+    TColor ActiveCellColor = clGray;
+    TColor ActiveCellColorTo = clNone;
+    bool AutoNumAlign = false, AutoThemeAdapt = false, AutoFilterUpdate = true;
+    TColor DisabledFontColor = clSilver;
+    bool EditWithTags = false, EnableBlink = false, EnableHTML = true, EnableWheel = true, EnhTextSize = false,
+         EnhRowColMove = true, ExcelStyleDecimalSeparator = false;
+    String FilterDropDownClear = L"(All)";
+    bool FilterIncremental = false;
+    bool FixedAsButtons = false;
+    bool FixedRowAlways = false, FixedColAlways = false;
+    String FloatFormat = L"%.2f";
+    bool HideFocusRect = false, Hovering = false;
+    THoverFixedCells HoverFixedCells = hfNone;
+    TIntelliPan IntelliPan = ipVertical;
+    bool IntelliZoom = true;
+    String InvalidEntryTitle, InvalidEntryText;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    TGridLook Look = glXP;
+    bool Lookup = false, LookupCaseSensitive = false, LookupHistory = false;
+    int MaxComboLength = 0;
+    bool Multilinecells = false;
+    TScrollBarAlways ScrollBarAlways = saNone;
+    TColor ScrollColor = clNone;
+    bool ScrollProportional = false, ScrollSynch = false;
+    TScrollType ScrollType = ssNormal;
+    int ScrollWidth = 17;
+    TScrollHintType ScrollHints = shNone;
+    bool SelectionRTFKeep = false;
+    bool SizeWithForm = false;
+    TColor URLColor = clBlue;
+    bool URLShow = false, URLShowInText = false, URLFull = false, URLEdit = false;
+    bool UseInternalHintClass = true;
+    String ValidChars;
+    String EditMask;
+    String XMLEncoding = L"ISO-8859-1";
+    wchar_t PasswordChar = L'*';
+    String CheckTrue = L"Y", CheckFalse = L"N";
+    bool ShowNullDates = true, SaveFixedCells = true, SaveVirtCells = true, SaveWithHTML = true, LoadFirstRow = true,
+         QuoteEmptyCells = true, FitCellsInGrid = true, ShowDesignHelper = true;
+    bool SaveHiddenCells = false, AlwaysQuotes = false, ClearTextOnly = false, ExcelClipboardFormat = false,
+         PrinterDriverFix = false, JavaCSV = false, NoDefaultDraw = false, SizeGrowOnly = false;
+    TEditorType DefaultEditor = edNormal;
+    wchar_t Delimiter = 0;
+    int ZoomFactor = 0;
+    int GroupColumn = -1;
+    int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
+    TPoint XYOffset{2, 2};
+    // The type-ahead text of the incremental search; the grid timer clears it on the fourth tick
+    // after it was last set.
+    String IncrSearchText;
+    void SetIncrSearchText(const String& Value);
+    int SearchTicks() const { return SearchTics; }
+
+    // ---- Events ----------------------------------------------------------------------------
+    TCellsChangedEvent OnCellsChanged;
+    TRowChangedEvent OnRowChanged;
+    TEditCellDoneEvent OnEditCellDone;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TComboCloseUpEvent OnComboCloseUp;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+
+protected:
+    int HiddenStoreCols() const override { return FNumHidden; }
+    bool OwnsCellGraphic(TObject* Graphic) const override;
+    void LastRowChanged() override;
+
+    // Row blocks as the hiding, removal and insertion code moves them.
+    void InsertRowBlock(int RowIndex, int RCount, bool UpdateCellControls);
+    void DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag);
+    // Moves the cells of ToRow's stored row out into Items (objects leave the grid).
+    void TakeRowCells(int ARow, TStringList* Items);
+    // Puts stored cells back into a row (objects enter the grid).
+    void PutRowCells(int ARow, TStringList* Items);
+    void ApplySelection(const TGridRect& R);
+    int NormalLastRow() const { return RowCount() - FFixedFooters - 1; }
+
+private:
+    friend class TGridItem;
+    // False when the wheel message is swallowed.
+    bool WheelMessageStep(TMessage& Message);
+    bool PanningStep(TMessage& Message);
+    void StopPanning();
+    void GridTimerTick();
+    void BandsChanged(TObject* Sender) { Invalidate(); }
+    void FilterDropDownChanged(TObject* Sender) { Invalidate(); }
+    void AppearanceChanged(TObject* Sender) { Invalidate(); }
+    void ShowModifiedChanged(TObject* Sender);
+    void MouseActionsChanged(TObject* Sender) {}
+    void NavigationChanged(TObject* Sender) {}
+    void MouseActionsInvalidate(TObject* Sender) { Invalidate(); }
+    void GetIsDesigning(TObject* Sender, bool& IsDesigning);
+    void ApplyColumnStretch();
+
+    // Owned objects, in the order the constructor makes them.
+    TFooterPanel* FFooterPanel = nullptr;
+    TSearchPanel* FSearchPanel = nullptr;
+    std::unique_ptr<TFont> cf;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<THTMLPictureCache> FImageCache;
+    std::unique_ptr<TIntList> FOrigColSizes;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont;
+    std::unique_ptr<TStringList> FRowHeaders;
+    std::unique_ptr<TStringList> FSortlist;
+    std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TIntList> FRowSelect;
+    std::unique_ptr<TIntList> FColSelect;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FSortRowXRef, FUnSortRowXRef, FMergedColumns, FSelectedCells, FSelectedRows, FModifiedRows,
+        FEnabledRows;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TBackGround> FBackGround;
+    THTMLHintWindow* FScrollHintWnd = nullptr;
+    std::unique_ptr<TControlList> FControlList;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TOwnedCollection> FGridItems;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TBalloonSettings> FBalloon;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::vector<TGridChangeNotifier*> FNotifierList;
+    std::unique_ptr<TIntList> FColumnOrder;
+    std::unique_ptr<TCellGraphic> FCellGraphic;
+    std::unique_ptr<TAdvHintInfo> FOfficeHint;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    TDropList* FDropList = nullptr;
+    std::unique_ptr<TStringList> FFilterList;
+    // Made at run time only.
+    TGridFocusWindow* FFocusWindow = nullptr;
+    TArrowWindow* FArrows[4] = {nullptr, nullptr, nullptr, nullptr};
+    TPopupButton* FMoveButton = nullptr;
+    TScrollBar* FScrollBar = nullptr;
+    TScrollBar* FPaintScrollBar = nullptr;
+
+    // Dimensions and looks.
+    int FFixedRowsMin = 1, FFixedColsMin = 1;
+    int FMaxRowCount = 0, FMaxColCount = 0;
+    int FFixedRowHeight = 22;
+    bool FWordWrapEx = true;
+    TVAlignment FVAlignment = vtaTop;
+    UINT FVAlign = 0;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    TColor FSelectionColor = 0xEACAB6;
+    TColor FSelectionColorTo = clNone, FSelectionMirrorColor = clNone, FSelectionMirrorColorTo = clNone;
+    TColor FSelectionTextColor = 0;
+    TColor FSelectionRectangleColor = 0;
+    bool FSelectionColorMixer = false, FSelectionRectangle = false, FSelectionResizer = false;
+    bool FShowSelection = true;
+    bool FFlat = false;
+    int FMaxEditLength = 0;
+    bool FAutoSize = false;
+    bool FSpreadSheet = false;
+    int FFilterRow = 0;
+    bool FFilterDropDownAuto = false, FFilterActive = false;
+    bool FIntegralHeight = false;
+    TColor FQRXGradientFrom = clWhite, FQRXGradientTo = clNone, FQRXGradientMirrorFrom = clNone,
+           FQRXGradientMirrorTo = clNone;
+    int FFixedFooters = 0, FFixedRightCols = 0;
+    TCursor FOldCursor = crDefault;
+    TCursor FLoadedCursor = crDefault;
+
+    // Hidden rows and columns, selection.
+    bool FVisibleCol[513];
+    short FAllColWidths[513];
+    int FNumHidden = 0;
+    int FFilterLevel = 0;
+    TGridRect FOldSelection;
+    bool FSelHidden = false;
+    int FOldRowSel = -1;
+    bool FNilObjects = false;
+    bool FBlockCellChange = false;
+    bool FEntered = false;
+    int FNumNodes = 0;
+
+    // Window, timer, wheel and focus state.
+    int FUpdateCount = 0;
+    bool FLoaded = false;
+    bool FEditChange = false;
+    bool FBlockFocus = false, FBlockKill = false;
+    bool InvokedFocusChange = false, Invokedchange = false;
+    bool FCtrlDown = false;
+    TPoint FCtrlXY{-1, -1};
+    bool FNoMouseLeave = false;
+    int FHoverFixedX = -1, FHoverFixedY = -1;
+    int SearchTics = 0;
+    // The window procedure moved the rows for the current wheel notch.
+    bool FWheelMoved = false;
+    UINT wheelmsg = 0;
+    int wheelscrl = 0;
+    bool wheelpan = false;
+    TPoint wheelpanpos{0, 0};
+    UINT_PTR wheeltimer = 0;
+    HCURSOR prevcurs = nullptr;
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    UINT_PTR FGridTimerID = 0;
+    bool FGridBlink = false;
+    int FOldSize = -1;
+    bool FSizeFixed = false, FSizingFixed = false, FSizeFixedR = false, FSizingFixedR = false;
+    bool FDisableSize = false;
+    bool FCellSelectorMode = false;
+    int FTimerTicks = 0;
+    int FPaintCount = 0;
+    bool EditMode = false;
+    // The owning form's resize handler while the grid holds the form's OnResize.
+    TCustomForm* FResizeForm = nullptr;
+    TNotifyEvent FOldFormResize;
+    bool ResizeAssigned = false;
+    int PrevSizeX = 0, PrevSizeY = 0;
+    // Operating-system facts taken at construction.
+    bool FIsWinXP = false, FIsWin7 = false, FIsWinVista = false, FIsComCtl6 = false, FIsFlat = false;
+};

@@ -1,0 +1,1175 @@
+// TAdvStringGrid as a window: the unit's start-up and shut-down with the focus-frame hook, the
+// grid's construction, lifecycle and owned objects, its window procedure with the wheel and
+// middle-button panning, the 500 ms grid timer, painting under the update lock, sizing, focus and
+// hints.
+#include <windows.h>
+#include <ole2.h>
+#include <versionhelpers.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+
+#include "framework/controls/Forms.h"
+#include "framework/system/Conversions.h"
+#include "grid/control/AdvGrid.h"
+
+// ---- Unit-wide state -------------------------------------------------------------------------
+
+namespace {
+
+struct TAdvGridUnit {
+    // Start-up runs when it was 0 before its decrement, shut-down when it was -1 before its increment.
+    int InitCounter = 0;
+    UINT CellsFormat = 0;
+    UINT EditDoneMsg = 0;
+    UINT DTPShiftFocusMsg = 0;
+    HHOOK Hook = nullptr;
+    TAdvStringGrid* FocusGrid = nullptr;
+    bool InHook = false;
+    bool DatePickers = false;
+    bool OleStarted = false;
+    String HintFontName;
+};
+
+TAdvGridUnit& Unit()
+{
+    static TAdvGridUnit unit;
+    return unit;
+}
+
+constexpr UINT_PTR GridTimerId = 111;
+constexpr UINT_PTR PanTimerId = 999;
+
+LRESULT CALLBACK GridCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
+{
+    TAdvGridUnit& unit = Unit();
+    if (Code == HC_ACTION && unit.FocusGrid != nullptr && !unit.InHook) {
+        const auto* info = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        TGridFocusWindow* frame = unit.FocusGrid->FocusWindow();
+        // Moving the frame sends these messages to the frame itself: they must not move it again.
+        bool toFrame = frame != nullptr && frame->HandleAllocated() && info->hwnd == frame->Handle();
+        if ((info->message == WM_WINDOWPOSCHANGING || info->message == WM_WINDOWPOSCHANGED) && !toFrame) {
+            unit.InHook = true;
+            unit.FocusGrid->MoveFocusFrame();
+            unit.InHook = false;
+        }
+    }
+    return CallNextHookEx(unit.Hook, Code, WParam, LParam);
+}
+
+bool IsThemeActiveNow()
+{
+    HMODULE theme = LoadLibraryW(L"uxtheme.dll");
+    if (theme == nullptr) return false;
+    using TIsThemeActive = BOOL(WINAPI*)();
+    auto isActive = reinterpret_cast<TIsThemeActive>(reinterpret_cast<void*>(GetProcAddress(theme, "IsThemeActive")));
+    bool result = isActive != nullptr && isActive() != FALSE;
+    FreeLibrary(theme);
+    return result;
+}
+
+} // namespace
+
+int GetFileVersionMS(const String& FileName)
+{
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(FileName.c_str(), &handle);
+    if (size == 0) return -1;
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(FileName.c_str(), 0, size, data.data())) return -1;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || info == nullptr || len < sizeof(VS_FIXEDFILEINFO))
+        return -1;
+    if (info->dwSignature != 0xFEEF04BD) return -1;
+    return static_cast<int>(info->dwFileVersionMS);
+}
+
+void AdvGridInitialization()
+{
+    TAdvGridUnit& unit = Unit();
+    if (unit.InitCounter-- != 0) return;
+    unit.OleStarted = SUCCEEDED(OleInitialize(nullptr));
+    unit.FocusGrid = nullptr;
+    if (unit.Hook == nullptr) unit.Hook = SetWindowsHookExW(WH_CALLWNDPROC, GridCallWndProcHook, nullptr, GetCurrentThreadId());
+    unit.DatePickers = GetFileVersionMS(L"comctl32.dll") > 0x00040045;
+    unit.CellsFormat = RegisterClipboardFormatW(L"TAdvStringGrid Cells");
+    unit.EditDoneMsg = RegisterWindowMessageW(L"GridEditDone");
+    unit.DTPShiftFocusMsg = RegisterWindowMessageW(L"DTPShiftFocus");
+}
+
+void AdvGridFinalization()
+{
+    TAdvGridUnit& unit = Unit();
+    if (unit.InitCounter++ != -1) return;
+    if (unit.OleStarted) OleUninitialize();
+    unit.OleStarted = false;
+    if (unit.Hook != nullptr) UnhookWindowsHookEx(unit.Hook);
+    unit.Hook = nullptr;
+    unit.HintFontName.clear();
+}
+
+UINT GridCellsClipboardFormat() { return Unit().CellsFormat; }
+UINT GridEditDoneMessage() { return Unit().EditDoneMsg; }
+UINT DTPShiftFocusMessage() { return Unit().DTPShiftFocusMsg; }
+bool GridDatePickersAvailable() { return Unit().DatePickers; }
+TAdvStringGrid* FocusFrameGrid() { return Unit().FocusGrid; }
+
+// ---- Construction and destruction ------------------------------------------------------------
+
+TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
+{
+    AdvGridInitialization();
+    bool designing = ComponentState().Contains(csDesigning);
+    SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
+    SetDrawingStyle(gdsClassic);
+
+    FFooterPanel = new TFooterPanel(this);
+    FSearchPanel = new TSearchPanel(this);
+    cf = std::make_unique<TFont>();
+    FFocusHelper = std::make_unique<TFocusHelper>(this);
+    bool ownerReading = AOwner != nullptr && (AOwner->ComponentState().Contains(csReading) || AOwner->ComponentState().Contains(csLoading));
+    FSearchFooter = std::make_unique<TSearchFooter>(this, designing && !ownerReading);
+    FFloatingFooter = std::make_unique<TFloatingFooter>(this);
+    FPrintSettings = std::make_unique<TPrintSettings>(this);
+    FHTMLSettings = std::make_unique<THTMLSettings>();
+    FSortSettings = std::make_unique<TSortSettings>(this);
+    FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    FControlLook = std::make_unique<TControlLook>(this);
+    FNavigation = std::make_unique<TNavigation>();
+    FNavigation->OnChange = [this](TObject* Sender) { NavigationChanged(Sender); };
+    FColumnSize = std::make_unique<TColumnSize>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
+    FBands = std::make_unique<TBands>();
+    FBands->OnChange = [this](TObject* Sender) { BandsChanged(Sender); };
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FMouseActions = std::make_unique<TMouseActions>(this);
+    FMouseActions->OnChange = [this](TObject* Sender) { MouseActionsChanged(Sender); };
+    FMouseActions->OnIsDesigning = [this](TObject* Sender, bool& IsDesigning) { GetIsDesigning(Sender, IsDesigning); };
+    FMouseActions->OnInvalidate = [this](TObject* Sender) { MouseActionsInvalidate(Sender); };
+    FGrouping = std::make_unique<TGrouping>();
+    FColumnHeaders = std::make_unique<TStringList>();
+    FImageCache = std::make_unique<THTMLPictureCache>();
+    FOrigColSizes = std::make_unique<TIntList>();
+    FFixedFont = std::make_unique<TFont>();
+    FFixedFont->SetName(L"Tahoma");
+    FFixedFont->SetStyle(TFontStyles{fsBold});
+    FFixedFont->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
+    FActiveCellFont = std::make_unique<TFont>();
+    FActiveCellFont->SetStyle(TFontStyles{fsBold});
+    if (designing) FActiveCellFont->SetName(L"Tahoma");
+    FActiveCellFont->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
+    FRowHeaders = std::make_unique<TStringList>();
+    FSortlist = std::make_unique<TStringList>();
+    FLookupItems = std::make_unique<TStringList>();
+    FRowSelect = std::make_unique<TIntList>();
+    FColSelect = std::make_unique<TIntList>();
+    FSortIndexes = std::make_unique<TSortIndexList>();
+    FSortRowXRef = std::make_unique<TIntList>();
+    FUnSortRowXRef = std::make_unique<TIntList>();
+    FMergedColumns = std::make_unique<TIntList>();
+    FSelectedCells = std::make_unique<TIntList>();
+    FSelectedRows = std::make_unique<TIntList>();
+    FModifiedRows = std::make_unique<TIntList>();
+    FEnabledRows = std::make_unique<TIntList>();
+    FRowIndicator = std::make_unique<TBitmap>();
+    FBackGround = std::make_unique<TBackGround>(this);
+    FScrollHintWnd = new THTMLHintWindow(this);
+    FControlList = std::make_unique<TControlList>();
+    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    FProgressAppearance->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
+    FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FGridItems = std::make_unique<TOwnedCollection>(this, ItemClassOf<TGridItem>());
+    FFilter = std::make_unique<TFilter>(this);
+    FBalloon = std::make_unique<TBalloonSettings>();
+    FShowModified = std::make_unique<TShowModified>();
+    FShowModified->OnChange = [this](TObject* Sender) { ShowModifiedChanged(Sender); };
+    FColumnOrder = std::make_unique<TIntList>();
+    IgnoreColumns = std::make_unique<TIntList>();
+    FCellGraphic = std::make_unique<TCellGraphic>();
+    FOfficeHint = std::make_unique<TAdvHintInfo>();
+    FFilterDropDown = std::make_unique<TFilterDropDown>();
+    FFilterDropDown->OnChange = [this](TObject* Sender) { FilterDropDownChanged(Sender); };
+    FDropList = new TDropList(this);
+    FDropList->SetVisible(false);
+    FDropList->SetBounds(0, 0, 0, 0);
+    FDropList->SetParent(this);
+    FFilterList = std::make_unique<TStringList>();
+    FFilterList->SetDuplicates(dupIgnore);
+    FFilterList->SetSorted(true);
+
+    SetRowCount(10);
+    SetBounds(Left(), Top(), 400, 250);
+    SetDefaultRowHeight(22);
+    FFixedRowHeight = 22;
+    SetScrollBars(ssBoth);
+    ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+
+    // The owning form's resize handler goes through the grid (SizeWithForm) while the grid lives.
+    if (auto* form = dynamic_cast<TForm*>(AOwner); form != nullptr && !designing) {
+        FResizeForm = form;
+        FOldFormResize = form->OnResize;
+        ResizeAssigned = static_cast<bool>(FOldFormResize);
+        form->OnResize = [this](TObject* Sender) { FormResize(Sender); };
+        PrevSizeX = form->Width();
+        PrevSizeY = form->Height();
+    }
+
+    std::fill(std::begin(FVisibleCol), std::end(FVisibleCol), true);
+    std::fill(std::begin(FAllColWidths), std::end(FAllColWidths), static_cast<short>(0));
+    FNumHidden = 0;
+    FOldSelection = Selection();
+
+    FIsWinXP = IsWindowsXPOrGreater();
+    FIsWin7 = IsWindows7OrGreater();
+    FIsWinVista = IsWindowsVistaOrGreater();
+    int comctl = GetFileVersionMS(L"comctl32.dll");
+    FIsComCtl6 = comctl > 0 && ((comctl >> 16) & 0xFF) > 5;
+    FIsFlat = false;
+
+    if (!designing) {
+        FFocusWindow = new TGridFocusWindow(this);
+        FArrows[arrUp] = new TArrowWindow(this, arrUp);
+        FArrows[arrDown] = new TArrowWindow(this, arrDown);
+        FArrows[arrLeft] = new TArrowWindow(this, arrLeft);
+        FArrows[arrRight] = new TArrowWindow(this, arrRight);
+        FMoveButton = new TPopupButton(this);
+        FScrollBar = new TScrollBar(this);
+        FPaintScrollBar = new TScrollBar(this);
+    }
+}
+
+TAdvStringGrid::~TAdvStringGrid()
+{
+    Destroying();
+    bool designing = ComponentState().Contains(csDesigning);
+    if (Unit().FocusGrid == this) Unit().FocusGrid = nullptr;
+    if (HandleAllocated() && FGridTimerID != 0) KillTimer(FHandle, GridTimerId);
+    FGridTimerID = 0;
+    if (wheelpan) StopPanning();
+    if (FResizeForm != nullptr && !designing) FResizeForm->OnResize = FOldFormResize;
+    FResizeForm = nullptr;
+
+    ClearTextOnly = false;
+    SaveHiddenCells = false;
+    ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
+    // Hidden rows own the property objects of their cells; the grid must still be whole for them.
+    FGridItems->Clear();
+
+    delete FFooterPanel;
+    delete FSearchPanel;
+    delete FDropList;
+    delete FScrollHintWnd;
+    for (TArrowWindow*& arrow : FArrows) {
+        delete arrow;
+        arrow = nullptr;
+    }
+    delete FFocusWindow;
+    delete FMoveButton;
+    delete FScrollBar;
+    delete FPaintScrollBar;
+    FFooterPanel = nullptr;
+    FSearchPanel = nullptr;
+    FDropList = nullptr;
+    FScrollHintWnd = nullptr;
+    FFocusWindow = nullptr;
+    FMoveButton = nullptr;
+    FScrollBar = nullptr;
+    FPaintScrollBar = nullptr;
+    for (TGridChangeNotifier* notifier : FNotifierList)
+        notifier->RemoveFreeNotification(this);
+    FNotifierList.clear();
+}
+
+bool TAdvStringGrid::OwnsCellGraphic(TObject* Graphic) const
+{
+    return Graphic != nullptr && Graphic != FCellGraphic.get() && dynamic_cast<TCellGraphic*>(Graphic) != nullptr;
+}
+
+// ---- Lifecycle -------------------------------------------------------------------------------
+
+void TAdvStringGrid::CreateWnd()
+{
+    if (ComponentState().Contains(csDestroying)) return;
+    TBaseGrid::CreateWnd();
+    if (Parent() == nullptr) return;
+    bool designing = ComponentState().Contains(csDesigning);
+    if (!designing) {
+        for (TScrollBar* bar : {FScrollBar, FPaintScrollBar}) {
+            if (bar == nullptr) continue;
+            bar->SetVisible(false);
+            bar->SetTabStop(false);
+            bar->SetKind(sbVertical);
+            bar->SetCtl3D(false);
+            bar->SetParent(this);
+        }
+    }
+    FFooterPanel->SetParent(this);
+    FFooterPanel->SetVisible(FFloatingFooter->Visible);
+    FSearchPanel->SetParent(this);
+    FSearchPanel->SetVisible(FSearchFooter->Visible);
+    FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
+
+    FGridTimerID = SetTimer(FHandle, GridTimerId, 500, nullptr);
+    if (designing && !ComponentState().Contains(csLoading) && !FLoaded) Font()->SetName(L"Tahoma");
+    FIsWinXP = FIsWinXP && IsThemeActiveNow();
+
+    // Every system this runs on has the wheel message; the lines per notch come from the system.
+    wheelmsg = WM_MOUSEWHEEL;
+    wheelpan = false;
+    UINT lines = 3;
+    if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) lines = 3;
+    wheelscrl = lines == WHEEL_PAGESCROLL ? VisibleRowCount() : static_cast<int>(lines);
+}
+
+void TAdvStringGrid::Loaded()
+{
+    TBaseGrid::Loaded();
+    FLoadedCursor = Cursor();
+    FFixedRowsMin = TBaseGrid::FixedRows();
+    FFixedColsMin = TBaseGrid::FixedCols();
+    MinRowHeight = DefaultRowHeight();
+    MinColWidth = 10;
+    FMaxRowCount = RowCount();
+    FLoaded = true;
+    if (Options().Contains(goAlwaysShowEditor)) {
+        SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
+        FNavigation->AlwaysEdit = true;
+    }
+    if (!FIsWinXP && FControlLook->ControlStyle == csTheme && !ComponentState().Contains(csDesigning))
+        FControlLook->ControlStyle = csClassic;
+    FSearchFooter->AutoThemeAdapt = AutoThemeAdapt;
+    // The start-up column sizes and the column order.
+    FOrigColSizes->Clear();
+    for (int i = 0; i < ColCount(); ++i)
+        FOrigColSizes->Add(ColWidths(i));
+    FOldSize = Width();
+    SetColumnOrder();
+}
+
+void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove) {
+        if (!ComponentState().Contains(csDestroying) && FSyncGrid != nullptr && AComponent == FSyncGrid->Grid())
+            FSyncGrid->SetGrid(nullptr);
+        auto it = std::find(FNotifierList.begin(), FNotifierList.end(), AComponent);
+        if (it != FNotifierList.end()) FNotifierList.erase(it);
+    }
+    TBaseGrid::Notification(AComponent, Operation);
+}
+
+void TAdvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    int rowHeight = DefaultRowHeight();
+    if (FIntegralHeight && FUpdateCount == 0 && rowHeight > 0) {
+        int border = BorderStyle() == bsSingle ? 2 : 0;
+        int columns = 0;
+        for (int i = 0; i < ColCount(); ++i)
+            columns += ColWidths(i);
+        int scrollBar = columns > AWidth - border ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+        AHeight = AHeight + border - ((AHeight - scrollBar - border) % rowHeight);
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TAdvStringGrid::Resize()
+{
+    TBaseGrid::Resize();
+    if ((FBackGround->Display == bdGradientHorz || FBackGround->Display == bdGradientVert) && FBackGround->ColorTo != clNone)
+        Invalidate();
+    CellControlsUpdate(false);
+    if (ComponentState().Contains(csDesigning)) Invalidate();
+}
+
+void TAdvStringGrid::Invalidate()
+{
+    if (FEditChange) {
+        FEditChange = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+    if (!ComponentState().Contains(csLoading) && FFloatingFooter != nullptr && FFloatingFooter->Visible) InvalidateFooterPanel();
+}
+
+void TAdvStringGrid::InvalidateFooterPanel()
+{
+    if (FFooterPanel != nullptr) FFooterPanel->Invalidate();
+}
+
+void TAdvStringGrid::LastRowChanged()
+{
+    TBaseGrid::LastRowChanged();
+    InvalidateFooterPanel();
+}
+
+void TAdvStringGrid::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TAdvStringGrid*>(Source);
+    if (src == nullptr) return;
+    Font()->Assign(src->Font());
+    ActiveCellColor = src->ActiveCellColor;
+    ActiveCellColorTo = src->ActiveCellColorTo;
+    FActiveCellFont->Assign(src->FActiveCellFont.get());
+    ActiveCellShow = src->ActiveCellShow;
+    SetActiveRowShow(src->ActiveRowShow());
+    SetAlign(src->Align());
+    FFilterDropDown->AutoSize = src->FFilterDropDown->AutoSize;
+    FFilterDropDown->Height = src->FFilterDropDown->Height;
+    FFilterDropDown->Width = src->FFilterDropDown->Width;
+    FFilterDropDown->Color = src->FFilterDropDown->Color;
+    FFilterDropDown->Font()->Assign(src->FFilterDropDown->Font());
+    AnchorHint = src->AnchorHint;
+    AutoNumAlign = src->AutoNumAlign;
+    FAutoSize = src->FAutoSize;
+    AutoThemeAdapt = src->AutoThemeAdapt;
+    AutoFilterUpdate = src->AutoFilterUpdate;
+    FMouseActions->Assign(src->FMouseActions.get());
+    FNavigation->Assign(src->FNavigation.get());
+    FSearchFooter->Assign(src->FSearchFooter.get());
+    FDragScrollOptions->Assign(src->FDragScrollOptions.get());
+    FDragDropSettings->Assign(src->FDragDropSettings.get());
+    FColumnSize->Assign(src->FColumnSize.get());
+    FSyncGrid->Assign(src->FSyncGrid.get());
+    FFocusHelper->Assign(src->FFocusHelper.get());
+    FOfficeHint->Assign(src->FOfficeHint.get());
+    FBands->Assign(src->FBands.get());
+    FixedRowAlways = src->FixedRowAlways;
+    SetColCount(src->ColCount());
+    SetRowCount(src->RowCount());
+    SetFixedRows(src->FixedRows());
+    SetFixedCols(src->FixedCols());
+    SetDefaultColWidth(src->DefaultColWidth());
+    SetDefaultRowHeight(src->DefaultRowHeight());
+    SetFixedRowHeight(src->FixedRowHeight());
+    SetFixedColWidth(src->FixedColWidth());
+    InvalidEntryTitle = src->InvalidEntryTitle;
+    InvalidEntryIcon = src->InvalidEntryIcon;
+    InvalidEntryText = src->InvalidEntryText;
+    SetOptions(src->Options());
+    for (int i = 0; i < ColCount() && i < src->ColCount(); ++i)
+        SetColWidths(i, src->ColWidths(i));
+    FColumnHeaders->Assign(src->FColumnHeaders.get());
+    for (int i = 0; i < RowCount() && i < src->RowCount(); ++i)
+        SetRowHeights(i, src->RowHeights(i));
+    ScrollProportional = src->ScrollProportional;
+    ScrollSynch = src->ScrollSynch;
+    ScrollHints = src->ScrollHints;
+    ScrollBarAlways = src->ScrollBarAlways;
+    SetScrollBars(src->ScrollBars());
+    ScrollColor = src->ScrollColor;
+    ScrollType = src->ScrollType;
+    ScrollWidth = src->ScrollWidth;
+    AssignCells(Source);
+}
+
+void TAdvStringGrid::AssignCells(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TAdvStringGrid*>(Source);
+    if (src == nullptr || src == this) return;
+    ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
+    int cols = std::min(TotalColCount(), src->TotalColCount());
+    int rows = std::min(RowCount(), src->RowCount());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            SetStoredCell(c, r, src->GetStoredCell(c, r));
+            if (TCellProperties* from = src->GetStoredObject(c, r)) {
+                TCellProperties* props = CreateCellProperties(c, r);
+                props->Assign(from);
+                props->SetBrushColorTo(from->BrushColorTo());
+                props->SetGradientDirection(from->GradientDirection());
+                props->SetCalcType(from->CalcType());
+                SetStoredObject(c, r, props);
+            }
+        }
+    Invalidate();
+}
+
+TInplaceEdit* TAdvStringGrid::CreateEditor()
+{
+    return new TAdvInplaceEdit(this);
+}
+
+TAdvInplaceEdit* TAdvStringGrid::NormalEdit() const
+{
+    return dynamic_cast<TAdvInplaceEdit*>(InplaceEditor());
+}
+
+String TAdvStringGrid::GetEditMask(int ACol, int ARow)
+{
+    String value = EditMask;
+    if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, value);
+    return value;
+}
+
+void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    // Painting shows the cell of the column that is at this display position.
+    TBaseGrid::DrawGridCell(ACanvas, RealColIndex(ACol), ARow, ARect, AState);
+}
+
+int TAdvStringGrid::GetVersionNr() const
+{
+    return (5 << 24) | (8 << 16) | (0 << 8) | 2;
+}
+
+String TAdvStringGrid::GetVersionString() const
+{
+    unsigned nr = static_cast<unsigned>(GetVersionNr());
+    return IntToStr((nr >> 24) & 0xFF) + L"." + IntToStr((nr >> 16) & 0xFF) + L"." + IntToStr((nr >> 8) & 0xFF) + L"." +
+           IntToStr(nr & 0xFF);
+}
+
+void TAdvStringGrid::FormResize(TObject* Sender)
+{
+    if (ComponentState().Contains(csDesigning) || ComponentState().Contains(csDestroying)) return;
+    if (auto* form = dynamic_cast<TForm*>(FResizeForm); form != nullptr && SizeWithForm) {
+        int newWidth = form->Width() + Width() - PrevSizeX;
+        int newHeight = form->Height() + Height() - PrevSizeY;
+        if (newWidth > 0 && newHeight > 0) {
+            SetBounds(Left(), Top(), newWidth, newHeight);
+            PrevSizeX = form->Width();
+            PrevSizeY = form->Height();
+        }
+    }
+    if (ResizeAssigned && FOldFormResize) {
+        try {
+            FOldFormResize(FResizeForm);
+        } catch (...) {
+            // The form's own handler must not break the grid's sizing.
+        }
+    }
+    ApplyColumnStretch();
+}
+
+void TAdvStringGrid::ApplyColumnStretch()
+{
+    if (!FColumnSize->Stretch || ColCount() == 0) return;
+    int column = FColumnSize->StretchColumn;
+    if (column < 0 || column >= ColCount()) column = ColCount() - 1;
+    int others = 0;
+    for (int i = 0; i < ColCount(); ++i)
+        if (i != column) others += ColWidths(i) + (Options().Contains(goVertLine) ? TCustomGrid::GridLineWidth() : 0);
+    int width = ClientWidth() - others;
+    if (width > 0 && width != ColWidths(column)) SetColWidths(column, width);
+}
+
+void TAdvStringGrid::ShowModifiedChanged(TObject*)
+{
+    RepaintCol(0);
+}
+
+void TAdvStringGrid::GetIsDesigning(TObject*, bool& IsDesigning)
+{
+    IsDesigning = ComponentState().Contains(csDesigning);
+}
+
+void TAdvStringGrid::CellControlsUpdate(bool)
+{
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* item = FControlList->Items(i);
+        if (item->Control == nullptr) continue;
+        int row = RealToDisplRow(item->Y);
+        int col = RealToDisplCol(item->X);
+        bool shown = !IsHiddenRow(item->Y) && !IsHiddenColumn(item->X) && row < RowCount() && col < ColCount();
+        if (shown) {
+            TRect r = TCustomGrid::CellRect(col, row);
+            shown = r.right > r.left && r.bottom > r.top;
+            if (shown) item->Control->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
+        item->Control->SetVisible(shown);
+    }
+}
+
+// ---- Update lock -----------------------------------------------------------------------------
+
+void TAdvStringGrid::BeginUpdate()
+{
+    if (!Visible()) return;
+    ++FUpdateCount;
+    if (HandleAllocated()) SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+}
+
+void TAdvStringGrid::EndUpdate()
+{
+    if (!Visible()) return;
+    if (FUpdateCount > 0) --FUpdateCount;
+    if (FUpdateCount == 0 && !ComponentState().Contains(csDestroying) && HandleAllocated()) {
+        SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
+    }
+}
+
+void TAdvStringGrid::StartUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TAdvStringGrid::ResetUpdate()
+{
+    FUpdateCount = 0;
+}
+
+void TAdvStringGrid::SetLockUpdate(bool Value)
+{
+    if (Value)
+        BeginUpdate();
+    else
+        EndUpdate();
+}
+
+// ---- Window procedure ------------------------------------------------------------------------
+
+void TAdvStringGrid::WndProc(TMessage& Message)
+{
+    UINT msg = Message.Msg;
+    if (msg == WM_DESTROY) {
+        if (FGridTimerID != 0 && HandleAllocated()) KillTimer(FHandle, GridTimerId);
+        FGridTimerID = 0;
+        if (wheelpan) StopPanning();
+    }
+    if (ComponentState().Contains(csDestroying)) {
+        TBaseGrid::WndProc(Message);
+        return;
+    }
+    TGridRect oldSelection = Selection();
+
+    if (msg != 0 && msg == GridEditDoneMessage()) {
+        if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        if (FMouseActions->EditOnDblClickOnly) {
+            HideEditor();
+            EditMode = false;
+            SetOptions(Options() - TGridOptions{goEditing});
+        }
+    }
+
+    if (msg == WM_COMMAND && Message.LParam != 0) {
+        HWND target = reinterpret_cast<HWND>(Message.LParam);
+        // A command from a child goes back to that child's window as well (editors rely on it);
+        // never to the grid itself, which would bounce it here for ever.
+        if (target != FHandle && IsWindow(target)) {
+            if (HIWORD(Message.WParam) == EN_CHANGE) SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
+            SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
+        }
+    }
+
+    bool selectionMoved = false;
+    if (IntelliPan != ipNone && wheelmsg != 0 && PanningStep(Message)) selectionMoved = true;
+    if (msg == wheelmsg && wheelmsg != 0 && !wheelpan) {
+        if (!WheelMessageStep(Message)) return;
+        selectionMoved = true;
+    }
+
+    TBaseGrid::WndProc(Message);
+
+    if (selectionMoved && !(Selection() == oldSelection)) {
+        TGridRect s = Selection();
+        DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
+}
+
+void TAdvStringGrid::DoSelectionChanged(int, int, int, int) {}
+
+void TAdvStringGrid::ScrollHook(int, bool&) {}
+
+bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
+{
+    FWheelMoved = false;
+    if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) return true;
+    bool ctrl = (KeyState(VK_CONTROL) & 0x8000) != 0;
+    if (ctrl && IntelliZoom) return true;
+    if (!EnableWheel) return true;
+    if (FixedRowAlways && RowCount() == 1) {
+        Message.Result = 0;
+        return false;
+    }
+    int delta = static_cast<short>(HIWORD(Message.WParam));
+    int step = FMouseActions->WheelIncrement >= 1 ? FMouseActions->WheelIncrement : wheelscrl;
+    int oldRow = Row();
+    int target = -1;
+    if (FMouseActions->WheelAction == waScroll) {
+        if (delta < 0) {
+            if (TopRow() < RowCount() - VisibleRowCount()) SetTopRowEx(std::min(TopRow() + step, RowCount() - 1));
+        } else {
+            if (TopRow() - step < TBaseGrid::FixedRows()) step = TopRow() - TBaseGrid::FixedRows();
+            if (TopRow() > TBaseGrid::FixedRows() && TopRow() - step >= TBaseGrid::FixedRows()) SetTopRowEx(TopRow() - step);
+        }
+    } else {
+        target = delta < 0 ? Row() + step : Row() - step;
+        target = std::clamp(target, TBaseGrid::FixedRows(), std::max(TBaseGrid::FixedRows(), NormalLastRow()));
+        if (Col() >= ColCount() && Row() >= RowCount()) FocusCell(ColCount() - 1, RowCount() - 1);
+        if (Col() < TBaseGrid::FixedCols() || Col() >= ColCount())
+            SetCol(std::clamp(Col(), TBaseGrid::FixedCols(), ColCount() - 1));
+    }
+    int moved = 0;
+    if (target >= 0 && target < RowCount()) {
+        int left = LeftCol();
+        StartUpdate();
+        if (FMouseActions->DisjunctRowSelect) ClearRowSelect();
+        SetRowEx(target);
+        if (Row() != target) {
+            double half = std::nearbyint((target - Row()) / 2.0);
+            int halfway = Row() + static_cast<int>(half);
+            if (halfway >= 0 && halfway < RowCount()) SetRowEx(halfway);
+            if (delta > 0 && TopRow() > TBaseGrid::FixedRows()) TBaseGrid::SetTopRow(TopRow() - 1);
+        }
+        if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) SetLeftCol(left);
+        ResetUpdate();
+        moved = target - oldRow;
+        FWheelMoved = true;
+    }
+    bool handled = true;
+    ScrollHook(moved, handled);
+    if ((FMouseActions->WheelIncrement != 0 || FMouseActions->DisjunctRowSelect) && handled) {
+        Message.Result = 1;
+        if (FMouseActions->DisjunctRowSelect) {
+            bool eventHandled = false;
+            TPoint p{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+            TShiftState shift = KeyboardStateToShiftState();
+            if (delta < 0) {
+                if (OnMouseWheelDown) OnMouseWheelDown(this, shift, p, eventHandled);
+            } else if (OnMouseWheelUp) {
+                OnMouseWheelUp(this, shift, p, eventHandled);
+            }
+        }
+    }
+    return true;
+}
+
+bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    // The window procedure has moved the rows already for this notch: the framework's pass only
+    // reports it.
+    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheelMoved) {
+        FWheelMoved = false;
+        bool handled = false;
+        if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+        return handled;
+    }
+    bool directEdit = FMouseActions->DirectEdit;
+    FMouseActions->DirectEdit = false;
+    bool result;
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) {
+        StartUpdate();
+        int left = LeftCol();
+        result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+        SetLeftCol(left);
+        ResetUpdate();
+    } else {
+        bool editing = EditorMode();
+        result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+        if (editing && CanFocus()) SetFocus();
+    }
+    FMouseActions->DirectEdit = directEdit;
+    return result;
+}
+
+bool TAdvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheelMoved) {
+        FWheelMoved = false;
+        bool handled = false;
+        if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+        return handled;
+    }
+    bool directEdit = FMouseActions->DirectEdit;
+    FMouseActions->DirectEdit = false;
+    bool result = true;
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) {
+        StartUpdate();
+        int left = LeftCol();
+        result = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+        SetLeftCol(left);
+        ResetUpdate();
+    } else if (Col() < ColCount() && Row() < RowCount()) {
+        bool editing = EditorMode();
+        result = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+        if (editing && CanFocus()) SetFocus();
+    }
+    FMouseActions->DirectEdit = directEdit;
+    return result;
+}
+
+// ---- Middle-button panning -------------------------------------------------------------------
+
+void TAdvStringGrid::StopPanning()
+{
+    if (GetCapture() == FHandle) ReleaseCapture();
+    if (wheeltimer != 0 && HandleAllocated()) KillTimer(FHandle, PanTimerId);
+    wheeltimer = 0;
+    if (prevcurs != nullptr) ::SetCursor(prevcurs);
+    prevcurs = nullptr;
+    wheelpan = false;
+    if (!ComponentState().Contains(csDestroying)) SetShowHint(true);
+    if (HandleAllocated()) {
+        RECT r{wheelpanpos.x, wheelpanpos.y, wheelpanpos.x + 32, wheelpanpos.y + 32};
+        ::InvalidateRect(FHandle, &r, TRUE);
+    }
+}
+
+bool TAdvStringGrid::PanningStep(TMessage& Message)
+{
+    UINT msg = Message.Msg;
+    if (wheelpan && (msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_KEYDOWN)) {
+        StopPanning();
+        return false;
+    }
+    if (msg == WM_MBUTTONDOWN && !wheelpan && RowCount() > TBaseGrid::FixedRows()) {
+        prevcurs = GetCursor();
+        ::SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+        wheelpan = true;
+        wheeltimer = SetTimer(FHandle, PanTimerId, 10, nullptr);
+        wheelpanpos = TPoint{Message.XPos(), Message.YPos()};
+        SetCapture(FHandle);
+        SetShowHint(false);
+        return false;
+    }
+    if (msg != WM_TIMER || !wheelpan) return false;
+
+    POINT p;
+    GetCursorPos(&p);
+    ::ScreenToClient(FHandle, &p);
+    int vert = 0, horz = 0;
+    if (IntelliPan != ipHorizontal) {
+        if (p.y < wheelpanpos.y - 5) vert = -1;
+        if (p.y > wheelpanpos.y + 5) vert = 1;
+    }
+    if (IntelliPan != ipVertical) {
+        if (p.x > wheelpanpos.x + 5) horz = 1;
+        if (p.x < wheelpanpos.x - 5) horz = -1;
+    }
+    LPCWSTR cursor = IDC_SIZEALL;
+    if (vert != 0 && horz == 0) cursor = IDC_SIZENS;
+    if (vert == 0 && horz != 0) cursor = IDC_SIZEWE;
+    if (vert != 0 && horz != 0) cursor = (vert == horz) ? IDC_SIZENWSE : IDC_SIZENESW;
+    ::SetCursor(LoadCursorW(nullptr, cursor));
+
+    int fixedRows = TBaseGrid::FixedRows(), fixedCols = TBaseGrid::FixedCols();
+    int lastRow = std::max(fixedRows, NormalLastRow());
+    int lastCol = std::max(fixedCols, ColCount() - FFixedRightCols - 1);
+    if (Row() < fixedRows || Row() > lastRow) SetRowEx(std::clamp(Row(), fixedRows, lastRow));
+    if (Col() < fixedCols || Col() > lastCol) SetCol(std::clamp(Col(), fixedCols, lastCol));
+    RECT origin{wheelpanpos.x, wheelpanpos.y, wheelpanpos.x + 32, wheelpanpos.y + 32};
+    if (FMouseActions->WheelAction == waScroll) {
+        int left = std::clamp(LeftCol() + horz, fixedCols, std::max(fixedCols, ColCount() - VisibleColCount()));
+        int top = std::clamp(TopRow() + vert, fixedRows, std::max(fixedRows, RowCount() - VisibleRowCount()));
+        if (left != LeftCol() || top != TopRow()) ::InvalidateRect(FHandle, &origin, TRUE);
+        if (left != LeftCol()) SetLeftCol(left);
+        if (top != TopRow()) TBaseGrid::SetTopRow(top);
+        return false;
+    }
+    int col = Col() + horz, row = Row() + vert;
+    bool moved = false;
+    if (horz != 0 && col >= fixedCols && col < ColCount() - FFixedRightCols) {
+        ::InvalidateRect(FHandle, &origin, TRUE);
+        SetCol(col);
+        moved = true;
+    }
+    if (vert != 0 && row >= fixedRows && row < RowCount() - FFixedFooters) {
+        ::InvalidateRect(FHandle, &origin, TRUE);
+        SetRowEx(row);
+        moved = true;
+    }
+    return moved;
+}
+
+// ---- Timer -----------------------------------------------------------------------------------
+
+void TAdvStringGrid::WMTimer(TMessage& Message)
+{
+    if (Message.WParam == GridTimerId && FGridTimerID != 0) {
+        GridTimerTick();
+        return;
+    }
+    if (Message.WParam == PanTimerId) return;
+    TBaseGrid::WMTimer(Message);
+}
+
+void TAdvStringGrid::SetIncrSearchText(const String& Value)
+{
+    IncrSearchText = Value;
+    SearchTics = 0;
+}
+
+void TAdvStringGrid::GridTimerTick()
+{
+    ++FTimerTicks;
+    if (FNavigation->AutoGotoIncremental) {
+        if (SearchTics == 3) {
+            IncrSearchText.clear();
+            SearchTics = 0;
+        } else {
+            ++SearchTics;
+        }
+    }
+    if (Hovering && !ComponentState().Contains(csDesigning) && HandleAllocated()) {
+        POINT p;
+        GetCursorPos(&p);
+        if (WindowFromPoint(p) == FHandle) {
+            ::ScreenToClient(FHandle, &p);
+            RECT client;
+            GetClientRect(FHandle, &client);
+            if (PtInRect(&client, p)) {
+                int col = -1, row = -1;
+                MouseToCell(p.x, p.y, col, row);
+                if (col >= TBaseGrid::FixedCols() && row >= TBaseGrid::FixedRows() && col < ColCount() && row < RowCount()) {
+                    if (CanFocus()) SetFocus();
+                    SetRowEx(row);
+                    SetCol(col);
+                }
+            }
+        }
+    }
+    if (EnableBlink) {
+        FGridBlink = !FGridBlink;
+        auto blinks = [this](int DisplCol, int ARow) {
+            String text = ReadCellText(RealColIndex(DisplCol), ARow);
+            for (auto& ch : text)
+                ch = static_cast<wchar_t>(towupper(ch));
+            return text.find(L"<BLI") != String::npos;
+        };
+        int lastCol = std::min(ColCount() - 1, LeftCol() + VisibleColCount() + FNumHidden);
+        int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount());
+        for (int r = TopRow(); r <= lastRow; ++r)
+            for (int c = LeftCol(); c <= lastCol; ++c)
+                if (blinks(c, r)) InvalidateCell(c, r);
+        for (int r = 0; r < TBaseGrid::FixedRows(); ++r)
+            for (int c = LeftCol(); c <= lastCol; ++c)
+                if (blinks(c, r)) InvalidateCell(c, r);
+        for (int c = 0; c < TBaseGrid::FixedCols(); ++c)
+            for (int r = TopRow(); r <= lastRow; ++r)
+                if (blinks(c, r)) InvalidateCell(c, r);
+    }
+}
+
+// ---- Paint, erase, size, cursor --------------------------------------------------------------
+
+void TAdvStringGrid::WMPaint(TMessage& Message)
+{
+    if (FUpdateCount > 0) {
+        Message.Result = 0;
+        return;
+    }
+    TBaseGrid::WMPaint(Message);
+    if (!TabStop() && FPaintCount == 0) FPaintCount = 1;
+}
+
+void TAdvStringGrid::WMEraseBkgnd(TMessage& Message)
+{
+    Message.Result = 0;
+}
+
+void TAdvStringGrid::WMSize(TMessage& Message)
+{
+    if (FSearchPanel != nullptr && FSearchPanel->Visible()) Realign();
+    if (FColumnSize == nullptr) {
+        TBaseGrid::WMSize(Message);
+        return;
+    }
+    int newWidth = LOWORD(Message.LParam);
+    if (FColumnSize->SynchWithGrid && FOldSize > 0) {
+        HideEditor();
+        double factor = (newWidth + (BorderStyle() == bsSingle ? 2 : 0)) / static_cast<double>(FOldSize);
+        int from = FColumnSize->SynchNormalCellsOnly ? TBaseGrid::FixedCols() : 0;
+        int to = FColumnSize->SynchNormalCellsOnly ? ColCount() - FFixedRightCols - 1 : ColCount() - 1;
+        for (int i = from; i <= to && i < FOrigColSizes->Count(); ++i)
+            SetColWidths(i, static_cast<int>(std::lround(FOrigColSizes->Items(i) * factor)));
+    }
+    bool stretched = false;
+    if (FColumnSize->Stretch && (ScrollBarAlways == saNone || ScrollBarAlways == saVert) && ColCount() > 0) {
+        int column = FColumnSize->StretchColumn;
+        if (column < 0 || column >= ColCount()) column = ColCount() - 1;
+        int others = 0;
+        for (int i = 0; i < ColCount(); ++i)
+            if (i != column) others += ColWidths(i);
+        if (others < Width()) {
+            ApplyColumnStretch();
+            stretched = true;
+        }
+        if ((ScrollBars() == ssHorizontal || ScrollBars() == ssBoth) && ScrollBarAlways == saNone && HandleAllocated())
+            ShowScrollBar(FHandle, SB_HORZ, ClientWidth() < others + ColWidths(column));
+        if (stretched && ScrollBarAlways == saNone) {
+            if (OnResize) OnResize(this);
+            return;
+        }
+    }
+    TBaseGrid::WMSize(Message);
+    if (!stretched && !FDisableSize && HandleAllocated()) {
+        FDisableSize = true;
+        if (ScrollBars() != ssHorizontal && ScrollBars() != ssBoth) ShowScrollBar(FHandle, SB_HORZ, FALSE);
+        if (ScrollBars() != ssVertical && ScrollBars() != ssBoth) ShowScrollBar(FHandle, SB_VERT, FALSE);
+        FDisableSize = false;
+    }
+}
+
+void TAdvStringGrid::WMSetCursor(TMessage& Message)
+{
+    if (FMouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
+        int id = FMouseSelectMode == msColumn ? 8011 : FMouseSelectMode == msRow ? 8010 : 8012;
+        if (FMouseSelectMode != msURL) {
+            HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+            ::SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+            Message.Result = 1;
+        } else {
+            TBaseGrid::WMSetCursor(Message);
+        }
+    } else if (FCellSelectorMode) {
+        HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(8014));
+        ::SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_CROSS));
+        Message.Result = 1;
+    } else {
+        TBaseGrid::WMSetCursor(Message);
+    }
+    if (Screen != nullptr) {
+        if (FSizeFixed || FSizingFixed) {
+            ::SetCursor(Screen->Cursors(crHSplit));
+            Message.Result = 1;
+        } else if (FSizeFixedR || FSizingFixedR) {
+            ::SetCursor(Screen->Cursors(crVSplit));
+            Message.Result = 1;
+        }
+    }
+}
+
+// ---- Focus -----------------------------------------------------------------------------------
+
+void TAdvStringGrid::WMKillFocus(TMessage& Message)
+{
+    if (FBlockKill) {
+        Message.Result = 1;
+        return;
+    }
+    TBaseGrid::WMKillFocus(Message);
+    if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
+    if (FCtrlDown) {
+        FCtrlDown = false;
+        RepaintCell(FCtrlXY.x, FCtrlXY.y);
+    }
+}
+
+void TAdvStringGrid::WMSetFocus(TMessage& Message)
+{
+    if (InvokedFocusChange) return;
+    TBaseGrid::WMSetFocus(Message);
+    if ((FixedRowAlways && RowCount() == 1) || (FixedColAlways && ColCount() == 1)) HideSelection();
+    if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
+}
+
+void TAdvStringGrid::DoEnter()
+{
+    if (FBlockFocus) return;
+    TBaseGrid::DoEnter();
+    if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit) SelectCell(Col(), Row());
+}
+
+void TAdvStringGrid::DoExit()
+{
+    if (!FBlockKill) TBaseGrid::DoExit();
+}
+
+// ---- Component notifications and hints -------------------------------------------------------
+
+void TAdvStringGrid::CMDialogChar(TMessage& Message)
+{
+    // The search panel's buttons take their accelerators only while the search footer shows.
+    Message.Result = 0;
+}
+
+void TAdvStringGrid::CMColorChanged(TMessage& Message)
+{
+    TBaseGrid::CMColorChanged(Message);
+    if (FFloatingFooter != nullptr && FFloatingFooter->Visible) InvalidateFooterPanel();
+}
+
+void TAdvStringGrid::CMFontChanged(TMessage& Message)
+{
+    TBaseGrid::CMFontChanged(Message);
+}
+
+void TAdvStringGrid::CMCursorChanged(TMessage& Message)
+{
+    TBaseGrid::CMCursorChanged(Message);
+    if (!Invokedchange) FMouseSelectMode = msNormal;
+    Invokedchange = false;
+}
+
+void TAdvStringGrid::CMHintShow(TMessage& Message)
+{
+    auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+    Message.Result = 0;
+    if (info == nullptr) return;
+    Unit().HintFontName = Font()->Name();
+    int col = -1, row = -1;
+    MouseToCell(info->CursorPos.x, info->CursorPos.y, col, row);
+    if (col >= 0 && row >= 0) {
+        TRect cell = TCustomGrid::CellRect(col, row);
+        int realCol = RealColIndex(col);
+        TPoint pos{info->CursorPos.x, cell.bottom + 6};
+        String hint = info->HintStr;
+        String wide;
+        bool normal = col >= TBaseGrid::FixedCols() && col < ColCount() - FFixedRightCols && row >= TBaseGrid::FixedRows() &&
+                      row < RowCount() - FFixedFooters;
+        if (HintShowCells && normal) {
+            pos = TPoint{cell.left, cell.top};
+            String text = ReadCellText(realCol, row);
+            hint = DecodeWideCellText(text);
+        }
+        if (!(FFloatingFooter->Visible && row == RowCount() - 1)) DoGridHint(realCol, row, wide, hint);
+        info->HintStr = hint;
+        info->CursorRect = cell;
+        info->HintPos = ClientToScreen(pos);
+    }
+    info->HintColor = HintColor;
+}
+
+void TAdvStringGrid::DoGridHint(int ACol, int ARow, String& WideHint, String& HintText)
+{
+    if (OnGridHint) {
+        OnGridHint(this, ARow, ACol, HintText);
+        FOfficeHint->Notes()->SetText(HintText);
+    }
+    if (OnGridWideHint) {
+        OnGridWideHint(this, ARow, ACol, WideHint);
+        if (!WideHint.empty()) HintText = EncodeWideCellText(WideHint);
+    }
+}
+
+void TAdvStringGrid::ResetFixedCellHighlight()
+{
+    FSizeFixed = false;
+    FSizeFixedR = false;
+    FNoMouseLeave = false;
+    if (HoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
+        int x = FHoverFixedX, y = FHoverFixedY;
+        FHoverFixedX = -1;
+        FHoverFixedY = -1;
+        RepaintCell(x, y);
+    }
+}
+
+// ---- Focus frame -----------------------------------------------------------------------------
+
+void TAdvStringGrid::MoveFocusFrame()
+{
+    if (FFocusWindow == nullptr || !HandleAllocated() || !FFocusWindow->HandleAllocated()) return;
+    TRect r = TBaseGrid::CellRect(Col(), Row());
+    TPoint topLeft = ClientToScreen(TPoint{r.left, r.top});
+    MoveWindow(FFocusWindow->Handle(), topLeft.x - 4, topLeft.y - 4, (r.right - r.left) + 9, (r.bottom - r.top) + 9, TRUE);
+}
+
+void TAdvStringGrid::ShowFocusFrame(TRect R)
+{
+    if (FFocusWindow == nullptr || !HandleAllocated()) return;
+    Unit().FocusGrid = this;
+    TPoint topLeft = ClientToScreen(TPoint{R.left, R.top});
+    HWND frame = FFocusWindow->Handle();
+    SetWindowPos(frame, HWND_TOPMOST, topLeft.x - 4, topLeft.y - 4, (R.right - R.left) + 9, (R.bottom - R.top) + 9,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TAdvStringGrid::HideFocusFrame()
+{
+    if (Unit().FocusGrid == this) Unit().FocusGrid = nullptr;
+    if (FFocusWindow != nullptr && FFocusWindow->HandleAllocated()) ShowWindow(FFocusWindow->Handle(), SW_HIDE);
+}

@@ -1,0 +1,547 @@
+// Hidden rows and columns with the display and real indexes, the current and top row, the save
+// range, scrolling a cell into view, moving rows and columns, and hiding the selection.
+//
+// A hidden row leaves the grid: its cells (texts with their property objects) and height go into
+// a TGridItem of the hidden-row store, which owns them until the row comes back. A hidden column
+// stays in the cell store at its real index; the visibility table marks it and ColCount shrinks.
+#include <algorithm>
+
+#include "grid/control/AdvGrid.h"
+
+namespace {
+
+constexpr int VisibilityTableSize = 513;
+
+} // namespace
+
+// ---- TGridItem -------------------------------------------------------------------------------
+
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), FItems(std::make_unique<TStringList>()) {}
+
+TGridItem::~TGridItem()
+{
+    ClearCells();
+}
+
+void TGridItem::ReleaseObjects()
+{
+    for (int i = 0; i < FItems->Count(); ++i)
+        FItems->SetObjects(i, nullptr);
+}
+
+void TGridItem::ClearCells()
+{
+    TBaseGrid* grid = Collection() != nullptr ? dynamic_cast<TBaseGrid*>(Collection()->Owner()) : nullptr;
+    for (int i = 0; i < FItems->Count(); ++i) {
+        auto* props = static_cast<TCellProperties*>(FItems->Objects(i));
+        FItems->SetObjects(i, nullptr);
+        if (props == nullptr) continue;
+        if (grid != nullptr)
+            grid->FreeCellObjects(props);
+        else
+            delete props;
+    }
+    for (int i = 0; i < FItems->Count(); ++i)
+        FItems->SetStrings(i, String());
+}
+
+// ---- Moving row cells in and out -------------------------------------------------------------
+
+void TAdvStringGrid::TakeRowCells(int ARow, TStringList* Items)
+{
+    Items->Clear();
+    if (ARow < 0 || ARow >= StoreRows()) return;
+    TStoredRow& row = StoredRow(ARow);
+    for (TCellSlot& slot : row) {
+        Items->AddObject(slot.Text, slot.Props);
+        slot.Text.clear();
+        slot.Props = nullptr;
+    }
+}
+
+void TAdvStringGrid::PutRowCells(int ARow, TStringList* Items)
+{
+    if (ARow < 0 || ARow >= StoreRows()) return;
+    TStoredRow& row = StoredRow(ARow);
+    for (int c = 0; c < Items->Count(); ++c) {
+        auto* props = static_cast<TCellProperties*>(Items->Objects(c));
+        Items->SetObjects(c, nullptr);
+        if (c >= static_cast<int>(row.size())) {
+            // The grid has fewer columns now: what does not fit is freed.
+            FreeCellObjects(props);
+            continue;
+        }
+        TCellSlot& slot = row[c];
+        if (slot.Props != nullptr && slot.Props != props) FreeCellObjects(slot.Props);
+        slot.Text = Items->Strings(c);
+        slot.Props = props;
+        if (props != nullptr) props->SetOwnerRow(ARow);
+    }
+}
+
+// ---- Hidden rows -----------------------------------------------------------------------------
+
+bool TAdvStringGrid::IsHiddenRow(int RowIndex) const
+{
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Idx == RowIndex) return true;
+    return false;
+}
+
+bool TAdvStringGrid::IsHiddenRow(int RowIndex, std::unique_ptr<TIntList>& ListHidden) const
+{
+    if (ListHidden == nullptr) {
+        ListHidden = std::make_unique<TIntList>();
+        for (int i = 0; i < FGridItems->Count(); ++i)
+            ListHidden->Add(HiddenRowItem(i)->Idx);
+    }
+    return ListHidden->HasValue(RowIndex);
+}
+
+int TAdvStringGrid::DisplToRealRow(int ARow) const
+{
+    if (FGridItems->Count() == 0 || ARow < 0) return ARow;
+    std::unique_ptr<TIntList> hidden;
+    int counted = 0;
+    int r = 0;
+    int limit = ARow + FGridItems->Count();
+    for (r = 0; r <= limit; ++r) {
+        if (IsHiddenRow(r, hidden)) continue;
+        if (++counted == ARow + 1) return r;
+    }
+    return ARow + FGridItems->Count();
+}
+
+int TAdvStringGrid::RealToDisplRow(int ARow) const
+{
+    int result = ARow;
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Idx < ARow) --result;
+    return result;
+}
+
+void TAdvStringGrid::HideRows(int FromRow, int ToRow)
+{
+    FromRow = std::max(FromRow, 0);
+    ToRow = std::min(ToRow, TotalRowCount() - 1);
+    if (FromRow > ToRow) return;
+    int already = 0, before = 0;
+    for (int i = 0; i < FGridItems->Count(); ++i) {
+        int idx = HiddenRowItem(i)->Idx;
+        if (idx >= FromRow && idx <= ToRow) ++already;
+        if (idx < FromRow) ++before;
+    }
+    if (already == ToRow - FromRow + 1) return;
+    int first = FromRow - before;
+    int count = 0;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (IsHiddenRow(r)) continue;
+        int displayRow = first + count;
+        if (displayRow >= RowCount()) break;
+        // The store stays in ascending order of real rows.
+        int insertAt = 0;
+        while (insertAt < FGridItems->Count() && HiddenRowItem(insertAt)->Idx < r)
+            ++insertAt;
+        auto* item = static_cast<TGridItem*>(FGridItems->Insert(insertAt));
+        TakeRowCells(displayRow, item->Items());
+        item->Idx = r;
+        item->Height = RowHeights(displayRow);
+        ++count;
+    }
+    if (count > 0) DeleteRowBlock(first, count, false);
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::HideRowsEx(int FromRow, int ToRow)
+{
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Idx == FromRow) return;
+    FromRow = std::max(FromRow, 0);
+    ToRow = std::min(ToRow, TotalRowCount() - 1);
+    if (FromRow > ToRow) return;
+    int first = RealToDisplRow(FromRow);
+    int count = 0;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (IsHiddenRow(r)) continue;
+        int displayRow = first + count;
+        if (displayRow >= RowCount()) break;
+        auto* item = static_cast<TGridItem*>(FGridItems->Add());
+        TakeRowCells(displayRow, item->Items());
+        item->Idx = r;
+        item->Height = RowHeights(displayRow);
+        ++count;
+    }
+    if (count > 0) RemoveRowsEx(first, count);
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::HideRowList(TIntList* RowList)
+{
+    if (RowList == nullptr || RowList->Count() == 0) return;
+    std::vector<int> heights(static_cast<size_t>(RowCount()));
+    for (int r = 0; r < RowCount(); ++r)
+        heights[r] = RowHeights(r);
+    std::vector<bool> listed(static_cast<size_t>(RowCount()), false);
+    int hiddenCount = 0;
+    for (int i = 0; i < RowList->Count(); ++i) {
+        int row = RowList->Items(i);
+        if (row < 0 || row >= RowCount() || listed[row]) continue;
+        listed[row] = true;
+        auto* item = static_cast<TGridItem*>(FGridItems->Add());
+        TakeRowCells(row, item->Items());
+        item->Idx = row;
+        item->Height = heights[row];
+        item->Level = FFilterLevel;
+        ++hiddenCount;
+    }
+    ++FFilterLevel;
+    // One pass: every row not in the list moves up to the next free position.
+    int target = 0;
+    for (int r = 0; r < RowCount(); ++r) {
+        if (listed[r]) continue;
+        if (target != r) {
+            std::swap(StoredRow(target), StoredRow(r));
+            SetRowHeights(target, heights[r]);
+        }
+        ++target;
+    }
+    TBaseGrid::SetRowCount(std::max(RowCount() - hiddenCount, 1));
+    FNormalRowCount = RowCount();
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::UnHideRow(int RowIndex)
+{
+    bool showModified = FShowModified->Enabled;
+    FShowModified->Enabled = false;
+    int found = -1;
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Idx == RowIndex) found = i;
+    if (found >= 0) {
+        int display = RowIndex;
+        for (int i = 0; i < FGridItems->Count(); ++i)
+            if (HiddenRowItem(i)->Idx < RowIndex) --display;
+        TGridItem* item = HiddenRowItem(found);
+        InsertRowBlock(display, 1, false);
+        PutRowCells(display, item->Items());
+        SetRowHeights(display, item->Height);
+        FGridItems->Delete(found);
+    }
+    FShowModified->Enabled = showModified;
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
+{
+    bool showModified = FShowModified->Enabled;
+    FShowModified->Enabled = false;
+    bool any = false;
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Idx == FromRow) any = true;
+    if (any) {
+        for (int r = FromRow; r <= ToRow; ++r) {
+            int found = -1;
+            for (int i = 0; i < FGridItems->Count(); ++i)
+                if (HiddenRowItem(i)->Idx == r) found = i;
+            if (found < 0) continue;
+            // The row lands after the rows, shown or restored, that are above it.
+            int display = r;
+            for (int i = 0; i < FGridItems->Count(); ++i)
+                if (i != found && HiddenRowItem(i)->Idx < r) --display;
+            display = std::clamp(display, 0, RowCount());
+            TGridItem* item = HiddenRowItem(found);
+            InsertRowBlock(display, 1, false);
+            PutRowCells(display, item->Items());
+            SetRowHeights(display, item->Height);
+            FGridItems->Delete(found);
+        }
+    }
+    FShowModified->Enabled = showModified;
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::UnHideRowsAll()
+{
+    while (FGridItems->Count() > 0) {
+        // A run of consecutive real indexes in the store comes back in one call.
+        int first = HiddenRowItem(0)->Idx;
+        int last = first;
+        for (int i = 1; i < FGridItems->Count() && HiddenRowItem(i)->Idx == last + 1; ++i)
+            last = HiddenRowItem(i)->Idx;
+        int before = FGridItems->Count();
+        UnHideRows(first, last);
+        if (FGridItems->Count() == before) FGridItems->Delete(0); // cannot happen; never loop for ever
+    }
+}
+
+void TAdvStringGrid::UnHideRowList()
+{
+    if (FFilterLevel <= 0) return;
+    int level = FFilterLevel - 1;
+    std::vector<TGridItem*> items;
+    for (int i = 0; i < FGridItems->Count(); ++i)
+        if (HiddenRowItem(i)->Level == level) items.push_back(HiddenRowItem(i));
+    if (items.empty()) return;
+    if (Row() >= RowCount()) FocusCell(TBaseGrid::FixedCols(), TBaseGrid::FixedRows());
+    // The rows of the level go back to the display positions they were hidden from; the
+    // others close in around them in their order.
+    std::sort(items.begin(), items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx < b->Idx; });
+    int footer = FFloatingFooter->Visible ? 1 : 0;
+    int oldCount = RowCount();
+    int n = static_cast<int>(items.size());
+    TBaseGrid::SetRowCount(oldCount + n);
+    FNormalRowCount = RowCount();
+    if (footer) std::swap(StoredRow(oldCount - 1), StoredRow(RowCount() - 1));
+    int source = oldCount - 1 - footer;
+    int next = n - 1;
+    for (int t = RowCount() - 1 - footer; t >= 0; --t) {
+        if (next >= 0 && items[next]->Idx == t) {
+            PutRowCells(t, items[next]->Items());
+            SetRowHeights(t, items[next]->Height);
+            --next;
+        } else if (source >= 0 && source < t) {
+            std::swap(StoredRow(t), StoredRow(source));
+            SetRowHeights(t, RowHeights(source));
+            --source;
+        } else if (source == t) {
+            --source;
+        }
+    }
+    if (FFilterLevel < 2) {
+        for (TGridItem* item : items)
+            item->ReleaseObjects();
+        FGridItems->Clear();
+    } else {
+        for (TGridItem* item : items) {
+            item->ReleaseObjects();
+            delete item;
+        }
+    }
+    CellControlsUpdate(false);
+}
+
+// ---- Hidden columns --------------------------------------------------------------------------
+
+void TAdvStringGrid::HideColumns(int FromCol, int ToCol)
+{
+    HideEditor();
+    FromCol = std::max(FromCol, 0);
+    ToCol = std::min(ToCol, VisibilityTableSize - 1);
+    for (int c = FromCol; c <= ToCol; ++c) {
+        if (!FVisibleCol[c] || c >= ColCount() + FNumHidden || ColCount() <= 1) continue;
+        int display = RealToDisplCol(c);
+        FAllColWidths[c] = static_cast<short>(ColWidths(display));
+        for (int e = display; e < ColCount() - 1; ++e)
+            SetColWidths(e, ColWidths(e + 1));
+        ++FNumHidden;
+        FVisibleCol[c] = false;
+        if (Col() == ColCount() - 1 && Col() > 0) TBaseGrid::SetCol(Col() - 1);
+        TBaseGrid::SetColCount(ColCount() - 1);
+    }
+    Invalidate();
+}
+
+void TAdvStringGrid::UnHideColumns(int FromCol, int ToCol)
+{
+    HideEditor();
+    FromCol = std::max(FromCol, 0);
+    ToCol = std::min(ToCol, VisibilityTableSize - 1);
+    for (int c = FromCol; c <= ToCol; ++c) {
+        if (FVisibleCol[c]) continue;
+        --FNumHidden;
+        FVisibleCol[c] = true;
+        TBaseGrid::SetColCount(ColCount() + 1);
+        int display = RealToDisplCol(c);
+        for (int e = ColCount() - 1; e > display; --e)
+            SetColWidths(e, ColWidths(e - 1));
+        if (display < ColCount()) SetColWidths(display, FAllColWidths[c]);
+    }
+    Invalidate();
+}
+
+void TAdvStringGrid::UnHideColumnsAll()
+{
+    UnHideColumns(0, ColCount() + FNumHidden);
+}
+
+bool TAdvStringGrid::IsHiddenColumn(int ColIndex) const
+{
+    if (ColIndex < 0 || ColIndex > 511) return false;
+    return !FVisibleCol[ColIndex];
+}
+
+int TAdvStringGrid::RealToDisplCol(int ACol) const
+{
+    if (FNumHidden == 0 || ACol >= 512 || ACol < 0) return ACol;
+    int result = ACol;
+    for (int c = 0; c < ACol; ++c)
+        if (!FVisibleCol[c]) --result;
+    return result;
+}
+
+int TAdvStringGrid::DisplToRealCol(int ACol) const
+{
+    if (FNumHidden == 0 || ACol >= 512 || ACol < 0) return ACol;
+    int visible = 0;
+    for (int c = 0; c < 512; ++c)
+        if (FVisibleCol[c] && visible++ == ACol) return c;
+    return 0;
+}
+
+void TAdvStringGrid::SetColVisible(int ACol, bool Value)
+{
+    if (ACol >= 0 && ACol < VisibilityTableSize) FVisibleCol[ACol] = Value;
+}
+
+bool TAdvStringGrid::GetColVisible(int ACol) const
+{
+    return ACol >= 0 && ACol < VisibilityTableSize ? FVisibleCol[ACol] : true;
+}
+
+// ---- Current row, top row --------------------------------------------------------------------
+
+void TAdvStringGrid::SetRowEx(int Value)
+{
+    if (Value < 0 || Value >= RowCount()) return;
+    if (Col() < 0 || Col() >= ColCount()) {
+        FocusCell(TBaseGrid::FixedCols(), Value);
+    }
+    TBaseGrid::SetRow(Value);
+    if (Row() != FOldRowSel && OnRowChanged) {
+        int old = FOldRowSel;
+        FOldRowSel = Row();
+        OnRowChanged(this, old, Row());
+    }
+    if (FSyncGrid->Grid() != nullptr && FSyncGrid->SelectionRow && Row() < FSyncGrid->Grid()->RowCount())
+        FSyncGrid->Grid()->SetRow(Row());
+}
+
+void TAdvStringGrid::SetTopRowEx(int Value)
+{
+    if (Value >= TBaseGrid::FixedRows() && Value <= RowCount() - 1) TBaseGrid::SetTopRow(Value);
+}
+
+// ---- Ranges and view -------------------------------------------------------------------------
+
+TRect TAdvStringGrid::GetUsedCells()
+{
+    TRect used{-1, -1, -1, -1};
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < ColCount(); ++c) {
+            if (ReadCellText(RealColIndex(c), r).empty()) continue;
+            if (used.left < 0 || c < used.left) used.left = c;
+            if (used.top < 0 || r < used.top) used.top = r;
+            used.right = std::max<LONG>(used.right, c);
+            used.bottom = std::max<LONG>(used.bottom, r);
+        }
+    if (used.left < 0) return Rect(0, 0, 0, 0);
+    return used;
+}
+
+int TAdvStringGrid::SaveStartCol() const { return SaveFixedCells ? 0 : TBaseGrid::FixedCols(); }
+int TAdvStringGrid::SaveStartRow() const { return SaveFixedCells ? 0 : TBaseGrid::FixedRows(); }
+int TAdvStringGrid::SaveEndCol() const { return SaveFixedCells ? ColCount() - 1 : ColCount() - FFixedRightCols - 1; }
+int TAdvStringGrid::SaveEndRow() const { return SaveFixedCells ? RowCount() - 1 : RowCount() - FFixedFooters - 1; }
+
+int TAdvStringGrid::SaveColCount() const
+{
+    return SaveFixedCells ? ColCount() : ColCount() - TBaseGrid::FixedCols() - FFixedRightCols;
+}
+
+int TAdvStringGrid::SaveRowCount() const
+{
+    return SaveFixedCells ? RowCount() : RowCount() - TBaseGrid::FixedRows() - FFixedFooters;
+}
+
+void TAdvStringGrid::ScrollInView(int ColIndex, int RowIndex)
+{
+    if (ColIndex >= ColCount() || RowIndex >= RowCount() || ColIndex < 0 || RowIndex < 0) return;
+    int left = LeftCol(), top = TopRow();
+    int visCols = VisibleColCount(), visRows = VisibleRowCount();
+    if (ColIndex < left || ColIndex >= left + visCols) {
+        SetCol(ColIndex);
+        left = std::max(ColIndex - visCols / 2, TBaseGrid::FixedCols());
+    }
+    if (RowIndex < top || RowIndex >= top + visRows) {
+        SetRowEx(RowIndex);
+        top = std::max(RowIndex - visRows / 2, TBaseGrid::FixedRows());
+    }
+    left = std::min(left, ColCount() - visCols + 1);
+    top = std::min(top, RowCount() - visRows + 1);
+    left = std::clamp(left, TBaseGrid::FixedCols(), ColCount() - 1);
+    top = std::clamp(top, TBaseGrid::FixedRows(), RowCount() - 1);
+    if (TBaseGrid::FixedCols() + visCols < ColCount()) SetLeftCol(left);
+    if (TBaseGrid::FixedRows() + visRows < RowCount()) {
+        TBaseGrid::SetTopRow(top);
+        if (FSearchFooter->Visible && RowCount() - visRows == TopRow() && top + 1 < RowCount()) TBaseGrid::SetTopRow(top + 1);
+    }
+}
+
+void TAdvStringGrid::SetColumnOrder()
+{
+    FColumnOrder->Clear();
+    for (int i = 0; i < ColCount(); ++i)
+        FColumnOrder->Insert(i, i);
+}
+
+void TAdvStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount()) return;
+    if (FColumnOrder->Count() == 0) SetColumnOrder();
+    TBaseGrid::MoveColumn(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* item = FControlList->Items(i);
+        if (item->X == FromIndex) {
+            item->X = ToIndex;
+        } else if (ToIndex < FromIndex && item->X >= ToIndex && item->X < FromIndex) {
+            ++item->X;
+        } else if (ToIndex > FromIndex && item->X > FromIndex && item->X <= ToIndex) {
+            --item->X;
+        }
+    }
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount()) return;
+    TBaseGrid::MoveRow(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* item = FControlList->Items(i);
+        if (item->Y == FromIndex) {
+            item->Y = ToIndex;
+        } else if (ToIndex < FromIndex && item->Y >= ToIndex && item->Y < FromIndex) {
+            ++item->Y;
+        } else if (ToIndex > FromIndex && item->Y > FromIndex && item->Y <= ToIndex) {
+            --item->Y;
+        }
+    }
+    CellControlsUpdate(false);
+}
+
+void TAdvStringGrid::HideSelection()
+{
+    FOldSelection = Selection();
+    SetSelection(TGridRect{ColCount(), RowCount(), ColCount(), RowCount()});
+    FSelHidden = true;
+}
+
+void TAdvStringGrid::UnHideSelection()
+{
+    FSelHidden = false;
+    if (FOldSelection.Top < RowCount() && FOldSelection.Left < ColCount() && FOldSelection.Bottom < RowCount() &&
+        FOldSelection.Right < ColCount() && FOldSelection.Top >= 0 && FOldSelection.Left >= 0) {
+        SetSelection(FOldSelection);
+        return;
+    }
+    int top = (FixedRowAlways && TBaseGrid::FixedRows() == RowCount()) ? 0 : TBaseGrid::FixedRows();
+    int left = (FixedColAlways && TBaseGrid::FixedCols() == ColCount()) ? 0 : TBaseGrid::FixedCols();
+    top = std::min(top, RowCount() - 1);
+    left = std::min(left, ColCount() - 1);
+    SetSelection(TGridRect{left, top, left, top});
+}
+
+void TAdvStringGrid::UpdateEditMode()
+{
+    SelectCell(Col(), Row());
+}

@@ -1,0 +1,460 @@
+#include "grid/foundation/AdvObj.h"
+
+#include <cstdint>
+
+#include "framework/system/Conversions.h"
+#include "framework/system/StringList.h"
+
+// ---- TIntList --------------------------------------------------------------------------------
+
+namespace {
+
+void* ToSlot(int Value) { return reinterpret_cast<void*>(static_cast<intptr_t>(Value)); }
+int FromSlot(void* Slot) { return static_cast<int>(reinterpret_cast<intptr_t>(Slot)); }
+
+constexpr uint32_t DescendingBit = 0x80000000u;
+
+} // namespace
+
+void TIntList::Changed()
+{
+    if (OnChange) OnChange(this, FCol, FRow);
+}
+
+int TIntList::Add(int Value)
+{
+    int index = TList::Add(ToSlot(Value));
+    Changed();
+    return index;
+}
+
+void TIntList::Insert(int Index, int Value)
+{
+    TList::Insert(Index, ToSlot(Value));
+}
+
+void TIntList::Delete(int Index)
+{
+    TList::Delete(Index);
+    Changed();
+}
+
+void TIntList::DeleteValue(int Value)
+{
+    int index = TList::IndexOf(ToSlot(Value));
+    if (index >= 0) Delete(index);
+}
+
+bool TIntList::HasValue(int Value) const
+{
+    return TList::IndexOf(ToSlot(Value)) >= 0;
+}
+
+int TIntList::Items(int Index) const
+{
+    return FromSlot(TList::Items(Index));
+}
+
+void TIntList::SetItems(int Index, int Value)
+{
+    TList::SetItems(Index, ToSlot(Value));
+    Changed();
+}
+
+String TIntList::StrValue() const
+{
+    String s;
+    for (int i = 0; i < Count(); ++i) {
+        if (i > 0) s += L',';
+        s += IntToStr(Items(i));
+    }
+    return s;
+}
+
+void TIntList::SetStrValue(const String& Value)
+{
+    Clear();
+    TStringList parts;
+    parts.SetCommaText(Value);
+    for (int i = 0; i < parts.Count(); ++i)
+        Add(StrToIntDef(parts[i], 0));
+}
+
+// ---- TSortIndexList --------------------------------------------------------------------------
+
+void TSortIndexList::AddIndex(int ColumnIndex, bool Ascending)
+{
+    uint32_t value = static_cast<uint32_t>(ColumnIndex);
+    if (!Ascending) value |= DescendingBit;
+    Add(static_cast<int>(value));
+}
+
+int TSortIndexList::FindIndex(int ColumnIndex) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (GetSortColumn(i) == ColumnIndex) return i;
+    return -1;
+}
+
+int TSortIndexList::GetSortColumn(int Index) const
+{
+    return static_cast<int>(static_cast<uint32_t>(Items(Index)) & ~DescendingBit);
+}
+
+void TSortIndexList::ToggleIndex(int ColumnIndex)
+{
+    int index = FindIndex(ColumnIndex);
+    if (index < 0) return;
+    SetItems(index, static_cast<int>(static_cast<uint32_t>(Items(index)) ^ DescendingBit));
+}
+
+String TSortIndexList::SaveToString() const
+{
+    String s;
+    for (int i = 0; i < Count(); ++i) {
+        if (i > 0) s += L';';
+        uint32_t value = static_cast<uint32_t>(Items(i));
+        s += (value & DescendingBit) ? L'd' : L'u';
+        s += IntToStr(static_cast<int>(value & 0xFFFF));
+    }
+    return s;
+}
+
+void TSortIndexList::LoadFromString(const String& S)
+{
+    Clear();
+    size_t start = 0;
+    while (start <= S.size()) {
+        size_t end = S.find(L';', start);
+        if (end == String::npos) end = S.size();
+        String part = S.substr(start, end - start);
+        if (part.size() >= 2) {
+            int column = 0;
+            // A part whose rest is no number names no column: it is skipped.
+            if (TryStrToInt(part.substr(1), column)) AddIndex(column, part[0] == L'u');
+        }
+        start = end + 1;
+    }
+}
+
+// ---- TControlList ----------------------------------------------------------------------------
+
+TControlList::~TControlList()
+{
+    Clear();
+}
+
+void TControlList::Notify(void* Ptr, TListNotification Action)
+{
+    if (Action == lnDeleted) delete static_cast<TControlItem*>(Ptr);
+    TList::Notify(Ptr, Action);
+}
+
+void TControlList::AddControl(int X, int Y, TControl* AObject)
+{
+    TList::Add(new TControlItem(X, Y, AObject));
+}
+
+int TControlList::ControlIndex(int X, int Y) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->X == X && Items(i)->Y == Y) return i;
+    return -1;
+}
+
+void TControlList::RemoveControl(int Index)
+{
+    TList::Delete(Index);
+}
+
+bool TControlList::HasHandle(HWND Handle) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        auto* control = dynamic_cast<TWinControl*>(Items(i)->Control);
+        if (control != nullptr && control->HandleAllocated() && control->Handle() == Handle) return true;
+    }
+    return false;
+}
+
+// ---- Option groups ---------------------------------------------------------------------------
+
+TSearchFooter::TSearchFooter(TPersistent* AOwner, bool InitDesign) : FOwner(AOwner), FFont(std::make_unique<TFont>())
+{
+    if (InitDesign) {
+        FindNextCaption = L"Find &next";
+        FindPrevCaption = L"Find &previous";
+        MatchCaseCaption = L"Match case";
+        HighLightCaption = L"Highlight";
+        HintClose = L"Close";
+        HintFindNext = L"Find next occurrence";
+        HintFindPrev = L"Find previous occurrence";
+        HintHighlight = L"Highlight occurrences";
+    }
+}
+
+void TSearchFooter::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TSearchFooter*>(Source);
+    if (src == nullptr) return;
+    Visible = src->Visible;
+    Color = src->Color;
+    ColorTo = src->ColorTo;
+    FFont->Assign(src->FFont.get());
+    ShowFindNext = src->ShowFindNext;
+    ShowFindPrev = src->ShowFindPrev;
+    ShowMatchCase = src->ShowMatchCase;
+    ShowHighLight = src->ShowHighLight;
+    ShowClose = src->ShowClose;
+    FindNextCaption = src->FindNextCaption;
+    FindPrevCaption = src->FindPrevCaption;
+    MatchCaseCaption = src->MatchCaseCaption;
+    HighLightCaption = src->HighLightCaption;
+    HintClose = src->HintClose;
+    HintFindNext = src->HintFindNext;
+    HintFindPrev = src->HintFindPrev;
+    HintHighlight = src->HintHighlight;
+    AlwaysHighLight = src->AlwaysHighLight;
+    SearchActiveColumnOnly = src->SearchActiveColumnOnly;
+    SearchMatchStart = src->SearchMatchStart;
+    SearchHiddenRows = src->SearchHiddenRows;
+    SearchColumn = src->SearchColumn;
+    SearchDirection = src->SearchDirection;
+}
+
+void TNavigation::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TNavigation*>(Source);
+    if (src == nullptr) return;
+    bool keep = KeepScrollOnSort;
+    TNotifyEvent onChange = OnChange;
+    AllowClipboardRowGrow = src->AllowClipboardRowGrow;
+    AllowClipboardColGrow = src->AllowClipboardColGrow;
+    CopyHTMLTagsToClipboard = src->CopyHTMLTagsToClipboard;
+    EditSelectAll = src->EditSelectAll;
+    SkipFixedCells = src->SkipFixedCells;
+    SkipDisabledRows = src->SkipDisabledRows;
+    AllowCtrlEnter = src->AllowCtrlEnter;
+    CursorWalkAlwaysEdit = src->CursorWalkAlwaysEdit;
+    AdvanceAutoEdit = src->AdvanceAutoEdit;
+    LeftRightRowSelect = src->LeftRightRowSelect;
+    ComboGetUpDown = src->ComboGetUpDown;
+    AllowInsertRow = src->AllowInsertRow;
+    AllowDeleteRow = src->AllowDeleteRow;
+    AlwaysEdit = src->AlwaysEdit;
+    AdvanceOnEnter = src->AdvanceOnEnter;
+    AdvanceInsert = src->AdvanceInsert;
+    AdvanceAuto = src->AdvanceAuto;
+    AutoGotoWhenSorted = src->AutoGotoWhenSorted;
+    AutoGotoIncremental = src->AutoGotoIncremental;
+    AutoComboDropSize = src->AutoComboDropSize;
+    AllowClipboardShortCuts = src->AllowClipboardShortCuts;
+    AllowSmartClipboard = src->AllowSmartClipboard;
+    AllowRTFClipboard = src->AllowRTFClipboard;
+    AllowFmtClipboard = src->AllowFmtClipboard;
+    AllowClipboardAlways = src->AllowClipboardAlways;
+    AppendOnArrowDown = src->AppendOnArrowDown;
+    CursorWalkEditor = src->CursorWalkEditor;
+    MoveRowOnSort = src->MoveRowOnSort;
+    MoveScrollOnly = src->MoveScrollOnly;
+    ImproveMaskSel = src->ImproveMaskSel;
+    KeepHorizScroll = src->KeepHorizScroll;
+    LineFeedOnEnter = src->LineFeedOnEnter;
+    TabToNextAtEnd = src->TabToNextAtEnd;
+    AdvanceDirection = src->AdvanceDirection;
+    TabAdvanceDirection = src->TabAdvanceDirection;
+    InsertPosition = src->InsertPosition;
+    ClipboardPasteAction = src->ClipboardPasteAction;
+    HomeEndKey = src->HomeEndKey;
+    KeepScrollOnSort = keep;
+    OnChange = onChange;
+}
+
+void TMouseActions::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TMouseActions*>(Source);
+    if (src == nullptr) return;
+    AutoSizeColOnDblClick = src->AutoSizeColOnDblClick;
+    PreciseNodeClick = src->PreciseNodeClick;
+    AllColumnSize = src->AllColumnSize;
+    AllRowSize = src->AllRowSize;
+    AllSelect = src->AllSelect;
+    CaretPositioning = src->CaretPositioning;
+    CheckAllCheck = src->CheckAllCheck;
+    ColSelect = src->ColSelect;
+    DirectComboClose = src->DirectComboClose;
+    DirectComboDrop = src->DirectComboDrop;
+    DirectDateClose = src->DirectDateClose;
+    DirectDateDrop = src->DirectDateDrop;
+    DirectEdit = src->DirectEdit;
+    DisjunctRowSelect = src->DisjunctRowSelect;
+    DisjunctRowSelectNoCtrl = src->DisjunctRowSelectNoCtrl;
+    DisjunctColSelect = src->DisjunctColSelect;
+    DisjunctCellSelect = src->DisjunctCellSelect;
+    MoveRowOnNodeClick = src->MoveRowOnNodeClick;
+    NoAutoRangeScroll = src->NoAutoRangeScroll;
+    NodeAllExpandContract = src->NodeAllExpandContract;
+    NoScrollOnPartialRow = src->NoScrollOnPartialRow;
+    PreciseCheckBoxCheck = src->PreciseCheckBoxCheck;
+    RangeSelectAndEdit = src->RangeSelectAndEdit;
+    RowSelect = src->RowSelect;
+    RowSelectPersistent = src->RowSelectPersistent;
+    SelectOnRightClick = src->SelectOnRightClick;
+    SizeFixedCol = src->SizeFixedCol;
+    FixedRowsEdit = src->FixedRowsEdit;
+    FixedColsEdit = src->FixedColsEdit;
+    WheelIncrement = src->WheelIncrement;
+    WheelAction = src->WheelAction;
+}
+
+void TSyncGrid::SetGrid(TCustomGrid* Value)
+{
+    if (Value == FOwner) return;
+    FGrid = Value;
+}
+
+void TSyncGrid::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TSyncGrid*>(Source);
+    if (src == nullptr) return;
+    SetGrid(src->FGrid);
+    ScrollVertical = src->ScrollVertical;
+    ScrollHorizontal = src->ScrollHorizontal;
+    SelectionColumn = src->SelectionColumn;
+    SelectionRow = src->SelectionRow;
+    MoveColumn = src->MoveColumn;
+    MoveRow = src->MoveRow;
+}
+
+void TBands::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TBands*>(Source);
+    if (src == nullptr) return;
+    Active = src->Active;
+    PrimaryColor = src->PrimaryColor;
+    SecondaryColor = src->SecondaryColor;
+    PrimaryLength = src->PrimaryLength;
+    SecondaryLength = src->SecondaryLength;
+    Print = src->Print;
+}
+
+void TFocusHelper::Assign(TPersistent* Source)
+{
+    if (auto* src = dynamic_cast<TFocusHelper*>(Source)) Enabled = src->Enabled;
+}
+
+// ---- Small windows ---------------------------------------------------------------------------
+
+namespace {
+
+const POINT ArrowShapes[4][7] = {
+    {{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}},   // arrUp
+    {{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}},    // arrDown
+    {{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}},   // arrLeft
+    {{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}},   // arrRight
+};
+
+} // namespace
+
+TArrowWindow::TArrowWindow(TWinControl* AOwner, TArrowDirection Direction) : TPanel(AOwner), FDir(Direction)
+{
+    SetParentColor(false);
+    SetColor(clLime);
+    SetVisible(false);
+    SetParent(AOwner);
+}
+
+void TArrowWindow::CreateParams(TCreateParams& Params)
+{
+    TPanel::CreateParams(Params);
+    Params.Style = WS_POPUP;
+    Params.ExStyle = 0;
+}
+
+void TArrowWindow::CreateWnd()
+{
+    TPanel::CreateWnd();
+    for (int i = 0; i < 7; ++i)
+        FArrow[i] = ArrowShapes[FDir][i];
+    // The window owns the region once it is set.
+    HRGN region = CreatePolygonRgn(FArrow, 7, WINDING);
+    if (region != nullptr && SetWindowRgn(FHandle, region, TRUE) == 0) DeleteObject(region);
+}
+
+void TArrowWindow::Paint()
+{
+    Canvas()->Pen()->SetColor(Color());
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(ClientRect());
+}
+
+TPopupButton::TPopupButton(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetParentColor(false);
+    SetColor(clBtnFace);
+    SetEnabled(false);
+    SetDoubleBuffered(true);
+    SetVisible(false);
+}
+
+void TPopupButton::SetCaption(const String& Value)
+{
+    FCaption = Value;
+    Invalidate();
+}
+
+void TPopupButton::SetFlat(bool Value)
+{
+    FFlat = Value;
+    Invalidate();
+}
+
+void TPopupButton::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_DISABLED | WS_BORDER;
+    Params.WindowClass.style |= CS_SAVEBITS;
+}
+
+void TPopupButton::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TPopupButton::Paint()
+{
+    TRect r = ClientRect();
+    TCanvas* canvas = Canvas();
+    if (!FFlat) {
+        canvas->Pen()->SetColor(clWhite);
+        canvas->MoveTo(r.left, r.bottom - 1);
+        canvas->LineTo(r.left, r.top);
+        canvas->LineTo(r.right - 1, r.top);
+        canvas->Pen()->SetColor(clGray);
+        canvas->LineTo(r.right - 1, r.bottom - 1);
+        canvas->LineTo(r.left, r.bottom - 1);
+        InflateRect(&r, -1, -1);
+    }
+    canvas->Brush()->SetColor(GradFrom == clNone ? Color() : GradFrom);
+    canvas->FillRect(r);
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->SetFont(Font());
+    String text = FCaption;
+    canvas->TextRect(r, text, DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetParentColor(false);
+    SetColor(clRed);
+    SetEnabled(false);
+    SetVisible(false);
+    SetBounds(0, 0, 0, 0);
+}
+
+void TGridFocusWindow::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_DISABLED;
+    Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+}

@@ -1,0 +1,314 @@
+#pragma once
+// The grid's small shared vocabulary and helpers: the enumerations every grid unit speaks
+// (editor kinds, sort styles, alignments ...), the string grid the grid is built on, the integer,
+// sort and control lists, the option groups the grid publishes as sub-properties, and the small
+// windows the grid makes for itself (the focus frame, the drop arrows and the caption button).
+//
+// The option groups are plain settings here: the grid reads their fields and owns their change
+// events; what each setting does is the business of the grid code that reads it.
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/classes/Component.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/GraphicsObjects.h"
+#include "framework/grids/Grids.h"
+#include "framework/stdctrls/Panels.h"
+#include "framework/system/List.h"
+
+// ---- Enumerations (the value order is the stored order) ------------------------------------
+
+enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
+enum TCellGradientDirection { GradientVertical, GradientHorizontal };
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TEnumSet<TCellBorder>;
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+enum TAdvGridButtonStyle { tasButton, tasCheck };
+enum TSearchDirection { sdTopBottom, sdLeftRight };
+enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell };
+enum TClipboardPasteAction { paReplace, paInsert };
+enum TAdvanceDirection { adLeftRight, adTopBottom };
+enum TInsertPosition { pInsertBefore, pInsertAfter };
+enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
+enum TWheelAction { waMoveSelection, waScroll };
+
+// The in-place editor kinds a cell may ask for.
+enum TEditorType {
+    edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit, edDateEditUpDown,
+    edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat, edCapital, edMixedCase,
+    edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit,
+    edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone, edDateTimeEdit, edValidChars,
+    edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown, edTimePickerDropDown, edDetailDropDown,
+    edGridDropDown, edColorPickerDropDown, edImagePickerDropDown, edAdvGridDropDown, edPositiveFloat
+};
+
+enum TSortStyle {
+    ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU, ssShortDateUS,
+    ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox,
+    ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
+};
+
+// ---- The string grid the grid builds on ----------------------------------------------------
+
+class TObjStringGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+};
+
+// ---- Lists ---------------------------------------------------------------------------------
+
+// (Sender, column, row): a list bound to a cell reports its changes with that cell.
+using TImageChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+
+// A list of integers kept in the pointer slots of a TList. Add, Delete, DeleteValue and writes
+// through SetItems fire OnChange with the list's cell; Insert and Clear do not. An index outside
+// 0 .. Count - 1 raises the list's EListError.
+class TIntList : public TList {
+public:
+    explicit TIntList(int ACol = 0, int ARow = 0) : FCol(ACol), FRow(ARow) {}
+
+    int Add(int Value);
+    void Insert(int Index, int Value);
+    void Delete(int Index);
+    void DeleteValue(int Value);
+    bool HasValue(int Value) const;
+    int Items(int Index) const;
+    void SetItems(int Index, int Value);
+    // The items as decimal numbers joined by "," / replaces the items by such a text.
+    String StrValue() const;
+    void SetStrValue(const String& Value);
+
+    TImageChangeEvent OnChange;
+
+protected:
+    void Changed();
+
+private:
+    int FCol;
+    int FRow;
+};
+
+// Sort columns: each item a column index, bit 31 set when that column sorts descending.
+class TSortIndexList : public TIntList {
+public:
+    using TIntList::TIntList;
+
+    void AddIndex(int ColumnIndex, bool Ascending);
+    // Position of the first item for the column (either direction), -1 when none.
+    int FindIndex(int ColumnIndex) const;
+    int GetSortColumn(int Index) const;
+    // Flips the direction of the column's first item; nothing when it is not listed.
+    void ToggleIndex(int ColumnIndex);
+    // "u1;d3": direction letter and column number per item.
+    String SaveToString() const;
+    void LoadFromString(const String& S);
+};
+
+// A control placed in a cell.
+class TControlItem : public TObject {
+public:
+    TControlItem(int AX, int AY, TControl* AControl) : X(AX), Y(AY), Control(AControl) {}
+    int X;
+    int Y;
+    TControl* Control;
+};
+
+// The controls placed in cells; owns its items (not the controls).
+class TControlList : public TList {
+public:
+    TControlList() = default;
+    ~TControlList() override;
+
+    void AddControl(int X, int Y, TControl* AObject);
+    int ControlIndex(int X, int Y) const;
+    void RemoveControl(int Index);
+    bool HasHandle(HWND Handle) const;
+    TControlItem* Items(int Index) const { return static_cast<TControlItem*>(TList::Items(Index)); }
+
+protected:
+    void Notify(void* Ptr, TListNotification Action) override;
+};
+
+// ---- Option groups -------------------------------------------------------------------------
+
+// The search footer's settings. Captions and hints are filled only for a grid being designed
+// (InitDesign), so a grid made in code starts with empty ones.
+class TSearchFooter : public TPersistent {
+public:
+    TSearchFooter(TPersistent* AOwner, bool InitDesign);
+    void Assign(TPersistent* Source) override;
+    TPersistent* GetOwner() override { return FOwner; }
+    TFont* Font() const { return FFont.get(); }
+
+    bool Visible = false;
+    TColor Color = 0xFFFFFF;
+    TColor ColorTo = clBtnFace;
+    bool ShowFindNext = true, ShowFindPrev = true, ShowMatchCase = true, ShowHighLight = true, ShowClose = true;
+    String FindNextCaption, FindPrevCaption, MatchCaseCaption, HighLightCaption;
+    String HintClose, HintFindNext, HintFindPrev, HintHighlight;
+    bool AutoSearch = true;
+    bool AlwaysHighLight = false, SearchActiveColumnOnly = false, SearchMatchStart = false, SearchFixedCells = false,
+         SearchHiddenRows = false;
+    int SearchColumn = -1;
+    TSearchDirection SearchDirection = sdTopBottom;
+    bool AutoThemeAdapt = false;
+    // The text last searched for.
+    String LastSearch;
+    TNotifyEvent OnChange;
+
+private:
+    TPersistent* FOwner;
+    std::unique_ptr<TFont> FFont;
+};
+
+class TNavigation : public TPersistent {
+public:
+    // Copies every setting but KeepScrollOnSort.
+    void Assign(TPersistent* Source) override;
+
+    bool AllowClipboardRowGrow = true, AllowClipboardColGrow = true, CopyHTMLTagsToClipboard = true,
+         EditSelectAll = true, SkipFixedCells = true, SkipDisabledRows = true, AllowCtrlEnter = true,
+         CursorWalkAlwaysEdit = true, AdvanceAutoEdit = true, LeftRightRowSelect = true, ComboGetUpDown = true;
+    bool AllowInsertRow = false, AllowDeleteRow = false, AlwaysEdit = false, AdvanceOnEnter = false,
+         AdvanceInsert = false, AdvanceAuto = false, AutoGotoWhenSorted = false, AutoGotoIncremental = false,
+         AutoComboDropSize = false, AllowClipboardShortCuts = false, AllowSmartClipboard = false,
+         AllowRTFClipboard = false, AllowFmtClipboard = false, AllowClipboardAlways = false,
+         AppendOnArrowDown = false, CursorWalkEditor = false, MoveRowOnSort = false, KeepScrollOnSort = false,
+         MoveScrollOnly = false, ImproveMaskSel = false, KeepHorizScroll = false, LineFeedOnEnter = false,
+         TabToNextAtEnd = false;
+    TAdvanceDirection AdvanceDirection = adLeftRight;
+    TAdvanceDirection TabAdvanceDirection = adLeftRight;
+    TInsertPosition InsertPosition = pInsertBefore;
+    TClipboardPasteAction ClipboardPasteAction = paReplace;
+    THomeEndAction HomeEndKey = heFirstLastColumn;
+    TNotifyEvent OnChange;
+};
+
+using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;
+
+class TMouseActions : public TPersistent {
+public:
+    explicit TMouseActions(TCustomGrid* AOwner) : FOwner(AOwner) {}
+    // Copies every setting but EditOnDblClickOnly, HotmailRowSelect and SizeFixedRow.
+    void Assign(TPersistent* Source) override;
+    TPersistent* GetOwner() override { return FOwner; }
+
+    bool AutoSizeColOnDblClick = true, PreciseNodeClick = true;
+    bool AllColumnSize = false, AllRowSize = false, AllSelect = false, CaretPositioning = false,
+         CheckAllCheck = false, ColSelect = false, DirectComboClose = false, DirectComboDrop = false,
+         DirectDateClose = false, DirectDateDrop = false, DirectEdit = false, DisjunctRowSelect = false,
+         DisjunctRowSelectNoCtrl = false, DisjunctColSelect = false, DisjunctCellSelect = false,
+         EditOnDblClickOnly = false, HotmailRowSelect = false, MoveRowOnNodeClick = false,
+         NoAutoRangeScroll = false, NodeAllExpandContract = false, NoScrollOnPartialRow = false,
+         PreciseCheckBoxCheck = false, RangeSelectAndEdit = false, RowSelect = false, RowSelectPersistent = false,
+         SelectOnRightClick = false, SizeFixedCol = false, SizeFixedRow = false;
+    TGridFixedCellEdit FixedRowsEdit = fceNone;
+    TGridFixedCellEdit FixedColsEdit = fceNone;
+    int WheelIncrement = 0;
+    TWheelAction WheelAction = waMoveSelection;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnInvalidate;
+    TNotifyEvent OnDisableEdit;
+    TIsDesigningEvent OnIsDesigning;
+
+private:
+    TCustomGrid* FOwner;
+};
+
+// Another grid kept in step with the owner grid.
+class TSyncGrid : public TPersistent {
+public:
+    explicit TSyncGrid(TCustomGrid* AOwner) : FOwner(AOwner) {}
+    void Assign(TPersistent* Source) override;
+    TPersistent* GetOwner() override { return FOwner; }
+
+    TCustomGrid* Grid() const { return FGrid; }
+    // The owner grid itself is refused.
+    void SetGrid(TCustomGrid* Value);
+
+    bool ScrollVertical = false, ScrollHorizontal = false, SelectionColumn = false, SelectionRow = false,
+         MoveColumn = false, MoveRow = false;
+
+private:
+    TCustomGrid* FOwner;
+    TCustomGrid* FGrid = nullptr;
+};
+
+// Banded row colours.
+class TBands : public TPersistent {
+public:
+    // Copies the settings without firing and without recomputing TotalLength.
+    void Assign(TPersistent* Source) override;
+
+    bool Active = false;
+    TColor PrimaryColor = clInfoBk;
+    TColor SecondaryColor = clWindow;
+    int PrimaryLength = 1;
+    int SecondaryLength = 1;
+    bool Print = false;
+    int TotalLength = 2;
+    TNotifyEvent OnChange;
+};
+
+// Whether the grid shows its focus frame round the cell being edited.
+class TFocusHelper : public TPersistent {
+public:
+    explicit TFocusHelper(TCustomGrid* AOwner) : FOwner(AOwner) {}
+    void Assign(TPersistent* Source) override;
+    TPersistent* GetOwner() override { return FOwner; }
+
+    bool Enabled = false;
+
+private:
+    TCustomGrid* FOwner;
+};
+
+// ---- Small windows -------------------------------------------------------------------------
+
+// A lime arrow-shaped pop-up that marks where a moved column or row would land.
+class TArrowWindow : public TPanel {
+public:
+    TArrowWindow(TWinControl* AOwner, TArrowDirection Direction);
+
+    TArrowDirection Dir() const { return FDir; }
+    const POINT* Arrow() const { return FArrow; }
+
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
+
+private:
+    TArrowDirection FDir;
+    POINT FArrow[7]{};
+};
+
+// A floating caption button shown while a column is dragged.
+class TPopupButton : public TCustomControl {
+public:
+    explicit TPopupButton(TComponent* AOwner);
+
+    const String& Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    TColor GradFrom = clNone;
+    TColor GradTo = clNone;
+    TColor GradMirrorFrom = 0;
+    TColor GradMirrorTo = 0;
+
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void Paint() override;
+
+private:
+    String FCaption;
+    bool FFlat = false;
+};
+
+// The top-most tool window the grid moves round the cell being edited; it paints nothing.
+class TGridFocusWindow : public TCustomControl {
+public:
+    explicit TGridFocusWindow(TComponent* AOwner);
+    void CreateParams(TCreateParams& Params) override;
+};

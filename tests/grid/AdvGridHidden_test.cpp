@@ -1,0 +1,200 @@
+// Hidden rows and columns and the display and real indexes.
+#include "tests/grid/GridTestSupport.h"
+
+using namespace gridtest;
+
+namespace {
+
+class AdvGridHidden : public GridTest {
+protected:
+    // A grid whose cell (c, r) reads "c:r" and whose row r is r + 10 pixels high.
+    TCountingGrid* Numbered(int Cols, int Rows)
+    {
+        TCountingGrid* grid = Add(Cols, Rows);
+        for (int r = 0; r < Rows; ++r) {
+            grid->SetRowHeights(r, 10 + r);
+            for (int c = 0; c < Cols; ++c)
+                grid->SetCells(c, r, std::to_wstring(c) + L":" + std::to_wstring(r));
+        }
+        return grid;
+    }
+};
+
+} // namespace
+
+TEST_F(AdvGridHidden, HiddenRowsMapDisplayAndRealIndexes)
+{
+    TCountingGrid* grid = Numbered(2, 10);
+    grid->GetCellProperties(1, 4)->SetFontColor(clRed);
+    grid->HideRows(3, 4);
+    EXPECT_EQ(8, grid->RowCount());
+    EXPECT_EQ(2, grid->NumHiddenRows());
+    EXPECT_EQ(10, grid->TotalRowCount());
+    EXPECT_EQ(10, grid->AllRowCount());
+    EXPECT_TRUE(grid->IsHiddenRow(4));
+    EXPECT_FALSE(grid->IsHiddenRow(5));
+    EXPECT_EQ(5, grid->DisplToRealRow(3));
+    EXPECT_EQ(3, grid->RealToDisplRow(5));
+    EXPECT_EQ(3, grid->RealToDisplRow(4));
+    EXPECT_EQ(L"0:5|1:5", RowText(grid, 3));
+    EXPECT_EQ(15, grid->RowHeights(3));
+    // The hidden row keeps its cells, property object included.
+    EXPECT_EQ(1, TCountedProps::Live);
+
+    grid->UnHideRow(4);
+    EXPECT_EQ(L"0:4|1:4", RowText(grid, 3));
+    EXPECT_EQ(14, grid->RowHeights(3));
+    ASSERT_TRUE(grid->HasCellProperties(1, 3));
+    EXPECT_EQ(clRed, grid->GetCellProperties(1, 3)->FontColor());
+    grid->UnHideRowsAll();
+    EXPECT_EQ(10, grid->RowCount());
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(L"0:" + std::to_wstring(r), grid->Cells(0, r));
+    EXPECT_EQ(1, TCountedProps::Live);
+}
+
+TEST_F(AdvGridHidden, HidingAndShowingRangesWithRowsAlreadyHidden)
+{
+    TCountingGrid* grid = Numbered(1, 10);
+    grid->HideRow(3);
+    grid->HideRows(2, 5);
+    EXPECT_EQ(6, grid->RowCount());
+    EXPECT_EQ(4, grid->NumHiddenRows());
+    EXPECT_EQ(L"0:0|0:1|0:6|0:7|0:8|0:9", ColText(grid, 0));
+    // Hiding what is hidden adds nothing.
+    grid->HideRows(3, 4);
+    EXPECT_EQ(4, grid->NumHiddenRows());
+
+    grid->UnHideRows(3, 4);
+    EXPECT_EQ(L"0:0|0:1|0:3|0:4|0:6|0:7|0:8|0:9", ColText(grid, 0));
+    grid->UnHideRows(7, 9); // none of them hidden
+    EXPECT_EQ(8, grid->RowCount());
+    grid->UnHideRowsAll();
+    EXPECT_EQ(L"0:0|0:1|0:2|0:3|0:4|0:5|0:6|0:7|0:8|0:9", ColText(grid, 0));
+}
+
+TEST_F(AdvGridHidden, FilterLevelsComeBackInPlace)
+{
+    TCountingGrid* grid = Numbered(1, 8);
+    TIntList first, second;
+    first.Add(2);
+    first.Add(5);
+    grid->HideRowList(&first);
+    second.Add(1);
+    grid->HideRowList(&second); // display row 1 of what is left: real row 1
+    EXPECT_EQ(L"0:0|0:3|0:4|0:6|0:7", ColText(grid, 0));
+    grid->UnHideRowList();
+    grid->SetFilterLevel(grid->FilterLevel() - 1);
+    EXPECT_EQ(L"0:0|0:1|0:3|0:4|0:6|0:7", ColText(grid, 0));
+    grid->UnHideRowList();
+    grid->SetFilterLevel(grid->FilterLevel() - 1);
+    EXPECT_EQ(L"0:0|0:1|0:2|0:3|0:4|0:5|0:6|0:7", ColText(grid, 0));
+    EXPECT_EQ(12, grid->RowHeights(2));
+    EXPECT_EQ(0, grid->NumHiddenRows());
+}
+
+TEST_F(AdvGridHidden, HiddenColumnsKeepTheirCellsAndWidths)
+{
+    TCountingGrid* grid = Numbered(6, 2);
+    grid->SetColWidths(2, 41);
+    grid->SetColWidths(3, 52);
+    grid->HideColumn(2);
+    EXPECT_EQ(5, grid->ColCount());
+    EXPECT_EQ(1, grid->NumHiddenColumns());
+    EXPECT_EQ(6, grid->TotalColCount());
+    EXPECT_TRUE(grid->IsHiddenColumn(2));
+    EXPECT_EQ(3, grid->DisplToRealCol(2));
+    EXPECT_EQ(2, grid->RealToDisplCol(3));
+    EXPECT_EQ(52, grid->ColWidths(2));
+    // Cells are addressed by real column, hidden ones included.
+    EXPECT_EQ(L"2:1", grid->Cells(2, 1));
+    EXPECT_EQ(L"5:1", grid->Cells(5, 1));
+    grid->SetCells(2, 0, L"hidden");
+
+    grid->UnHideColumn(2);
+    EXPECT_EQ(6, grid->ColCount());
+    EXPECT_EQ(41, grid->ColWidths(2));
+    EXPECT_EQ(52, grid->ColWidths(3));
+    EXPECT_EQ(L"hidden", grid->Cells(2, 0));
+    EXPECT_EQ(L"5:0", grid->Cells(5, 0));
+}
+
+TEST_F(AdvGridHidden, ColumnIndexesOutsideTheTableAreLeftAlone)
+{
+    TCountingGrid* grid = Numbered(3, 2);
+    grid->HideColumn(600);
+    grid->HideColumn(-1);
+    EXPECT_EQ(3, grid->ColCount());
+    EXPECT_FALSE(grid->IsHiddenColumn(600));
+    EXPECT_EQ(600, grid->RealToDisplCol(600));
+    grid->SetColVisible(900, false);
+    EXPECT_TRUE(grid->GetColVisible(900));
+
+    TCountingGrid* single = Numbered(1, 2);
+    single->HideColumn(0);
+    EXPECT_EQ(1, single->ColCount());
+    EXPECT_FALSE(single->IsHiddenColumn(0));
+}
+
+TEST_F(AdvGridHidden, RowAndTopRowProperties)
+{
+    TCountingGrid* grid = Numbered(3, 30);
+    ShowForm();
+    std::vector<std::pair<int, int>> changes;
+    grid->OnRowChanged = [&changes](TObject*, int OldRow, int NewRow) { changes.emplace_back(OldRow, NewRow); };
+    grid->SetRow(4);
+    grid->SetRow(4);
+    grid->SetRow(7);
+    grid->SetRow(99);
+    ASSERT_EQ(2u, changes.size());
+    EXPECT_EQ(std::make_pair(-1, 4), changes[0]);
+    EXPECT_EQ(std::make_pair(4, 7), changes[1]);
+    EXPECT_EQ(7, grid->Row());
+
+    grid->SetTopRow(5);
+    EXPECT_EQ(5, grid->TopRow());
+    grid->SetTopRow(0); // below FixedRows
+    EXPECT_EQ(5, grid->TopRow());
+    grid->SetTopRow(30);
+    EXPECT_EQ(5, grid->TopRow());
+
+    grid->HideRow(2);
+    EXPECT_EQ(8, grid->RealRow());
+}
+
+TEST_F(AdvGridHidden, UsedCellsAndSaveRange)
+{
+    TCountingGrid* grid = Add(6, 6);
+    TRect empty = grid->GetUsedCells();
+    EXPECT_EQ(0, empty.left);
+    EXPECT_EQ(0, empty.bottom);
+    grid->SetCells(2, 4, L"a");
+    grid->SetCells(4, 1, L"b");
+    TRect used = grid->GetUsedCells();
+    EXPECT_EQ(2, used.left);
+    EXPECT_EQ(1, used.top);
+    EXPECT_EQ(4, used.right);
+    EXPECT_EQ(4, used.bottom);
+
+    grid->SetFixedFooters(1);
+    EXPECT_EQ(0, grid->SaveStartRow());
+    EXPECT_EQ(5, grid->SaveEndRow());
+    grid->SaveFixedCells = false;
+    EXPECT_EQ(1, grid->SaveStartRow());
+    EXPECT_EQ(4, grid->SaveEndRow());
+    EXPECT_EQ(4, grid->SaveRowCount());
+}
+
+TEST_F(AdvGridHidden, HiddenSelectionComesBack)
+{
+    TCountingGrid* grid = Add(5, 5);
+    grid->FocusCell(2, 3);
+    grid->HideSelection();
+    EXPECT_EQ(5, grid->Selection().Left);
+    EXPECT_EQ(5, grid->Selection().Top);
+    EXPECT_TRUE(grid->SelectionHidden());
+    grid->UnHideSelection();
+    EXPECT_EQ(2, grid->Selection().Left);
+    EXPECT_EQ(3, grid->Selection().Top);
+    EXPECT_FALSE(grid->SelectionHidden());
+}
