@@ -20,6 +20,15 @@ private:
     TStrings* FStrings;
 };
 
+// The value Parse reads from Text; Default when the text is empty or Parse cannot read it.
+template <class T, class F>
+T ParseOrDefault(const String& Text, T Default, F&& Parse)
+{
+    T value = Default;
+    if (!Text.empty() && !Parse(Text, value)) value = Default;
+    return value;
+}
+
 int HexDigit(wchar_t c)
 {
     if (c >= L'0' && c <= L'9') return c - L'0';
@@ -68,10 +77,8 @@ void TCustomIniFile::WriteBool(const String& Section, const String& Ident, bool 
 
 double TCustomIniFile::ReadFloat(const String& Section, const String& Ident, double Default)
 {
-    double value = Default;
-    String text = ReadString(Section, Ident, String());
-    if (!text.empty() && !TryStrToFloat(text, value)) value = Default;
-    return value;
+    return ParseOrDefault(ReadString(Section, Ident, String()), Default,
+                          [](const String& Text, double& Value) { return TryStrToFloat(Text, Value); });
 }
 
 void TCustomIniFile::WriteFloat(const String& Section, const String& Ident, double Value)
@@ -81,10 +88,8 @@ void TCustomIniFile::WriteFloat(const String& Section, const String& Ident, doub
 
 TDateTime TCustomIniFile::ReadDate(const String& Section, const String& Ident, TDateTime Default)
 {
-    TDateTime value = Default;
-    String text = ReadString(Section, Ident, String());
-    if (!text.empty() && !TryStrToDate(text, value)) value = Default;
-    return value;
+    return ParseOrDefault(ReadString(Section, Ident, String()), Default,
+                          [](const String& Text, TDateTime& Value) { return TryStrToDate(Text, Value); });
 }
 
 void TCustomIniFile::WriteDate(const String& Section, const String& Ident, TDateTime Value)
@@ -94,10 +99,8 @@ void TCustomIniFile::WriteDate(const String& Section, const String& Ident, TDate
 
 TDateTime TCustomIniFile::ReadDateTime(const String& Section, const String& Ident, TDateTime Default)
 {
-    TDateTime value = Default;
-    String text = ReadString(Section, Ident, String());
-    if (!text.empty() && !TryStrToDateTime(text, value)) value = Default;
-    return value;
+    return ParseOrDefault(ReadString(Section, Ident, String()), Default,
+                          [](const String& Text, TDateTime& Value) { return TryStrToDateTime(Text, Value); });
 }
 
 void TCustomIniFile::WriteDateTime(const String& Section, const String& Ident, TDateTime Value)
@@ -107,10 +110,8 @@ void TCustomIniFile::WriteDateTime(const String& Section, const String& Ident, T
 
 TDateTime TCustomIniFile::ReadTime(const String& Section, const String& Ident, TDateTime Default)
 {
-    TDateTime value = Default;
-    String text = ReadString(Section, Ident, String());
-    if (!text.empty() && !TryStrToTime(text, value)) value = Default;
-    return value;
+    return ParseOrDefault(ReadString(Section, Ident, String()), Default,
+                          [](const String& Text, TDateTime& Value) { return TryStrToTime(Text, Value); });
 }
 
 void TCustomIniFile::WriteTime(const String& Section, const String& Ident, TDateTime Value)

@@ -204,6 +204,9 @@ public:
     void FreeHandle();
     // Text flags follow the control's reading order.
     void UpdateTextFlags();
+    // Runs Paint with the canvas on DC (locked, any DC of its own let go first), and lets go of
+    // DC afterwards, also when Paint raises.
+    void PaintOn(HDC DC, const std::function<void()>& Paint);
 
 protected:
     void CreateHandle() override;
@@ -688,6 +691,13 @@ public:
 protected:
     // Gives focus up when the control goes away, is hidden or disabled.
     void RemoveFocus(bool Removing);
+    // WMPaint of a control that paints itself (PaintWindow on its canvas): TWinControl's
+    // painting with csCustomPaint set, so that it paints even without graphic children.
+    void CustomPaintHandler(TMessage& Message);
+    // WM_SETFOCUS / WM_KILLFOCUS before the window sees them: the parent form learns of a gain
+    // first and may refuse it, and a loss while the focus moves in code goes no further. True
+    // when the message is done with.
+    bool FocusMessageDone(const TMessage& Message);
     // Routes a mouse message to the graphic child under it (or holding the capture).
     bool IsControlMouseMsg(TMessage& Message);
     // The window this control's window goes after in z-order (its successor among siblings).

@@ -427,30 +427,12 @@ void TCustomForm::Paint()
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::WMPaint(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    CustomPaintHandler(Message);
 }
 
 void TCustomForm::WMEraseBkgnd(TMessage& Message) { TWinControl::WMEraseBkgnd(Message); }

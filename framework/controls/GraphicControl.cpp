@@ -59,6 +59,22 @@ void TControlCanvas::UpdateTextFlags()
     SetTextFlags(flags);
 }
 
+void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint)
+{
+    Lock();
+    FreeHandle();
+    SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        SetHandle(nullptr);
+        Unlock();
+        throw;
+    }
+    SetHandle(nullptr);
+    Unlock();
+}
+
 void FreeDeviceContexts()
 {
     std::vector<TControlCanvas*> list = CanvasList();
@@ -86,18 +102,7 @@ void TGraphicControl::Dispatch(TMessage& Message)
 void TGraphicControl::WMPaint(TMessage& Message)
 {
     if (Message.WParam == 0 || ComponentState().Contains(csDestroying)) return;
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
 
 // ---- TCustomControl ------------------------------------------------------------------------
@@ -123,29 +128,13 @@ void TCustomControl::Dispatch(TMessage& Message)
 
 void TCustomControl::WMPaint(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    CustomPaintHandler(Message);
 }
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
+    FCanvas->PaintOn(DC, [this] {
         FCanvas->UpdateTextFlags();
         Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    });
 }

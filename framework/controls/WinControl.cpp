@@ -434,16 +434,24 @@ void TWinControl::CMVisibleChanged(TMessage&)
 
 // ---- Dispatching ---------------------------------------------------------------------------
 
-void TWinControl::WndProc(TMessage& Message)
+bool TWinControl::FocusMessageDone(const TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_SETFOCUS: {
         TCustomForm* form = GetParentForm(this);
-        if (form != nullptr && !form->SetFocusedControl(this)) return;
-        break;
+        return form != nullptr && !form->SetFocusedControl(this);
     }
+    case WM_KILLFOCUS: return FControlState.Contains(csFocusing);
+    default: return false;
+    }
+}
+
+void TWinControl::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        if (FControlState.Contains(csFocusing)) return;
+        if (FocusMessageDone(Message)) return;
         break;
     case WM_NCHITTEST: {
         TControl::WndProc(Message);

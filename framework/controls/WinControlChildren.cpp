@@ -179,6 +179,18 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
 
     AdjustClientRect(Rect);
 
+    // Gives control its new bounds with FAnchorMove up: a move by the layout keeps its anchor rules.
+    auto moveControl = [](TControl* control, int left, int top, int width, int height) {
+        control->FAnchorMove = true;
+        try {
+            control->SetBounds(left, top, width, height);
+        } catch (...) {
+            control->FAnchorMove = false;
+            throw;
+        }
+        control->FAnchorMove = false;
+    };
+
     // Moves an anchored control after a change of the parent's size; places an aligned one in
     // what is left of Rect, taking its size out of Rect.
     auto doPosition = [&](TControl* control, TAlign align) {
@@ -212,14 +224,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
                 } else if (!anchors.Contains(akTop)) {
                     newTop = MulDiv(rules.y, parentSize.y, original.y) - newHeight / 2;
                 }
-                control->FAnchorMove = true;
-                try {
-                    control->SetBounds(newLeft, newTop, newWidth, newHeight);
-                } catch (...) {
-                    control->FAnchorMove = false;
-                    throw;
-                }
-                control->FAnchorMove = false;
+                moveControl(control, newLeft, newTop, newWidth, newHeight);
             }
             if (align == alNone) return;
         }
@@ -246,14 +251,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
             break;
         default: break;
         }
-        control->FAnchorMove = true;
-        try {
-            control->SetBounds(newLeft, newTop, newWidth, newHeight);
-        } catch (...) {
-            control->FAnchorMove = false;
-            throw;
-        }
-        control->FAnchorMove = false;
+        moveControl(control, newLeft, newTop, newWidth, newHeight);
         // A control that did not take the size it was given (constraints) gives the rest back.
         if (control->Width() != newWidth || control->Height() != newHeight) {
             switch (align) {

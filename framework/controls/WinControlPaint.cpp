@@ -31,6 +31,18 @@ void TWinControl::WMPaint(TMessage& Message)
     EndPaint(FHandle, &ps);
 }
 
+void TWinControl::CustomPaintHandler(TMessage& Message)
+{
+    FControlState.Include(csCustomPaint);
+    try {
+        TWinControl::WMPaint(Message);
+    } catch (...) {
+        FControlState.Exclude(csCustomPaint);
+        throw;
+    }
+    FControlState.Exclude(csCustomPaint);
+}
+
 void TWinControl::PaintHandler(TMessage& Message)
 {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);

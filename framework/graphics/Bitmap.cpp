@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "framework/classes/Streams.h"
+#include "framework/graphics/ByteOrder.h"
 
 // The memory DC of a bitmap: created when the canvas is first used, with the bitmap's DIB
 // section selected; given up whenever the DIB section is replaced or must be free to be
@@ -82,18 +83,6 @@ bool Is565(TPixelFormat Format, int BitCount)
 COLORREF ColorRef(TColor Color)
 {
     return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFFu;
-}
-
-std::uint32_t Rd32(const std::uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
-std::uint16_t Rd16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-void Wr32(std::vector<std::uint8_t>& v, std::uint32_t x)
-{
-    for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
-void Wr16(std::vector<std::uint8_t>& v, std::uint16_t x)
-{
-    v.push_back(static_cast<std::uint8_t>(x));
-    v.push_back(static_cast<std::uint8_t>(x >> 8));
 }
 
 // BITMAPINFOHEADER plus masks or colour table, as CreateDIBSection and BMP files want them.
@@ -772,17 +761,8 @@ HBITMAP TBitmap::ReleaseHandle()
 
 void TBitmap::Assign(TPersistent* Source)
 {
-    if (Source == nullptr) {
-        ClearImage();
-        Changed(this);
-        return;
-    }
-    auto* bitmap = dynamic_cast<TBitmap*>(Source);
-    if (bitmap == nullptr) {
-        TGraphic::Assign(Source);
-        return;
-    }
-    if (bitmap == this) return;
+    auto* bitmap = AssignableSource<TBitmap>(Source, [this] { ClearImage(); });
+    if (bitmap == nullptr) return;
     bitmap->EnsureHandle();
     GdiFlush();
     bool rgb565 = Is565(bitmap->FPixelFormat, bitmap->FBitCount);

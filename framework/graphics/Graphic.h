@@ -47,6 +47,26 @@ public:
 protected:
     virtual void Changed(TObject* Sender);
 
+    // The common start of a graphic's Assign: null empties the graphic (through Clear) and
+    // reports the change, a source of another class goes to the inherited Assign, and the
+    // graphic itself needs nothing. What is left is the T to copy, which comes back; null
+    // when there is nothing more to do.
+    template <class T, class F>
+    T* AssignableSource(TPersistent* Source, F&& Clear)
+    {
+        if (Source == nullptr) {
+            Clear();
+            Changed(this);
+            return nullptr;
+        }
+        auto* source = dynamic_cast<T*>(Source);
+        if (source == nullptr) {
+            TGraphic::Assign(Source);
+            return nullptr;
+        }
+        return source == this ? nullptr : source;
+    }
+
 private:
     bool FTransparent = false;
     bool FModified = false;

@@ -5,24 +5,13 @@
 
 #include "framework/classes/Streams.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ByteOrder.h"
 
 namespace {
 
 [[noreturn]] void InvalidIcon()
 {
     throw EInvalidGraphic(L"Icon image is not valid");
-}
-
-std::uint32_t Rd32(const std::uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
-std::uint16_t Rd16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-void Wr32(std::vector<std::uint8_t>& v, std::uint32_t x)
-{
-    for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
-void Wr16(std::vector<std::uint8_t>& v, std::uint16_t x)
-{
-    v.push_back(static_cast<std::uint8_t>(x));
-    v.push_back(static_cast<std::uint8_t>(x >> 8));
 }
 
 // The pixels of an icon: 32-bit colour (bottom-up, alpha as stored) and the AND mask as one
@@ -279,17 +268,8 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect)
 
 void TIcon::Assign(TPersistent* Source)
 {
-    if (Source == nullptr) {
-        Clear();
-        Changed(this);
-        return;
-    }
-    auto* icon = dynamic_cast<TIcon*>(Source);
-    if (icon == nullptr) {
-        TGraphic::Assign(Source);
-        return;
-    }
-    if (icon == this) return;
+    auto* icon = AssignableSource<TIcon>(Source, [this] { Clear(); });
+    if (icon == nullptr) return;
     Clear();
     FRequestedWidth = icon->FRequestedWidth;
     FRequestedHeight = icon->FRequestedHeight;

@@ -216,19 +216,11 @@ void TCustomStatusBar::CNDrawItem(TMessage& Message)
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
     int index = static_cast<int>(item->itemID);
     if (index >= 0 && index < FPanels->Count()) {
-        int saved = SaveDC(item->hDC);
-        FCanvas->SetHandle(item->hDC);
-        try {
+        DrawOnLentDC(FCanvas.get(), item->hDC, [&] {
             FCanvas->Font()->Assign(Font());
             FCanvas->Brush()->SetColor(Color());
             DrawPanel(FPanels->Items(index), item->rcItem);
-        } catch (...) {
-            FCanvas->SetHandle(nullptr);
-            RestoreDC(item->hDC, saved);
-            throw;
-        }
-        FCanvas->SetHandle(nullptr);
-        RestoreDC(item->hDC, saved);
+        });
     }
     Message.Result = 1;
 }
@@ -529,10 +521,7 @@ void TToolBar::UpdateButton(int Index)
 
 void TToolBar::SetImageList(TCustomImageList*& Field, TCustomImageList* Value, UINT Message)
 {
-    if (Field == Value) return;
-    if (Field != nullptr) Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Field != nullptr) Field->FreeNotification(this);
+    if (!ChangeReference(this, Field, Value)) return;
     UpdateImageLists();
     RecreateButtons();
 }
@@ -569,14 +558,9 @@ void TToolBar::UpdateImageLists()
 void TToolBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    bool changed = false;
-    for (TCustomImageList** list : {&FImages, &FDisabledImages, &FHotImages})
-        if (*list == AComponent) {
-            *list = nullptr;
-            changed = true;
-        }
-    if (changed && !ComponentState().Contains(csDestroying)) UpdateImageLists();
+    if (Operation == opRemove && ForgetReferences(AComponent, {&FImages, &FDisabledImages, &FHotImages}) &&
+        !ComponentState().Contains(csDestroying))
+        UpdateImageLists();
 }
 
 void TToolBar::SetFlat(bool Value)
@@ -1203,10 +1187,7 @@ void TUpDown::SetIncrement(int Value)
 void TUpDown::SetAssociate(TWinControl* Value)
 {
     if (Value == this) Value = nullptr;
-    if (FAssociate == Value) return;
-    if (FAssociate != nullptr) FAssociate->RemoveFreeNotification(this);
-    FAssociate = Value;
-    if (FAssociate != nullptr) FAssociate->FreeNotification(this);
+    if (!ChangeReference(this, FAssociate, Value)) return;
     if (HandleAllocated()) {
         SendMessageW(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate != nullptr ? FAssociate->Handle() : nullptr), 0);
         // The buddy shows the position at once.

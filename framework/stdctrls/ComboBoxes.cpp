@@ -20,6 +20,41 @@ const TWinListStrings::TMessages ListMessages = {LB_GETCOUNT,    LB_GETTEXTLEN, 
 // CB_ERR and LB_ERR are both -1; CB_ERRSPACE and LB_ERRSPACE both -2.
 constexpr LRESULT ListError = -1;
 
+// WM_DRAWITEM of an owner-drawn combo or list box: the canvas in the control's font and brush
+// (the highlight colours for a selected item), the item drawn by Draw or the space without one
+// filled, and the focus rectangle over it.
+template <class F>
+void DrawOwnerDrawnItem(TCanvas* Canvas, TWinControl* Control, TMessage& Message, F&& Draw)
+{
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    TOwnerDrawState state = OwnerDrawStateFromItemState(dis->itemState);
+    Canvas->SetHandle(dis->hDC);
+    Canvas->SetFont(Control->Font());
+    Canvas->SetBrush(Control->Brush());
+    int index = static_cast<int>(dis->itemID);
+    if (index >= 0 && state.Contains(odSelected)) {
+        Canvas->Brush()->SetColor(clHighlight);
+        Canvas->Font()->SetColor(clHighlightText);
+    }
+    if (index >= 0) Draw(index, dis->rcItem, state);
+    else Canvas->FillRect(dis->rcItem);
+    if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
+    Canvas->SetHandle(nullptr);
+    Message.Result = 1;
+}
+
+// WM_MEASUREITEM of an owner-drawn combo or list box: ItemHeight, which Measure may change
+// item by item in the variable style.
+template <class F>
+void MeasureOwnerDrawnItem(TMessage& Message, int ItemHeight, bool Variable, F&& Measure)
+{
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    int height = ItemHeight;
+    if (Variable) Measure(static_cast<int>(mis->itemID), height);
+    mis->itemHeight = static_cast<UINT>(height);
+    Message.Result = 1;
+}
+
 } // namespace
 
 // ---- TWinListStrings ------------------------------------------------------------------------
@@ -287,14 +322,10 @@ void TCustomComboBox::EditWndProc(TMessage& Message)
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)
 {
     switch (Message.Msg) {
-    case WM_SETFOCUS: {
-        // Focus straight into the edit: the form still has to learn that this control has it.
-        TCustomForm* form = GetParentForm(this);
-        if (form != nullptr && !form->SetFocusedControl(this)) return;
-        break;
-    }
+    case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        if (FControlState.Contains(csFocusing)) return;
+        // Focus straight into the edit: the form still has to learn that this control has it.
+        if (FocusMessageDone(Message)) return;
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -412,30 +443,14 @@ void TCustomComboBox::CNCommand(TMessage& Message)
 
 void TCustomComboBox::CNDrawItem(TMessage& Message)
 {
-    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    TOwnerDrawState state = OwnerDrawStateFromItemState(dis->itemState);
-    FCanvas->SetHandle(dis->hDC);
-    FCanvas->SetFont(Font());
-    FCanvas->SetBrush(Brush());
-    int index = static_cast<int>(dis->itemID);
-    if (index >= 0 && state.Contains(odSelected)) {
-        FCanvas->Brush()->SetColor(clHighlight);
-        FCanvas->Font()->SetColor(clHighlightText);
-    }
-    if (index >= 0) DrawItem(index, dis->rcItem, state);
-    else FCanvas->FillRect(dis->rcItem);
-    if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
-    FCanvas->SetHandle(nullptr);
-    Message.Result = 1;
+    DrawOwnerDrawnItem(FCanvas.get(), this, Message,
+                       [this](int Index, const TRect& Rect, TOwnerDrawState State) { DrawItem(Index, Rect, State); });
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& Message)
 {
-    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-    int height = FItemHeight;
-    if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), height);
-    mis->itemHeight = static_cast<UINT>(height);
-    Message.Result = 1;
+    MeasureOwnerDrawnItem(Message, FItemHeight, FStyle == csOwnerDrawVariable,
+                          [this](int Index, int& Height) { MeasureItem(Index, Height); });
 }
 
 void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
@@ -741,10 +756,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
     if (!FIntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
     if (FColumns != 0) Params.Style |= LBS_MULTICOLUMN;
     if (FTabWidth != 0) Params.Style |= LBS_USETABSTOPS;
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
     Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -974,30 +986,14 @@ void TCustomListBox::CNCommand(TMessage& Message)
 
 void TCustomListBox::CNDrawItem(TMessage& Message)
 {
-    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    TOwnerDrawState state = OwnerDrawStateFromItemState(dis->itemState);
-    FCanvas->SetHandle(dis->hDC);
-    FCanvas->SetFont(Font());
-    FCanvas->SetBrush(Brush());
-    int index = static_cast<int>(dis->itemID);
-    if (index >= 0 && state.Contains(odSelected)) {
-        FCanvas->Brush()->SetColor(clHighlight);
-        FCanvas->Font()->SetColor(clHighlightText);
-    }
-    if (index >= 0) DrawItem(index, dis->rcItem, state);
-    else FCanvas->FillRect(dis->rcItem);
-    if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
-    FCanvas->SetHandle(nullptr);
-    Message.Result = 1;
+    DrawOwnerDrawnItem(FCanvas.get(), this, Message,
+                       [this](int Index, const TRect& Rect, TOwnerDrawState State) { DrawItem(Index, Rect, State); });
 }
 
 void TCustomListBox::CNMeasureItem(TMessage& Message)
 {
-    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-    int height = FItemHeight;
-    if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), height);
-    mis->itemHeight = static_cast<UINT>(height);
-    Message.Result = 1;
+    MeasureOwnerDrawnItem(Message, FItemHeight, FStyle == lbOwnerDrawVariable,
+                          [this](int Index, int& Height) { MeasureItem(Index, Height); });
 }
 
 void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)

@@ -30,6 +30,41 @@ SYSTEMTIME ToSystemTime(TDateTime Value)
 // The last moment of a day: a bound's date counts as a whole day.
 constexpr double EndOfDay = 86399999.0 / 86400000.0;
 
+// Whether Value's date lies before MinDate's / after MaxDate's; a bound of 0 is none.
+bool BelowMinDate(TDateTime Value, TDateTime MinDate)
+{
+    return MinDate != 0 && DatePart(Value) < DatePart(MinDate);
+}
+
+bool AboveMaxDate(TDateTime Value, TDateTime MaxDate)
+{
+    return MaxDate != 0 && DatePart(Value) > DatePart(MaxDate);
+}
+
+// Raises when Value's date lies outside MinDate .. MaxDate.
+void CheckDateRange(TDateTime Value, TDateTime MinDate, TDateTime MaxDate)
+{
+    if (BelowMinDate(Value, MinDate)) throw ECommonCalendarError(DateBelowMinimumText(MinDate));
+    if (AboveMaxDate(Value, MaxDate)) throw ECommonCalendarError(DateExceedsMaximumText(MaxDate));
+}
+
+// Gives the control the bounds it has (0: none) by Message (DTM_SETRANGE, MCM_SETRANGE); the
+// upper bound's date goes with the time of day MaxTime.
+void SendDateRange(HWND Wnd, UINT Message, TDateTime MinDate, TDateTime MaxDate, double MaxTime)
+{
+    SYSTEMTIME range[2]{};
+    WPARAM flags = 0;
+    if (MinDate != 0) {
+        range[0] = ToSystemTime(DatePart(MinDate));
+        flags |= GDTR_MIN;
+    }
+    if (MaxDate != 0) {
+        range[1] = ToSystemTime(DatePart(MaxDate) + MaxTime);
+        flags |= GDTR_MAX;
+    }
+    SendMessageW(Wnd, Message, flags, reinterpret_cast<LPARAM>(range));
+}
+
 } // namespace
 
 String DateExceedsMaximumText(TDateTime MaxDate)
@@ -107,8 +142,7 @@ void TDateTimePicker::SetTime(TDateTime Value)
 
 void TDateTimePicker::CheckRange(TDateTime Value) const
 {
-    if (FMinDate != 0 && DatePart(Value) < DatePart(FMinDate)) throw ECommonCalendarError(DateBelowMinimumText(FMinDate));
-    if (FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate)) throw ECommonCalendarError(DateExceedsMaximumText(FMaxDate));
+    CheckDateRange(Value, FMinDate, FMaxDate);
 }
 
 void TDateTimePicker::SetDateTime(TDateTime Value)
@@ -132,24 +166,12 @@ void TDateTimePicker::UpdateValue()
 
 void TDateTimePicker::UpdateRange()
 {
-    if (!HandleAllocated()) return;
-    SYSTEMTIME range[2]{};
-    WPARAM flags = 0;
-    if (FMinDate != 0) {
-        range[0] = ToSystemTime(DatePart(FMinDate));
-        flags |= GDTR_MIN;
-    }
-    if (FMaxDate != 0) {
-        range[1] = ToSystemTime(DatePart(FMaxDate) + EndOfDay);
-        flags |= GDTR_MAX;
-    }
-    SendMessageW(Handle(), DTM_SETRANGE, flags, reinterpret_cast<LPARAM>(range));
+    if (HandleAllocated()) SendDateRange(Handle(), DTM_SETRANGE, FMinDate, FMaxDate, EndOfDay);
 }
 
 void TDateTimePicker::SetMinDate(TDateTime Value)
 {
-    if (Value != 0 && FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate))
-        throw ECommonCalendarError(DateExceedsMaximumText(FMaxDate));
+    if (Value != 0) CheckDateRange(Value, 0, FMaxDate);
     FMinDate = Value;
     UpdateRange();
     if (Value != 0 && DatePart(FDateTime) < DatePart(Value)) {
@@ -160,8 +182,7 @@ void TDateTimePicker::SetMinDate(TDateTime Value)
 
 void TDateTimePicker::SetMaxDate(TDateTime Value)
 {
-    if (Value != 0 && FMinDate != 0 && DatePart(Value) < DatePart(FMinDate))
-        throw ECommonCalendarError(DateBelowMinimumText(FMinDate));
+    if (Value != 0) CheckDateRange(Value, FMinDate, 0);
     FMaxDate = Value;
     UpdateRange();
     if (Value != 0 && DatePart(FDateTime) > DatePart(Value)) {
@@ -319,8 +340,7 @@ void TDateTimePicker::CNNotify(TMessage& Message)
         else
             allow = TryStrToDateTime(text, value);
         // A value outside the range is refused like text that could not be read.
-        if (allow && ((FMinDate != 0 && DatePart(value) < DatePart(FMinDate)) || (FMaxDate != 0 && DatePart(value) > DatePart(FMaxDate))))
-            allow = false;
+        if (allow && (BelowMinDate(value, FMinDate) || AboveMaxDate(value, FMaxDate))) allow = false;
         info->st = ToSystemTime(allow ? value : FDateTime);
         info->dwFlags = GDT_VALID;
         Message.Result = 0;
@@ -361,8 +381,7 @@ TMonthCalendar::~TMonthCalendar() = default;
 
 void TMonthCalendar::CheckRange(TDateTime Value) const
 {
-    if (FMinDate != 0 && DatePart(Value) < DatePart(FMinDate)) throw ECommonCalendarError(DateBelowMinimumText(FMinDate));
-    if (FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate)) throw ECommonCalendarError(DateExceedsMaximumText(FMaxDate));
+    CheckDateRange(Value, FMinDate, FMaxDate);
 }
 
 void TMonthCalendar::SetDate(TDateTime Value)
@@ -384,8 +403,7 @@ void TMonthCalendar::SetEndDate(TDateTime Value)
 
 void TMonthCalendar::SetMinDate(TDateTime Value)
 {
-    if (Value != 0 && FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate))
-        throw ECommonCalendarError(DateExceedsMaximumText(FMaxDate));
+    if (Value != 0) CheckDateRange(Value, 0, FMaxDate);
     FMinDate = Value;
     UpdateRange();
     if (Value != 0 && FDate < DatePart(Value)) SetDate(Value);
@@ -393,8 +411,7 @@ void TMonthCalendar::SetMinDate(TDateTime Value)
 
 void TMonthCalendar::SetMaxDate(TDateTime Value)
 {
-    if (Value != 0 && FMinDate != 0 && DatePart(Value) < DatePart(FMinDate))
-        throw ECommonCalendarError(DateBelowMinimumText(FMinDate));
+    if (Value != 0) CheckDateRange(Value, FMinDate, 0);
     FMaxDate = Value;
     UpdateRange();
     if (Value != 0 && FDate > DatePart(Value)) SetDate(Value);
@@ -402,18 +419,7 @@ void TMonthCalendar::SetMaxDate(TDateTime Value)
 
 void TMonthCalendar::UpdateRange()
 {
-    if (!HandleAllocated()) return;
-    SYSTEMTIME range[2]{};
-    WPARAM flags = 0;
-    if (FMinDate != 0) {
-        range[0] = ToSystemTime(DatePart(FMinDate));
-        flags |= GDTR_MIN;
-    }
-    if (FMaxDate != 0) {
-        range[1] = ToSystemTime(DatePart(FMaxDate));
-        flags |= GDTR_MAX;
-    }
-    SendMessageW(Handle(), MCM_SETRANGE, flags, reinterpret_cast<LPARAM>(range));
+    if (HandleAllocated()) SendDateRange(Handle(), MCM_SETRANGE, FMinDate, FMaxDate, 0);
 }
 
 void TMonthCalendar::UpdateSelection()

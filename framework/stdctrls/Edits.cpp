@@ -51,10 +51,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
     static const DWORD alignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
     static const DWORD charCases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | alignments[FAlignment] | charCases[FCharCase];
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
     if (FPasswordChar != 0) Params.Style |= ES_PASSWORD;
     if (FReadOnly) Params.Style |= ES_READONLY;
     if (!FHideSelection) Params.Style |= ES_NOHIDESEL;

@@ -30,6 +30,29 @@ UINT BiDiDrawTextFlags(TControl* Control, UINT Flags)
     return Flags;
 }
 
+void AddSingleBorder(TCreateParams& Params, bool Ctl3D)
+{
+    if (Ctl3D)
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
+}
+
+void DrawOnLentDC(TCanvas* Canvas, HDC DC, const std::function<void()>& Draw)
+{
+    int saved = SaveDC(DC);
+    Canvas->SetHandle(DC);
+    try {
+        Draw();
+    } catch (...) {
+        Canvas->SetHandle(nullptr);
+        RestoreDC(DC, saved);
+        throw;
+    }
+    Canvas->SetHandle(nullptr);
+    RestoreDC(DC, saved);
+}
+
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     FControlStyle = FControlStyle + TControlStyle{csOpaque, csReplicatable};
@@ -91,10 +114,7 @@ void TCustomLabel::SetEllipsisPosition(TEllipsisPosition Value)
 
 void TCustomLabel::SetFocusControl(TWinControl* Value)
 {
-    if (FFocusControl == Value) return;
-    if (FFocusControl != nullptr) FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ChangeReference(this, FFocusControl, Value);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)

@@ -21,23 +21,55 @@ int ColumnFormat(TAlignment Alignment)
     }
 }
 
-// Runs Body with Canvas drawing on DC, putting everything back afterwards.
+// Runs Body with Canvas drawing on DC in the control's font and colour.
 template <class F>
 void WithCanvas(TCanvas* Canvas, TControl* Control, HDC DC, F&& Body)
 {
-    int saved = SaveDC(DC);
-    Canvas->SetHandle(DC);
-    Canvas->Font()->Assign(Control->Font());
-    Canvas->Brush()->SetColor(Control->Color());
+    DrawOnLentDC(Canvas, DC, [&] {
+        Canvas->Font()->Assign(Control->Font());
+        Canvas->Brush()->SetColor(Control->Color());
+        Body();
+    });
+}
+
+// The state image of a list view item's check box, and back.
+UINT CheckStateImage(bool Checked)
+{
+    return INDEXTOSTATEIMAGEMASK(Checked ? 2 : 1);
+}
+
+bool IsCheckedState(UINT State)
+{
+    return ((State & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+// Update counting of the item lists: the window draws nothing from the first BeginUpdate to
+// the last EndUpdate, and all at once afterwards.
+void BeginWindowUpdate(int& Count, TWinControl* Control)
+{
+    if (Count++ == 0 && Control->HandleAllocated()) SendMessageW(Control->Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void EndWindowUpdate(int& Count, TWinControl* Control)
+{
+    if (--Count == 0 && Control->HandleAllocated()) {
+        SendMessageW(Control->Handle(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(Control->Handle(), nullptr, TRUE);
+    }
+}
+
+// Runs Body with Counter raised, as the controls mark work of their own on their windows.
+template <class F>
+void Counted(int& Counter, F&& Body)
+{
+    ++Counter;
     try {
         Body();
     } catch (...) {
-        Canvas->SetHandle(nullptr);
-        RestoreDC(DC, saved);
+        --Counter;
         throw;
     }
-    Canvas->SetHandle(nullptr);
-    RestoreDC(DC, saved);
+    --Counter;
 }
 
 } // namespace
@@ -226,14 +258,14 @@ bool TListItem::Checked() const
     TCustomListView* view = ListView();
     if (!view->HandleAllocated() || !view->FCheckboxes) return FChecked;
     LRESULT state = SendMessageW(view->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_STATEIMAGEMASK);
-    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+    return IsCheckedState(static_cast<UINT>(state));
 }
 
 void TListItem::SetChecked(bool Value)
 {
     FChecked = Value;
     TCustomListView* view = ListView();
-    if (view->HandleAllocated() && view->FCheckboxes) SetState(LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(Value ? 2 : 1));
+    if (view->HandleAllocated() && view->FCheckboxes) SetState(LVIS_STATEIMAGEMASK, CheckStateImage(Value));
 }
 
 bool TListItem::Focused() const
@@ -342,15 +374,12 @@ void TListItems::Clear()
 
 void TListItems::BeginUpdate()
 {
-    if (FUpdateCount++ == 0 && FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+    BeginWindowUpdate(FUpdateCount, FOwner);
 }
 
 void TListItems::EndUpdate()
 {
-    if (--FUpdateCount == 0 && FOwner->HandleAllocated()) {
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(FOwner->Handle(), nullptr, TRUE);
-    }
+    EndWindowUpdate(FUpdateCount, FOwner);
 }
 
 void TListItems::Assign(TPersistent* Source)
@@ -407,11 +436,7 @@ void TCustomListView::SetViewStyle(TViewStyle Value)
 
 void TCustomListView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value)
 {
-    if (Field == Value) return;
-    if (Field != nullptr) Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Field != nullptr) Field->FreeNotification(this);
-    UpdateImageLists();
+    if (ChangeReference(this, Field, Value)) UpdateImageLists();
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value)
@@ -442,14 +467,9 @@ void TCustomListView::UpdateImageLists()
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    bool changed = false;
-    for (TCustomImageList** list : {&FSmallImages, &FLargeImages, &FStateImages})
-        if (*list == AComponent) {
-            *list = nullptr;
-            changed = true;
-        }
-    if (changed && !ComponentState().Contains(csDestroying)) UpdateImageLists();
+    if (Operation == opRemove && ForgetReferences(AComponent, {&FSmallImages, &FLargeImages, &FStateImages}) &&
+        !ComponentState().Contains(csDestroying))
+        UpdateImageLists();
 }
 
 void TCustomListView::UpdateExtendedStyles()
@@ -462,7 +482,7 @@ void TCustomListView::UpdateExtendedStyles()
     ++FChanging;
     SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, mask, value);
     if (FCheckboxes)
-        for (auto& item : FItems->FItems) item->SetState(LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(item->FChecked ? 2 : 1));
+        for (auto& item : FItems->FItems) item->SetState(LVIS_STATEIMAGEMASK, CheckStateImage(item->FChecked));
     --FChanging;
 }
 
@@ -557,22 +577,27 @@ void TCustomListView::CMFontChanged(TMessage& Message)
     UpdateColors();
 }
 
-void TCustomListView::UpdateColumn(int Index)
+LVCOLUMNW TCustomListView::ColumnInfo(int Index) const
 {
-    if (!HandleAllocated() || Index < 0 || Index >= FColumns->Count()) return;
     TListColumn* column = FColumns->Items(Index);
     LVCOLUMNW info{};
     info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     // The first column is always left-aligned.
     info.fmt = Index == 0 ? LVCFMT_LEFT : ColumnFormat(column->FAlignment);
     info.cx = column->FWidth;
-    String caption = column->FCaption;
-    info.pszText = caption.data();
+    info.pszText = column->FCaption.data();
     if (column->FImageIndex >= 0) {
         info.mask |= LVCF_IMAGE;
         info.fmt |= LVCFMT_IMAGE;
         info.iImage = column->FImageIndex;
     }
+    return info;
+}
+
+void TCustomListView::UpdateColumn(int Index)
+{
+    if (!HandleAllocated() || Index < 0 || Index >= FColumns->Count()) return;
+    LVCOLUMNW info = ColumnInfo(Index);
     SendMessageW(Handle(), LVM_SETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&info));
 }
 
@@ -584,19 +609,9 @@ void TCustomListView::UpdateColumns()
     while (SendMessageW(wnd, LVM_DELETECOLUMN, 0, 0) != 0) {
     }
     for (int i = 0; i < FColumns->Count(); ++i) {
-        TListColumn* column = FColumns->Items(i);
-        LVCOLUMNW info{};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = i == 0 ? LVCFMT_LEFT : ColumnFormat(column->FAlignment);
-        info.cx = column->FWidth;
-        String caption = column->FCaption;
-        info.pszText = caption.data();
+        LVCOLUMNW info = ColumnInfo(i);
+        info.mask |= LVCF_SUBITEM;
         info.iSubItem = i;
-        if (column->FImageIndex >= 0) {
-            info.mask |= LVCF_IMAGE;
-            info.fmt |= LVCFMT_IMAGE;
-            info.iImage = column->FImageIndex;
-        }
         SendMessageW(wnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
     }
     // Sub-item texts need their columns: give them again.
@@ -619,11 +634,11 @@ void TCustomListView::InsertWindowItem(TListItem* Item, int Index)
     info.state = (Item->FSelected ? LVIS_SELECTED : 0) | (Item->FFocused ? LVIS_FOCUSED : 0);
     if (FCheckboxes) {
         info.stateMask |= LVIS_STATEIMAGEMASK;
-        info.state |= INDEXTOSTATEIMAGEMASK(Item->FChecked ? 2 : 1);
+        info.state |= CheckStateImage(Item->FChecked);
     }
     ++FChanging;
     SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&info));
-    if (FCheckboxes) Item->SetState(LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(Item->FChecked ? 2 : 1));
+    if (FCheckboxes) Item->SetState(LVIS_STATEIMAGEMASK, CheckStateImage(Item->FChecked));
     Item->FShownSubItems = 0;
     Item->SubItemsChanged();
     --FChanging;
@@ -649,12 +664,7 @@ void TCustomListView::CreateParams(TCreateParams& Params)
     if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
     if (!FShowColumnHeaders) Params.Style |= LVS_NOCOLUMNHEADER;
     if (!FColumnClick) Params.Style |= LVS_NOSORTHEADER;
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D())
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
     Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -678,14 +688,7 @@ void TCustomListView::DestroyWnd()
         }
         for (int i = 0; i < FColumns->Count(); ++i) FColumns->Items(i)->FWidth = FColumns->Items(i)->Width();
     }
-    ++FChanging;
-    try {
-        TWinControl::DestroyWnd();
-    } catch (...) {
-        --FChanging;
-        throw;
-    }
-    --FChanging;
+    Counted(FChanging, [&] { TWinControl::DestroyWnd(); });
 }
 
 TListItem* TCustomListView::Selected() const
@@ -791,7 +794,7 @@ void TCustomListView::CNNotify(TMessage& Message)
         bool isSelected = (info->uNewState & LVIS_SELECTED) != 0;
         item->FSelected = isSelected;
         if (FCheckboxes && ((info->uNewState ^ info->uOldState) & LVIS_STATEIMAGEMASK) != 0)
-            item->FChecked = ((info->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+            item->FChecked = IsCheckedState(info->uNewState);
         Change(item, ctState);
         if (wasSelected != isSelected) DoSelectItem(item, isSelected);
         break;
@@ -967,34 +970,31 @@ void TTreeNode::SetExpanded(bool Value)
 
 void TTreeNode::Expand(bool Recurse)
 {
-    TCustomTreeView* tree = TreeView();
-    if (HasChildren() && !Expanded() && tree->CanExpand(this)) {
-        FExpanded = true;
-        if (tree->HandleAllocated() && FItemId != nullptr) {
-            ++tree->FExpanding;
-            SendMessageW(tree->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(FItemId));
-            --tree->FExpanding;
-        }
-        tree->Expand(this);
-    }
-    if (Recurse)
-        for (auto& child : FChildren) child->Expand(true);
+    ChangeExpanded(true, Recurse);
 }
 
 void TTreeNode::Collapse(bool Recurse)
 {
+    ChangeExpanded(false, Recurse);
+}
+
+void TTreeNode::ChangeExpanded(bool Value, bool Recurse)
+{
     TCustomTreeView* tree = TreeView();
-    if (HasChildren() && Expanded() && tree->CanCollapse(this)) {
-        FExpanded = false;
+    if (HasChildren() && Expanded() != Value && (Value ? tree->CanExpand(this) : tree->CanCollapse(this))) {
+        FExpanded = Value;
         if (tree->HandleAllocated() && FItemId != nullptr) {
             ++tree->FExpanding;
-            SendMessageW(tree->Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
+            SendMessageW(tree->Handle(), TVM_EXPAND, Value ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
             --tree->FExpanding;
         }
-        tree->Collapse(this);
+        if (Value)
+            tree->Expand(this);
+        else
+            tree->Collapse(this);
     }
     if (Recurse)
-        for (auto& child : FChildren) child->Collapse(true);
+        for (auto& child : FChildren) child->ChangeExpanded(Value, true);
 }
 
 bool TTreeNode::Selected() const
@@ -1142,15 +1142,12 @@ void TTreeNodes::Clear()
 
 void TTreeNodes::BeginUpdate()
 {
-    if (FUpdateCount++ == 0 && FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+    BeginWindowUpdate(FUpdateCount, FOwner);
 }
 
 void TTreeNodes::EndUpdate()
 {
-    if (--FUpdateCount == 0 && FOwner->HandleAllocated()) {
-        SendMessageW(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(FOwner->Handle(), nullptr, TRUE);
-    }
+    EndWindowUpdate(FUpdateCount, FOwner);
 }
 
 void TTreeNodes::Assign(TPersistent* Source)
@@ -1334,11 +1331,7 @@ void TCustomTreeView::SetIndent(int Value)
 
 void TCustomTreeView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value)
 {
-    if (Field == Value) return;
-    if (Field != nullptr) Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Field != nullptr) Field->FreeNotification(this);
-    UpdateImageLists();
+    if (ChangeReference(this, Field, Value)) UpdateImageLists();
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value)
@@ -1362,14 +1355,8 @@ void TCustomTreeView::UpdateImageLists()
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    bool changed = false;
-    for (TCustomImageList** list : {&FImages, &FStateImages})
-        if (*list == AComponent) {
-            *list = nullptr;
-            changed = true;
-        }
-    if (changed && !ComponentState().Contains(csDestroying)) UpdateImageLists();
+    if (Operation == opRemove && ForgetReferences(AComponent, {&FImages, &FStateImages}) && !ComponentState().Contains(csDestroying))
+        UpdateImageLists();
 }
 
 void TCustomTreeView::UpdateColors()
@@ -1423,12 +1410,7 @@ void TCustomTreeView::CreateParams(TCreateParams& Params)
     if (FRowSelect) Params.Style |= TVS_FULLROWSELECT;
     if (FHotTrack) Params.Style |= TVS_TRACKSELECT;
     if (FAutoExpand) Params.Style |= TVS_SINGLEEXPAND;
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D())
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
     Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -1439,16 +1421,11 @@ void TCustomTreeView::CreateWnd()
     UpdateImageLists();
     UpdateColors();
     SendMessageW(wnd, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
-    ++FRestoring;
-    try {
+    Counted(FRestoring, [&] {
         for (auto& root : FItems->FRoots) InsertWindowItem(root.get(), TVI_LAST);
         if (FSavedSelected != nullptr)
             SendMessageW(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FSavedSelected->FItemId));
-    } catch (...) {
-        --FRestoring;
-        throw;
-    }
-    --FRestoring;
+    });
     FSavedSelected = nullptr;
 }
 
@@ -1459,14 +1436,7 @@ void TCustomTreeView::DestroyWnd()
         FSavedSelected = Selected();
         for (TTreeNode* node = FItems->GetFirstNode(); node != nullptr; node = node->GetNext()) node->FExpanded = node->Expanded();
     }
-    ++FRestoring;
-    try {
-        TWinControl::DestroyWnd();
-    } catch (...) {
-        --FRestoring;
-        throw;
-    }
-    --FRestoring;
+    Counted(FRestoring, [&] { TWinControl::DestroyWnd(); });
     for (TTreeNode* node = FItems->GetFirstNode(); node != nullptr; node = node->GetNext()) node->FItemId = nullptr;
 }
 

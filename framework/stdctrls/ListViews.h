@@ -251,6 +251,8 @@ protected:
     friend class TListItems;
     void UpdateColumns();
     void UpdateColumn(int Index);
+    // Column Index as the window takes it (its text points into the column's caption).
+    LVCOLUMNW ColumnInfo(int Index) const;
     void UpdateExtendedStyles();
     void UpdateImageLists();
     void UpdateColors();
@@ -344,6 +346,8 @@ private:
     friend class TTreeNodes;
     friend class TCustomTreeView;
     std::vector<std::unique_ptr<TTreeNode>>& Siblings() const;
+    // Expand (Value) or Collapse.
+    void ChangeExpanded(bool Value, bool Recurse);
 
     TTreeNodes* FOwner;
     TTreeNode* FParent;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 
 void InitCommonControlClasses()
 {
@@ -163,11 +164,7 @@ void TCustomTabControl::SetTabIndex(int Value)
 
 void TCustomTabControl::SetImages(TCustomImageList* Value)
 {
-    if (FImages == Value) return;
-    if (FImages != nullptr) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages != nullptr) FImages->FreeNotification(this);
-    UpdateImages();
+    if (ChangeReference(this, FImages, Value)) UpdateImages();
 }
 
 void TCustomTabControl::UpdateImages()
@@ -416,19 +413,11 @@ void TCustomTabControl::CNNotify(TMessage& Message)
 void TCustomTabControl::CNDrawItem(TMessage& Message)
 {
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
-    int saved = SaveDC(item->hDC);
-    FCanvas->SetHandle(item->hDC);
-    try {
+    DrawOnLentDC(FCanvas.get(), item->hDC, [&] {
         FCanvas->Font()->Assign(Font());
         FCanvas->Brush()->Assign(Brush());
         DrawTab(static_cast<int>(item->itemID), item->rcItem, (item->itemState & ODS_SELECTED) != 0);
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        RestoreDC(item->hDC, saved);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    RestoreDC(item->hDC, saved);
+    });
     Message.Result = 1;
 }
 

@@ -42,10 +42,7 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner)
 void TCustomPanel::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D()) Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
 }
 
 void TCustomPanel::SetAlignment(TAlignment Value)

@@ -102,6 +102,75 @@ bool IsRtf(const std::vector<uint8_t>& Bytes)
     return Bytes.size() >= 5 && std::equal(prefix, prefix + 5, Bytes.begin());
 }
 
+// EM_STREAMIN or EM_STREAMOUT (Message) over Cookie; the control's error code comes back.
+DWORD Transfer(HWND Wnd, UINT Message, UINT Format, TStreamCookie& Cookie)
+{
+    EDITSTREAM info{reinterpret_cast<DWORD_PTR>(&Cookie), 0, Message == EM_STREAMIN ? StreamInCallback : StreamOutCallback};
+    SendMessageW(Wnd, Message, Format, reinterpret_cast<LPARAM>(&info));
+    return info.dwError;
+}
+
+// A transfer that raises what went wrong: the stream's own exception first, else the control's error.
+void TransferOrRaise(HWND Wnd, UINT Message, UINT Format, TStreamCookie& Cookie)
+{
+    DWORD error = Transfer(Wnd, Message, Format, Cookie);
+    if (Cookie.Error) std::rethrow_exception(Cookie.Error);
+    if (error == 0) return;
+    if (Message == EM_STREAMIN) throw EReadError(L"Rich edit content cannot be read");
+    throw EWriteError(L"Rich edit content cannot be written");
+}
+
+// Whether the control's window exists or can be made (it has somewhere to live).
+bool CanReachWindow(TCustomRichEdit* RichEdit)
+{
+    return RichEdit->HandleAllocated() || RichEdit->Parent() != nullptr || RichEdit->ParentWindow() != nullptr;
+}
+
+void PutColor(CHARFORMAT2W& Format, TColor Color)
+{
+    if (Color == clWindowText)
+        Format.dwEffects = CFE_AUTOCOLOR;
+    else
+        Format.crTextColor = static_cast<COLORREF>(ColorToRGB(Color));
+}
+
+void PutFaceName(CHARFORMAT2W& Format, const String& Name)
+{
+    String name = Name.substr(0, LF_FACESIZE - 1);
+    std::copy(name.begin(), name.end(), Format.szFaceName);
+}
+
+DWORD StyleEffects(TFontStyles Style)
+{
+    DWORD effects = 0;
+    if (Style.Contains(fsBold)) effects |= CFE_BOLD;
+    if (Style.Contains(fsItalic)) effects |= CFE_ITALIC;
+    if (Style.Contains(fsUnderline)) effects |= CFE_UNDERLINE;
+    if (Style.Contains(fsStrikeOut)) effects |= CFE_STRIKEOUT;
+    return effects;
+}
+
+BYTE PitchBits(TFontPitch Pitch)
+{
+    switch (Pitch) {
+    case fpVariable: return VARIABLE_PITCH;
+    case fpFixed: return FIXED_PITCH;
+    default: return DEFAULT_PITCH;
+    }
+}
+
+CHARRANGE GetSelection(HWND Wnd)
+{
+    CHARRANGE range{0, 0};
+    SendMessageW(Wnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+void SetSelection(HWND Wnd, CHARRANGE Range)
+{
+    SendMessageW(Wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&Range));
+}
+
 } // namespace
 
 // ---- TTextAttributes ---------------------------------------------------------------------
@@ -120,14 +189,14 @@ void TTextAttributes::InitFormat(CHARFORMAT2W& Format)
 void TTextAttributes::GetAttributes(CHARFORMAT2W& Format)
 {
     InitFormat(Format);
-    if (!FRichEdit->HandleAllocated() && FRichEdit->Parent() == nullptr && FRichEdit->ParentWindow() == nullptr) return;
+    if (!CanReachWindow(FRichEdit)) return;
     SendMessageW(FRichEdit->Handle(), EM_GETCHARFORMAT, FType == atSelected ? SCF_SELECTION : SCF_DEFAULT,
                  reinterpret_cast<LPARAM>(&Format));
 }
 
 void TTextAttributes::SetAttributes(CHARFORMAT2W& Format)
 {
-    if (!FRichEdit->HandleAllocated() && FRichEdit->Parent() == nullptr && FRichEdit->ParentWindow() == nullptr) return;
+    if (!CanReachWindow(FRichEdit)) return;
     SendMessageW(FRichEdit->Handle(), EM_SETCHARFORMAT, FType == atSelected ? SCF_SELECTION : SCF_DEFAULT,
                  reinterpret_cast<LPARAM>(&Format));
 }
@@ -138,24 +207,12 @@ void TTextAttributes::Assign(TPersistent* Source)
     if (auto* font = dynamic_cast<TFont*>(Source)) {
         InitFormat(format);
         format.dwMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
-        if (font->Color() == clWindowText)
-            format.dwEffects = CFE_AUTOCOLOR;
-        else
-            format.crTextColor = static_cast<COLORREF>(ColorToRGB(font->Color()));
-        TFontStyles style = font->Style();
-        if (style.Contains(fsBold)) format.dwEffects |= CFE_BOLD;
-        if (style.Contains(fsItalic)) format.dwEffects |= CFE_ITALIC;
-        if (style.Contains(fsUnderline)) format.dwEffects |= CFE_UNDERLINE;
-        if (style.Contains(fsStrikeOut)) format.dwEffects |= CFE_STRIKEOUT;
+        PutColor(format, font->Color());
+        format.dwEffects |= StyleEffects(font->Style());
         format.yHeight = font->Size() * 20;
         format.bCharSet = font->Charset();
-        String name = font->Name().substr(0, LF_FACESIZE - 1);
-        std::copy(name.begin(), name.end(), format.szFaceName);
-        switch (font->Pitch()) {
-        case fpVariable: format.bPitchAndFamily = VARIABLE_PITCH; break;
-        case fpFixed: format.bPitchAndFamily = FIXED_PITCH; break;
-        default: format.bPitchAndFamily = DEFAULT_PITCH; break;
-        }
+        PutFaceName(format, font->Name());
+        format.bPitchAndFamily = PitchBits(font->Pitch());
         SetAttributes(format);
     } else if (auto* other = dynamic_cast<TTextAttributes*>(Source)) {
         other->GetAttributes(format);
@@ -194,10 +251,7 @@ void TTextAttributes::SetColor(TColor Value)
     CHARFORMAT2W format;
     InitFormat(format);
     format.dwMask = CFM_COLOR;
-    if (Value == clWindowText)
-        format.dwEffects = CFE_AUTOCOLOR;
-    else
-        format.crTextColor = static_cast<COLORREF>(ColorToRGB(Value));
+    PutColor(format, Value);
     SetAttributes(format);
 }
 
@@ -213,8 +267,7 @@ void TTextAttributes::SetName(const String& Value)
     CHARFORMAT2W format;
     InitFormat(format);
     format.dwMask = CFM_FACE;
-    String name = Value.substr(0, LF_FACESIZE - 1);
-    std::copy(name.begin(), name.end(), format.szFaceName);
+    PutFaceName(format, Value);
     SetAttributes(format);
 }
 
@@ -261,10 +314,7 @@ void TTextAttributes::SetStyle(TFontStyles Value)
     CHARFORMAT2W format;
     InitFormat(format);
     format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
-    if (Value.Contains(fsBold)) format.dwEffects |= CFE_BOLD;
-    if (Value.Contains(fsItalic)) format.dwEffects |= CFE_ITALIC;
-    if (Value.Contains(fsUnderline)) format.dwEffects |= CFE_UNDERLINE;
-    if (Value.Contains(fsStrikeOut)) format.dwEffects |= CFE_STRIKEOUT;
+    format.dwEffects = StyleEffects(Value);
     SetAttributes(format);
 }
 
@@ -301,8 +351,7 @@ void TTextAttributes::SetPitch(TFontPitch Value)
     CHARFORMAT2W format;
     GetAttributes(format);
     format.dwMask = CFM_FACE;
-    format.bPitchAndFamily = static_cast<BYTE>((format.bPitchAndFamily & ~3) |
-                                               (Value == fpVariable ? VARIABLE_PITCH : Value == fpFixed ? FIXED_PITCH : DEFAULT_PITCH));
+    format.bPitchAndFamily = static_cast<BYTE>((format.bPitchAndFamily & ~3) | PitchBits(Value));
     SetAttributes(format);
 }
 
@@ -349,13 +398,13 @@ void TParaAttributes::InitFormat(PARAFORMAT2& Format)
 void TParaAttributes::GetAttributes(PARAFORMAT2& Format)
 {
     InitFormat(Format);
-    if (!FRichEdit->HandleAllocated() && FRichEdit->Parent() == nullptr && FRichEdit->ParentWindow() == nullptr) return;
+    if (!CanReachWindow(FRichEdit)) return;
     SendMessageW(FRichEdit->Handle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&Format));
 }
 
 void TParaAttributes::SetAttributes(PARAFORMAT2& Format)
 {
-    if (!FRichEdit->HandleAllocated() && FRichEdit->Parent() == nullptr && FRichEdit->ParentWindow() == nullptr) return;
+    if (!CanReachWindow(FRichEdit)) return;
     SendMessageW(FRichEdit->Handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&Format));
 }
 
@@ -392,52 +441,51 @@ void TParaAttributes::SetAlignment(TAlignment Value)
     SetAttributes(format);
 }
 
-int TParaAttributes::FirstIndent()
+// The control keeps indents in twips (20 to a point).
+int TParaAttributes::Indent(LONG PARAFORMAT2::*Field)
 {
     PARAFORMAT2 format;
     GetAttributes(format);
-    return format.dxStartIndent / 20;
+    return format.*Field / 20;
+}
+
+void TParaAttributes::SetIndent(DWORD Mask, LONG PARAFORMAT2::*Field, int Value)
+{
+    PARAFORMAT2 format;
+    InitFormat(format);
+    format.dwMask = Mask;
+    format.*Field = Value * 20;
+    SetAttributes(format);
+}
+
+int TParaAttributes::FirstIndent()
+{
+    return Indent(&PARAFORMAT2::dxStartIndent);
 }
 
 void TParaAttributes::SetFirstIndent(int Value)
 {
-    PARAFORMAT2 format;
-    InitFormat(format);
-    format.dwMask = PFM_STARTINDENT;
-    format.dxStartIndent = Value * 20;
-    SetAttributes(format);
+    SetIndent(PFM_STARTINDENT, &PARAFORMAT2::dxStartIndent, Value);
 }
 
 int TParaAttributes::LeftIndent()
 {
-    PARAFORMAT2 format;
-    GetAttributes(format);
-    return format.dxOffset / 20;
+    return Indent(&PARAFORMAT2::dxOffset);
 }
 
 void TParaAttributes::SetLeftIndent(int Value)
 {
-    PARAFORMAT2 format;
-    InitFormat(format);
-    format.dwMask = PFM_OFFSET;
-    format.dxOffset = Value * 20;
-    SetAttributes(format);
+    SetIndent(PFM_OFFSET, &PARAFORMAT2::dxOffset, Value);
 }
 
 int TParaAttributes::RightIndent()
 {
-    PARAFORMAT2 format;
-    GetAttributes(format);
-    return format.dxRightIndent / 20;
+    return Indent(&PARAFORMAT2::dxRightIndent);
 }
 
 void TParaAttributes::SetRightIndent(int Value)
 {
-    PARAFORMAT2 format;
-    InitFormat(format);
-    format.dwMask = PFM_RIGHTINDENT;
-    format.dxRightIndent = Value * 20;
-    SetAttributes(format);
+    SetIndent(PFM_RIGHTINDENT, &PARAFORMAT2::dxRightIndent, Value);
 }
 
 TNumberingStyle TParaAttributes::Numbering()
@@ -546,8 +594,7 @@ int TRichEditStrings::ParagraphStart(const String& Raw, int Index) const
 void TRichEditStrings::Replace(int Start, int End, const String& S)
 {
     HWND wnd = FRichEdit->Handle();
-    CHARRANGE range{Start, End};
-    SendMessageW(wnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SetSelection(wnd, CHARRANGE{Start, End});
     SendMessageW(wnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(S.c_str()));
 }
 
@@ -672,10 +719,7 @@ void TRichEditStrings::LoadFromStream(TStream* Stream)
         TStreamCookie cookie;
         cookie.Data = bytes.data();
         cookie.Size = bytes.size();
-        EDITSTREAM info{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamInCallback};
-        SendMessageW(FRichEdit->Handle(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&info));
-        if (cookie.Error) std::rethrow_exception(cookie.Error);
-        if (info.dwError != 0) throw EReadError(L"Rich edit content cannot be read");
+        TransferOrRaise(FRichEdit->Handle(), EM_STREAMIN, SF_RTF, cookie);
         return;
     }
     String text = DecodeText(bytes.data(), bytes.size());
@@ -733,12 +777,7 @@ void TCustomRichEdit::CreateParams(TCreateParams& Params)
     if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !FWordWrap) Params.Style |= WS_HSCROLL;
     if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
     if (!FHideScrollBars) Params.Style |= ES_DISABLENOSCROLL;
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D())
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
     Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
@@ -755,8 +794,7 @@ void TCustomRichEdit::CreateWnd()
         TStreamCookie cookie;
         cookie.Data = reinterpret_cast<const uint8_t*>(FSavedContent.data());
         cookie.Size = FSavedContent.size();
-        EDITSTREAM info{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamInCallback};
-        SendMessageW(wnd, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&info));
+        Transfer(wnd, EM_STREAMIN, SF_RTF, cookie);
         FHasSavedContent = false;
         FSavedContent.clear();
     } else if (FLines->FPending->Count() > 0) {
@@ -847,30 +885,25 @@ void TCustomRichEdit::SetBorderStyle(TBorderStyle Value)
 
 int TCustomRichEdit::SelStart()
 {
-    CHARRANGE range{0, 0};
-    SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMin;
+    return GetSelection(Handle()).cpMin;
 }
 
 void TCustomRichEdit::SetSelStart(int Value)
 {
-    CHARRANGE range{Value, Value};
-    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SetSelection(Handle(), CHARRANGE{Value, Value});
 }
 
 int TCustomRichEdit::SelLength()
 {
-    CHARRANGE range{0, 0};
-    SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARRANGE range = GetSelection(Handle());
     return range.cpMax - range.cpMin;
 }
 
 void TCustomRichEdit::SetSelLength(int Value)
 {
-    CHARRANGE range{0, 0};
-    SendMessageW(Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARRANGE range = GetSelection(Handle());
     range.cpMax = range.cpMin + Value;
-    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SetSelection(Handle(), range);
 }
 
 String TCustomRichEdit::SelText()
@@ -890,8 +923,7 @@ void TCustomRichEdit::SetSelText(const String& Value)
 
 void TCustomRichEdit::SelectAll()
 {
-    CHARRANGE range{0, -1};
-    SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SetSelection(Handle(), CHARRANGE{0, -1});
 }
 
 void TCustomRichEdit::ClearSelection()
@@ -930,20 +962,14 @@ void TCustomRichEdit::StreamIn(TStream* Stream, UINT Format)
 {
     TStreamCookie cookie;
     cookie.Stream = Stream;
-    EDITSTREAM info{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamInCallback};
-    SendMessageW(Handle(), EM_STREAMIN, Format, reinterpret_cast<LPARAM>(&info));
-    if (cookie.Error) std::rethrow_exception(cookie.Error);
-    if (info.dwError != 0) throw EReadError(L"Rich edit content cannot be read");
+    TransferOrRaise(Handle(), EM_STREAMIN, Format, cookie);
 }
 
 void TCustomRichEdit::StreamOut(TStream* Stream, UINT Format)
 {
     TStreamCookie cookie;
     cookie.Stream = Stream;
-    EDITSTREAM info{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamOutCallback};
-    SendMessageW(Handle(), EM_STREAMOUT, Format, reinterpret_cast<LPARAM>(&info));
-    if (cookie.Error) std::rethrow_exception(cookie.Error);
-    if (info.dwError != 0) throw EWriteError(L"Rich edit content cannot be written");
+    TransferOrRaise(Handle(), EM_STREAMOUT, Format, cookie);
 }
 
 void TCustomRichEdit::Dispatch(TMessage& Message)

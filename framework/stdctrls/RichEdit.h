@@ -95,6 +95,9 @@ private:
     void GetAttributes(PARAFORMAT2& Format);
     void SetAttributes(PARAFORMAT2& Format);
     static void InitFormat(PARAFORMAT2& Format);
+    // An indent field, in points.
+    int Indent(LONG PARAFORMAT2::*Field);
+    void SetIndent(DWORD Mask, LONG PARAFORMAT2::*Field, int Value);
 
     TCustomRichEdit* FRichEdit;
 };

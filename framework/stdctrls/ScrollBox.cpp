@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/stdctrls/StdCtrlsTypes.h"
+
 // ---- TControlScrollBar -------------------------------------------------------------------
 
 TControlScrollBar::TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind)
@@ -327,10 +329,5 @@ void TScrollBox::SetBorderStyle(TBorderStyle Value)
 void TScrollBox::CreateParams(TCreateParams& Params)
 {
     TScrollingWinControl::CreateParams(Params);
-    if (FBorderStyle == bsSingle) {
-        if (Ctl3D())
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    if (FBorderStyle == bsSingle) AddSingleBorder(Params, Ctl3D());
 }

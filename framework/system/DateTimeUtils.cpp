@@ -352,6 +352,32 @@ bool ScanTime(const String& s, size_t& pos, TDateTime& time, const TFormatSettin
     throw EConvertError(L"'" + s + L"' is not a valid " + what);
 }
 
+using TScanner = bool (*)(const String& s, size_t& pos, TDateTime& value, const TFormatSettings& fs);
+using TTryParser = bool (*)(const String& s, TDateTime& value, const TFormatSettings& fs);
+
+// What Scan reads from the whole of s; anything left after it makes the text invalid.
+bool ScanWhole(TScanner Scan, const String& s, TDateTime& value, const TFormatSettings& fs)
+{
+    size_t pos = 0;
+    TDateTime scanned;
+    if (!Scan(s, pos, scanned, fs) || pos < s.size()) return false;
+    value = scanned;
+    return true;
+}
+
+TDateTime ParseOrRaise(TTryParser TryParse, const String& s, const TFormatSettings& fs, const wchar_t* what)
+{
+    TDateTime value;
+    if (!TryParse(s, value, fs)) NotValid(s, what);
+    return value;
+}
+
+TDateTime ParseOrDefault(TTryParser TryParse, const String& s, TDateTime defaultValue, const TFormatSettings& fs)
+{
+    TDateTime value;
+    return TryParse(s, value, fs) ? value : defaultValue;
+}
+
 } // namespace
 
 // ---- Calendar ----
@@ -530,56 +556,42 @@ String DateTimeToStr(TDateTime value) { return DateTimeToStr(value, FormatSettin
 
 bool TryStrToDate(const String& s, TDateTime& value, const TFormatSettings& settings)
 {
-    size_t pos = 0;
-    TDateTime date;
-    if (!ScanDate(s, pos, date, settings) || pos < s.size()) return false;
-    value = date;
-    return true;
+    return ScanWhole(ScanDate, s, value, settings);
 }
 
 bool TryStrToDate(const String& s, TDateTime& value) { return TryStrToDate(s, value, FormatSettings); }
 
 TDateTime StrToDate(const String& s, const TFormatSettings& settings)
 {
-    TDateTime value;
-    if (!TryStrToDate(s, value, settings)) NotValid(s, L"date");
-    return value;
+    return ParseOrRaise(TryStrToDate, s, settings, L"date");
 }
 
 TDateTime StrToDate(const String& s) { return StrToDate(s, FormatSettings); }
 
 TDateTime StrToDateDef(const String& s, TDateTime defaultValue, const TFormatSettings& settings)
 {
-    TDateTime value;
-    return TryStrToDate(s, value, settings) ? value : defaultValue;
+    return ParseOrDefault(TryStrToDate, s, defaultValue, settings);
 }
 
 TDateTime StrToDateDef(const String& s, TDateTime defaultValue) { return StrToDateDef(s, defaultValue, FormatSettings); }
 
 bool TryStrToTime(const String& s, TDateTime& value, const TFormatSettings& settings)
 {
-    size_t pos = 0;
-    TDateTime time;
-    if (!ScanTime(s, pos, time, settings) || pos < s.size()) return false;
-    value = time;
-    return true;
+    return ScanWhole(ScanTime, s, value, settings);
 }
 
 bool TryStrToTime(const String& s, TDateTime& value) { return TryStrToTime(s, value, FormatSettings); }
 
 TDateTime StrToTime(const String& s, const TFormatSettings& settings)
 {
-    TDateTime value;
-    if (!TryStrToTime(s, value, settings)) NotValid(s, L"time");
-    return value;
+    return ParseOrRaise(TryStrToTime, s, settings, L"time");
 }
 
 TDateTime StrToTime(const String& s) { return StrToTime(s, FormatSettings); }
 
 TDateTime StrToTimeDef(const String& s, TDateTime defaultValue, const TFormatSettings& settings)
 {
-    TDateTime value;
-    return TryStrToTime(s, value, settings) ? value : defaultValue;
+    return ParseOrDefault(TryStrToTime, s, defaultValue, settings);
 }
 
 TDateTime StrToTimeDef(const String& s, TDateTime defaultValue) { return StrToTimeDef(s, defaultValue, FormatSettings); }
@@ -599,17 +611,14 @@ bool TryStrToDateTime(const String& s, TDateTime& value) { return TryStrToDateTi
 
 TDateTime StrToDateTime(const String& s, const TFormatSettings& settings)
 {
-    TDateTime value;
-    if (!TryStrToDateTime(s, value, settings)) NotValid(s, L"date and time");
-    return value;
+    return ParseOrRaise(TryStrToDateTime, s, settings, L"date and time");
 }
 
 TDateTime StrToDateTime(const String& s) { return StrToDateTime(s, FormatSettings); }
 
 TDateTime StrToDateTimeDef(const String& s, TDateTime defaultValue, const TFormatSettings& settings)
 {
-    TDateTime value;
-    return TryStrToDateTime(s, value, settings) ? value : defaultValue;
+    return ParseOrDefault(TryStrToDateTime, s, defaultValue, settings);
 }
 
 TDateTime StrToDateTimeDef(const String& s, TDateTime defaultValue) { return StrToDateTimeDef(s, defaultValue, FormatSettings); }
