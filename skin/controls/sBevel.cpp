@@ -1,0 +1,5 @@
+#include "skin/controls/sBevel.h"
+
+TsBevel::TsBevel(TComponent* AOwner) : TBevel(AOwner)
+{
+}

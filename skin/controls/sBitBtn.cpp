@@ -1,0 +1,5 @@
+#include "skin/controls/sBitBtn.h"
+
+TsBitBtn::TsBitBtn(TComponent* AOwner) : TBitBtn(AOwner)
+{
+}

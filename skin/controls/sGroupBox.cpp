@@ -1,0 +1,5 @@
+#include "skin/controls/sGroupBox.h"
+
+TsGroupBox::TsGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner)
+{
+}

@@ -1,0 +1,5 @@
+#include "skin/controls/sPanel.h"
+
+TsPanel::TsPanel(TComponent* AOwner) : TCustomPanel(AOwner)
+{
+}

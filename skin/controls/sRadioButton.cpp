@@ -1,0 +1,5 @@
+#include "skin/controls/sRadioButton.h"
+
+TsRadioButton::TsRadioButton(TComponent* AOwner) : TRadioButton(AOwner)
+{
+}

@@ -1,0 +1,116 @@
+/* kvldrive: starts KVL2.exe and, once its main window is up, works it the way a user would, so a
+ * screenshot can show more than the first page:
+ *
+ *   kvldrive.exe PROGRAM            just runs it
+ *   kvldrive.exe PROGRAM holiday    the holiday page, lunar holidays, 除夕 chosen
+ *   kvldrive.exe PROGRAM about      the About window over the main window
+ *
+ * Everything goes through messages posted to the program's windows (a click on the second tab,
+ * a click on a radio button, the Down key in the holiday list, a click on the About button); the
+ * windows are found by the class names the program gives them and by their texts.
+ * kvldrive ends when the program ends. */
+#include <windows.h>
+#include <shellapi.h>
+
+#include <wchar.h>
+
+static const wchar_t *MainCaption = L"Kelvane v2.0";
+
+struct Search {
+    const wchar_t *className; /* NULL: any class */
+    const wchar_t *text;      /* NULL: any text */
+    int wantEmptyText;
+    HWND found;
+};
+
+static BOOL CALLBACK FindChild(HWND wnd, LPARAM param)
+{
+    struct Search *s = (struct Search *)param;
+    wchar_t name[64], text[64];
+    if (!IsWindowVisible(wnd)) return TRUE;
+    GetClassNameW(wnd, name, 64);
+    if (s->className && _wcsicmp(name, s->className) != 0) return TRUE;
+    /* WM_GETTEXT, not GetWindowText: a combo box's text is its edit's, which only the control knows. */
+    text[0] = 0;
+    SendMessageTimeoutW(wnd, WM_GETTEXT, 64, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+    if (s->text && wcscmp(text, s->text) != 0) return TRUE;
+    if (s->wantEmptyText && text[0] != 0) return TRUE;
+    s->found = wnd;
+    return FALSE;
+}
+
+static HWND Child(HWND top, const wchar_t *className, const wchar_t *text, int wantEmptyText)
+{
+    struct Search s = {className, text, wantEmptyText, NULL};
+    EnumChildWindows(top, FindChild, (LPARAM)&s);
+    return s.found;
+}
+
+static void Click(HWND wnd, int x, int y)
+{
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+static void Key(HWND wnd, WORD key)
+{
+    PostMessageW(wnd, WM_KEYDOWN, key, 1);
+    PostMessageW(wnd, WM_KEYUP, key, (LPARAM)0xC0000001);
+}
+
+static void Settle(HANDLE process)
+{
+    WaitForInputIdle(process, 5000);
+    Sleep(400);
+}
+
+static void ShowHolidayPage(HWND main, HANDLE process)
+{
+    HWND tabs = Child(main, L"TsPageControl", NULL, 0);
+    HWND lunar, list, edit;
+    int i;
+    if (!tabs) return;
+    /* The second tab: right of the first one ("每月轮班", about 56 pixels wide). */
+    Click(tabs, 85, 10);
+    Settle(process);
+    lunar = Child(main, NULL, L"阴历", 0);
+    if (lunar) PostMessageW(lunar, BM_CLICK, 0, 0);
+    Settle(process);
+    /* The holiday list is the combo box that shows no text yet. */
+    list = Child(main, L"TsComboBox", NULL, 1);
+    edit = list ? GetWindow(list, GW_CHILD) : NULL;
+    if (!edit) return;
+    for (i = 0; i < 6; ++i) Key(edit, VK_DOWN);
+    Settle(process);
+}
+
+static void ShowAbout(HWND main)
+{
+    HWND about = Child(main, NULL, L"关 于", 0);
+    if (about) PostMessageW(about, BM_CLICK, 0, 0);
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show)
+{
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION info;
+    wchar_t command[MAX_PATH + 8];
+    HWND main = NULL;
+    int waited;
+    if (argc < 2) return 2;
+    swprintf(command, MAX_PATH + 8, L"\"%ls\"", argv[1]);
+    if (!CreateProcessW(argv[1], command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) return 1;
+    for (waited = 0; waited < 30000 && !main; waited += 100) {
+        if (WaitForSingleObject(info.hProcess, 100) == WAIT_OBJECT_0) return 1;
+        main = FindWindowW(NULL, MainCaption);
+    }
+    if (main) {
+        Settle(info.hProcess);
+        if (argc > 2 && wcscmp(argv[2], L"holiday") == 0) ShowHolidayPage(main, info.hProcess);
+        if (argc > 2 && wcscmp(argv[2], L"about") == 0) ShowAbout(main);
+    }
+    WaitForSingleObject(info.hProcess, INFINITE);
+    return 0;
+}
