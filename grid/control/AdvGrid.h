@@ -44,6 +44,10 @@ using TComboObjectChangeEvent =
 using TComboCloseUpEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
 using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& HintStr)>;
+using TGridColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
 
 // ---- Unit-wide state ---------------------------------------------------------------------------
 
@@ -82,7 +86,28 @@ public:
     virtual void AssignCells(TPersistent* Source);
     TInplaceEdit* CreateEditor() override;
     String GetEditMask(int ACol, int ARow) override;
+
+    // ---- Cell painting (AdvGridPaint) ------------------------------------------------------
+    // Draws a cell's content (fixed-cell look, text, borders, focus rectangle) into the
+    // rectangle the base grid left inside the lines.
     void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // The one place that decides a cell's brush, gradient, font, alignment and word wrap.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont,
+                             TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
+    // The font-only part of GetVisualProperties.
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush, bool Remap);
+    // The text that is drawn for a cell (ACol a real column).
+    virtual String GetFormattedText(int ACol, int ARow);
+    // The effective alignment of a cell (ACol a real column).
+    void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+    virtual void DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void DoGetAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+    virtual void DoGetWordWrap(int ACol, int ARow, bool& WW);
+    // Whether a display cell is painted as fixed: fixed rows and columns, footers, right fixed columns.
+    bool IsFixedForPaint(int ACol, int ARow);
+    // Sel when Mix is off; else the two colours multiplied per component.
+    static TColor MixSelectionColor(TColor Sel, TColor Cell, bool Mix);
     // "5.8.0.2"; writing it does nothing.
     int GetVersionNr() const;
     String GetVersionString() const;
@@ -475,6 +500,9 @@ public:
     TComboCloseUpEvent OnComboCloseUp;
     TGridHintEvent OnGridHint;
     TGridWideHintEvent OnGridWideHint;
+    TGridColorEvent OnGetCellColor;
+    TGridAlignEvent OnGetAlignment;
+    TWordWrapEvent OnGetWordWrap;
 
 protected:
     int HiddenStoreCols() const override { return FNumHidden; }
@@ -507,6 +535,9 @@ private:
     void MouseActionsInvalidate(TObject* Sender) { Invalidate(); }
     void GetIsDesigning(TObject* Sender, bool& IsDesigning);
     void ApplyColumnStretch();
+    // The text step of DrawGridCell.
+    void DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, TGridDrawState AState, TAlignment HA,
+                      TVAlignment VA, bool WW, TColor SavedBrush, TColor SavedFont);
 
     // Owned objects, in the order the constructor makes them.
     TFooterPanel* FFooterPanel = nullptr;

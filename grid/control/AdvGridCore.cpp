@@ -503,12 +503,6 @@ String TAdvStringGrid::GetEditMask(int ACol, int ARow)
     return value;
 }
 
-void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
-{
-    // Painting shows the cell of the column that is at this display position.
-    TBaseGrid::DrawGridCell(ACanvas, RealColIndex(ACol), ARow, ARect, AState);
-}
-
 int TAdvStringGrid::GetVersionNr() const
 {
     return (5 << 24) | (8 << 16) | (0 << 8) | 2;

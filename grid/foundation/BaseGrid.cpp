@@ -1,5 +1,7 @@
 #include "grid/foundation/BaseGrid.h"
 
+#include "grid/foundation/AdvUtil.h"
+
 #include <algorithm>
 
 // ---- Wide texts ------------------------------------------------------------------------------
@@ -630,35 +632,168 @@ void TBaseGrid::Paint()
     ++FPaintID;
 }
 
+namespace {
+
+// Colours of the rounded selection box: fill from/to, outer lines, inner top and bottom lines,
+// corner pixels, lower half from/to.
+struct TSelectionBoxColors {
+    TColor From, To, Border, InnerTop, InnerBottom, Corner, MirrorFrom, MirrorTo;
+};
+
+TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle Style, bool Focused)
+{
+    if (!Focused) return {0xF8F8F8, 0xE5E5E5, 0xD9D9D9, 0xFBFAFA, 0xF0F0F0, 0xEFEFEF, clNone, clNone};
+    switch (Style) {
+    case ssWin7:
+        return {0xFCEBDC, 0xFCDBC1, 0xCEA27D, 0xFDF4EB, 0xFDEADB, 0xE0C5AE, clNone, clNone};
+    case ssOffice2007:
+        return {0xD7FFFD, 0x58D4FC, 0x8DD7D3, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF, 0x58D4FC, 0xB3F1FC};
+    default:
+        return {0xFDF8F1, 0xFCEFD5, 0xFDDE99, 0xFDFBF6, 0xFDF5E7, 0xFCEDCB, clNone, clNone};
+    }
+}
+
+} // namespace
+
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
     TCanvas* canvas = Canvas();
+    if (FHideLastRow && ARow == RowCount() - 1) {
+        canvas->Brush()->SetColor(Color());
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Pen()->SetColor(Color());
+        canvas->FillRect(ARect);
+        return;
+    }
+
+    // A merged area is painted by its base cell, once per paint, whichever of its cells the
+    // framework asks for first.
+    // The base cell marks its generation too when it comes first, so a later cell of the area
+    // does not paint it a second time.
+    TPoint base = BaseCell(ACol, ARow);
+    int baseCol = base.x, baseRow = base.y;
+    if (baseCol != ACol || baseRow != ARow || IsMergedCell(ACol, ARow)) {
+        TCellProperties* baseProps = GetStoredObject(baseCol, baseRow);
+        if (baseCol != ACol || baseRow != ARow) {
+            if (baseProps != nullptr && baseProps->PaintID() != FPaintID) DrawCell(baseCol, baseRow, ARect, AState);
+            return;
+        }
+        if (baseProps != nullptr) {
+            if (baseProps->PaintID() == FPaintID) return;
+            baseProps->SetPaintID(FPaintID);
+        }
+    }
+
+    bool fixed = IsFixed(ACol, ARow);
+    if (fixed) {
+        AState.Include(gdFixed);
+        AState.Exclude(gdSelected);
+    }
+    fixed = AState.Contains(gdFixed);
+
+    TRect rect = CellRect(ACol, ARow);
+    if (rect.right <= rect.left || rect.bottom <= rect.top) rect = ARect;
+
+    // An area reaching under the fixed cells (scrolled half out of view) must not paint over them.
+    int fixedWidth = 0, fixedHeight = 0;
+    if (ACol >= FixedCols())
+        for (int c = 0; c < FixedCols(); ++c) fixedWidth += ColWidths(c);
+    if (ARow >= FixedRows())
+        for (int r = 0; r < FixedRows(); ++r) fixedHeight += RowHeights(r);
+    HRGN clip = nullptr;
+    if ((fixedWidth > 0 && rect.left < fixedWidth) || (fixedHeight > 0 && rect.top < fixedHeight)) {
+        clip = CreateRectRgn(fixedWidth, fixedHeight, Width(), Height());
+        SelectClipRgn(canvas->Handle(), clip);
+    }
+
+    canvas->Pen()->SetWidth(1);
     canvas->SetFont(Font());
-    bool fixed = AState.Contains(gdFixed);
-    bool selected = FShowSel && !fixed && AState.Contains(gdSelected) &&
-                    (!AState.Contains(gdFocused) || !(TGridOptions{goDrawFocusSelected, goRowSelect} * Options()).Empty());
-    if (selected) {
-        canvas->Brush()->SetColor(clHighlight);
-        canvas->Font()->SetColor(clHighlightText);
+
+    TColor colorTo = clNone, mirrorColor = clNone, mirrorColorTo = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = FWordWrap;
+    TCellGradientDirection gd = GradientVertical;
+    GetVisualProperties(ACol, ARow, AState, false, true, true, canvas->Brush(), colorTo, mirrorColor, mirrorColorTo,
+                        canvas->Font(), ha, va, ww, gd);
+    canvas->Pen()->SetColor(canvas->Brush()->Color());
+    bool selected = AState.Contains(gdSelected);
+
+    if (ARow == FHoverRowIdx && FHoverRow && !selected) {
+        canvas->Brush()->SetColor(FHoverRowColor);
+        colorTo = FHoverRowColorTo;
+        mirrorColor = clNone;
+        mirrorColorTo = clNone;
+        gd = GradientVertical;
+    }
+    if (FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FixedCols()) {
+        canvas->Brush()->SetColor(FActiveRowColor);
+        colorTo = FActiveRowColorTo;
+        mirrorColor = FActiveRowMirrorColor;
+        mirrorColorTo = FActiveRowMirrorColorTo;
+        canvas->Pen()->SetColor(canvas->Brush()->Color());
+    }
+
+    if (selected && FSelectionStyle != ssDefault && FShowSel) {
+        TGridRect sel = Selection();
+        int part = 0;
+        if (sel.Right > sel.Left) {
+            if (ACol == sel.Left) part = 1;
+            else if (ACol == sel.Right) part = 2;
+            else if (ACol > sel.Left && ACol < sel.Right) part = 3;
+        }
+        TRect box = rect;
+        if (!Options().Contains(goHorzLine)) box.bottom += 1;
+        if (!Options().Contains(goVertLine)) box.right += 1;
+        if (HasCustomBorders()) {
+            box.left += 1;
+            box.right -= 1;
+            box.bottom -= 1;
+        }
+        if (UseRightToLeftAlignment()) {
+            box.right += 1;
+            box.bottom += 1;
+        }
+        bool focused = Focused() || Options().Contains(goDrawFocusSelected);
+        TSelectionBoxColors c = SelectionBoxColors(FSelectionStyle, focused);
+        PaintSelectionBox(canvas, c.From, c.To, part, box, Color(), c.Corner, c.Border, c.InnerBottom, c.InnerTop,
+                          c.MirrorTo, c.MirrorFrom);
+    } else if (mirrorColorTo != clNone) {
+        PaintMirrorGradient(canvas, rect, canvas->Brush()->Color(), true, false, clNone, true, mirrorColorTo,
+                            mirrorColor, colorTo);
     } else {
-        canvas->Brush()->SetColor(fixed ? FixedColor() : Color());
+        PaintStepGradient(canvas, canvas->Brush()->Color(), colorTo, gd == GradientHorizontal, rect, 64);
     }
-    canvas->FillRect(ARect);
-    if (FGridLineWidth > 0) {
-        bool vert = Options().Contains(fixed ? goFixedVertLine : goVertLine);
-        bool horz = Options().Contains(fixed ? goFixedHorzLine : goHorzLine);
-        canvas->Pen()->SetColor(fixed ? FGridFixedLineColor : FGridLineColor);
+
+    int half = 0;
+    bool lines = false;
+    if (fixed) {
+        canvas->Pen()->SetColor(FGridFixedLineColor);
         canvas->Pen()->SetWidth(1);
-        if (vert) {
-            canvas->MoveTo(ARect.right - 1, ARect.top);
-            canvas->LineTo(ARect.right - 1, ARect.bottom);
+        half = 1;
+        lines = true;
+    } else if (FGridLineWidth > 0) {
+        canvas->Pen()->SetColor(FGridLineColor);
+        canvas->Pen()->SetWidth(FGridLineWidth);
+        half = (FGridLineWidth + 1) / 2;
+        lines = true;
+    }
+    if (lines) {
+        TGridOptions options = Options();
+        bool horz = fixed ? options.Contains(goFixedHorzLine) : options.Contains(goHorzLine);
+        bool vert = fixed ? options.Contains(goFixedVertLine) : options.Contains(goVertLine);
+        if (horz && !(baseCol == 0 && HasNodes())) {
+            canvas->MoveTo(rect.left - half + 1, rect.bottom - half);
+            canvas->LineTo(rect.right - half + 1, rect.bottom - half);
         }
-        if (horz) {
-            canvas->MoveTo(ARect.left, ARect.bottom - 1);
-            canvas->LineTo(ARect.right, ARect.bottom - 1);
+        if (vert) {
+            int x = UseRightToLeftAlignment() ? rect.right - half + 1 : rect.right - half;
+            canvas->MoveTo(x, rect.bottom - half);
+            canvas->LineTo(x, rect.top - half);
         }
     }
-    TRect inner = ARect;
+
+    TRect inner = rect;
     if (fixed) {
         inner.right -= 1;
         inner.bottom -= 2;
@@ -666,7 +801,13 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         InflateRect(&inner, -FGridLineWidth, -FGridLineWidth);
     }
     DrawGridCell(canvas, ACol, ARow, inner, AState);
+
+    if (clip != nullptr) {
+        SelectClipRgn(canvas->Handle(), nullptr);
+        DeleteObject(clip);
+    }
     canvas->Brush()->SetStyle(bsSolid);
+    canvas->Pen()->SetStyle(psSolid);
 }
 
 void TBaseGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState)

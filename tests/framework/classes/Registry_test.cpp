@@ -9,23 +9,24 @@
 
 namespace {
 
-// Each test works under its own key in HKCU and removes it again.
+// Each test works under its own key in HKCU, with no parent shared with tests running in other
+// processes, and removes it again. Process ids come round again under Wine: a key left by an
+// earlier run is removed first.
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = info->name();
-        Key = L"Software\\KvlTest\\Registry-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        Key = L"Software\\KvlTest-Registry-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
               String(name.begin(), name.end());
+        TRegistry().DeleteKey(L"\\" + Key);
     }
     void TearDown() override
     {
         TRegistry reg;
         reg.DeleteKey(L"\\" + Key);
         EXPECT_FALSE(reg.KeyExists(L"\\" + Key));
-        // The shared parent goes once empty; the system refuses while other tests use it.
-        RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\KvlTest");
     }
     String Key;
 };
