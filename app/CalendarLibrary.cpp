@@ -10,22 +10,7 @@
 
 namespace {
 
-struct TEntryPoints {
-    HMODULE Module = nullptr;
-    TThisYearFunc ThisYear = nullptr;
-    TThisMonthFunc ThisMonth = nullptr;
-    TWeekOfFirstDayFunc WeekOfFirstDay = nullptr;
-    TLastDayFunc LastDay = nullptr;
-    TDaysOfFebFunc DaysOfFeb = nullptr;
-    TDaysOfBeginFunc DaysOfBegin = nullptr;
-    TDateOfBeginFunc DateOfBegin = nullptr;
-    THJudgetFunc H_judget_72 = nullptr;
-    THJudgetFunc H_judget_48 = nullptr;
-    THJudgetFunc H_judget_36 = nullptr;
-    TLJudgetFunc L_judget_72 = nullptr;
-    TLJudgetFunc L_judget_48 = nullptr;
-    TLJudgetFunc L_judget_36 = nullptr;
-};
+using TEntryPoints = TCalendarEntryPoints;
 
 TEntryPoints GLibrary;
 
@@ -68,24 +53,9 @@ String BindCalendarLibrary(const String& Folder)
         return L"找不到日历库 " + path + L"，程序无法启动。\n(The calendar library " + path + L" could not be loaded.)";
 
     String missing;
-    auto bind = [&](auto& entry, const char* name) {
-        entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(
-            reinterpret_cast<void*>(GetProcAddress(library.Module, name)));
-        if (entry == nullptr) missing += (missing.empty() ? L"" : L", ") + String(name, name + strlen(name));
-    };
-    bind(library.ThisYear, "ThisYear");
-    bind(library.ThisMonth, "ThisMonth");
-    bind(library.WeekOfFirstDay, "WeekOfFirstDay");
-    bind(library.LastDay, "LastDay");
-    bind(library.DaysOfFeb, "DaysOfFeb");
-    bind(library.DaysOfBegin, "DaysOfBegin");
-    bind(library.DateOfBegin, "DateOfBegin");
-    bind(library.H_judget_72, "H_judget_72");
-    bind(library.H_judget_48, "H_judget_48");
-    bind(library.H_judget_36, "H_judget_36");
-    bind(library.L_judget_72, "L_judget_72");
-    bind(library.L_judget_48, "L_judget_48");
-    bind(library.L_judget_36, "L_judget_36");
+    library.Bind([&](const char* name) {
+        missing += (missing.empty() ? L"" : L", ") + String(name, name + strlen(name));
+    });
     if (!missing.empty()) {
         FreeLibrary(library.Module);
         return L"日历库 " + path + L" 缺少函数 " + missing + L"，程序无法启动。\n(The calendar library lacks " +

@@ -5,7 +5,10 @@
 // SysFreeString (never null: "no answer" is the empty text). Dates are date-time values (days
 // since 1899-12-30; the time of day is ignored). Year index 0..20 stands for 2012..2032, holiday
 // index 0..5 for 元宵节, 清明节, 端午节, 中秋节, 重阳节, 除夕.
+#include <windows.h>
 #include <wtypes.h>
+
+#include <type_traits>
 
 // "ThisYear", "ThisMonth": the machine's local date, as decimal text ("2026", "12").
 using TThisYearFunc = BSTR(__stdcall*)();
@@ -34,3 +37,46 @@ using THJudgetFunc = BSTR(__stdcall*)(double day, double firstDutyDay);
 // "L_judget_72", "L_judget_48", "L_judget_36" (offset 0..15, year index, holiday index, first
 // duty day): the same answer for day DateOfBegin + 1 + offset of the holiday's stretch.
 using TLJudgetFunc = BSTR(__stdcall*)(int offset, int yearIndex, int holidayIndex, double firstDutyDay);
+
+// The thirteen entry points of a loaded library, bound by name. The program and the tests bind
+// the library through this one table.
+struct TCalendarEntryPoints {
+    HMODULE Module = nullptr;
+    TThisYearFunc ThisYear = nullptr;
+    TThisMonthFunc ThisMonth = nullptr;
+    TWeekOfFirstDayFunc WeekOfFirstDay = nullptr;
+    TLastDayFunc LastDay = nullptr;
+    TDaysOfFebFunc DaysOfFeb = nullptr;
+    TDaysOfBeginFunc DaysOfBegin = nullptr;
+    TDateOfBeginFunc DateOfBegin = nullptr;
+    THJudgetFunc H_judget_72 = nullptr;
+    THJudgetFunc H_judget_48 = nullptr;
+    THJudgetFunc H_judget_36 = nullptr;
+    TLJudgetFunc L_judget_72 = nullptr;
+    TLJudgetFunc L_judget_48 = nullptr;
+    TLJudgetFunc L_judget_36 = nullptr;
+
+    // Looks every entry point up in Module; calls Missing(name) for each one that is not there.
+    template <typename TMissing>
+    void Bind(TMissing&& Missing)
+    {
+        auto bind = [&](auto& entry, const char* name) {
+            using TEntry = std::remove_reference_t<decltype(entry)>;
+            entry = reinterpret_cast<TEntry>(reinterpret_cast<void*>(GetProcAddress(Module, name)));
+            if (entry == nullptr) Missing(name);
+        };
+        bind(ThisYear, "ThisYear");
+        bind(ThisMonth, "ThisMonth");
+        bind(WeekOfFirstDay, "WeekOfFirstDay");
+        bind(LastDay, "LastDay");
+        bind(DaysOfFeb, "DaysOfFeb");
+        bind(DaysOfBegin, "DaysOfBegin");
+        bind(DateOfBegin, "DateOfBegin");
+        bind(H_judget_72, "H_judget_72");
+        bind(H_judget_48, "H_judget_48");
+        bind(H_judget_36, "H_judget_36");
+        bind(L_judget_72, "L_judget_72");
+        bind(L_judget_48, "L_judget_48");
+        bind(L_judget_36, "L_judget_36");
+    }
+};

@@ -12,22 +12,7 @@
 
 namespace kvltest {
 
-struct TCalendarLibrary {
-    HMODULE Module = nullptr;
-    TThisYearFunc ThisYear = nullptr;
-    TThisMonthFunc ThisMonth = nullptr;
-    TWeekOfFirstDayFunc WeekOfFirstDay = nullptr;
-    TLastDayFunc LastDay = nullptr;
-    TDaysOfFebFunc DaysOfFeb = nullptr;
-    TDaysOfBeginFunc DaysOfBegin = nullptr;
-    TDateOfBeginFunc DateOfBegin = nullptr;
-    THJudgetFunc H_judget_72 = nullptr;
-    THJudgetFunc H_judget_48 = nullptr;
-    THJudgetFunc H_judget_36 = nullptr;
-    TLJudgetFunc L_judget_72 = nullptr;
-    TLJudgetFunc L_judget_48 = nullptr;
-    TLJudgetFunc L_judget_36 = nullptr;
-
+struct TCalendarLibrary : TCalendarEntryPoints {
     bool Complete() const
     {
         return Module && ThisYear && ThisMonth && WeekOfFirstDay && LastDay && DaysOfFeb && DaysOfBegin
@@ -35,12 +20,6 @@ struct TCalendarLibrary {
                && L_judget_48 && L_judget_36;
     }
 };
-
-template <typename TFunc>
-void Bind(HMODULE module, TFunc& func, const char* name)
-{
-    func = reinterpret_cast<TFunc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Loaded once for the whole test program and kept until it ends.
 inline const TCalendarLibrary& CalendarLibrary()
@@ -50,19 +29,7 @@ inline const TCalendarLibrary& CalendarLibrary()
         std::wstring path = ExeDir() + L"Library\\initialize.dll";
         lib.Module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
         if (!lib.Module) return lib;
-        Bind(lib.Module, lib.ThisYear, "ThisYear");
-        Bind(lib.Module, lib.ThisMonth, "ThisMonth");
-        Bind(lib.Module, lib.WeekOfFirstDay, "WeekOfFirstDay");
-        Bind(lib.Module, lib.LastDay, "LastDay");
-        Bind(lib.Module, lib.DaysOfFeb, "DaysOfFeb");
-        Bind(lib.Module, lib.DaysOfBegin, "DaysOfBegin");
-        Bind(lib.Module, lib.DateOfBegin, "DateOfBegin");
-        Bind(lib.Module, lib.H_judget_72, "H_judget_72");
-        Bind(lib.Module, lib.H_judget_48, "H_judget_48");
-        Bind(lib.Module, lib.H_judget_36, "H_judget_36");
-        Bind(lib.Module, lib.L_judget_72, "L_judget_72");
-        Bind(lib.Module, lib.L_judget_48, "L_judget_48");
-        Bind(lib.Module, lib.L_judget_36, "L_judget_36");
+        lib.Bind([](const char*) {});
         return lib;
     }();
     return library;
