@@ -12,6 +12,7 @@
 
 #include "framework/controls/Forms.h"
 #include "grid/control/AdvGrid.h"
+#include "tests/support/PixelBuffer.h"
 
 namespace gridtest {
 
@@ -67,61 +68,10 @@ protected:
     TCellProperties* CreateCellProperties(int ACol, int ARow) override { return new TCountedProps(this, ACol, ARow); }
 };
 
-// A 32-bit top-down bitmap a control paints into (PaintTo), read back pixel by pixel.
-class TGridPixels {
+// A bitmap a grid paints into (PaintTo), black at the start so that unpainted pixels show.
+class TGridPixels : public kvltest::TPixelBuffer {
 public:
-    TGridPixels(int Width, int Height) : FWidth(Width), FHeight(Height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = Width;
-        info.bmiHeader.biHeight = -Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        FDC = CreateCompatibleDC(nullptr);
-        FBitmap = CreateDIBSection(FDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-        FOld = SelectObject(FDC, FBitmap);
-    }
-    ~TGridPixels()
-    {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    TGridPixels(const TGridPixels&) = delete;
-    TGridPixels& operator=(const TGridPixels&) = delete;
-    HDC DC() const { return FDC; }
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    // COLORREF (0x00BBGGRR), comparable with TColor values of plain colours.
-    COLORREF At(int X, int Y) const
-    {
-        GdiFlush();
-        uint32_t v = FBits[static_cast<size_t>(Y) * static_cast<size_t>(FWidth) + static_cast<size_t>(X)];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    // Bounding box of the pixels in R that match (empty rectangle when none).
-    template <class Pred> RECT Find(RECT R, Pred Match) const
-    {
-        RECT box{R.right, R.bottom, R.left, R.top};
-        for (int y = R.top; y < R.bottom; ++y)
-            for (int x = R.left; x < R.right; ++x)
-                if (Match(At(x, y))) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
-        return box;
-    }
-
-private:
-    int FWidth, FHeight;
-    HDC FDC = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
-    uint32_t* FBits = nullptr;
+    TGridPixels(int Width, int Height) : TPixelBuffer(Width, Height, false) {}
 };
 
 // Each test gets a shown form; grids made with Add live on it and go with it.

@@ -13,6 +13,7 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "tests/support/MessageSequence.h"
+#include "tests/support/PixelBuffer.h"
 
 namespace kvltest {
 
@@ -164,49 +165,6 @@ protected:
     }
 
     TForm* Form = nullptr;
-};
-
-// Reads one pixel of a 32-bit top-down DIB made for painting tests.
-class TPixelBuffer {
-public:
-    TPixelBuffer(int Width, int Height) : FWidth(Width), FHeight(Height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = Width;
-        info.bmiHeader.biHeight = -Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        FDC = CreateCompatibleDC(nullptr);
-        FBitmap = CreateDIBSection(FDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-        FOld = SelectObject(FDC, FBitmap);
-        RECT r{0, 0, Width, Height};
-        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-        FillRect(FDC, &r, white);
-        DeleteObject(white);
-    }
-    ~TPixelBuffer()
-    {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    HDC DC() const { return FDC; }
-    // The pixel as a COLORREF (0x00BBGGRR).
-    COLORREF At(int X, int Y) const
-    {
-        GdiFlush();
-        uint32_t v = FBits[static_cast<size_t>(Y) * static_cast<size_t>(FWidth) + static_cast<size_t>(X)];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int FWidth, FHeight;
-    HDC FDC = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
-    uint32_t* FBits = nullptr;
 };
 
 } // namespace kvltest

@@ -13,6 +13,7 @@
 
 #include "framework/controls/Forms.h"
 #include "framework/grids/Grids.h"
+#include "tests/support/PixelBuffer.h"
 
 // Rectangles compared and printed in the assertions.
 inline bool operator==(const RECT& A, const RECT& B)
@@ -96,45 +97,7 @@ inline POINT Center(const TRect& R)
     return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2};
 }
 
-// A 32-bit top-down bitmap in a memory DC, white at the start.
-class TPixels {
-public:
-    TPixels(int Width, int Height) : FWidth(Width)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = Width;
-        info.bmiHeader.biHeight = -Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        FDC = CreateCompatibleDC(nullptr);
-        FBitmap = CreateDIBSection(FDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-        FOld = SelectObject(FDC, FBitmap);
-        RECT r{0, 0, Width, Height};
-        FillRect(FDC, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~TPixels()
-    {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    HDC DC() const { return FDC; }
-    COLORREF At(int X, int Y) const
-    {
-        GdiFlush();
-        uint32_t v = FBits[static_cast<size_t>(Y) * static_cast<size_t>(FWidth) + static_cast<size_t>(X)];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int FWidth;
-    HDC FDC = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
-    uint32_t* FBits = nullptr;
-};
+using TPixels = kvltest::TPixelBuffer;
 
 inline COLORREF Rgb(TColor Color)
 {
