@@ -12,17 +12,14 @@
 
 #include "framework/controls/Forms.h"
 #include "grid/control/AdvGrid.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/PixelBuffer.h"
 
 namespace gridtest {
 
 inline void Pump()
 {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    kvltest::PumpPending();
 }
 
 // Runs messages for about Milliseconds.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/classes/Thread.h"
-#include "tests/framework/classes/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "framework/classes/Timer.h"
 #include "framework/classes/UtilityWindow.h"
-#include "tests/framework/classes/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 // Timers that must stay silent are checked against a reference timer of the same interval:
 // once the reference has ticked a few times, a silent one would have ticked too.

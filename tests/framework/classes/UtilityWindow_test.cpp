@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/classes/UtilityWindow.h"
-#include "tests/framework/classes/MessagePump.h"
+#include "tests/support/MessagePump.h"
 
 TEST(UtilityWindow, MessagesReachTheMethodAndItMayDeallocateItsOwnWindow)
 {

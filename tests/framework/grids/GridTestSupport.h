@@ -13,6 +13,7 @@
 
 #include "framework/controls/Forms.h"
 #include "framework/grids/Grids.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/PixelBuffer.h"
 
 // Rectangles compared and printed in the assertions.
@@ -29,11 +30,7 @@ namespace gridtest {
 
 inline void Pump()
 {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    kvltest::PumpPending();
 }
 
 // Keys held down as far as the key-state seam tells (for Shift and Ctrl with key messages).
