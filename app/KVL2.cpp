@@ -6,6 +6,7 @@
 #include "app/CalendarLibrary.h"
 #include "app/KVLUnit.h"
 #include "framework/controls/Forms.h"
+#include "grid/control/AdvGrid.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
@@ -19,6 +20,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Application->CreateForm(&Form1);
     Application->CreateForm(&Aboutfrm);
     Application->Run();
+    // The units' finalizations run before the forms go: the grid's hook is removed and OLE
+    // released while the grids still exist.
+    AdvGridFinalization();
     DoneApplication();
     UnbindCalendarLibrary();
     return 0;
