@@ -33,7 +33,7 @@ public:
 
     void Run(const TFormObject& tree)
     {
-        RegisterFrameworkClasses();
+        RegisterClassesClasses();
         try {
             ReadAll(tree);
         } catch (...) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/system/Exceptions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 #include "framework/system/SystemTypes.h"
 
 class TStream;

@@ -31,12 +31,6 @@ bool WalkChain(const String& ClassName, F Visit)
     return false;
 }
 
-void RegisterClassesClasses()
-{
-    RegisterPublishedClass<TPersistent>(L"TPersistent", L"");
-    RegisterPublishedClass<TComponent>(L"TComponent", L"TPersistent")
-        .Integer(L"Tag", [](TComponent* c, int64_t v) { c->SetTag(static_cast<intptr_t>(v)); });
-}
 
 } // namespace
 
@@ -171,16 +165,12 @@ bool IdentToOrdinal(const String& TypeName, const String& Ident, int64_t& Value)
     return false;
 }
 
-void RegisterFrameworkClasses()
+void RegisterClassesClasses()
 {
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterClassesClasses();
-    RegisterGraphicsClasses();
-    RegisterControlsClasses();
-    RegisterStdControlsClasses();
-    RegisterCommonControlsClasses();
-    RegisterMenuClasses();
-    RegisterGridsClasses();
+    RegisterPublishedClass<TPersistent>(L"TPersistent", L"");
+    RegisterPublishedClass<TComponent>(L"TComponent", L"TPersistent")
+        .Integer(L"Tag", [](TComponent* c, int64_t v) { c->SetTag(static_cast<intptr_t>(v)); });
 }

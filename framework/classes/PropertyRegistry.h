@@ -8,9 +8,9 @@
 // the methods that event properties are bound to by name. Enumeration types map identifiers
 // to ordinals (alClient -> 5), and identifier maps do the same for integer types (clRed, crHandPoint).
 //
-// Registration is explicit: RegisterFrameworkClasses() registers the framework's own classes and
-// is called by the reader on first use; every other unit calls its own RegisterXxxClasses()
-// before reading its forms (static initialisers are dropped by the linker from static libraries).
+// Registration is explicit: every unit calls its own RegisterXxxClasses() before reading its forms
+// (static initialisers are dropped by the linker from static libraries); each registrar registers
+// the layers below its own first.
 //
 //   RegisterPublishedClass<TMyPanel>(L"TMyPanel", L"TCustomControl")
 //       .Integer(L"Margin", [](TMyPanel* p, int v) { p->SetMargin(v); }, L"4")
@@ -134,15 +134,11 @@ void RegisterIdentMap(const String& TypeName, std::function<bool(const String&, 
 // True and Value set when TypeName knows Ident (case-insensitive).
 bool IdentToOrdinal(const String& TypeName, const String& Ident, int64_t& Value);
 
-// Registers the framework's own published classes once; safe to call any number of times.
-void RegisterFrameworkClasses();
-// The per-folder halves of it (GraphicsProperties.cpp, ControlsProperties.cpp).
-void RegisterGraphicsClasses();
-void RegisterControlsClasses();
-void RegisterStdControlsClasses();
-void RegisterCommonControlsClasses();
-void RegisterGridsClasses();
-void RegisterMenuClasses();
+// Registers this layer's published classes (TPersistent, TComponent) once; safe to call any number
+// of times. Each layer above has its own RegisterXxxClasses(), declared in its own header, which
+// registers the layers below it first: calling the registrar of the highest layer a program uses
+// registers everything its form descriptions can name.
+void RegisterClassesClasses();
 
 template <class T>
 class TClassRegistration {

@@ -5,7 +5,7 @@
 
 #include "framework/classes/Streams.h"
 #include "framework/system/Conversions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/system/Exceptions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 #include "framework/system/SystemTypes.h"
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };

@@ -127,6 +127,9 @@ TBeepFunction SetBeepFunction(TBeepFunction F);
 extern std::function<bool(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos)> PopupMenuHandler;
 extern std::function<bool(TPopupMenu* Menu, TMessage& KeyMessage)> PopupMenuShortCutHandler;
 
+// Registers the control and form classes (and the layers below) with the form reader.
+void RegisterControlsClasses();
+
 // Shift states from the parts of mouse and key messages.
 TShiftState KeysToShiftState(WORD Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);

@@ -4,6 +4,7 @@
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
+#include "framework/graphics/Graphics.h"
 
 namespace {
 
@@ -147,6 +148,10 @@ void RegisterForm()
 
 void RegisterControlsClasses()
 {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterGraphicsClasses();
     RegisterControlTypes();
     RegisterControl();
     RegisterForm();

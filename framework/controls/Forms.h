@@ -18,7 +18,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Icon.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TEnumSet<TBorderIcon>;

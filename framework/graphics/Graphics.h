@@ -9,3 +9,6 @@
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/ImageList.h"
+
+// Registers the graphics classes and types (and the layers below) with the form reader.
+void RegisterGraphicsClasses();

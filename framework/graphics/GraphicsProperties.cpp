@@ -7,6 +7,7 @@
 #include "framework/graphics/Graphic.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/graphics/Icon.h"
+#include "framework/graphics/Graphics.h"
 
 namespace {
 
@@ -39,6 +40,10 @@ void LoadPictureData(TPicture* picture, const std::vector<uint8_t>& data)
 
 void RegisterGraphicsClasses()
 {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterClassesClasses();
     RegisterIdentMap(L"TColor", [](const String& ident, int64_t& value) {
         TColor color = 0;
         if (!IdentToColor(ident, color)) return false;

@@ -21,7 +21,7 @@
 #include "framework/stdctrls/MaskEdit.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "framework/system/Exceptions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 KVL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
 

@@ -2,6 +2,7 @@
 // form reader. RegisterGridsClasses is called by the registration entry point.
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/grids/Grids.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 
 namespace {
 
@@ -54,6 +55,10 @@ void RegisterGrids()
 
 void RegisterGridsClasses()
 {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterStdControlsClasses();
     RegisterGridTypes();
     RegisterGrids();
 }

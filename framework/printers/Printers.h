@@ -16,7 +16,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/system/Exceptions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 KVL_DECLARE_EXCEPTION(EPrinter, Exception);
 

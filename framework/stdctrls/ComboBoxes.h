@@ -12,7 +12,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };

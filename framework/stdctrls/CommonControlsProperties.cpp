@@ -11,6 +11,7 @@
 #include "framework/stdctrls/PageControls.h"
 #include "framework/stdctrls/RichEdit.h"
 #include "framework/stdctrls/ScrollBox.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 
 namespace {
 
@@ -337,6 +338,10 @@ void RegisterViews()
 
 void RegisterCommonControlsClasses()
 {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterStdControlsClasses();
     RegisterTypes();
     RegisterTabs();
     RegisterBars();

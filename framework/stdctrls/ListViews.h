@@ -18,7 +18,7 @@
 #include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/Bars.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 class TCustomListView;
 class TListItems;

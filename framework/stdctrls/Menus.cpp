@@ -1062,6 +1062,7 @@ void RegisterMenuClasses()
     static bool done = false;
     if (done) return;
     done = true;
+    RegisterControlsClasses();
     RegisterEnumType(L"TMenuBreak", {L"mbNone", L"mbBreak", L"mbBarBreak"});
     RegisterEnumType(L"TPopupAlignment", {L"paLeft", L"paRight", L"paCenter"});
     RegisterEnumType(L"TTrackButton", {L"tbRightButton", L"tbLeftButton"});

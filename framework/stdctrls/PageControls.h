@@ -12,7 +12,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/ImageList.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 // Registers the common-control window classes the framework's common controls are built on
 // (tabs, bars, up-down, track bar, date and time, list and tree views); once per process.

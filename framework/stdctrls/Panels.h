@@ -14,7 +14,7 @@
 #include "framework/graphics/Graphic.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 using TPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas)>;
 

@@ -15,7 +15,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 class TCustomRichEdit;
 class TStream;

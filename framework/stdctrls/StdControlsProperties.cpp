@@ -9,6 +9,7 @@
 #include "framework/stdctrls/Labels.h"
 #include "framework/stdctrls/MaskEdit.h"
 #include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 
 
 namespace {
@@ -237,6 +238,10 @@ void RegisterButtons()
 
 void RegisterStdControlsClasses()
 {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterControlsClasses();
     RegisterTypes();
     RegisterLabelsAndPanels();
     RegisterEdits();

@@ -74,3 +74,8 @@ bool ForgetReferences(TComponent* AComponent, std::initializer_list<T**> Fields)
         }
     return found;
 }
+
+// Register the standard controls, and the common controls, with the form reader (each registers
+// the layers below it first).
+void RegisterStdControlsClasses();
+void RegisterCommonControlsClasses();

@@ -2,6 +2,9 @@
 // the grid's enumeration types, for the form reader. RegisterGridClasses() is called by the
 // registration entry point before the application's forms are read.
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/grids/Grids.h"
+#include "framework/stdctrls/Menus.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 #include "grid/control/AdvGrid.h"
 
 
@@ -539,7 +542,10 @@ void RegisterGridClasses()
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterFrameworkClasses();
+    // Everything a description holding a grid may name from the framework.
+    RegisterGridsClasses();
+    RegisterCommonControlsClasses();
+    RegisterMenuClasses();
     RegisterGridTypes();
     RegisterSettings();
     RegisterGridControls();

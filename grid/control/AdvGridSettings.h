@@ -15,7 +15,7 @@
 #include "framework/grids/Grids.h"
 #include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/Panels.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/BaseGrid.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "framework/classes/Persistent.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 class TAdvHintInfo : public TPersistent {
 public:

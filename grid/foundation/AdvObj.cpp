@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "framework/system/Conversions.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 // ---- TIntList --------------------------------------------------------------------------------
 

@@ -4,6 +4,8 @@
 #include "skin/controls/sControlsProperties.h"
 
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/stdctrls/Menus.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sComboBox.h"
@@ -20,7 +22,8 @@ void RegisterSkinControlsClasses()
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterFrameworkClasses();
+    RegisterCommonControlsClasses();
+    RegisterMenuClasses();
     RegisterSkinManagerClasses();
 
     RegisterPublishedClass<TsLabel>(L"TsLabel", L"TCustomLabel");

@@ -55,7 +55,7 @@ void RegisterSkinManagerClasses()
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterFrameworkClasses();
+    RegisterClassesClasses();
     using M = TsSkinManager;
     RegisterPublishedClass<M>(L"TsSkinManager", L"TComponent")
         .Text(L"SkinDirectory", [](M* m, const String& v) { m->SetSkinDirectory(v); }, DefaultSkinDirectory)

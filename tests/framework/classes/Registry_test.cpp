@@ -5,7 +5,7 @@
 
 #include "framework/classes/Registry.h"
 #include "framework/classes/Streams.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The string grid's storage: texts and objects inside the counts, following the counts, row
 // and column views, repainting written cells, and the text drawn in each cell.
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 #include "tests/framework/grids/GridTestSupport.h"
 
 using namespace gridtest;

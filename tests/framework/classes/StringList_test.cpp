@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/classes/Streams.h"
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 #include "framework/system/StringUtils.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "framework/system/StringList.h"
+#include "framework/classes/StringList.h"
 
 #include <windows.h>
 
