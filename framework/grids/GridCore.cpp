@@ -72,7 +72,7 @@ void TCustomGrid::SetColCount(int Value)
 {
     if (FColCount == Value) return;
     if (Value < 1) Value = 1;
-    if (Value <= FFixedCols) SetFixedCols(Value - 1);
+    if (Value <= FFixedCols) TCustomGrid::SetFixedCols(Value - 1);
     ChangeSize(Value, FRowCount);
     if (FOptions.Contains(goRowSelect)) {
         FAnchor.X = FColCount - 1;
@@ -84,7 +84,7 @@ void TCustomGrid::SetRowCount(int Value)
 {
     if (FRowCount == Value) return;
     if (Value < 1) Value = 1;
-    if (Value <= FFixedRows) SetFixedRows(Value - 1);
+    if (Value <= FFixedRows) TCustomGrid::SetFixedRows(Value - 1);
     ChangeSize(FColCount, Value);
 }
 
@@ -635,14 +635,14 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 
 void TCustomGrid::DeleteColumn(int ACol)
 {
-    MoveColumn(ACol, FColCount - 1);
-    SetColCount(FColCount - 1);
+    TCustomGrid::MoveColumn(ACol, FColCount - 1);
+    TCustomGrid::SetColCount(FColCount - 1);
 }
 
 void TCustomGrid::DeleteRow(int ARow)
 {
-    MoveRow(ARow, FRowCount - 1);
-    SetRowCount(FRowCount - 1);
+    TCustomGrid::MoveRow(ARow, FRowCount - 1);
+    TCustomGrid::SetRowCount(FRowCount - 1);
 }
 
 void TCustomGrid::ColumnMoved(int, int) {}

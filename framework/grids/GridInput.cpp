@@ -6,6 +6,7 @@
 
 #include "framework/controls/Forms.h"
 #include "framework/grids/Grids.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -273,33 +274,29 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                     MoveCurrent(cellHit.X, cellHit.Y, true, true);
             }
         } else if (FOptions.Contains(goRowMoving) && cellHit.X >= 0 && cellHit.X < FFixedCols && cellHit.Y >= FFixedRows) {
-            FMoveIndex = cellHit.Y;
-            FMovePos = FMoveIndex;
-            if (BeginRowDrag(FMoveIndex, FMovePos, Point(X, Y))) {
-                FGridState = gsRowMoving;
-                Update();
-                DrawMove();
-                moveDrawn = true;
-                SetTimer(FHandle, ScrollTimerId, ScrollTimerPeriod, nullptr);
-            }
+            moveDrawn = StartMoveDrag(false, cellHit.Y, Point(X, Y));
         } else if (FOptions.Contains(goColMoving) && cellHit.Y >= 0 && cellHit.Y < FFixedRows && cellHit.X >= FFixedCols) {
-            FMoveIndex = cellHit.X;
-            FMovePos = FMoveIndex;
-            if (BeginColumnDrag(FMoveIndex, FMovePos, Point(X, Y))) {
-                FGridState = gsColMoving;
-                Update();
-                DrawMove();
-                moveDrawn = true;
-                SetTimer(FHandle, ScrollTimerId, ScrollTimerPeriod, nullptr);
-            }
+            moveDrawn = StartMoveDrag(true, cellHit.X, Point(X, Y));
         }
     }
-    try {
-        TCustomControl::MouseDown(Button, Shift, X, Y);
-    } catch (...) {
-        if (moveDrawn) DrawMove();
-        throw;
-    }
+    // A failing handler leaves no move line drawn (it is drawn by XOR: drawing it again removes it).
+    TScopeExit removeMoveLine([this] { DrawMove(); });
+    if (!moveDrawn) removeMoveLine.Dismiss();
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    removeMoveLine.Dismiss();
+}
+
+bool TCustomGrid::StartMoveDrag(bool Columns, int Index, const TPoint& MousePt)
+{
+    FMoveIndex = Index;
+    FMovePos = Index;
+    bool started = Columns ? BeginColumnDrag(FMoveIndex, FMovePos, MousePt) : BeginRowDrag(FMoveIndex, FMovePos, MousePt);
+    if (!started) return false;
+    FGridState = Columns ? gsColMoving : gsRowMoving;
+    Update();
+    DrawMove();
+    SetTimer(FHandle, ScrollTimerId, ScrollTimerPeriod, nullptr);
+    return true;
 }
 
 void TCustomGrid::MoveAndScroll(int Mouse, int CellHit, TGridDrawInfo& DrawInfo, bool Horizontal, const TPoint& MousePt)
@@ -397,13 +394,13 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     case gsColMoving:
         DrawMove();
         if (HandleAllocated()) KillTimer(FHandle, ScrollTimerId);
-        if (EndColumnDrag(FMoveIndex, FMovePos, Point(X, Y)) && FMoveIndex != FMovePos) MoveColumn(FMoveIndex, FMovePos);
+        if (EndColumnDrag(FMoveIndex, FMovePos, Point(X, Y)) && FMoveIndex != FMovePos) TCustomGrid::MoveColumn(FMoveIndex, FMovePos);
         UpdateEdit();
         break;
     case gsRowMoving:
         DrawMove();
         if (HandleAllocated()) KillTimer(FHandle, ScrollTimerId);
-        if (EndRowDrag(FMoveIndex, FMovePos, Point(X, Y)) && FMoveIndex != FMovePos) MoveRow(FMoveIndex, FMovePos);
+        if (EndRowDrag(FMoveIndex, FMovePos, Point(X, Y)) && FMoveIndex != FMovePos) TCustomGrid::MoveRow(FMoveIndex, FMovePos);
         UpdateEdit();
         break;
     default: UpdateEdit(); break;
@@ -531,7 +528,7 @@ bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     bool result = TCustomControl::DoMouseWheelDown(Shift, MousePos);
     if (!result) {
-        if (Row() < FRowCount - 1) SetRow(Row() + 1);
+        if (Row() < FRowCount - 1) TCustomGrid::SetRow(Row() + 1);
         result = true;
     }
     return result;
@@ -541,7 +538,7 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
     bool result = TCustomControl::DoMouseWheelUp(Shift, MousePos);
     if (!result) {
-        if (Row() > FFixedRows) SetRow(Row() - 1);
+        if (Row() > FFixedRows) TCustomGrid::SetRow(Row() - 1);
         result = true;
     }
     return result;

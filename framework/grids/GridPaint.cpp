@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/DrawingGuards.h"
 #include "framework/grids/Grids.h"
 
 namespace {
@@ -209,45 +210,46 @@ void TCustomGrid::Paint()
 void TCustomGrid::DrawSizingLine(const TGridDrawInfo& DrawInfo)
 {
     if (!HandleAllocated()) return;
-    HDC dc = GetDC(FHandle);
+    TWindowDCGuard window(FHandle);
+    HDC dc = window.DC();
     HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(dc, pen);
-    int rop = SetROP2(dc, R2_NOT);
-    int bk = SetBkMode(dc, TRANSPARENT);
-    if (FGridState == gsRowSizing) {
-        MoveToEx(dc, 0, FSizingPos, nullptr);
-        LineTo(dc, DrawInfo.Horz.GridBoundary, FSizingPos);
-    } else {
-        MoveToEx(dc, FSizingPos, 0, nullptr);
-        LineTo(dc, FSizingPos, DrawInfo.Vert.GridBoundary);
+    {
+        TSavedDC saved(dc);
+        SelectObject(dc, pen);
+        SetROP2(dc, R2_NOT);
+        SetBkMode(dc, TRANSPARENT);
+        if (FGridState == gsRowSizing) {
+            MoveToEx(dc, 0, FSizingPos, nullptr);
+            LineTo(dc, DrawInfo.Horz.GridBoundary, FSizingPos);
+        } else {
+            MoveToEx(dc, FSizingPos, 0, nullptr);
+            LineTo(dc, FSizingPos, DrawInfo.Vert.GridBoundary);
+        }
     }
-    SetBkMode(dc, bk);
-    SetROP2(dc, rop);
-    SelectObject(dc, old);
     DeleteObject(pen);
-    ReleaseDC(FHandle, dc);
 }
 
 void TCustomGrid::DrawMove()
 {
     if (!HandleAllocated()) return;
-    HDC dc = GetDC(FHandle);
+    TWindowDCGuard window(FHandle);
+    HDC dc = window.DC();
     HPEN pen = CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(dc, pen);
-    int rop = SetROP2(dc, R2_NOT);
-    if (FGridState == gsRowMoving) {
-        TRect r = CellRect(0, FMovePos);
-        int pos = FMovePos > FMoveIndex ? r.bottom : r.top;
-        MoveToEx(dc, 0, pos, nullptr);
-        LineTo(dc, ClientWidth(), pos);
-    } else {
-        TRect r = CellRect(FMovePos, 0);
-        int pos = FMovePos > FMoveIndex ? r.right : r.left;
-        MoveToEx(dc, pos, 0, nullptr);
-        LineTo(dc, pos, ClientHeight());
+    {
+        TSavedDC saved(dc);
+        SelectObject(dc, pen);
+        SetROP2(dc, R2_NOT);
+        if (FGridState == gsRowMoving) {
+            TRect r = CellRect(0, FMovePos);
+            int pos = FMovePos > FMoveIndex ? r.bottom : r.top;
+            MoveToEx(dc, 0, pos, nullptr);
+            LineTo(dc, ClientWidth(), pos);
+        } else {
+            TRect r = CellRect(FMovePos, 0);
+            int pos = FMovePos > FMoveIndex ? r.right : r.left;
+            MoveToEx(dc, pos, 0, nullptr);
+            LineTo(dc, pos, ClientHeight());
+        }
     }
-    SetROP2(dc, rop);
-    SelectObject(dc, old);
     DeleteObject(pen);
-    ReleaseDC(FHandle, dc);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/grids/Grids.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -152,26 +153,26 @@ void TCustomGrid::UpdateScrollRange()
     if (barVisible(SB_VERT)) horzExtent += GetSystemMetrics(SM_CXVSCROLL);
     TGridCoord oldTopLeft = FTopLeft;
     TScrollStyle oldScrollBars = FScrollBars;
-    // Setting a range resizes the client area, whose WM_SIZE comes back here: not again.
-    FScrollBars = ssNone;
-    bool updated = false;
-    auto setAxisRange = [&](bool Horizontal) {
-        CalcDrawInfoXY(info, horzExtent, vertExtent);
-        TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
-        int max = Horizontal ? maxTopLeft.X : maxTopLeft.Y;
-        int fixeds = Horizontal ? FFixedCols : FFixedRows;
-        SetScrollRange(FHandle, Horizontal ? SB_HORZ : SB_VERT, 0, fixeds < max ? MaxScrollPos : 0, TRUE);
-        int& current = Horizontal ? FTopLeft.X : FTopLeft.Y;
-        int old = Horizontal ? oldTopLeft.X : oldTopLeft.Y;
-        if (old > max) {
-            if (!updated) {
-                Update();
-                updated = true;
+    {
+        // Setting a range resizes the client area, whose WM_SIZE comes back here: not again.
+        TValueRestore<TScrollStyle> noBars(FScrollBars, ssNone);
+        bool updated = false;
+        auto setAxisRange = [&](bool Horizontal) {
+            CalcDrawInfoXY(info, horzExtent, vertExtent);
+            TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
+            int max = Horizontal ? maxTopLeft.X : maxTopLeft.Y;
+            int fixeds = Horizontal ? FFixedCols : FFixedRows;
+            SetScrollRange(FHandle, Horizontal ? SB_HORZ : SB_VERT, 0, fixeds < max ? MaxScrollPos : 0, TRUE);
+            int& current = Horizontal ? FTopLeft.X : FTopLeft.Y;
+            int old = Horizontal ? oldTopLeft.X : oldTopLeft.Y;
+            if (old > max) {
+                if (!updated) {
+                    Update();
+                    updated = true;
+                }
+                current = std::max(max, fixeds);
             }
-            current = std::max(max, fixeds);
-        }
-    };
-    try {
+        };
         if (oldScrollBars == ssHorizontal || oldScrollBars == ssBoth) setAxisRange(true);
         vertExtent = ClientHeight();
         if (oldScrollBars == ssVertical || oldScrollBars == ssBoth) setAxisRange(false);
@@ -179,11 +180,7 @@ void TCustomGrid::UpdateScrollRange()
             horzExtent = ClientWidth();
             if (oldScrollBars == ssHorizontal || oldScrollBars == ssBoth) setAxisRange(true);
         }
-    } catch (...) {
-        FScrollBars = oldScrollBars;
-        throw;
     }
-    FScrollBars = oldScrollBars;
     UpdateScrollPos();
     if (!(FTopLeft == oldTopLeft)) TopLeftMoved(oldTopLeft);
 }

@@ -5,7 +5,8 @@
 // mouse, and an in-place editor shown over the current cell. It paints through the virtual
 // DrawCell and asks its virtual protocol (SelectCell, CanEditShow, GetEditText ...) before it
 // acts, so that descendants change only what they override. TCustomDrawGrid/TDrawGrid turn the
-// protocol into events, TStringGrid keeps a text and an object per cell, and TInplaceEdit is the
+// protocol into events, TCustomStringGrid gives every view of a cell one set of virtual
+// accessors, TStringGrid keeps a text and an object per cell, and TInplaceEdit is the
 // masked edit the grid shows over the cell being edited.
 //
 // The sources are split by concern: GridCore (dimensions, geometry, current cell, selection),
@@ -109,22 +110,24 @@ public:
     ~TCustomGrid() override;
 
     // ---- Dimensions ------------------------------------------------------------------------
+    // The counts, the current cell and the settings that descendants re-define are virtual, so
+    // that a grid answers the same through any pointer to it.
     int ColCount() const { return FColCount; }
     // Below 1 becomes 1; a count at or below FixedCols lowers FixedCols to count - 1.
-    void SetColCount(int Value);
+    virtual void SetColCount(int Value);
     int RowCount() const { return FRowCount; }
-    void SetRowCount(int Value);
-    int FixedCols() const { return FFixedCols; }
+    virtual void SetRowCount(int Value);
+    virtual int FixedCols() const { return FFixedCols; }
     // EInvalidGridOperation "Fixed column count must be less than column count"; resets the
     // view, the current cell and the selection to the first scrollable cell.
-    void SetFixedCols(int Value);
-    int FixedRows() const { return FFixedRows; }
-    void SetFixedRows(int Value);
+    virtual void SetFixedCols(int Value);
+    virtual int FixedRows() const { return FFixedRows; }
+    virtual void SetFixedRows(int Value);
     int DefaultColWidth() const { return FDefaultColWidth; }
     // Every column takes the new width.
     void SetDefaultColWidth(int Value);
     int DefaultRowHeight() const { return FDefaultRowHeight; }
-    void SetDefaultRowHeight(int Value);
+    virtual void SetDefaultRowHeight(int Value);
     // EInvalidGridOperation "Grid index out of range" for an index outside the count.
     int ColWidths(int Index) const;
     void SetColWidths(int Index, int Value);
@@ -133,8 +136,8 @@ public:
     // Columns that Tab stops at (all by default).
     bool TabStops(int Index) const;
     void SetTabStops(int Index, bool Value);
-    int GridLineWidth() const { return FGridLineWidth; }
-    void SetGridLineWidth(int Value);
+    virtual int GridLineWidth() const { return FGridLineWidth; }
+    virtual void SetGridLineWidth(int Value);
     // The width and height of all cells with their lines, cut at the client area.
     int GridWidth();
     int GridHeight();
@@ -142,9 +145,9 @@ public:
     // ---- Current cell, selection and view --------------------------------------------------
     int Col() const { return FCurrent.X; }
     // Moves the current cell (and the anchor); "Grid index out of range" outside the counts.
-    void SetCol(int Value);
+    virtual void SetCol(int Value);
     int Row() const { return FCurrent.Y; }
-    void SetRow(int Value);
+    virtual void SetRow(int Value);
     // The block between the current cell and the anchor.
     TGridRect Selection() const;
     // The anchor goes to the top-left corner and the current cell to the bottom-right one.
@@ -152,7 +155,7 @@ public:
     int LeftCol() const { return FTopLeft.X; }
     void SetLeftCol(int Value);
     int TopRow() const { return FTopLeft.Y; }
-    void SetTopRow(int Value);
+    virtual void SetTopRow(int Value);
     // The scrollable columns (rows) seen whole, at least one.
     int VisibleColCount();
     int VisibleRowCount();
@@ -161,8 +164,8 @@ public:
     // ---- Looks and behaviour ---------------------------------------------------------------
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions Value);
-    bool DefaultDrawing() const { return FDefaultDrawing; }
-    void SetDefaultDrawing(bool Value);
+    virtual bool DefaultDrawing() const { return FDefaultDrawing; }
+    virtual void SetDefaultDrawing(bool Value);
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor Value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
@@ -220,8 +223,8 @@ public:
     // Scrolls so that Coord is seen whole.
     void ClampInView(const TGridCoord& Coord);
     // Moves a column (row) with its width (height); the current cell follows; ColumnMoved.
-    void MoveColumn(int FromIndex, int ToIndex);
-    void MoveRow(int FromIndex, int ToIndex);
+    virtual void MoveColumn(int FromIndex, int ToIndex);
+    virtual void MoveRow(int FromIndex, int ToIndex);
     // Moves the column (row) to the end and drops the last one.
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
@@ -328,6 +331,8 @@ protected:
     void TopLeftMoved(const TGridCoord& OldTopLeft);
     void SelectionMoved(const TGridRect& OldSel);
     void MoveAndScroll(int Mouse, int CellHit, TGridDrawInfo& DrawInfo, bool Horizontal, const TPoint& MousePt);
+    // Picks up a column (row) for moving when Begin*Drag allows; true when the move line shows.
+    bool StartMoveDrag(bool Columns, int Index, const TPoint& MousePt);
     // The window of the grid or its editor has the focus (the form's active control).
     bool IsActiveControl();
     // Takes the focus before scrolling; false when it could not.
@@ -420,15 +425,15 @@ public:
     using TCustomDrawGrid::TCustomDrawGrid;
 };
 
-class TStringGrid;
+class TCustomStringGrid;
 
 // One row or one column of a string grid as a list: its lines are the cells, the list's
-// objects the cells' objects. It has as many lines as the grid has columns (rows); lines can
-// be changed but not inserted or deleted.
+// objects the cells' objects. A row has RowViewCount() lines, a column RowCount(); lines can be
+// changed but not inserted or deleted.
 class TStringGridStrings : public TStrings {
 public:
     // Index >= 0: that row; Index < 0: column -Index - 1.
-    TStringGridStrings(TStringGrid* AGrid, int AIndex) : FGrid(AGrid), FIndex(AIndex) {}
+    TStringGridStrings(TCustomStringGrid* AGrid, int AIndex) : FGrid(AGrid), FIndex(AIndex) {}
 
     String Get(int Index) const override;
     int GetCount() const override;
@@ -449,22 +454,25 @@ protected:
 
 private:
     void CellOf(int Index, int& ACol, int& ARow) const;
-    TStringGrid* FGrid;
+    TCustomStringGrid* FGrid;
     int FIndex;
 };
 
-// A grid that keeps a text and an object for every cell inside its counts. Cells outside the
-// counts read "" and nil and ignore writes; shrinking the grid drops what lies beyond.
-class TStringGrid : public TDrawGrid {
+// A grid of texts and objects without a store of its own. Every view of the cells (Cells,
+// Objects, the Rows and Cols lists, the editor's text, the default drawing) goes through the
+// four virtual accessors, so a descendant that keeps its cells elsewhere overrides those and
+// every view sees its store.
+class TCustomStringGrid : public TDrawGrid {
 public:
-    explicit TStringGrid(TComponent* AOwner);
-    ~TStringGrid() override;
+    using TDrawGrid::TDrawGrid;
+    ~TCustomStringGrid() override;
 
-    String Cells(int ACol, int ARow) const;
-    // Stores and repaints the cell (the editor follows when it shows that cell).
-    void SetCells(int ACol, int ARow, const String& Value);
-    TObject* Objects(int ACol, int ARow) const;
-    void SetObjects(int ACol, int ARow, TObject* Value);
+    virtual String Cells(int ACol, int ARow) = 0;
+    virtual void SetCells(int ACol, int ARow, const String& Value) = 0;
+    virtual TObject* Objects(int ACol, int ARow) = 0;
+    virtual void SetObjects(int ACol, int ARow, TObject* Value) = 0;
+    // The lines of a row view (ColCount here; a store with columns beyond the count says so).
+    virtual int RowViewCount() { return ColCount(); }
     // Views of one column or row ("Grid index out of range" for a negative index).
     TStrings* Cols(int Index);
     void SetCols(int Index, TStrings* Value);
@@ -474,12 +482,39 @@ public:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
+
+protected:
+    friend class TStringGridStrings;
+    // A write repaints the cell unless a list view is being updated (the grid repaints at the end).
+    void CellChanged(int ACol, int ARow);
+    void BeginListUpdate();
+    void EndListUpdate();
+
+    int FListUpdate = 0;
+    // Non-zero while the editor's own text is being written back into its cell.
+    int FEditUpdate = 0;
+    std::vector<std::unique_ptr<TStringGridStrings>> FRowLists;
+    std::vector<std::unique_ptr<TStringGridStrings>> FColLists;
+};
+
+// A grid that keeps a text and an object for every cell inside its counts. Cells outside the
+// counts read "" and nil and ignore writes; shrinking the grid drops what lies beyond.
+class TStringGrid : public TCustomStringGrid {
+public:
+    explicit TStringGrid(TComponent* AOwner);
+    ~TStringGrid() override;
+
+    String Cells(int ACol, int ARow) override;
+    // Stores and repaints the cell (the editor follows when it shows that cell).
+    void SetCells(int ACol, int ARow, const String& Value) override;
+    TObject* Objects(int ACol, int ARow) override;
+    void SetObjects(int ACol, int ARow, TObject* Value) override;
+
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
 
 protected:
-    friend class TStringGridStrings;
     struct TCellData {
         String Text;
         TObject* Object = nullptr;
@@ -491,18 +526,10 @@ protected:
     }
     TCellData& Data(int ACol, int ARow) { return FData[static_cast<size_t>(ARow) * FDataCols + ACol]; }
     const TCellData& Data(int ACol, int ARow) const { return FData[static_cast<size_t>(ARow) * FDataCols + ACol]; }
-    // A write repaints the cell unless a list view is being updated (the grid repaints at the end).
-    void CellChanged(int ACol, int ARow);
-    void BeginListUpdate();
-    void EndListUpdate();
 
     std::vector<TCellData> FData;
     int FDataCols = 0;
     int FDataRows = 0;
-    int FListUpdate = 0;
-    int FEditUpdate = 0;
-    std::vector<std::unique_ptr<TStringGridStrings>> FRowLists;
-    std::vector<std::unique_ptr<TStringGridStrings>> FColLists;
 };
 
 // The editor a grid shows over its current cell: a borderless masked edit living in the grid's

@@ -48,7 +48,8 @@ void RegisterGrids()
         .Event<TMovedEvent>(L"OnRowMoved", [](TCustomDrawGrid* g) -> TMovedEvent& { return g->OnRowMoved; });
 
     RegisterPublishedClass<TDrawGrid>(L"TDrawGrid", L"TCustomDrawGrid");
-    RegisterPublishedClass<TStringGrid>(L"TStringGrid", L"TDrawGrid");
+    RegisterPublishedClass<TCustomStringGrid>(L"TCustomStringGrid", L"TDrawGrid");
+    RegisterPublishedClass<TStringGrid>(L"TStringGrid", L"TCustomStringGrid");
 }
 
 } // namespace

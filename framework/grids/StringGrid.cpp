@@ -1,10 +1,12 @@
-// TStringGrid: a text and an object per cell, stored row by row for exactly the cells inside
-// the counts, with row and column views as lists; and the text drawn in each cell.
+// TCustomStringGrid: the views of the cells (row and column lists, the editor's text, the text
+// drawn in each cell) over the virtual accessors; TStringGrid: a text and an object per cell,
+// stored row by row for exactly the cells inside the counts.
 #include <algorithm>
 
 #include "framework/grids/Grids.h"
+#include "framework/system/ScopeGuards.h"
 
-TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner)
+TStringGrid::TStringGrid(TComponent* AOwner) : TCustomStringGrid(AOwner)
 {
     FDataCols = FColCount;
     FDataRows = FRowCount;
@@ -13,7 +15,9 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner)
 
 TStringGrid::~TStringGrid() = default;
 
-String TStringGrid::Cells(int ACol, int ARow) const
+TCustomStringGrid::~TCustomStringGrid() = default;
+
+String TStringGrid::Cells(int ACol, int ARow)
 {
     return InRange(ACol, ARow) ? Data(ACol, ARow).Text : String();
 }
@@ -30,7 +34,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
         InvalidateEditor();
 }
 
-TObject* TStringGrid::Objects(int ACol, int ARow) const
+TObject* TStringGrid::Objects(int ACol, int ARow)
 {
     return InRange(ACol, ARow) ? Data(ACol, ARow).Object : nullptr;
 }
@@ -41,22 +45,22 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
     Data(ACol, ARow).Object = Value;
 }
 
-void TStringGrid::CellChanged(int ACol, int ARow)
+void TCustomStringGrid::CellChanged(int ACol, int ARow)
 {
     if (FListUpdate == 0) InvalidateCell(ACol, ARow);
 }
 
-void TStringGrid::BeginListUpdate()
+void TCustomStringGrid::BeginListUpdate()
 {
     ++FListUpdate;
 }
 
-void TStringGrid::EndListUpdate()
+void TCustomStringGrid::EndListUpdate()
 {
     if (FListUpdate > 0 && --FListUpdate == 0) InvalidateGrid();
 }
 
-TStrings* TStringGrid::Cols(int Index)
+TStrings* TCustomStringGrid::Cols(int Index)
 {
     if (Index < 0) InvalidOp(L"Grid index out of range");
     if (static_cast<size_t>(Index) >= FColLists.size()) FColLists.resize(Index + 1);
@@ -65,12 +69,12 @@ TStrings* TStringGrid::Cols(int Index)
     return list.get();
 }
 
-void TStringGrid::SetCols(int Index, TStrings* Value)
+void TCustomStringGrid::SetCols(int Index, TStrings* Value)
 {
     Cols(Index)->Assign(Value);
 }
 
-TStrings* TStringGrid::Rows(int Index)
+TStrings* TCustomStringGrid::Rows(int Index)
 {
     if (Index < 0) InvalidOp(L"Grid index out of range");
     if (static_cast<size_t>(Index) >= FRowLists.size()) FRowLists.resize(Index + 1);
@@ -79,34 +83,31 @@ TStrings* TStringGrid::Rows(int Index)
     return list.get();
 }
 
-void TStringGrid::SetRows(int Index, TStrings* Value)
+void TCustomStringGrid::SetRows(int Index, TStrings* Value)
 {
     Rows(Index)->Assign(Value);
 }
 
-void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+void TCustomStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
     if (FDefaultDrawing) Canvas()->TextRect(ARect, ARect.left + 2, ARect.top + 2, Cells(ACol, ARow));
     TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
-String TStringGrid::GetEditText(int ACol, int ARow)
+String TCustomStringGrid::GetEditText(int ACol, int ARow)
 {
     String result = Cells(ACol, ARow);
     if (OnGetEditText) OnGetEditText(this, ACol, ARow, result);
     return result;
 }
 
-void TStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+void TCustomStringGrid::SetEditText(int ACol, int ARow, const String& Value)
 {
-    ++FEditUpdate;
-    try {
+    {
+        ++FEditUpdate;
+        TScopeExit editDone([this] { --FEditUpdate; });
         if (Value != Cells(ACol, ARow)) SetCells(ACol, ARow, Value);
-    } catch (...) {
-        --FEditUpdate;
-        throw;
     }
-    --FEditUpdate;
     TDrawGrid::SetEditText(ACol, ARow, Value);
 }
 
@@ -121,7 +122,7 @@ void TStringGrid::SizeChanged(int OldColCount, int OldRowCount)
         FDataCols = FColCount;
         FDataRows = FRowCount;
     }
-    TDrawGrid::SizeChanged(OldColCount, OldRowCount);
+    TCustomStringGrid::SizeChanged(OldColCount, OldRowCount);
 }
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
@@ -135,7 +136,7 @@ void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
                 std::rotate(rowBegin + ToIndex, rowBegin + FromIndex, rowBegin + FromIndex + 1);
         }
     }
-    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+    TCustomStringGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex)
@@ -147,7 +148,7 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
         else
             std::rotate(row(ToIndex), row(FromIndex), row(FromIndex + 1));
     }
-    TDrawGrid::RowMoved(FromIndex, ToIndex);
+    TCustomStringGrid::RowMoved(FromIndex, ToIndex);
 }
 
 // ---- TStringGridStrings --------------------------------------------------------------------
@@ -165,7 +166,7 @@ void TStringGridStrings::CellOf(int Index, int& ACol, int& ARow) const
 
 int TStringGridStrings::GetCount() const
 {
-    return FIndex >= 0 ? FGrid->ColCount() : FGrid->RowCount();
+    return FIndex >= 0 ? FGrid->RowViewCount() : FGrid->RowCount();
 }
 
 String TStringGridStrings::Get(int Index) const
@@ -220,16 +221,11 @@ void TStringGridStrings::Delete(int)
 void TStringGridStrings::Clear()
 {
     BeginUpdate();
-    try {
-        for (int i = 0; i < Count(); ++i) {
-            Put(i, L"");
-            PutObjectAt(i, nullptr);
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TScopeExit endUpdate([this] { EndUpdate(); });
+    for (int i = 0; i < Count(); ++i) {
+        Put(i, L"");
+        PutObjectAt(i, nullptr);
     }
-    EndUpdate();
 }
 
 void TStringGridStrings::Assign(TPersistent* Source)
@@ -240,17 +236,12 @@ void TStringGridStrings::Assign(TPersistent* Source)
         return;
     }
     BeginUpdate();
-    try {
-        int n = std::min(source->Count(), Count());
-        for (int i = 0; i < n; ++i) {
-            Put(i, source->Strings(i));
-            PutObjectAt(i, source->Objects(i));
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TScopeExit endUpdate([this] { EndUpdate(); });
+    int n = std::min(source->Count(), Count());
+    for (int i = 0; i < n; ++i) {
+        Put(i, source->Strings(i));
+        PutObjectAt(i, source->Objects(i));
     }
-    EndUpdate();
 }
 
 void TStringGridStrings::SetUpdateState(bool Updating)

@@ -124,9 +124,9 @@ public:
     // Lock and unlock without stopping redraw and without the final repaint.
     void StartUpdate();
     void ResetUpdate();
-    bool LockUpdate() const { return FUpdateCount != 0; }
+    bool LockUpdate() const { return FUpdate.Count != 0; }
     void SetLockUpdate(bool Value);
-    int UpdateCount() const { return FUpdateCount; }
+    int UpdateCount() const { return FUpdate.Count; }
 
     // ---- Window procedure and messages -----------------------------------------------------
     void WndProc(TMessage& Message) override;
@@ -151,11 +151,11 @@ public:
     virtual void ScrollHook(int RowsMoved, bool& Handled);
     virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
     virtual void DoGridHint(int ACol, int ARow, String& WideHint, String& HintText);
-    int TimerTicks() const { return FTimerTicks; }
-    bool GridBlink() const { return FGridBlink; }
-    UINT WheelMessage() const { return wheelmsg; }
-    int WheelLines() const { return wheelscrl; }
-    bool Panning() const { return wheelpan; }
+    int TimerTicks() const { return FTimer.Ticks; }
+    bool GridBlink() const { return FTimer.Blink; }
+    UINT WheelMessage() const { return FWheel.Message; }
+    int WheelLines() const { return FWheel.Lines; }
+    bool Panning() const { return FWheel.Panning; }
 
     // ---- Focus frame -----------------------------------------------------------------------
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
@@ -165,24 +165,21 @@ public:
     void HideFocusFrame();
 
     // ---- Dimensions (counts are display counts) --------------------------------------------
-    int RowCount() const { return TBaseGrid::RowCount(); }
-    void SetRowCount(int Value);
-    int ColCount() const { return TBaseGrid::ColCount(); }
-    void SetColCount(int Value);
-    int Col() const { return TBaseGrid::Col(); }
-    void SetCol(int Value);
-    int FixedRows() const;
-    void SetFixedRows(int Value);
-    int FixedCols() const;
-    void SetFixedCols(int Value);
+    void SetRowCount(int Value) override;
+    void SetColCount(int Value) override;
+    void SetCol(int Value) override;
+    // With FixedRowAlways a grid without fixed rows still answers 1 (FixedColAlways likewise).
+    int FixedRows() const override;
+    void SetFixedRows(int Value) override;
+    int FixedCols() const override;
+    void SetFixedCols(int Value) override;
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int FixedFooters() const { return FFixedFooters; }
     void SetFixedFooters(int Value);
     int FixedRightCols() const { return FFixedRightCols; }
     void SetFixedRightCols(int Value);
-    int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
-    void SetDefaultRowHeight(int Value);
+    void SetDefaultRowHeight(int Value) override;
     int FixedColWidth();
     void SetFixedColWidth(int Value);
     int FixedRowHeight() const { return FFixedRowHeight; }
@@ -271,23 +268,21 @@ public:
     void UnHideColumns(int FromCol, int ToCol);
     void UnHideColumnsAll();
     bool IsHiddenColumn(int ColIndex) const;
-    int NumHiddenColumns() const { return FNumHidden; }
-    int TotalColCount() const { return ColCount() + FNumHidden; }
+    int NumHiddenColumns() const { return FHiddenCols.Count; }
+    int TotalColCount() const { return ColCount() + FHiddenCols.Count; }
     int DisplToRealCol(int ACol) const;
     int RealToDisplCol(int ACol) const;
-    int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
+    int RealColIndex(int ACol) const override { return DisplToRealCol(ACol); }
     int DisplColIndex(int ACol) override { return RealToDisplCol(ACol); }
     void SetColVisible(int ACol, bool Value);
     bool GetColVisible(int ACol) const;
     bool IsIgnoredColumn(int ACol) const { return IgnoreColumns->HasValue(ACol); }
 
     // The current row (display index); the setter fires OnRowChanged when the row changed.
-    int Row() const { return GetRowEx(); }
-    void SetRow(int Value) { SetRowEx(Value); }
+    void SetRow(int Value) override { SetRowEx(Value); }
     int GetRowEx() const { return TBaseGrid::Row(); }
     void SetRowEx(int Value);
-    int TopRow() const { return GetTopRowEx(); }
-    void SetTopRow(int Value) { SetTopRowEx(Value); }
+    void SetTopRow(int Value) override { SetTopRowEx(Value); }
     int GetTopRowEx() const { return TBaseGrid::TopRow(); }
     // Only FixedRows .. RowCount - 1.
     void SetTopRowEx(int Value);
@@ -303,8 +298,10 @@ public:
     int SaveColCount() const;
     int SaveRowCount() const;
     void ScrollInView(int ColIndex, int RowIndex);
-    void MoveColumn(int FromIndex, int ToIndex);
-    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex) override;
+    void MoveRow(int FromIndex, int ToIndex) override;
+    // The in-cell controls follow a moved column (row).
+    void MoveCellControls(bool Columns, int FromIndex, int ToIndex);
     void HideSelection();
     void UnHideSelection();
     bool SelectionHidden() const { return FSelHidden; }
@@ -489,7 +486,7 @@ public:
     // after it was last set.
     String IncrSearchText;
     void SetIncrSearchText(const String& Value);
-    int SearchTicks() const { return SearchTics; }
+    int SearchTicks() const { return FTimer.SearchTicks; }
 
     // ---- Events ----------------------------------------------------------------------------
     TCellsChangedEvent OnCellsChanged;
@@ -505,7 +502,7 @@ public:
     TWordWrapEvent OnGetWordWrap;
 
 protected:
-    int HiddenStoreCols() const override { return FNumHidden; }
+    int HiddenStoreCols() const override { return FHiddenCols.Count; }
     bool OwnsCellGraphic(TObject* Graphic) const override;
     void LastRowChanged() override;
 
@@ -523,7 +520,20 @@ private:
     friend class TGridItem;
     // False when the wheel message is swallowed.
     bool WheelMessageStep(TMessage& Message);
-    bool PanningStep(TMessage& Message);
+    // The window procedure's handlers, one per message.
+    void WhileDestroying(TMessage& Message);
+    void Destroy(TMessage& Message);
+    void EditCellDone(TMessage& Message);
+    void Command(TMessage& Message);
+    void MouseWheel(TMessage& Message);
+    void ButtonOrKeyDown(TMessage& Message);
+    void Timer(TMessage& Message);
+    void StopWindowTimers();
+    void NotifySelectionMoved(const TGridRect& OldSelection);
+    bool PanningAllowed() const;
+    void StartPanning(TPoint Origin);
+    // One step of panning; true when the current cell moved.
+    bool PanningStep();
     void StopPanning();
     void GridTimerTick();
     void BandsChanged(TObject* Sender) { Invalidate(); }
@@ -542,7 +552,7 @@ private:
     // Owned objects, in the order the constructor makes them.
     TFooterPanel* FFooterPanel = nullptr;
     TSearchPanel* FSearchPanel = nullptr;
-    std::unique_ptr<TFont> cf;
+    std::unique_ptr<TFont> FCalcFont;
     std::unique_ptr<TFocusHelper> FFocusHelper;
     std::unique_ptr<TSearchFooter> FSearchFooter;
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
@@ -623,10 +633,65 @@ private:
     TCursor FOldCursor = crDefault;
     TCursor FLoadedCursor = crDefault;
 
-    // Hidden rows and columns, selection.
-    bool FVisibleCol[513];
-    short FAllColWidths[513];
-    int FNumHidden = 0;
+    // Hidden columns: they stay in the cell store at their real index.
+    struct THiddenColumns {
+        bool Visible[513];
+        short Widths[513];
+        int Count = 0;
+    };
+    // The wheel and middle-button panning.
+    struct TWheelState {
+        UINT Message = 0;  // 0 until the window exists
+        int Lines = 0;     // rows per notch
+        bool Moved = false; // the window procedure moved the rows for the current notch
+        bool Panning = false;
+        TPoint PanOrigin{0, 0};
+        UINT_PTR PanTimer = 0;
+        HCURSOR SavedCursor = nullptr;
+    };
+    // Focus changes the grid blocks or causes itself, and the Ctrl-marked cell.
+    struct TFocusState {
+        bool BlockEnter = false;
+        bool BlockKill = false;
+        bool InvokedChange = false;
+        bool CtrlDown = false;
+        TPoint CtrlCell{-1, -1};
+    };
+    // The update lock and the first paint.
+    struct TUpdateState {
+        int Count = 0;
+        int PaintCount = 0;
+    };
+    // The 500 ms grid timer: ticks, the incremental search's ticks and the blink phase.
+    struct TGridTimer {
+        UINT_PTR Id = 0;
+        int Ticks = 0;
+        int SearchTicks = 0;
+        bool Blink = false;
+    };
+    // Sizing from and hovering over fixed cells.
+    struct TFixedCellState {
+        bool SizeCol = false, SizingCol = false, SizeRow = false, SizingRow = false;
+        int HoverCol = -1, HoverRow = -1;
+        bool NoMouseLeave = false;
+    };
+    // The owning form's resize handler while the grid holds the form's OnResize.
+    struct TFormResizeHook {
+        TCustomForm* Form = nullptr;
+        TNotifyEvent OldHandler;
+        bool HadHandler = false;
+        int PrevWidth = 0, PrevHeight = 0;
+    };
+
+    THiddenColumns FHiddenCols;
+    TWheelState FWheel;
+    TFocusState FFocus;
+    TUpdateState FUpdate;
+    TGridTimer FTimer;
+    TFixedCellState FFixedCells;
+    TFormResizeHook FFormResize;
+
+    // Filtering, selection and nodes.
     int FFilterLevel = 0;
     TGridRect FOldSelection;
     bool FSelHidden = false;
@@ -636,40 +701,15 @@ private:
     bool FEntered = false;
     int FNumNodes = 0;
 
-    // Window, timer, wheel and focus state.
-    int FUpdateCount = 0;
+    // Window state.
     bool FLoaded = false;
     bool FEditChange = false;
-    bool FBlockFocus = false, FBlockKill = false;
-    bool InvokedFocusChange = false, Invokedchange = false;
-    bool FCtrlDown = false;
-    TPoint FCtrlXY{-1, -1};
-    bool FNoMouseLeave = false;
-    int FHoverFixedX = -1, FHoverFixedY = -1;
-    int SearchTics = 0;
-    // The window procedure moved the rows for the current wheel notch.
-    bool FWheelMoved = false;
-    UINT wheelmsg = 0;
-    int wheelscrl = 0;
-    bool wheelpan = false;
-    TPoint wheelpanpos{0, 0};
-    UINT_PTR wheeltimer = 0;
-    HCURSOR prevcurs = nullptr;
+    bool FInvokedCursorChange = false;
     TMouseSelectMode FMouseSelectMode = msNormal;
-    UINT_PTR FGridTimerID = 0;
-    bool FGridBlink = false;
     int FOldSize = -1;
-    bool FSizeFixed = false, FSizingFixed = false, FSizeFixedR = false, FSizingFixedR = false;
     bool FDisableSize = false;
     bool FCellSelectorMode = false;
-    int FTimerTicks = 0;
-    int FPaintCount = 0;
-    bool EditMode = false;
-    // The owning form's resize handler while the grid holds the form's OnResize.
-    TCustomForm* FResizeForm = nullptr;
-    TNotifyEvent FOldFormResize;
-    bool ResizeAssigned = false;
-    int PrevSizeX = 0, PrevSizeY = 0;
+    bool FEditMode = false;
     // Operating-system facts taken at construction.
     bool FIsWinXP = false, FIsWin7 = false, FIsWinVista = false, FIsComCtl6 = false, FIsFlat = false;
 };

@@ -127,7 +127,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     FFooterPanel = new TFooterPanel(this);
     FSearchPanel = new TSearchPanel(this);
-    cf = std::make_unique<TFont>();
+    FCalcFont = std::make_unique<TFont>();
     FFocusHelper = std::make_unique<TFocusHelper>(this);
     bool ownerReading = AOwner != nullptr && (AOwner->ComponentState().Contains(csReading) || AOwner->ComponentState().Contains(csLoading));
     FSearchFooter = std::make_unique<TSearchFooter>(this, designing && !ownerReading);
@@ -209,17 +209,17 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     // The owning form's resize handler goes through the grid (SizeWithForm) while the grid lives.
     if (auto* form = dynamic_cast<TForm*>(AOwner); form != nullptr && !designing) {
-        FResizeForm = form;
-        FOldFormResize = form->OnResize;
-        ResizeAssigned = static_cast<bool>(FOldFormResize);
+        FFormResize.Form = form;
+        FFormResize.OldHandler = form->OnResize;
+        FFormResize.HadHandler = static_cast<bool>(FFormResize.OldHandler);
         form->OnResize = [this](TObject* Sender) { FormResize(Sender); };
-        PrevSizeX = form->Width();
-        PrevSizeY = form->Height();
+        FFormResize.PrevWidth = form->Width();
+        FFormResize.PrevHeight = form->Height();
     }
 
-    std::fill(std::begin(FVisibleCol), std::end(FVisibleCol), true);
-    std::fill(std::begin(FAllColWidths), std::end(FAllColWidths), static_cast<short>(0));
-    FNumHidden = 0;
+    std::fill(std::begin(FHiddenCols.Visible), std::end(FHiddenCols.Visible), true);
+    std::fill(std::begin(FHiddenCols.Widths), std::end(FHiddenCols.Widths), static_cast<short>(0));
+    FHiddenCols.Count = 0;
     FOldSelection = Selection();
 
     FIsWinXP = IsWindowsXPOrGreater();
@@ -246,11 +246,11 @@ TAdvStringGrid::~TAdvStringGrid()
     Destroying();
     bool designing = ComponentState().Contains(csDesigning);
     if (Unit().FocusGrid == this) Unit().FocusGrid = nullptr;
-    if (HandleAllocated() && FGridTimerID != 0) KillTimer(FHandle, GridTimerId);
-    FGridTimerID = 0;
-    if (wheelpan) StopPanning();
-    if (FResizeForm != nullptr && !designing) FResizeForm->OnResize = FOldFormResize;
-    FResizeForm = nullptr;
+    if (HandleAllocated() && FTimer.Id != 0) KillTimer(FHandle, GridTimerId);
+    FTimer.Id = 0;
+    if (FWheel.Panning) StopPanning();
+    if (FFormResize.Form != nullptr && !designing) FFormResize.Form->OnResize = FFormResize.OldHandler;
+    FFormResize.Form = nullptr;
 
     ClearTextOnly = false;
     SaveHiddenCells = false;
@@ -312,16 +312,16 @@ void TAdvStringGrid::CreateWnd()
     FSearchPanel->SetVisible(FSearchFooter->Visible);
     FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
 
-    FGridTimerID = SetTimer(FHandle, GridTimerId, 500, nullptr);
+    FTimer.Id = SetTimer(FHandle, GridTimerId, 500, nullptr);
     if (designing && !ComponentState().Contains(csLoading) && !FLoaded) Font()->SetName(L"Tahoma");
     FIsWinXP = FIsWinXP && IsThemeActiveNow();
 
     // Every system this runs on has the wheel message; the lines per notch come from the system.
-    wheelmsg = WM_MOUSEWHEEL;
-    wheelpan = false;
+    FWheel.Message = WM_MOUSEWHEEL;
+    FWheel.Panning = false;
     UINT lines = 3;
     if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) lines = 3;
-    wheelscrl = lines == WHEEL_PAGESCROLL ? VisibleRowCount() : static_cast<int>(lines);
+    FWheel.Lines = lines == WHEEL_PAGESCROLL ? VisibleRowCount() : static_cast<int>(lines);
 }
 
 void TAdvStringGrid::Loaded()
@@ -363,7 +363,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 void TAdvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     int rowHeight = DefaultRowHeight();
-    if (FIntegralHeight && FUpdateCount == 0 && rowHeight > 0) {
+    if (FIntegralHeight && FUpdate.Count == 0 && rowHeight > 0) {
         int border = BorderStyle() == bsSingle ? 2 : 0;
         int columns = 0;
         for (int i = 0; i < ColCount(); ++i)
@@ -518,18 +518,18 @@ String TAdvStringGrid::GetVersionString() const
 void TAdvStringGrid::FormResize(TObject* Sender)
 {
     if (ComponentState().Contains(csDesigning) || ComponentState().Contains(csDestroying)) return;
-    if (auto* form = dynamic_cast<TForm*>(FResizeForm); form != nullptr && SizeWithForm) {
-        int newWidth = form->Width() + Width() - PrevSizeX;
-        int newHeight = form->Height() + Height() - PrevSizeY;
+    if (auto* form = dynamic_cast<TForm*>(FFormResize.Form); form != nullptr && SizeWithForm) {
+        int newWidth = form->Width() + Width() - FFormResize.PrevWidth;
+        int newHeight = form->Height() + Height() - FFormResize.PrevHeight;
         if (newWidth > 0 && newHeight > 0) {
             SetBounds(Left(), Top(), newWidth, newHeight);
-            PrevSizeX = form->Width();
-            PrevSizeY = form->Height();
+            FFormResize.PrevWidth = form->Width();
+            FFormResize.PrevHeight = form->Height();
         }
     }
-    if (ResizeAssigned && FOldFormResize) {
+    if (FFormResize.HadHandler && FFormResize.OldHandler) {
         try {
-            FOldFormResize(FResizeForm);
+            FFormResize.OldHandler(FFormResize.Form);
         } catch (...) {
             // The form's own handler must not break the grid's sizing.
         }
@@ -581,15 +581,15 @@ void TAdvStringGrid::CellControlsUpdate(bool)
 void TAdvStringGrid::BeginUpdate()
 {
     if (!Visible()) return;
-    ++FUpdateCount;
+    ++FUpdate.Count;
     if (HandleAllocated()) SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
 }
 
 void TAdvStringGrid::EndUpdate()
 {
     if (!Visible()) return;
-    if (FUpdateCount > 0) --FUpdateCount;
-    if (FUpdateCount == 0 && !ComponentState().Contains(csDestroying) && HandleAllocated()) {
+    if (FUpdate.Count > 0) --FUpdate.Count;
+    if (FUpdate.Count == 0 && !ComponentState().Contains(csDestroying) && HandleAllocated()) {
         SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
     }
@@ -597,12 +597,12 @@ void TAdvStringGrid::EndUpdate()
 
 void TAdvStringGrid::StartUpdate()
 {
-    ++FUpdateCount;
+    ++FUpdate.Count;
 }
 
 void TAdvStringGrid::ResetUpdate()
 {
-    FUpdateCount = 0;
+    FUpdate.Count = 0;
 }
 
 void TAdvStringGrid::SetLockUpdate(bool Value)
@@ -617,50 +617,104 @@ void TAdvStringGrid::SetLockUpdate(bool Value)
 
 void TAdvStringGrid::WndProc(TMessage& Message)
 {
-    UINT msg = Message.Msg;
-    if (msg == WM_DESTROY) {
-        if (FGridTimerID != 0 && HandleAllocated()) KillTimer(FHandle, GridTimerId);
-        FGridTimerID = 0;
-        if (wheelpan) StopPanning();
+    if (ComponentState().Contains(csDestroying)) return WhileDestroying(Message);
+    // A registered message: it has no constant to switch on.
+    if (Message.Msg != 0 && Message.Msg == GridEditDoneMessage()) return EditCellDone(Message);
+    switch (Message.Msg) {
+    case WM_DESTROY: return Destroy(Message);
+    case WM_COMMAND: return Command(Message);
+    case WM_MOUSEWHEEL: return MouseWheel(Message);
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN: return ButtonOrKeyDown(Message);
+    case WM_TIMER: return Timer(Message);
+    default: return TBaseGrid::WndProc(Message);
     }
-    if (ComponentState().Contains(csDestroying)) {
-        TBaseGrid::WndProc(Message);
-        return;
-    }
-    TGridRect oldSelection = Selection();
+}
 
-    if (msg != 0 && msg == GridEditDoneMessage()) {
-        if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
-        if (FMouseActions->EditOnDblClickOnly) {
-            HideEditor();
-            EditMode = false;
-            SetOptions(Options() - TGridOptions{goEditing});
-        }
-    }
+void TAdvStringGrid::StopWindowTimers()
+{
+    if (FTimer.Id != 0 && HandleAllocated()) KillTimer(FHandle, GridTimerId);
+    FTimer.Id = 0;
+    if (FWheel.Panning) StopPanning();
+}
 
-    if (msg == WM_COMMAND && Message.LParam != 0) {
-        HWND target = reinterpret_cast<HWND>(Message.LParam);
-        // A command from a child goes back to that child's window as well (editors rely on it);
-        // never to the grid itself, which would bounce it here for ever.
-        if (target != FHandle && IsWindow(target)) {
-            if (HIWORD(Message.WParam) == EN_CHANGE) SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
-            SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
-        }
-    }
-
-    bool selectionMoved = false;
-    if (IntelliPan != ipNone && wheelmsg != 0 && PanningStep(Message)) selectionMoved = true;
-    if (msg == wheelmsg && wheelmsg != 0 && !wheelpan) {
-        if (!WheelMessageStep(Message)) return;
-        selectionMoved = true;
-    }
-
+void TAdvStringGrid::WhileDestroying(TMessage& Message)
+{
+    if (Message.Msg == WM_DESTROY) StopWindowTimers();
     TBaseGrid::WndProc(Message);
+}
 
-    if (selectionMoved && !(Selection() == oldSelection)) {
-        TGridRect s = Selection();
-        DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+void TAdvStringGrid::Destroy(TMessage& Message)
+{
+    StopWindowTimers();
+    TBaseGrid::WndProc(Message);
+}
+
+void TAdvStringGrid::EditCellDone(TMessage& Message)
+{
+    if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+    if (FMouseActions->EditOnDblClickOnly) {
+        HideEditor();
+        FEditMode = false;
+        SetOptions(Options() - TGridOptions{goEditing});
     }
+    TBaseGrid::WndProc(Message);
+}
+
+void TAdvStringGrid::Command(TMessage& Message)
+{
+    auto target = reinterpret_cast<HWND>(Message.LParam);
+    // A command from a child goes back to that child's window as well (editors rely on it);
+    // never to the grid itself, which would bounce it here for ever.
+    if (target != nullptr && target != FHandle && IsWindow(target)) {
+        if (HIWORD(Message.WParam) == EN_CHANGE) SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
+        SendMessageW(target, WM_COMMAND, Message.WParam, Message.LParam);
+    }
+    TBaseGrid::WndProc(Message);
+}
+
+bool TAdvStringGrid::PanningAllowed() const
+{
+    return IntelliPan != ipNone && FWheel.Message != 0;
+}
+
+void TAdvStringGrid::MouseWheel(TMessage& Message)
+{
+    if (FWheel.Message == 0 || FWheel.Panning) return TBaseGrid::WndProc(Message);
+    TGridRect oldSelection = Selection();
+    if (!WheelMessageStep(Message)) return;
+    TBaseGrid::WndProc(Message);
+    NotifySelectionMoved(oldSelection);
+}
+
+void TAdvStringGrid::ButtonOrKeyDown(TMessage& Message)
+{
+    // Any press ends panning; the middle button starts it.
+    if (PanningAllowed()) {
+        if (FWheel.Panning)
+            StopPanning();
+        else if (Message.Msg == WM_MBUTTONDOWN && RowCount() > TBaseGrid::FixedRows())
+            StartPanning(TPoint{Message.XPos(), Message.YPos()});
+    }
+    TBaseGrid::WndProc(Message);
+}
+
+void TAdvStringGrid::Timer(TMessage& Message)
+{
+    // While panning every timer message moves the view or the current cell one step.
+    TGridRect oldSelection = Selection();
+    bool moved = PanningAllowed() && FWheel.Panning && PanningStep();
+    TBaseGrid::WndProc(Message);
+    if (moved) NotifySelectionMoved(oldSelection);
+}
+
+void TAdvStringGrid::NotifySelectionMoved(const TGridRect& OldSelection)
+{
+    if (Selection() == OldSelection) return;
+    TGridRect s = Selection();
+    DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
 }
 
 void TAdvStringGrid::DoSelectionChanged(int, int, int, int) {}
@@ -669,7 +723,7 @@ void TAdvStringGrid::ScrollHook(int, bool&) {}
 
 bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
 {
-    FWheelMoved = false;
+    FWheel.Moved = false;
     if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) return true;
     bool ctrl = (KeyState(VK_CONTROL) & 0x8000) != 0;
     if (ctrl && IntelliZoom) return true;
@@ -679,7 +733,7 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
         return false;
     }
     int delta = static_cast<short>(HIWORD(Message.WParam));
-    int step = FMouseActions->WheelIncrement >= 1 ? FMouseActions->WheelIncrement : wheelscrl;
+    int step = FMouseActions->WheelIncrement >= 1 ? FMouseActions->WheelIncrement : FWheel.Lines;
     int oldRow = Row();
     int target = -1;
     if (FMouseActions->WheelAction == waScroll) {
@@ -711,7 +765,7 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
         if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) SetLeftCol(left);
         ResetUpdate();
         moved = target - oldRow;
-        FWheelMoved = true;
+        FWheel.Moved = true;
     }
     bool handled = true;
     ScrollHook(moved, handled);
@@ -735,8 +789,8 @@ bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     // The window procedure has moved the rows already for this notch: the framework's pass only
     // reports it.
-    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheelMoved) {
-        FWheelMoved = false;
+    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheel.Moved) {
+        FWheel.Moved = false;
         bool handled = false;
         if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
         return handled;
@@ -761,8 +815,8 @@ bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 
 bool TAdvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
-    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheelMoved) {
-        FWheelMoved = false;
+    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheel.Moved) {
+        FWheel.Moved = false;
         bool handled = false;
         if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
         return handled;
@@ -790,48 +844,42 @@ bool TAdvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 void TAdvStringGrid::StopPanning()
 {
     if (GetCapture() == FHandle) ReleaseCapture();
-    if (wheeltimer != 0 && HandleAllocated()) KillTimer(FHandle, PanTimerId);
-    wheeltimer = 0;
-    if (prevcurs != nullptr) ::SetCursor(prevcurs);
-    prevcurs = nullptr;
-    wheelpan = false;
+    if (FWheel.PanTimer != 0 && HandleAllocated()) KillTimer(FHandle, PanTimerId);
+    FWheel.PanTimer = 0;
+    if (FWheel.SavedCursor != nullptr) ::SetCursor(FWheel.SavedCursor);
+    FWheel.SavedCursor = nullptr;
+    FWheel.Panning = false;
     if (!ComponentState().Contains(csDestroying)) SetShowHint(true);
     if (HandleAllocated()) {
-        RECT r{wheelpanpos.x, wheelpanpos.y, wheelpanpos.x + 32, wheelpanpos.y + 32};
+        RECT r{FWheel.PanOrigin.x, FWheel.PanOrigin.y, FWheel.PanOrigin.x + 32, FWheel.PanOrigin.y + 32};
         ::InvalidateRect(FHandle, &r, TRUE);
     }
 }
 
-bool TAdvStringGrid::PanningStep(TMessage& Message)
+void TAdvStringGrid::StartPanning(TPoint Origin)
 {
-    UINT msg = Message.Msg;
-    if (wheelpan && (msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_KEYDOWN)) {
-        StopPanning();
-        return false;
-    }
-    if (msg == WM_MBUTTONDOWN && !wheelpan && RowCount() > TBaseGrid::FixedRows()) {
-        prevcurs = GetCursor();
-        ::SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
-        wheelpan = true;
-        wheeltimer = SetTimer(FHandle, PanTimerId, 10, nullptr);
-        wheelpanpos = TPoint{Message.XPos(), Message.YPos()};
-        SetCapture(FHandle);
-        SetShowHint(false);
-        return false;
-    }
-    if (msg != WM_TIMER || !wheelpan) return false;
+    FWheel.SavedCursor = GetCursor();
+    ::SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    FWheel.Panning = true;
+    FWheel.PanTimer = SetTimer(FHandle, PanTimerId, 10, nullptr);
+    FWheel.PanOrigin = Origin;
+    SetCapture(FHandle);
+    SetShowHint(false);
+}
 
+bool TAdvStringGrid::PanningStep()
+{
     POINT p;
     GetCursorPos(&p);
     ::ScreenToClient(FHandle, &p);
     int vert = 0, horz = 0;
     if (IntelliPan != ipHorizontal) {
-        if (p.y < wheelpanpos.y - 5) vert = -1;
-        if (p.y > wheelpanpos.y + 5) vert = 1;
+        if (p.y < FWheel.PanOrigin.y - 5) vert = -1;
+        if (p.y > FWheel.PanOrigin.y + 5) vert = 1;
     }
     if (IntelliPan != ipVertical) {
-        if (p.x > wheelpanpos.x + 5) horz = 1;
-        if (p.x < wheelpanpos.x - 5) horz = -1;
+        if (p.x > FWheel.PanOrigin.x + 5) horz = 1;
+        if (p.x < FWheel.PanOrigin.x - 5) horz = -1;
     }
     LPCWSTR cursor = IDC_SIZEALL;
     if (vert != 0 && horz == 0) cursor = IDC_SIZENS;
@@ -844,7 +892,7 @@ bool TAdvStringGrid::PanningStep(TMessage& Message)
     int lastCol = std::max(fixedCols, ColCount() - FFixedRightCols - 1);
     if (Row() < fixedRows || Row() > lastRow) SetRowEx(std::clamp(Row(), fixedRows, lastRow));
     if (Col() < fixedCols || Col() > lastCol) SetCol(std::clamp(Col(), fixedCols, lastCol));
-    RECT origin{wheelpanpos.x, wheelpanpos.y, wheelpanpos.x + 32, wheelpanpos.y + 32};
+    RECT origin{FWheel.PanOrigin.x, FWheel.PanOrigin.y, FWheel.PanOrigin.x + 32, FWheel.PanOrigin.y + 32};
     if (FMouseActions->WheelAction == waScroll) {
         int left = std::clamp(LeftCol() + horz, fixedCols, std::max(fixedCols, ColCount() - VisibleColCount()));
         int top = std::clamp(TopRow() + vert, fixedRows, std::max(fixedRows, RowCount() - VisibleRowCount()));
@@ -872,7 +920,7 @@ bool TAdvStringGrid::PanningStep(TMessage& Message)
 
 void TAdvStringGrid::WMTimer(TMessage& Message)
 {
-    if (Message.WParam == GridTimerId && FGridTimerID != 0) {
+    if (Message.WParam == GridTimerId && FTimer.Id != 0) {
         GridTimerTick();
         return;
     }
@@ -883,18 +931,18 @@ void TAdvStringGrid::WMTimer(TMessage& Message)
 void TAdvStringGrid::SetIncrSearchText(const String& Value)
 {
     IncrSearchText = Value;
-    SearchTics = 0;
+    FTimer.SearchTicks = 0;
 }
 
 void TAdvStringGrid::GridTimerTick()
 {
-    ++FTimerTicks;
+    ++FTimer.Ticks;
     if (FNavigation->AutoGotoIncremental) {
-        if (SearchTics == 3) {
+        if (FTimer.SearchTicks == 3) {
             IncrSearchText.clear();
-            SearchTics = 0;
+            FTimer.SearchTicks = 0;
         } else {
-            ++SearchTics;
+            ++FTimer.SearchTicks;
         }
     }
     if (Hovering && !ComponentState().Contains(csDesigning) && HandleAllocated()) {
@@ -916,14 +964,14 @@ void TAdvStringGrid::GridTimerTick()
         }
     }
     if (EnableBlink) {
-        FGridBlink = !FGridBlink;
+        FTimer.Blink = !FTimer.Blink;
         auto blinks = [this](int DisplCol, int ARow) {
             String text = ReadCellText(RealColIndex(DisplCol), ARow);
             for (auto& ch : text)
                 ch = static_cast<wchar_t>(towupper(ch));
             return text.find(L"<BLI") != String::npos;
         };
-        int lastCol = std::min(ColCount() - 1, LeftCol() + VisibleColCount() + FNumHidden);
+        int lastCol = std::min(ColCount() - 1, LeftCol() + VisibleColCount() + FHiddenCols.Count);
         int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount());
         for (int r = TopRow(); r <= lastRow; ++r)
             for (int c = LeftCol(); c <= lastCol; ++c)
@@ -941,12 +989,12 @@ void TAdvStringGrid::GridTimerTick()
 
 void TAdvStringGrid::WMPaint(TMessage& Message)
 {
-    if (FUpdateCount > 0) {
+    if (FUpdate.Count > 0) {
         Message.Result = 0;
         return;
     }
     TBaseGrid::WMPaint(Message);
-    if (!TabStop() && FPaintCount == 0) FPaintCount = 1;
+    if (!TabStop() && FUpdate.PaintCount == 0) FUpdate.PaintCount = 1;
 }
 
 void TAdvStringGrid::WMEraseBkgnd(TMessage& Message)
@@ -1016,10 +1064,10 @@ void TAdvStringGrid::WMSetCursor(TMessage& Message)
         TBaseGrid::WMSetCursor(Message);
     }
     if (Screen != nullptr) {
-        if (FSizeFixed || FSizingFixed) {
+        if (FFixedCells.SizeCol || FFixedCells.SizingCol) {
             ::SetCursor(Screen->Cursors(crHSplit));
             Message.Result = 1;
-        } else if (FSizeFixedR || FSizingFixedR) {
+        } else if (FFixedCells.SizeRow || FFixedCells.SizingRow) {
             ::SetCursor(Screen->Cursors(crVSplit));
             Message.Result = 1;
         }
@@ -1030,21 +1078,21 @@ void TAdvStringGrid::WMSetCursor(TMessage& Message)
 
 void TAdvStringGrid::WMKillFocus(TMessage& Message)
 {
-    if (FBlockKill) {
+    if (FFocus.BlockKill) {
         Message.Result = 1;
         return;
     }
     TBaseGrid::WMKillFocus(Message);
     if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
-    if (FCtrlDown) {
-        FCtrlDown = false;
-        RepaintCell(FCtrlXY.x, FCtrlXY.y);
+    if (FFocus.CtrlDown) {
+        FFocus.CtrlDown = false;
+        RepaintCell(FFocus.CtrlCell.x, FFocus.CtrlCell.y);
     }
 }
 
 void TAdvStringGrid::WMSetFocus(TMessage& Message)
 {
-    if (InvokedFocusChange) return;
+    if (FFocus.InvokedChange) return;
     TBaseGrid::WMSetFocus(Message);
     if ((FixedRowAlways && RowCount() == 1) || (FixedColAlways && ColCount() == 1)) HideSelection();
     if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
@@ -1052,14 +1100,14 @@ void TAdvStringGrid::WMSetFocus(TMessage& Message)
 
 void TAdvStringGrid::DoEnter()
 {
-    if (FBlockFocus) return;
+    if (FFocus.BlockEnter) return;
     TBaseGrid::DoEnter();
     if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit) SelectCell(Col(), Row());
 }
 
 void TAdvStringGrid::DoExit()
 {
-    if (!FBlockKill) TBaseGrid::DoExit();
+    if (!FFocus.BlockKill) TBaseGrid::DoExit();
 }
 
 // ---- Component notifications and hints -------------------------------------------------------
@@ -1084,8 +1132,8 @@ void TAdvStringGrid::CMFontChanged(TMessage& Message)
 void TAdvStringGrid::CMCursorChanged(TMessage& Message)
 {
     TBaseGrid::CMCursorChanged(Message);
-    if (!Invokedchange) FMouseSelectMode = msNormal;
-    Invokedchange = false;
+    if (!FInvokedCursorChange) FMouseSelectMode = msNormal;
+    FInvokedCursorChange = false;
 }
 
 void TAdvStringGrid::CMHintShow(TMessage& Message)
@@ -1131,13 +1179,13 @@ void TAdvStringGrid::DoGridHint(int ACol, int ARow, String& WideHint, String& Hi
 
 void TAdvStringGrid::ResetFixedCellHighlight()
 {
-    FSizeFixed = false;
-    FSizeFixedR = false;
-    FNoMouseLeave = false;
-    if (HoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
-        int x = FHoverFixedX, y = FHoverFixedY;
-        FHoverFixedX = -1;
-        FHoverFixedY = -1;
+    FFixedCells.SizeCol = false;
+    FFixedCells.SizeRow = false;
+    FFixedCells.NoMouseLeave = false;
+    if (HoverFixedCells != hfNone && (FFixedCells.HoverCol != -1 || FFixedCells.HoverRow != -1)) {
+        int x = FFixedCells.HoverCol, y = FFixedCells.HoverRow;
+        FFixedCells.HoverCol = -1;
+        FFixedCells.HoverRow = -1;
         RepaintCell(x, y);
     }
 }

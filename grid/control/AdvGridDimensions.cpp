@@ -138,14 +138,14 @@ void TAdvStringGrid::SetWordWrap(bool Value)
 {
     FWordWrap = Value;
     FWordWrapEx = Value;
-    if (FUpdateCount == 0) Invalidate();
+    if (FUpdate.Count == 0) Invalidate();
 }
 
 void TAdvStringGrid::SetVAlignment(TVAlignment Value)
 {
     FVAlignment = Value;
     FVAlign = Value == vtaCenter ? DT_VCENTER : Value == vtaBottom ? DT_BOTTOM : 0;
-    if (FUpdateCount == 0) Invalidate();
+    if (FUpdate.Count == 0) Invalidate();
 }
 
 void TAdvStringGrid::SetDefaultAlignment(TAlignment Value)

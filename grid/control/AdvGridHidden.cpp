@@ -328,13 +328,13 @@ void TAdvStringGrid::HideColumns(int FromCol, int ToCol)
     FromCol = std::max(FromCol, 0);
     ToCol = std::min(ToCol, VisibilityTableSize - 1);
     for (int c = FromCol; c <= ToCol; ++c) {
-        if (!FVisibleCol[c] || c >= ColCount() + FNumHidden || ColCount() <= 1) continue;
+        if (!FHiddenCols.Visible[c] || c >= ColCount() + FHiddenCols.Count || ColCount() <= 1) continue;
         int display = RealToDisplCol(c);
-        FAllColWidths[c] = static_cast<short>(ColWidths(display));
+        FHiddenCols.Widths[c] = static_cast<short>(ColWidths(display));
         for (int e = display; e < ColCount() - 1; ++e)
             SetColWidths(e, ColWidths(e + 1));
-        ++FNumHidden;
-        FVisibleCol[c] = false;
+        ++FHiddenCols.Count;
+        FHiddenCols.Visible[c] = false;
         if (Col() == ColCount() - 1 && Col() > 0) TBaseGrid::SetCol(Col() - 1);
         TBaseGrid::SetColCount(ColCount() - 1);
     }
@@ -347,55 +347,55 @@ void TAdvStringGrid::UnHideColumns(int FromCol, int ToCol)
     FromCol = std::max(FromCol, 0);
     ToCol = std::min(ToCol, VisibilityTableSize - 1);
     for (int c = FromCol; c <= ToCol; ++c) {
-        if (FVisibleCol[c]) continue;
-        --FNumHidden;
-        FVisibleCol[c] = true;
+        if (FHiddenCols.Visible[c]) continue;
+        --FHiddenCols.Count;
+        FHiddenCols.Visible[c] = true;
         TBaseGrid::SetColCount(ColCount() + 1);
         int display = RealToDisplCol(c);
         for (int e = ColCount() - 1; e > display; --e)
             SetColWidths(e, ColWidths(e - 1));
-        if (display < ColCount()) SetColWidths(display, FAllColWidths[c]);
+        if (display < ColCount()) SetColWidths(display, FHiddenCols.Widths[c]);
     }
     Invalidate();
 }
 
 void TAdvStringGrid::UnHideColumnsAll()
 {
-    UnHideColumns(0, ColCount() + FNumHidden);
+    UnHideColumns(0, ColCount() + FHiddenCols.Count);
 }
 
 bool TAdvStringGrid::IsHiddenColumn(int ColIndex) const
 {
     if (ColIndex < 0 || ColIndex > 511) return false;
-    return !FVisibleCol[ColIndex];
+    return !FHiddenCols.Visible[ColIndex];
 }
 
 int TAdvStringGrid::RealToDisplCol(int ACol) const
 {
-    if (FNumHidden == 0 || ACol >= 512 || ACol < 0) return ACol;
+    if (FHiddenCols.Count == 0 || ACol >= 512 || ACol < 0) return ACol;
     int result = ACol;
     for (int c = 0; c < ACol; ++c)
-        if (!FVisibleCol[c]) --result;
+        if (!FHiddenCols.Visible[c]) --result;
     return result;
 }
 
 int TAdvStringGrid::DisplToRealCol(int ACol) const
 {
-    if (FNumHidden == 0 || ACol >= 512 || ACol < 0) return ACol;
+    if (FHiddenCols.Count == 0 || ACol >= 512 || ACol < 0) return ACol;
     int visible = 0;
     for (int c = 0; c < 512; ++c)
-        if (FVisibleCol[c] && visible++ == ACol) return c;
+        if (FHiddenCols.Visible[c] && visible++ == ACol) return c;
     return 0;
 }
 
 void TAdvStringGrid::SetColVisible(int ACol, bool Value)
 {
-    if (ACol >= 0 && ACol < VisibilityTableSize) FVisibleCol[ACol] = Value;
+    if (ACol >= 0 && ACol < VisibilityTableSize) FHiddenCols.Visible[ACol] = Value;
 }
 
 bool TAdvStringGrid::GetColVisible(int ACol) const
 {
-    return ACol >= 0 && ACol < VisibilityTableSize ? FVisibleCol[ACol] : true;
+    return ACol >= 0 && ACol < VisibilityTableSize ? FHiddenCols.Visible[ACol] : true;
 }
 
 // ---- Current row, top row --------------------------------------------------------------------
@@ -489,32 +489,27 @@ void TAdvStringGrid::MoveColumn(int FromIndex, int ToIndex)
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount()) return;
     if (FColumnOrder->Count() == 0) SetColumnOrder();
     TBaseGrid::MoveColumn(FromIndex, ToIndex);
-    for (int i = 0; i < FControlList->Count(); ++i) {
-        TControlItem* item = FControlList->Items(i);
-        if (item->X == FromIndex) {
-            item->X = ToIndex;
-        } else if (ToIndex < FromIndex && item->X >= ToIndex && item->X < FromIndex) {
-            ++item->X;
-        } else if (ToIndex > FromIndex && item->X > FromIndex && item->X <= ToIndex) {
-            --item->X;
-        }
-    }
-    CellControlsUpdate(false);
+    MoveCellControls(true, FromIndex, ToIndex);
 }
 
 void TAdvStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount()) return;
     TBaseGrid::MoveRow(FromIndex, ToIndex);
+    MoveCellControls(false, FromIndex, ToIndex);
+}
+
+void TAdvStringGrid::MoveCellControls(bool Columns, int FromIndex, int ToIndex)
+{
     for (int i = 0; i < FControlList->Count(); ++i) {
         TControlItem* item = FControlList->Items(i);
-        if (item->Y == FromIndex) {
-            item->Y = ToIndex;
-        } else if (ToIndex < FromIndex && item->Y >= ToIndex && item->Y < FromIndex) {
-            ++item->Y;
-        } else if (ToIndex > FromIndex && item->Y > FromIndex && item->Y <= ToIndex) {
-            --item->Y;
-        }
+        int& index = Columns ? item->X : item->Y;
+        if (index == FromIndex)
+            index = ToIndex;
+        else if (ToIndex < FromIndex && index >= ToIndex && index < FromIndex)
+            ++index;
+        else if (ToIndex > FromIndex && index > FromIndex && index <= ToIndex)
+            --index;
     }
     CellControlsUpdate(false);
 }

@@ -327,7 +327,7 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     // Outline tree lines and cell graphics have their own painters and are not drawn here.
 
     if (customDraw) {
-        TRect r{ARect.left + 1, ARect.top + 1, ARect.right - FGridLineWidth, ARect.bottom - FGridLineWidth};
+        TRect r{ARect.left + 1, ARect.top + 1, ARect.right - FDrawnLineWidth, ARect.bottom - FDrawnLineWidth};
         OnDrawCell(this, rcol, ARow, r, AState);
     }
 
@@ -336,7 +336,7 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
         if (base.x == Col() && base.y == Row() && Focused() && !options.Contains(goRowSelect) && Row() >= FixedRows() &&
             Col() >= FixedCols()) {
             TRect r = ARect;
-            InflateRect(&r, FGridLineWidth - 1, FGridLineWidth - 1);
+            InflateRect(&r, FDrawnLineWidth - 1, FDrawnLineWidth - 1);
             r.right -= 1;
             r.bottom -= 1;
             ACanvas->DrawFocusRect(r);
@@ -374,8 +374,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
 
     TRect r = ARect;
     if (isFixed) {
-        r.left += FGridLineWidth;
-        r.top += FGridLineWidth;
+        r.left += FDrawnLineWidth;
+        r.top += FDrawnLineWidth;
     }
     if (text.empty()) return;
 

@@ -386,7 +386,7 @@ void RegisterSettings()
 
 void RegisterGridControls()
 {
-    RegisterPublishedClass<TObjStringGrid>(L"TObjStringGrid", L"TStringGrid");
+    RegisterPublishedClass<TObjStringGrid>(L"TObjStringGrid", L"TCustomStringGrid");
 
     RegisterPublishedClass<TBaseGrid>(L"TBaseGrid", L"TObjStringGrid")
         .Boolean(L"DefaultDrawing", [](TBaseGrid* g, bool v) { g->SetDefaultDrawing(v); })

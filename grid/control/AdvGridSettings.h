@@ -307,7 +307,7 @@ public:
 
 // A cell object (picture, check box, progress bar ...); its kinds arrive with cell objects. A
 // cell frees the TCellGraphic its properties hold.
-class TCellGraphic : public TPersistent {
+class TCellGraphic : public TGridOwnedCellObject {
 public:
     TCellGraphic() = default;
 };

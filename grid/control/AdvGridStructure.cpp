@@ -108,9 +108,9 @@ void TAdvStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 
 void TAdvStringGrid::Clear()
 {
-    if (RowCount() > 0 && ColCount() > 0) ClearRect(0, 0, ColCount() + FNumHidden - 1, RowCount() - 1);
+    if (RowCount() > 0 && ColCount() > 0) ClearRect(0, 0, ColCount() + FHiddenCols.Count - 1, RowCount() - 1);
     IncrSearchText.clear();
-    if (FNumHidden > 0) Invalidate();
+    if (FHiddenCols.Count > 0) Invalidate();
 }
 
 void TAdvStringGrid::ClearAll()
@@ -123,7 +123,7 @@ void TAdvStringGrid::ClearAll()
 
 void TAdvStringGrid::ClearRows(int RowIndex, int RCount)
 {
-    ClearRect(0, RowIndex, ColCount() + FNumHidden - 1, RowIndex + RCount - 1);
+    ClearRect(0, RowIndex, ColCount() + FHiddenCols.Count - 1, RowIndex + RCount - 1);
 }
 
 void TAdvStringGrid::ClearCols(int ColIndex, int CCount)
@@ -133,7 +133,7 @@ void TAdvStringGrid::ClearCols(int ColIndex, int CCount)
 
 void TAdvStringGrid::ClearNormalRows(int RowIndex, int RCount)
 {
-    ClearRect(TBaseGrid::FixedCols(), RowIndex, ColCount() + FNumHidden - FFixedRightCols - 1, RowIndex + RCount - 1);
+    ClearRect(TBaseGrid::FixedCols(), RowIndex, ColCount() + FHiddenCols.Count - FFixedRightCols - 1, RowIndex + RCount - 1);
 }
 
 void TAdvStringGrid::ClearNormalCols(int ColIndex, int CCount)
@@ -143,7 +143,7 @@ void TAdvStringGrid::ClearNormalCols(int ColIndex, int CCount)
 
 void TAdvStringGrid::ClearNormalCells()
 {
-    ClearRect(TBaseGrid::FixedCols(), TBaseGrid::FixedRows(), ColCount() + FNumHidden - FFixedRightCols - 1, NormalLastRow());
+    ClearRect(TBaseGrid::FixedCols(), TBaseGrid::FixedRows(), ColCount() + FHiddenCols.Count - FFixedRightCols - 1, NormalLastRow());
 }
 
 void TAdvStringGrid::ClearSelection()
@@ -238,7 +238,7 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
 void TAdvStringGrid::InsertCols(int ColIndex, int CCount)
 {
     if (CCount <= 0) return;
-    ColIndex = std::clamp(ColIndex, 0, ColCount() + FNumHidden);
+    ColIndex = std::clamp(ColIndex, 0, ColCount() + FHiddenCols.Count);
     SetColCount(ColCount() + CCount);
     // The new (empty) store columns are the last ones: they rotate to the insertion point.
     for (int r = 0; r < StoreRows(); ++r) {
@@ -248,12 +248,12 @@ void TAdvStringGrid::InsertCols(int ColIndex, int CCount)
     for (int c = ColCount() - 1; c >= ColIndex + CCount; --c)
         SetColWidths(c, ColWidths(c - CCount));
     for (int c = 512; c >= ColIndex + CCount; --c) {
-        FVisibleCol[c] = FVisibleCol[c - CCount];
-        FAllColWidths[c] = FAllColWidths[c - CCount];
+        FHiddenCols.Visible[c] = FHiddenCols.Visible[c - CCount];
+        FHiddenCols.Widths[c] = FHiddenCols.Widths[c - CCount];
     }
     for (int c = ColIndex; c < ColIndex + CCount; ++c) {
         if (c < ColCount()) SetColWidths(c, DefaultColWidth());
-        if (c < 513) FVisibleCol[c] = true;
+        if (c < 513) FHiddenCols.Visible[c] = true;
     }
     Invalidate();
 }
@@ -451,13 +451,13 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
 
 void TAdvStringGrid::RemoveCols(int ColIndex, int CCount)
 {
-    CCount = std::min(CCount, ColCount() + FNumHidden - ColIndex);
+    CCount = std::min(CCount, ColCount() + FHiddenCols.Count - ColIndex);
     if (ColIndex < 0 || CCount <= 0) return;
     ClearCols(ColIndex, CCount);
     // Hidden columns among the removed ones leave the hidden count, not the shown one.
     int hiddenRemoved = 0;
     for (int c = ColIndex; c < ColIndex + CCount && c < 513; ++c)
-        if (!FVisibleCol[c]) ++hiddenRemoved;
+        if (!FHiddenCols.Visible[c]) ++hiddenRemoved;
     int shownRemoved = CCount - hiddenRemoved;
     int firstDisplay = RealToDisplCol(ColIndex);
     for (int r = 0; r < StoreRows(); ++r) {
@@ -468,10 +468,10 @@ void TAdvStringGrid::RemoveCols(int ColIndex, int CCount)
         SetColWidths(e, ColWidths(e + shownRemoved));
     for (int c = ColIndex; c < 513; ++c) {
         bool inside = c + CCount < 513;
-        FVisibleCol[c] = inside ? FVisibleCol[c + CCount] : true;
-        FAllColWidths[c] = inside ? FAllColWidths[c + CCount] : static_cast<short>(0);
+        FHiddenCols.Visible[c] = inside ? FHiddenCols.Visible[c + CCount] : true;
+        FHiddenCols.Widths[c] = inside ? FHiddenCols.Widths[c + CCount] : static_cast<short>(0);
     }
-    FNumHidden -= hiddenRemoved;
+    FHiddenCols.Count -= hiddenRemoved;
     if (shownRemoved > 0) SetColCount(std::max(ColCount() - shownRemoved, 1));
     else FitStore();
     Invalidate();
@@ -737,7 +737,7 @@ void TAdvStringGrid::SelectRows(int RowIndex, int RCount)
 
 bool TAdvStringGrid::ColSelect(int ACol)
 {
-    if (ACol < 0 || ACol >= ColCount() + FNumHidden) throw EAdvGridError(L"Invalid column accessed");
+    if (ACol < 0 || ACol >= ColCount() + FHiddenCols.Count) throw EAdvGridError(L"Invalid column accessed");
     if (FMouseActions->DisjunctColSelect) return ACol < FColSelect->Count() && FColSelect->Items(ACol) != 0;
     TGridRect s = Selection();
     return ACol >= s.Left && ACol <= s.Right;
@@ -745,7 +745,7 @@ bool TAdvStringGrid::ColSelect(int ACol)
 
 void TAdvStringGrid::SetColSelect(int ACol, bool Value)
 {
-    if (ACol < 0 || ACol >= ColCount() + FNumHidden) throw EAdvGridError(L"Invalid column accessed");
+    if (ACol < 0 || ACol >= ColCount() + FHiddenCols.Count) throw EAdvGridError(L"Invalid column accessed");
     GrowTo(FColSelect.get(), ACol + 1);
     FColSelect->SetItems(ACol, Value ? 1 : 0);
     RepaintCol(ACol);

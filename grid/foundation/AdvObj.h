@@ -49,11 +49,16 @@ enum TSortStyle {
     ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
 };
 
+// A cell object the grid owns (a picture, check box ... of the grid control): the cell frees it
+// with its properties. Objects a caller puts into cells are not of this kind and stay the caller's.
+class TGridOwnedCellObject : public TPersistent {};
+
 // ---- The string grid the grid builds on ----------------------------------------------------
 
-class TObjStringGrid : public TStringGrid {
+// Keeps no cells of its own: the base grid's store answers every view of them.
+class TObjStringGrid : public TCustomStringGrid {
 public:
-    using TStringGrid::TStringGrid;
+    using TCustomStringGrid::TCustomStringGrid;
 };
 
 // ---- Lists ---------------------------------------------------------------------------------

@@ -167,7 +167,7 @@ void TBaseGrid::RowMoved(int FromIndex, int ToIndex)
 
 bool TBaseGrid::OwnsCellGraphic(TObject* Graphic) const
 {
-    return Graphic != nullptr && Graphic->ClassName() == L"TCellGraphic";
+    return dynamic_cast<TGridOwnedCellObject*>(Graphic) != nullptr;
 }
 
 void TBaseGrid::FreeCellObjects(TCellProperties* Props)
@@ -234,14 +234,21 @@ void TBaseGrid::WriteCellText(int ACol, int ARow, const String& Value)
 
 String TBaseGrid::GetEditText(int ACol, int ARow)
 {
-    return GetStoredCell(ACol, ARow);
+    return GetStoredCell(RealColIndex(ACol), ARow);
 }
 
 void TBaseGrid::SetEditText(int ACol, int ARow, const String& Value)
 {
-    if (!InStore(ACol, ARow)) return;
-    SetStoredCell(ACol, ARow, Value);
+    int realCol = RealColIndex(ACol);
+    if (!InStore(realCol, ARow)) return;
+    SetStoredCell(realCol, ARow, Value);
     InvalidateCell(ACol, ARow);
+}
+
+void TBaseGrid::SetObjects(int ACol, int ARow, TObject* Value)
+{
+    if (Value == nullptr && !HasCellProperties(ACol, ARow)) return;
+    SetCellGraphic(ACol, ARow, Value);
 }
 
 // ---- Property objects ------------------------------------------------------------------------
@@ -488,14 +495,14 @@ TRect TBaseGrid::RectFromSizes(int c, int r)
     int x = 0;
     for (int i = 0; i < c; ++i)
         x += ColWidths(i) + lineX;
-    if (c >= FixedCols())
-        for (int i = FixedCols(); i < LeftCol(); ++i)
+    if (c >= FFixedCols)
+        for (int i = FFixedCols; i < LeftCol(); ++i)
             x -= ColWidths(i) + lineX;
     int y = 0;
     for (int i = 0; i < r; ++i)
         y += RowHeights(i) + lineY;
-    if (r >= FixedRows())
-        for (int i = FixedRows(); i < TopRow(); ++i)
+    if (r >= FFixedRows)
+        for (int i = FFixedRows; i < TopRow(); ++i)
             y -= RowHeights(i) + lineY;
     return Bounds(x, y, ColWidths(c), RowHeights(r));
 }
@@ -696,10 +703,10 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
 
     // An area reaching under the fixed cells (scrolled half out of view) must not paint over them.
     int fixedWidth = 0, fixedHeight = 0;
-    if (ACol >= FixedCols())
-        for (int c = 0; c < FixedCols(); ++c) fixedWidth += ColWidths(c);
-    if (ARow >= FixedRows())
-        for (int r = 0; r < FixedRows(); ++r) fixedHeight += RowHeights(r);
+    if (ACol >= FFixedCols)
+        for (int c = 0; c < FFixedCols; ++c) fixedWidth += ColWidths(c);
+    if (ARow >= FFixedRows)
+        for (int r = 0; r < FFixedRows; ++r) fixedHeight += RowHeights(r);
     HRGN clip = nullptr;
     if ((fixedWidth > 0 && rect.left < fixedWidth) || (fixedHeight > 0 && rect.top < fixedHeight)) {
         clip = CreateRectRgn(fixedWidth, fixedHeight, Width(), Height());
@@ -726,7 +733,7 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         mirrorColorTo = clNone;
         gd = GradientVertical;
     }
-    if (FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FixedCols()) {
+    if (FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FFixedCols) {
         canvas->Brush()->SetColor(FActiveRowColor);
         colorTo = FActiveRowColorTo;
         mirrorColor = FActiveRowMirrorColor;
@@ -772,10 +779,10 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         canvas->Pen()->SetWidth(1);
         half = 1;
         lines = true;
-    } else if (FGridLineWidth > 0) {
+    } else if (FDrawnLineWidth > 0) {
         canvas->Pen()->SetColor(FGridLineColor);
-        canvas->Pen()->SetWidth(FGridLineWidth);
-        half = (FGridLineWidth + 1) / 2;
+        canvas->Pen()->SetWidth(FDrawnLineWidth);
+        half = (FDrawnLineWidth + 1) / 2;
         lines = true;
     }
     if (lines) {
@@ -798,7 +805,7 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         inner.right -= 1;
         inner.bottom -= 2;
     } else {
-        InflateRect(&inner, -FGridLineWidth, -FGridLineWidth);
+        InflateRect(&inner, -FDrawnLineWidth, -FDrawnLineWidth);
     }
     DrawGridCell(canvas, ACol, ARow, inner, AState);
 
@@ -858,13 +865,13 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift)
         // From inside an area the cursor steps out from the area's first column (row), so the
         // framework's step lands just before the area.
         case VK_LEFT:
-            if (!props->IsBaseCell() && base.x > 0 && col > base.x && base.x > FixedCols()) {
+            if (!props->IsBaseCell() && base.x > 0 && col > base.x && base.x > FFixedCols) {
                 FCurrent.X = base.x;
                 FAnchor.X = base.x;
             }
             break;
         case VK_UP:
-            if (!props->IsBaseCell() && base.y > 0 && row > base.y && base.y > FixedRows()) {
+            if (!props->IsBaseCell() && base.y > 0 && row > base.y && base.y > FFixedRows) {
                 FCurrent.Y = base.y;
                 FAnchor.Y = base.y;
             }
@@ -872,7 +879,7 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift)
         default: break;
         }
     }
-    if (Key == VK_NEXT && FHideLastRow && RowCount() > 1 && TopRow() + VisibleRowCount() - FixedRows() == RowCount() - 1) {
+    if (Key == VK_NEXT && FHideLastRow && RowCount() > 1 && TopRow() + VisibleRowCount() - FFixedRows == RowCount() - 1) {
         FCurrent.Y = RowCount() - 2;
         FAnchor.Y = FCurrent.Y;
     }
@@ -883,7 +890,7 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift)
 bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     bool result = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
-    if (Row() > TopRow() + VisibleRowCount() && Row() != RowCount() - 1 && FHideLastRow) SetTopRow(TopRow() + 1);
+    if (Row() > TopRow() + VisibleRowCount() && Row() != RowCount() - 1 && FHideLastRow) TCustomGrid::SetTopRow(TopRow() + 1);
     SnapToBaseCell();
     return result;
 }
@@ -900,10 +907,10 @@ void TBaseGrid::TopLeftChanged()
     TObjStringGrid::TopLeftChanged();
     int lastRow = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
     int lastCol = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
-    for (int c = 0; c < FixedCols(); ++c)
+    for (int c = 0; c < FFixedCols; ++c)
         for (int r = TopRow(); r <= lastRow; ++r)
             if (IsMergedCell(c, r)) RepaintCell(c, r);
-    for (int r = 0; r < FixedRows(); ++r)
+    for (int r = 0; r < FFixedRows; ++r)
         for (int c = LeftCol(); c <= lastCol; ++c)
             if (IsMergedCell(c, r)) RepaintCell(c, r);
 }
@@ -913,12 +920,12 @@ void TBaseGrid::TopLeftChanged()
 void TBaseGrid::SetDefaultDrawing(bool Value)
 {
     TCustomGrid::SetDefaultDrawing(false);
-    FDefaultDrawing = Value;
+    FCellDefaultDrawing = Value;
 }
 
 void TBaseGrid::SetGridLineWidth(int Value)
 {
-    FGridLineWidth = Value;
+    FDrawnLineWidth = Value;
     TCustomGrid::SetGridLineWidth(0);
     Invalidate();
 }

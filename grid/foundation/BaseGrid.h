@@ -4,11 +4,18 @@
 // of a merged area to the area's base cell, passes texts through the display hooks, and keeps
 // the current cell on base cells while the keyboard and the wheel move it.
 //
-// The cell store is the grid's own, not the framework string grid's: the grid control keeps the
-// cells of hidden columns behind the shown ones (real column indexes up to ColCount plus the
-// hidden columns), which a store that drops everything beyond ColCount could not hold. Cells()
-// here shadows the string grid's; the string grid's Objects/Rows/Cols views see its own (unused)
-// store. Cells outside the store read empty and ignore writes.
+// The cell store is the grid's own: the grid control keeps the cells of hidden columns behind
+// the shown ones (real column indexes up to ColCount plus the hidden columns), which a store that
+// drops everything beyond ColCount could not hold. The framework's string grid keeps no cells; it
+// reaches them through the accessors overridden here, so Cells, Objects, the Rows and Cols lists
+// and the editor's text all see this one store. Cells outside the store read empty and ignore
+// writes.
+//
+// The views index as Cells does: by real column. A row view (Rows) therefore holds every stored
+// column, hidden ones included, at its real index (ColCount plus the hidden columns lines), so
+// that Rows(r)->Strings(c) is always Cells(c, r) and writing a row back loses no hidden cell. A
+// column view (Cols) holds the grid's rows (hidden rows live outside the grid). A cell's object
+// (Objects) is the caller's object kept in its property object (GraphicObject).
 //
 // Ownership: each cell owns its TCellProperties, and through it its cell object when that is a
 // grid cell object (OwnsCellGraphic). Code that moves cells elsewhere empties the source slots
@@ -149,8 +156,12 @@ public:
     ~TBaseGrid() override;
 
     // ---- Texts -----------------------------------------------------------------------------
-    String Cells(int ACol, int ARow) { return ReadCellText(ACol, ARow); }
-    void SetCells(int ACol, int ARow, const String& Value) { WriteCellText(ACol, ARow, Value); }
+    String Cells(int ACol, int ARow) override { return ReadCellText(ACol, ARow); }
+    void SetCells(int ACol, int ARow, const String& Value) override { WriteCellText(ACol, ARow, Value); }
+    TObject* Objects(int ACol, int ARow) override { return GetCellGraphic(ACol, ARow); }
+    // Nil on a cell without properties makes none.
+    void SetObjects(int ACol, int ARow, TObject* Value) override;
+    int RowViewCount() override { return StoreCols(); }
     // The text stored at the base cell, through the display hooks (rows below NormalRowCount)
     // and, when OnGetDisplWideText is assigned, through that hook in the wide form.
     String ReadCellText(int ACol, int ARow);
@@ -163,8 +174,11 @@ public:
     // The object slot; setting it frees nothing.
     TCellProperties* GetStoredObject(int ACol, int ARow) const;
     void SetStoredObject(int ACol, int ARow, TCellProperties* Value);
+    // The editor's text is the raw stored text (no display hooks) of the display cell's real column.
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
+    // The real (store) column of a display column.
+    virtual int RealColIndex(int ACol) const { return ACol; }
 
     // ---- Property objects ------------------------------------------------------------------
     bool HasCellProperties(int ACol, int ARow) const { return GetStoredObject(ACol, ARow) != nullptr; }
@@ -248,12 +262,13 @@ public:
     void RowMoved(int FromIndex, int ToIndex) override;
 
     // ---- Published settings ----------------------------------------------------------------
-    bool DefaultDrawing() const { return FDefaultDrawing; }
+    bool DefaultDrawing() const override { return FCellDefaultDrawing; }
     // Stores the value; the framework grid's own default drawing stays off.
-    void SetDefaultDrawing(bool Value);
-    int GridLineWidth() const { return FGridLineWidth; }
-    // The framework grid's own line width stays 0: the grid draws its lines itself.
-    void SetGridLineWidth(int Value);
+    void SetDefaultDrawing(bool Value) override;
+    // The width of the lines the grid draws. The framework's layout keeps a line width of 0 (its
+    // FGridLineWidth): the grid draws its lines itself, inside the cells.
+    int GridLineWidth() const override { return FDrawnLineWidth; }
+    void SetGridLineWidth(int Value) override;
     TColor GridLineColor() const { return FGridLineColor; }
     void SetGridLineColor(TColor Value);
     TColor GridFixedLineColor() const { return FGridFixedLineColor; }
@@ -318,8 +333,8 @@ protected:
     // negative, also for cells out of view).
     TRect RectFromSizes(int c, int r);
 
-    bool FDefaultDrawing = false;
-    int FGridLineWidth = 1;
+    bool FCellDefaultDrawing = false;
+    int FDrawnLineWidth = 1;
     TColor FGridLineColor = clSilver;
     TColor FGridFixedLineColor = clGray;
     int FPaintID = 1;

@@ -2,6 +2,7 @@
 // handler, the timer, the focus-frame hook, the update lock and the window procedure.
 #include "framework/classes/FormReader.h"
 #include "tests/grid/GridTestSupport.h"
+#include "tests/support/MessageSequence.h"
 
 using namespace gridtest;
 
@@ -157,10 +158,20 @@ TEST_F(AdvGridLifecycle, TakesOverTheFormsResizeHandlerAndGivesItBack)
 
 TEST_F(AdvGridLifecycle, FormHandlerExceptionsAreSwallowed)
 {
-    Form->OnResize = [](TObject*) { throw Exception(L"broken handler"); };
+    int calls = 0;
+    Form->OnResize = [&calls](TObject*) {
+        ++calls;
+        throw Exception(L"broken handler");
+    };
     auto* grid = new TAdvStringGrid(Form);
     grid->SetParent(Form);
+    grid->SetColCount(3);
+    grid->ColumnSize()->Stretch = true;
+    calls = 0;
     EXPECT_NO_THROW(grid->FormResize(Form));
+    // The form's handler ran and failed; the grid's own sizing after it still happened.
+    EXPECT_EQ(1, calls);
+    EXPECT_EQ(grid->ClientWidth() - grid->ColWidths(0) - grid->ColWidths(1), grid->ColWidths(2));
 }
 
 TEST_F(AdvGridLifecycle, IntegralHeightFitsWholeRows)
@@ -257,8 +268,8 @@ TEST_F(AdvGridLifecycle, TimerTicksAndClearsTheIncrementalSearchOnTheFourthTick)
 {
     TCountingGrid* grid = Add();
     ShowForm();
-    PumpFor(1200);
-    EXPECT_GE(grid->TimerTicks(), 1);
+    // The 500 ms timer's first tick, with room for a slow machine.
+    EXPECT_TRUE(kvltest::PumpUntil([grid] { return grid->TimerTicks() >= 1; }, 10000));
 
     grid->Navigation()->AutoGotoIncremental = true;
     grid->SetIncrSearchText(L"A");
@@ -280,10 +291,44 @@ TEST_F(AdvGridLifecycle, EditDoneMessageFiresOnEditCellDone)
         row = ARow;
     };
     ASSERT_NE(0u, GridEditDoneMessage());
-    PostMessageW(grid->Handle(), GridEditDoneMessage(), 3, 4);
-    Pump();
+    kvltest::TMessageSequence seq;
+    seq.Only = {GridEditDoneMessage()};
+    {
+        kvltest::TWindowProcRecorder<TCountingGrid> rec(seq, grid);
+        PostMessageW(grid->Handle(), GridEditDoneMessage(), 3, 4);
+        Pump();
+    }
+    EXPECT_TRUE(seq.Matches({{GridEditDoneMessage(), kvltest::msPosted | kvltest::msWParam | kvltest::msLParam, 3, 4}}));
     EXPECT_EQ(3, col);
     EXPECT_EQ(4, row);
+}
+
+// A child's command goes back to the child (an edit's change notification twice), never to the
+// grid itself.
+TEST_F(AdvGridLifecycle, ChildCommandsAreSentBackToTheChild)
+{
+    TCountingGrid* grid = Add();
+    ShowForm();
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, grid->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, child);
+    kvltest::TMessageSequence seq;
+    seq.Only = {WM_COMMAND};
+    {
+        kvltest::TWindowRecorder rec(seq, child);
+        kvltest::TWindowRecorder self(seq, grid->Handle(), kvltest::msParent);
+        SendMessageW(grid->Handle(), WM_COMMAND, MAKEWPARAM(7, EN_CHANGE), reinterpret_cast<LPARAM>(child));
+        SendMessageW(grid->Handle(), WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+        SendMessageW(grid->Handle(), WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(grid->Handle()));
+    }
+    const unsigned w = kvltest::msWParam;
+    const unsigned p = kvltest::msParent | kvltest::msWParam;
+    EXPECT_TRUE(seq.Matches({{WM_COMMAND, p, MAKEWPARAM(7, EN_CHANGE)},
+                             {WM_COMMAND, w, MAKEWPARAM(7, EN_CHANGE)},
+                             {WM_COMMAND, w, MAKEWPARAM(7, EN_CHANGE)},
+                             {WM_COMMAND, p, MAKEWPARAM(7, BN_CLICKED)},
+                             {WM_COMMAND, w, MAKEWPARAM(7, BN_CLICKED)},
+                             {WM_COMMAND, p, MAKEWPARAM(7, BN_CLICKED)}}));
+    DestroyWindow(child);
 }
 
 TEST_F(AdvGridLifecycle, HookKeepsTheFocusFrameOnItsCellWhenTheFormMoves)

@@ -97,7 +97,84 @@ TEST_F(BaseGrid, OnlyTheBrushColourSetterRepaintsTheCell)
     props->SetAlignment(taCenter);
     EXPECT_FALSE(HasUpdate(grid));
     props->SetBrushColor(clLime);
-    EXPECT_TRUE(HasUpdate(grid));
+    // The invalidated region covers the cell, and the window really paints it again.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetUpdateRgn(grid->Handle(), region, FALSE));
+    TRect cell = grid->CellRect(2, 2);
+    EXPECT_TRUE(RectInRegion(region, &cell));
+    DeleteObject(region);
+    int paints = grid->Paints;
+    UpdateWindow(grid->Handle());
+    EXPECT_GT(grid->Paints, paints);
+    EXPECT_FALSE(HasUpdate(grid));
+}
+
+// The framework's views of the cells (Rows, Cols, Objects, the editor's text) and the grid's
+// Cells read and write one store, through the grid and through a base pointer alike.
+TEST_F(BaseGrid, EveryViewOfTheCellsUsesTheGridsStore)
+{
+    TCountingGrid* grid = Add(4, 3);
+    for (int c = 0; c < 4; ++c) grid->SetCells(c, 1, String(1, static_cast<wchar_t>(L'a' + c)));
+    grid->HideColumn(2);
+    ASSERT_EQ(3, grid->ColCount());
+    TCustomStringGrid* base = grid;
+
+    // A row holds every stored column at its real index, the hidden one included.
+    TStrings* row = base->Rows(1);
+    ASSERT_EQ(4, row->Count());
+    EXPECT_EQ(L"a\r\nb\r\nc\r\nd\r\n", row->Text());
+    EXPECT_EQ(base->Cells(2, 1), row->Strings(2));
+
+    row->SetStrings(2, L"hidden");
+    base->Cols(3)->SetStrings(2, L"col");
+    base->SetCells(0, 2, L"base");
+    EXPECT_EQ(L"hidden", grid->GetStoredCell(2, 1));
+    EXPECT_EQ(L"col", grid->GetStoredCell(3, 2));
+    EXPECT_EQ(L"base", grid->GetStoredCell(0, 2));
+    EXPECT_EQ(3, base->Cols(0)->Count());
+
+    TObject marker;
+    base->Rows(2)->SetObjects(1, &marker);
+    EXPECT_EQ(&marker, grid->GetCellGraphic(1, 2));
+    EXPECT_EQ(&marker, base->Objects(1, 2));
+    EXPECT_EQ(&marker, grid->Cols(1)->Objects(2));
+    base->SetObjects(1, 2, nullptr);
+    // Clearing a view makes no property objects for its empty cells.
+    base->Rows(0)->Clear();
+    EXPECT_FALSE(grid->HasCellProperties(0, 0));
+
+    // The editor edits the real column behind display column 2 (real column 3).
+    EXPECT_EQ(L"d", grid->GetEditText(2, 1));
+    grid->SetEditText(2, 1, L"edited");
+    EXPECT_EQ(L"edited", grid->GetStoredCell(3, 1));
+    EXPECT_EQ(L"hidden", grid->GetStoredCell(2, 1));
+}
+
+// Counts and settings the grid re-defines answer the same through a base pointer, and a base
+// pointer's setter runs the grid's.
+TEST_F(BaseGrid, CountsAndSettingsAnswerTheSameThroughABasePointer)
+{
+    TCountingGrid* grid = Add(5, 5);
+    TCustomGrid* base = grid;
+    grid->FixedRowAlways = true;
+    grid->FixedColAlways = true;
+    base->SetFixedRows(0);
+    base->SetFixedCols(0);
+    EXPECT_EQ(grid->FixedRows(), base->FixedRows());
+    EXPECT_EQ(1, base->FixedRows());
+    EXPECT_EQ(1, base->FixedCols());
+
+    base->SetGridLineWidth(3);
+    EXPECT_EQ(3, grid->GridLineWidth());
+    EXPECT_EQ(3, base->GridLineWidth());
+    base->SetDefaultDrawing(true);
+    EXPECT_TRUE(base->DefaultDrawing());
+
+    base->SetRowCount(12);
+    EXPECT_EQ(12, grid->MaxRowCount());
+    EXPECT_EQ(12, grid->NormalRowCount());
+    base->SetColCount(9);
+    EXPECT_EQ(9, grid->MaxColCount());
 }
 
 TEST_F(BaseGrid, AssignCopiesLooksButRepaintsItsOwnGrid)
