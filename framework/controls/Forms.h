@@ -18,6 +18,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Icon.h"
+#include "framework/system/ScopeGuards.h"
 #include "framework/system/StringList.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
