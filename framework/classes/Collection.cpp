@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/system/Conversions.h"
+#include "framework/system/ScopeGuards.h"
 
 TCollectionItem::TCollectionItem(TCollection* Collection)
 {
@@ -115,18 +116,12 @@ void TCollection::Clear()
 {
     if (FItems.empty())
         return;
-    BeginUpdate();
-    try {
-        while (!FItems.empty()) {
-            TCollectionItem* item = FItems.back();
-            Notify(item, cnDeleting);
-            delete item;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdateGuard<TCollection> update(*this);
+    while (!FItems.empty()) {
+        TCollectionItem* item = FItems.back();
+        Notify(item, cnDeleting);
+        delete item;
     }
-    EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int ID) const
@@ -155,16 +150,10 @@ void TCollection::Assign(TPersistent* Source)
     }
     if (source == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : source->FItems)
-            Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard<TCollection> update(*this);
+    Clear();
+    for (TCollectionItem* item : source->FItems)
+        Add()->Assign(item);
 }
 
 void TCollection::Update(TCollectionItem* Item)

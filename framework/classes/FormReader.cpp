@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -34,12 +35,10 @@ public:
     void Run(const TFormObject& tree)
     {
         RegisterClassesClasses();
-        try {
-            ReadAll(tree);
-        } catch (...) {
-            Undo();
-            throw;
-        }
+        // A form that fails to read is taken back to where it was before.
+        TScopeExit failed([this] { Undo(); });
+        ReadAll(tree);
+        failed.Dismiss();
     }
 
 private:

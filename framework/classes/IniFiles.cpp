@@ -5,20 +5,10 @@
 #include "framework/classes/Streams.h"
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
+#include "framework/system/ScopeGuards.h"
 #include "framework/system/StringUtils.h"
 
 namespace {
-
-class TUpdateScope {
-public:
-    explicit TUpdateScope(TStrings* Strings) : FStrings(Strings) { FStrings->BeginUpdate(); }
-    ~TUpdateScope() { FStrings->EndUpdate(); }
-    TUpdateScope(const TUpdateScope&) = delete;
-    TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-    TStrings* FStrings;
-};
 
 // The value Parse reads from Text; Default when the text is empty or Parse cannot read it.
 template <class T, class F>
@@ -158,7 +148,7 @@ void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
 {
     TStringList keys;
     ReadSection(Section, &keys);
-    TUpdateScope update(Strings);
+    TUpdateGuard<TStrings> update(*Strings);
     Strings->Clear();
     for (int i = 0; i < keys.Count(); ++i)
         Strings->Add(keys[i] + L"=" + ReadString(Section, keys[i], String()));
@@ -223,7 +213,7 @@ void TMemIniFile::SetStrings(const TStrings* List)
 
 void TMemIniFile::GetStrings(TStrings* List) const
 {
-    TUpdateScope update(List);
+    TUpdateGuard<TStrings> update(*List);
     List->Clear();
     for (const TIniLine& line : FPreamble) List->Add(line.FText);
     for (const TIniSection& section : FSections) {
@@ -305,7 +295,7 @@ void TMemIniFile::WriteString(const String& Section, const String& Ident, const 
 
 void TMemIniFile::ReadSection(const String& Section, TStrings* Strings)
 {
-    TUpdateScope update(Strings);
+    TUpdateGuard<TStrings> update(*Strings);
     Strings->Clear();
     if (TIniSection* section = FindSection(Section))
         for (const TIniLine& line : section->FLines)
@@ -314,7 +304,7 @@ void TMemIniFile::ReadSection(const String& Section, TStrings* Strings)
 
 void TMemIniFile::ReadSections(TStrings* Strings)
 {
-    TUpdateScope update(Strings);
+    TUpdateGuard<TStrings> update(*Strings);
     Strings->Clear();
     for (size_t i = 0; i < FSections.size(); ++i) {
         // A section written twice in the file is one section to the reader.
@@ -327,7 +317,7 @@ void TMemIniFile::ReadSections(TStrings* Strings)
 
 void TMemIniFile::ReadSectionValues(const String& Section, TStrings* Strings)
 {
-    TUpdateScope update(Strings);
+    TUpdateGuard<TStrings> update(*Strings);
     Strings->Clear();
     if (TIniSection* section = FindSection(Section))
         for (const TIniLine& line : section->FLines)

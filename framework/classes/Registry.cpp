@@ -6,6 +6,7 @@
 #include "framework/classes/Streams.h"
 #include "framework/system/Conversions.h"
 #include "framework/classes/StringList.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -154,18 +155,11 @@ bool TRegistry::DeleteKey(const String& Key)
                 break;
             names.emplace_back(name, length);
         }
-        HKEY old = FCurrentKey;
-        FCurrentKey = doomed;
-        try {
-            for (const String& sub : names)
-                DeleteKey(sub);
-        } catch (...) {
-            FCurrentKey = old;
-            RegCloseKey(doomed);
-            throw;
-        }
-        FCurrentKey = old;
-        RegCloseKey(doomed);
+        // The key is closed after the current key is back.
+        TScopeExit closed([doomed] { RegCloseKey(doomed); });
+        TValueRestore<HKEY> current(FCurrentKey, doomed);
+        for (const String& sub : names)
+            DeleteKey(sub);
     }
     return RegDeleteKeyW(GetBaseKey(relative), path.c_str()) == ERROR_SUCCESS;
 }
@@ -216,44 +210,32 @@ bool TRegistry::GetKeyInfo(TRegKeyInfo& Value)
 
 void TRegistry::GetKeyNames(TStrings* Strings)
 {
-    Strings->BeginUpdate();
-    try {
-        Strings->Clear();
-        if (FCurrentKey != nullptr) {
-            wchar_t name[256];
-            for (DWORD i = 0;; ++i) {
-                DWORD length = 256;
-                if (RegEnumKeyExW(FCurrentKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                    break;
-                Strings->Add(String(name, length));
-            }
+    TUpdateGuard<TStrings> update(*Strings);
+    Strings->Clear();
+    if (FCurrentKey != nullptr) {
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            if (RegEnumKeyExW(FCurrentKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            Strings->Add(String(name, length));
         }
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
     }
-    Strings->EndUpdate();
 }
 
 void TRegistry::GetValueNames(TStrings* Strings)
 {
-    Strings->BeginUpdate();
-    try {
-        Strings->Clear();
-        if (FCurrentKey != nullptr) {
-            std::vector<wchar_t> name(16384);
-            for (DWORD i = 0;; ++i) {
-                DWORD length = static_cast<DWORD>(name.size());
-                if (RegEnumValueW(FCurrentKey, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                    break;
-                Strings->Add(String(name.data(), length));
-            }
+    TUpdateGuard<TStrings> update(*Strings);
+    Strings->Clear();
+    if (FCurrentKey != nullptr) {
+        std::vector<wchar_t> name(16384);
+        for (DWORD i = 0;; ++i) {
+            DWORD length = static_cast<DWORD>(name.size());
+            if (RegEnumValueW(FCurrentKey, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            Strings->Add(String(name.data(), length));
         }
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
     }
-    Strings->EndUpdate();
 }
 
 bool TRegistry::GetDataInfo(const String& ValueName, TRegDataInfo& Value)

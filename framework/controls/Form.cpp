@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "framework/system/ScopeGuards.h"
+
 namespace {
 
 // Bumped by every focus change; a focus message whose handler moved the focus elsewhere finds
@@ -507,36 +509,30 @@ void TCustomForm::ApplyPosition()
 void TCustomForm::CMShowingChanged(TMessage& Message)
 {
     if (FFormState.Contains(fsShowing)) throw EInvalidOperation(L"Cannot change Visible in OnShow or OnHide");
-    FFormState.Include(fsShowing);
-    try {
-        if (FShowing) {
-            try {
-                DoShow();
-            } catch (...) {
-                if (Application != nullptr) Application->HandleException(this);
-            }
-            ApplyPosition();
-            if (FParent != nullptr)
-                TWinControl::CMShowingChanged(Message);
-            else
-                ShowWindow(FHandle, ShowCommand(FWindowState));
-        } else {
-            try {
-                DoHide();
-            } catch (...) {
-                if (Application != nullptr) Application->HandleException(this);
-            }
-            if (FParent != nullptr)
-                TWinControl::CMShowingChanged(Message);
-            else
-                ShowWindow(FHandle, SW_HIDE);
-            if (FActive) SetActive(false);
+    TFlagGuard showing(FFormState, fsShowing);
+    if (FShowing) {
+        try {
+            DoShow();
+        } catch (...) {
+            if (Application != nullptr) Application->HandleException(this);
         }
-    } catch (...) {
-        FFormState.Exclude(fsShowing);
-        throw;
+        ApplyPosition();
+        if (FParent != nullptr)
+            TWinControl::CMShowingChanged(Message);
+        else
+            ShowWindow(FHandle, ShowCommand(FWindowState));
+    } else {
+        try {
+            DoHide();
+        } catch (...) {
+            if (Application != nullptr) Application->HandleException(this);
+        }
+        if (FParent != nullptr)
+            TWinControl::CMShowingChanged(Message);
+        else
+            ShowWindow(FHandle, SW_HIDE);
+        if (FActive) SetActive(false);
     }
-    FFormState.Exclude(fsShowing);
 }
 
 int TCustomForm::ShowModal()
@@ -561,7 +557,8 @@ int TCustomForm::ShowModal()
     if (Screen != nullptr) Screen->SetCursor(crDefault);
     int saveCursorCount = Screen != nullptr ? Screen->CursorCount() : 0;
     std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-    auto restore = [&] {
+    // However the modal loop ends, everything it changed comes back (after the form is hidden).
+    TScopeExit restore([&] {
         if (Screen != nullptr) {
             Screen->SetCursor(Screen->CursorCount() == saveCursorCount ? saveCursor : crDefault);
         }
@@ -581,37 +578,28 @@ int TCustomForm::ShowModal()
             Application->ModalFinished();
             if (Application->OnModalEnd) Application->OnModalEnd(Application);
         }
-    };
+    });
     int result = mrNone;
-    try {
-        Show();
-        try {
-            SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
-            FModalResult = mrNone;
-            bool terminatedBefore = Application != nullptr && Application->Terminated();
-            do {
-                if (Application != nullptr)
-                    Application->HandleMessage();
-                else
-                    WaitMessage();
-                if (Application != nullptr && Application->Terminated() && !terminatedBefore)
-                    FModalResult = mrCancel;
-                else if (FModalResult != mrNone)
-                    CloseModal();
-            } while (FModalResult == mrNone);
-            result = FModalResult;
-            if (FHandle != nullptr) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
-            if (GetActiveWindow() != FHandle) activeWindow = nullptr;
-        } catch (...) {
-            Hide();
-            throw;
-        }
-        Hide();
-    } catch (...) {
-        restore();
-        throw;
+    Show();
+    {
+        TScopeExit hide([this] { Hide(); });
+        SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+        FModalResult = mrNone;
+        bool terminatedBefore = Application != nullptr && Application->Terminated();
+        do {
+            if (Application != nullptr)
+                Application->HandleMessage();
+            else
+                WaitMessage();
+            if (Application != nullptr && Application->Terminated() && !terminatedBefore)
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        } while (FModalResult == mrNone);
+        result = FModalResult;
+        if (FHandle != nullptr) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
+        if (GetActiveWindow() != FHandle) activeWindow = nullptr;
     }
-    restore();
     return result;
 }
 

@@ -19,6 +19,7 @@
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Icon.h"
 #include "framework/classes/StringList.h"
+#include "framework/system/ScopeGuards.h"
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TEnumSet<TBorderIcon>;

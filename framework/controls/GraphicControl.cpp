@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "framework/controls/Controls.h"
+#include "framework/graphics/DrawingGuards.h"
+#include "framework/system/ScopeGuards.h"
 
 // ---- TControlCanvas ------------------------------------------------------------------------
 
@@ -62,17 +64,11 @@ void TControlCanvas::UpdateTextFlags()
 void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint)
 {
     Lock();
+    TScopeExit locked([this] { Unlock(); });
     FreeHandle();
-    SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        SetHandle(nullptr);
-        Unlock();
-        throw;
-    }
-    SetHandle(nullptr);
-    Unlock();
+    // The DC is only lent: the canvas lets go of it before the lock is released.
+    TCanvasHandleGuard<TControlCanvas> lent(*this, DC);
+    Paint();
 }
 
 void FreeDeviceContexts()

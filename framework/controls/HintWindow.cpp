@@ -38,7 +38,10 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
 void THintWindow::ActivateHint(TRect Rect, const String& AHint)
 {
     FActivating = true;
-    try {
+    {
+        // A hint that fails to show is not left activating; one that shows is cleared below,
+        // once its time is taken.
+        TScopeExit failed([this] { FActivating = false; });
         SetCaption(AHint);
         Rect.bottom += 4;
         int width = Rect.right - Rect.left, height = Rect.bottom - Rect.top;
@@ -57,9 +60,7 @@ void THintWindow::ActivateHint(TRect Rect, const String& AHint)
         FVisible = true;
         FShowing = true;
         Invalidate();
-    } catch (...) {
-        FActivating = false;
-        throw;
+        failed.Dismiss();
     }
     FLastActive = GetTickCount();
     FActivating = false;

@@ -8,6 +8,7 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/MouseTracking.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -262,17 +263,12 @@ void TWinControl::CreateWnd()
             throw EOSError(LastErrorText(L"Cannot register the window class " + params.WinClassName));
     }
     registeredProcs[params.WinClassName] = FDefWndProc;
-    FControlState.Include(csCreating);
-    CreationControl = this;
-    try {
+    {
+        TFlagGuard creating(FControlState, csCreating);
+        CreationControl = this;
+        TScopeExit created([] { CreationControl = nullptr; });
         CreateWindowHandle(params);
-    } catch (...) {
-        CreationControl = nullptr;
-        FControlState.Exclude(csCreating);
-        throw;
     }
-    CreationControl = nullptr;
-    FControlState.Exclude(csCreating);
     if (FHandle == nullptr) throw EOSError(LastErrorText(L"Error creating window " + params.WinClassName));
     if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) != 0 && GetWindowLongPtrW(FHandle, GWLP_ID) == 0)
         SetWindowLongPtrW(FHandle, GWLP_ID, reinterpret_cast<LONG_PTR>(FHandle));
@@ -360,15 +356,12 @@ void TWinControl::CMRecreateWnd(TMessage&)
             c->FControlState.Exclude(csRecreating);
         for (TWinControl* child : c->FWinControls) flag(child, on);
     };
-    flag(this, true);
-    try {
+    {
+        flag(this, true);
+        TScopeExit recreated([&] { flag(this, false); });
         DestroyHandle();
         UpdateControlState();
-    } catch (...) {
-        flag(this, false);
-        throw;
     }
-    flag(this, false);
     if (FHandle != nullptr && wasFocused) ::SetFocus(FHandle);
 }
 
@@ -396,12 +389,9 @@ void TWinControl::UpdateShowing()
     }
     if (FHandle != nullptr && FShowing != show) {
         FShowing = show;
-        try {
-            Perform(CM_SHOWINGCHANGED);
-        } catch (...) {
-            FShowing = !show;
-            throw;
-        }
+        TScopeExit failed([this, show] { FShowing = !show; });
+        Perform(CM_SHOWINGCHANGED);
+        failed.Dismiss();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
+#include "framework/system/ScopeGuards.h"
 
 TControl* TWinControl::Controls(int Index) const
 {
@@ -137,20 +138,13 @@ void TWinControl::AlignControl(TControl* AControl)
         FControlState.Include(csAlignmentNeeded);
         return;
     }
+    // Undone last to first: the pending request and the aligning flag go before the level comes back.
     DisableAlign();
-    FControlState.Include(csAligning);
-    try {
-        TRect rect = ClientRect();
-        AlignControls(AControl, rect);
-    } catch (...) {
-        FControlState.Exclude(csAlignmentNeeded);
-        FControlState.Exclude(csAligning);
-        EnableAlign();
-        throw;
-    }
-    FControlState.Exclude(csAlignmentNeeded);
-    FControlState.Exclude(csAligning);
-    EnableAlign();
+    TScopeExit enable([this] { EnableAlign(); });
+    TFlagGuard aligning(FControlState, csAligning);
+    TScopeExit handled([this] { FControlState.Exclude(csAlignmentNeeded); });
+    TRect rect = ClientRect();
+    AlignControls(AControl, rect);
 }
 
 namespace {
@@ -182,13 +176,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
     // Gives control its new bounds with FAnchorMove up: a move by the layout keeps its anchor rules.
     auto moveControl = [](TControl* control, int left, int top, int width, int height) {
         control->FAnchorMove = true;
-        try {
-            control->SetBounds(left, top, width, height);
-        } catch (...) {
-            control->FAnchorMove = false;
-            throw;
-        }
-        control->FAnchorMove = false;
+        TScopeExit moved([control] { control->FAnchorMove = false; });
+        control->SetBounds(left, top, width, height);
     };
 
     // Moves an anchored control after a change of the parent's size; places an aligned one in
@@ -303,12 +292,7 @@ void TWinControl::ChangeScale(int M, int D)
 {
     if (M == D) return;
     DisableAlign();
-    try {
-        for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(M, D);
-        TControl::ChangeScale(M, D);
-    } catch (...) {
-        EnableAlign();
-        throw;
-    }
-    EnableAlign();
+    TScopeExit enable([this] { EnableAlign(); });
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(M, D);
+    TControl::ChangeScale(M, D);
 }

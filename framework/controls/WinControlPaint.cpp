@@ -1,9 +1,13 @@
 // TWinControl's painting: WM_PAINT (optionally double buffered), the window's own painting and
 // then its graphic children in z-order, PaintTo into any DC, background erasing (own brush or
 // the parent's background), and the non-client border and bevels.
+#include <optional>
+
 #include "framework/controls/Controls.h"
 #include "framework/controls/DoubleBuffer.h"
 #include "framework/controls/Forms.h"
+#include "framework/graphics/DrawingGuards.h"
+#include "framework/system/ScopeGuards.h"
 
 void TWinControl::WMPaint(TMessage& Message)
 {
@@ -16,64 +20,46 @@ void TWinControl::WMPaint(TMessage& Message)
     }
     TRect client = ClientRect();
     TMemoryDC buffer(client.right, client.bottom);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
-    try {
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.DC()), reinterpret_cast<LPARAM>(buffer.DC()));
-        Message.WParam = reinterpret_cast<WPARAM>(buffer.DC());
-        WMPaint(Message);
-        Message.WParam = 0;
-    } catch (...) {
-        EndPaint(FHandle, &ps);
-        throw;
-    }
-    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
-    EndPaint(FHandle, &ps);
+    TPaintGuard paint(FHandle);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.DC()), reinterpret_cast<LPARAM>(buffer.DC()));
+    Message.WParam = reinterpret_cast<WPARAM>(buffer.DC());
+    WMPaint(Message);
+    Message.WParam = 0;
+    BitBlt(paint.DC(), 0, 0, client.right, client.bottom, buffer.DC(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::CustomPaintHandler(TMessage& Message)
 {
-    FControlState.Include(csCustomPaint);
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState.Exclude(csCustomPaint);
-        throw;
-    }
-    FControlState.Exclude(csCustomPaint);
+    TFlagGuard customPaint(FControlState, csCustomPaint);
+    TWinControl::WMPaint(Message);
 }
 
 void TWinControl::PaintHandler(TMessage& Message)
 {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    PAINTSTRUCT ps;
-    bool own = dc == nullptr;
-    if (own) dc = BeginPaint(FHandle, &ps);
-    try {
-        if (FControls.empty()) {
-            PaintWindow(dc);
-        } else {
-            // Opaque graphic children paint every pixel of theirs: leave them out of the window's paint.
-            int save = SaveDC(dc);
-            int clip = SIMPLEREGION;
-            for (TControl* control : FControls) {
-                bool shown = control->Visible() || (control->ComponentState().Contains(csDesigning) &&
-                                                    !control->ControlStyle().Contains(csNoDesignVisible));
-                if (shown && control->ControlStyle().Contains(csOpaque)) {
-                    clip = ExcludeClipRect(dc, control->Left(), control->Top(), control->Left() + control->Width(),
-                                           control->Top() + control->Height());
-                    if (clip == NULLREGION) break;
-                }
-            }
-            if (clip != NULLREGION) PaintWindow(dc);
-            RestoreDC(dc, save);
-        }
-        PaintControls(dc, nullptr);
-    } catch (...) {
-        if (own) EndPaint(FHandle, &ps);
-        throw;
+    std::optional<TPaintGuard> paint;
+    if (dc == nullptr) {
+        paint.emplace(FHandle);
+        dc = paint->DC();
     }
-    if (own) EndPaint(FHandle, &ps);
+    if (FControls.empty()) {
+        PaintWindow(dc);
+    } else {
+        // Opaque graphic children paint every pixel of theirs: leave them out of the window's paint.
+        TSavedDC saved(dc);
+        int clip = SIMPLEREGION;
+        for (TControl* control : FControls) {
+            bool shown = control->Visible() || (control->ComponentState().Contains(csDesigning) &&
+                                                !control->ControlStyle().Contains(csNoDesignVisible));
+            if (shown && control->ControlStyle().Contains(csOpaque)) {
+                clip = ExcludeClipRect(dc, control->Left(), control->Top(), control->Left() + control->Width(),
+                                       control->Top() + control->Height());
+                if (clip == NULLREGION) break;
+            }
+        }
+        if (clip != NULLREGION) PaintWindow(dc);
+    }
+    PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintWindow(HDC DC)
@@ -97,21 +83,15 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
                                             !control->ControlStyle().Contains(csNoDesignVisible));
         TRect bounds = control->BoundsRect();
         if (!shown || !RectVisible(DC, &bounds)) continue;
+        // The child's copy flag goes whether or not this paint set it; the DC comes back first.
         if (FControlState.Contains(csPaintCopy)) control->FControlState.Include(csPaintCopy);
-        int save = SaveDC(DC);
+        TScopeExit paintCopy([control] { control->FControlState.Exclude(csPaintCopy); });
+        TSavedDC saved(DC);
         POINT origin;
         GetWindowOrgEx(DC, &origin);
         SetWindowOrgEx(DC, origin.x - control->Left(), origin.y - control->Top(), nullptr);
         IntersectClipRect(DC, 0, 0, control->Width(), control->Height());
-        try {
-            control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        } catch (...) {
-            RestoreDC(DC, save);
-            control->FControlState.Exclude(csPaintCopy);
-            throw;
-        }
-        RestoreDC(DC, save);
-        control->FControlState.Exclude(csPaintCopy);
+        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
     // Framed windowed children get the classic sunken line around them.
     for (TWinControl* child : FWinControls) {
@@ -130,49 +110,42 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
 void TWinControl::PaintTo(HDC DC, int X, int Y)
 {
     HWND wnd = Handle();
-    FControlState.Include(csPaintCopy);
-    int save = SaveDC(DC);
-    try {
-        POINT origin;
-        GetWindowOrgEx(DC, &origin);
-        SetWindowOrgEx(DC, origin.x - X, origin.y - Y, nullptr);
-        IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-        // The non-client part: a client edge or a plain border, then the client area inside it.
-        UINT edge = 0, flags = 0;
-        if (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-            edge = EDGE_SUNKEN;
-            flags = BF_RECT | BF_ADJUST;
-        } else if (GetWindowLongW(wnd, GWL_STYLE) & WS_BORDER) {
-            edge = BDR_OUTER;
-            flags = BF_RECT | BF_ADJUST | BF_MONO;
-        }
-        RECT window;
-        GetWindowRect(wnd, &window);
-        POINT clientOrigin{0, 0};
-        ::ClientToScreen(wnd, &clientOrigin);
-        int dx = clientOrigin.x - window.left, dy = clientOrigin.y - window.top;
-        if (flags != 0) {
-            RECT r{0, 0, FWidth, FHeight};
-            DrawEdge(DC, &r, edge, flags);
-        }
-        if (dx != 0 || dy != 0) {
-            RECT client;
-            ::GetClientRect(wnd, &client);
-            GetWindowOrgEx(DC, &origin);
-            SetWindowOrgEx(DC, origin.x - dx, origin.y - dy, nullptr);
-            IntersectClipRect(DC, 0, 0, client.right, client.bottom);
-        }
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        for (TWinControl* child : FWinControls)
-            if (child->Visible()) child->PaintTo(DC, child->Left(), child->Top());
-    } catch (...) {
-        RestoreDC(DC, save);
-        FControlState.Exclude(csPaintCopy);
-        throw;
+    // The DC comes back before the flag goes.
+    TFlagGuard paintCopy(FControlState, csPaintCopy);
+    TSavedDC saved(DC);
+    POINT origin;
+    GetWindowOrgEx(DC, &origin);
+    SetWindowOrgEx(DC, origin.x - X, origin.y - Y, nullptr);
+    IntersectClipRect(DC, 0, 0, FWidth, FHeight);
+    // The non-client part: a client edge or a plain border, then the client area inside it.
+    UINT edge = 0, flags = 0;
+    if (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+        edge = EDGE_SUNKEN;
+        flags = BF_RECT | BF_ADJUST;
+    } else if (GetWindowLongW(wnd, GWL_STYLE) & WS_BORDER) {
+        edge = BDR_OUTER;
+        flags = BF_RECT | BF_ADJUST | BF_MONO;
     }
-    RestoreDC(DC, save);
-    FControlState.Exclude(csPaintCopy);
+    RECT window;
+    GetWindowRect(wnd, &window);
+    POINT clientOrigin{0, 0};
+    ::ClientToScreen(wnd, &clientOrigin);
+    int dx = clientOrigin.x - window.left, dy = clientOrigin.y - window.top;
+    if (flags != 0) {
+        RECT r{0, 0, FWidth, FHeight};
+        DrawEdge(DC, &r, edge, flags);
+    }
+    if (dx != 0 || dy != 0) {
+        RECT client;
+        ::GetClientRect(wnd, &client);
+        GetWindowOrgEx(DC, &origin);
+        SetWindowOrgEx(DC, origin.x - dx, origin.y - dy, nullptr);
+        IntersectClipRect(DC, 0, 0, client.right, client.bottom);
+    }
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    for (TWinControl* child : FWinControls)
+        if (child->Visible()) child->PaintTo(DC, child->Left(), child->Top());
 }
 
 void TWinControl::DrawParentBackground(HDC DC)
@@ -184,13 +157,12 @@ void TWinControl::DrawParentBackground(HDC DC)
         MapWindowPoints(FHandle, FParent->FHandle, &p, 1);
         offset = p;
     }
-    int save = SaveDC(DC);
+    TSavedDC saved(DC);
     POINT origin;
     GetWindowOrgEx(DC, &origin);
     SetWindowOrgEx(DC, origin.x + offset.x, origin.y + offset.y, nullptr);
     FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
     FParent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
-    RestoreDC(DC, save);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message)
@@ -215,18 +187,11 @@ void TWinControl::WMPrintClient(TMessage& Message)
         DefaultHandler(Message);
         return;
     }
-    HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    int save = SaveDC(dc);
+    TSavedDC saved(reinterpret_cast<HDC>(Message.WParam));
     TMessage paint;
     paint.Msg = WM_PAINT;
     paint.WParam = Message.WParam;
-    try {
-        PaintHandler(paint);
-    } catch (...) {
-        RestoreDC(dc, save);
-        throw;
-    }
-    RestoreDC(dc, save);
+    PaintHandler(paint);
 }
 
 // ---- Border and bevels in the non-client area ----------------------------------------------
@@ -259,7 +224,8 @@ void TWinControl::WMNCCalcSize(TMessage& Message)
 void TWinControl::WMNCPaint(TMessage& Message)
 {
     if (FHandle != nullptr && (FBevelKind != bkNone || FBorderWidth > 0)) {
-        HDC dc = GetWindowDC(FHandle);
+        TWindowDCGuard windowDC(FHandle, TWindowDCGuard::WholeWindow);
+        HDC dc = windowDC.DC();
         RECT client, window;
         ::GetClientRect(FHandle, &client);
         GetWindowRect(FHandle, &window);
@@ -290,7 +256,6 @@ void TWinControl::WMNCPaint(TMessage& Message)
         window = saved;
         OffsetRect(&window, -window.left, -window.top);
         FillRect(dc, &window, FBrush->Handle());
-        ReleaseDC(FHandle, dc);
     }
     DefaultHandler(Message);
 }

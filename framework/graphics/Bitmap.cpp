@@ -7,6 +7,7 @@
 
 #include "framework/classes/Streams.h"
 #include "framework/graphics/ByteOrder.h"
+#include "framework/graphics/DrawingGuards.h"
 
 // The memory DC of a bitmap: created when the canvas is first used, with the bitmap's DIB
 // section selected; given up whenever the DIB section is replaced or must be free to be
@@ -723,22 +724,25 @@ void TBitmap::SetHandle(HBITMAP Value)
     TPixelFormat format = bits == 1 ? pf1bit : bits == 4 ? pf4bit : bits == 8 ? pf8bit
                         : bits == 16 ? (rgb565 ? pf16bit : pf15bit) : bits == 24 ? pf24bit : pf32bit;
 
-    HDC screen = GetDC(nullptr);
-    std::vector<std::uint8_t> info = BuildInfo(w, h, bits, rgb565, {});
-    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
-    std::vector<RGBQUAD> table;
-    if (bits <= 8) {
-        // The first call fills in the source's colour table.
-        header->biClrUsed = 0;
-        GetDIBits(screen, Value, 0, static_cast<UINT>(h), nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-        auto* colors = reinterpret_cast<RGBQUAD*>(info.data() + sizeof(BITMAPINFOHEADER));
-        table.assign(colors, colors + (1 << bits));
-        info = BuildInfo(w, h, bits, false, table);
+    TDib d;
+    {
+        TWindowDCGuard screenDC(nullptr);
+        HDC screen = screenDC.DC();
+        std::vector<std::uint8_t> info = BuildInfo(w, h, bits, rgb565, {});
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+        std::vector<RGBQUAD> table;
+        if (bits <= 8) {
+            // The first call fills in the source's colour table.
+            header->biClrUsed = 0;
+            GetDIBits(screen, Value, 0, static_cast<UINT>(h), nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+            auto* colors = reinterpret_cast<RGBQUAD*>(info.data() + sizeof(BITMAPINFOHEADER));
+            table.assign(colors, colors + (1 << bits));
+            info = BuildInfo(w, h, bits, false, table);
+        }
+        d = TDib::Create(w, h, bits, rgb565, table);
+        if (d.Bits != nullptr)
+            GetDIBits(screen, Value, 0, static_cast<UINT>(h), d.Bits, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
     }
-    TDib d = TDib::Create(w, h, bits, rgb565, table);
-    if (d.Bits != nullptr)
-        GetDIBits(screen, Value, 0, static_cast<UINT>(h), d.Bits, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     DeleteObject(Value);
     FPixelFormat = format;
     TakeDib(std::move(d));

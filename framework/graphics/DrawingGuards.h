@@ -52,10 +52,15 @@ private:
     HDC FDC = nullptr;
 };
 
-// GetDC on construction (null window: the screen), ReleaseDC on destruction.
+// GetDC on construction (null window: the screen), or GetWindowDC for a DC that takes in the
+// non-client area too; ReleaseDC on destruction.
 class TWindowDCGuard {
 public:
-    explicit TWindowDCGuard(HWND Window) : FWindow(Window), FDC(GetDC(Window)) {}
+    enum TArea { ClientArea, WholeWindow };
+    explicit TWindowDCGuard(HWND Window, TArea Area = ClientArea)
+        : FWindow(Window), FDC(Area == WholeWindow ? GetWindowDC(Window) : GetDC(Window))
+    {
+    }
     ~TWindowDCGuard()
     {
         if (FDC != nullptr) ReleaseDC(FWindow, FDC);

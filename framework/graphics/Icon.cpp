@@ -6,6 +6,7 @@
 #include "framework/classes/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ByteOrder.h"
+#include "framework/graphics/DrawingGuards.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ bool ReadIconPixels(HICON Icon, TIconPixels& Pixels)
     int w = bm.bmWidth, h = ii.hbmColor != nullptr ? bm.bmHeight : bm.bmHeight / 2;
     Pixels.Width = w;
     Pixels.Height = h;
-    HDC screen = GetDC(nullptr);
+    TWindowDCGuard screenDC(nullptr);
+    HDC screen = screenDC.DC();
 
     // The mask (twice as tall for a monochrome icon: AND rows on top, XOR rows below).
     int maskRows = ii.hbmColor != nullptr ? h : 2 * h;
@@ -62,7 +64,6 @@ bool ReadIconPixels(HICON Icon, TIconPixels& Pixels)
             for (int x = 0; x < w; ++x)
                 Pixels.Color[static_cast<size_t>(y) * w + x] = maskBit(y, x) ? 0x00FFFFFFu : 0;
     }
-    ReleaseDC(nullptr, screen);
     if (ii.hbmColor != nullptr) DeleteObject(ii.hbmColor);
     DeleteObject(ii.hbmMask);
     return true;

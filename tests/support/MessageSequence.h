@@ -164,6 +164,8 @@ public:
         if (!Only.empty() && Only.count(Msg) == 0) return;
         FEntries.push_back({Msg, Flags, WParam, LParam});
     }
+    // Records a message from inside a test's own WindowProc (one that also acts on it).
+    void Add(const TMessage& Message, unsigned Flags = msSent) { Add(Message.Msg, Flags, Message.WParam, Message.LParam); }
     void Clear() { FEntries.clear(); }
     void Pause(bool Value) { FPaused = Value; }
     const std::vector<TMsgEntry>& Entries() const { return FEntries; }

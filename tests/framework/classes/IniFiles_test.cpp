@@ -222,6 +222,21 @@ TEST_F(IniFiles, SectionListingAndRemoval)
     EXPECT_EQ(0, list.Count());
 }
 
+// The list's update is ended however the listing goes; an error of its change handler reaches
+// the caller (it must not end the program).
+TEST_F(IniFiles, ListingIntoAListWhoseChangeHandlerFailsRaisesThatError)
+{
+    TStringList text;
+    text.SetText(L"[A]\nx=1\n");
+    TMemIniFile ini(L"");
+    ini.SetStrings(&text);
+    TStringList list;
+    list.OnChange = [](TObject*) { throw Exception(L"listener failed"); };
+    EXPECT_THROW(ini.ReadSection(L"A", &list), Exception);
+    EXPECT_EQ(0, list.UpdateCount());
+    EXPECT_EQ((Lines{L"x"}), ListOf(list));
+}
+
 TEST_F(IniFiles, TextEncodingsAreDetectedAndKept)
 {
     const std::wstring wide = Dir + L"wide.ini";

@@ -139,13 +139,12 @@ TEST_F(AppScreen, ApplicationShowsTheShortHintOfTheControlUnderTheMouse)
     TPoint p = box->ClientToScreen(TPoint{10, 10});
     SetCursorPos(p.x, p.y);
     THintInfo seen;
-    int asked = 0;
+    TMessageSequence asked;
+    asked.Only = {CM_HINTSHOW};
     TWndMethod old = box->WindowProc;
     box->WindowProc = [&](TMessage& m) {
-        if (m.Msg == CM_HINTSHOW) {
-            ++asked;
-            seen = *reinterpret_cast<THintInfo*>(m.LParam);
-        }
+        asked.Add(m);
+        if (m.Msg == CM_HINTSHOW) seen = *reinterpret_cast<THintInfo*>(m.LParam);
         old(m);
     };
     SendMessageW(box->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
@@ -160,7 +159,7 @@ TEST_F(AppScreen, ApplicationShowsTheShortHintOfTheControlUnderTheMouse)
             Sleep(5);
     }
     ASSERT_TRUE(hintShown());
-    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(asked.Matches({{CM_HINTSHOW}}));
     EXPECT_EQ(seen.HintControl, box);
     EXPECT_EQ(seen.HintStr, L"Short");
     EXPECT_EQ(Application->HintWindow()->Caption(), L"Short");

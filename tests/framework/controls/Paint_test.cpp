@@ -9,6 +9,25 @@ namespace {
 
 class Paint : public FormTest {};
 
+// The control whose paint fails: it paints, moves the DC's origin and throws. Whoever lent it
+// the DC must get it back as it was.
+TControl* FailingPaint = nullptr;
+
+template <class TBase>
+class TFailingPaint : public TBase {
+public:
+    using TBase::TBase;
+    void Paint() override
+    {
+        TBase::Paint();
+        if (this != FailingPaint) return;
+        SetWindowOrgEx(this->Canvas()->Handle(), 7, 7, nullptr);
+        throw Exception(L"paint failed");
+    }
+};
+using TFailingControl = TFailingPaint<TSolidControl>;
+using TFailingGraphic = TFailingPaint<TSolidGraphic>;
+
 // Paints well beyond its bounds: the clip must keep that off the neighbours.
 class TSpillingGraphic : public TSolidGraphic {
 public:
@@ -48,6 +67,80 @@ TEST_F(Paint, PaintToDrawsTheControlAndItsChildrenIntoAnyDC)
     EXPECT_EQ(pixels.At(20 + 205, 15 + 50), RGB(255, 255, 255));
     // PaintTo marks the paint as a copy while it runs.
     EXPECT_FALSE(root->ControlState().Contains(csPaintCopy));
+}
+
+TEST_F(Paint, PaintToThatFailsLeavesTheDCAndThePaintStateAsTheyWere)
+{
+    auto* root = Add<TFailingControl>(Form, 0, 0, 200, 120);
+    auto* graphic = Add<TFailingGraphic>(root, 100, 10, 30, 30);
+    auto* window = Add<TFailingControl>(root, 10, 10, 50, 40);
+    auto* nested = Add<TFailingGraphic>(window, 5, 5, 10, 10);
+    struct TCase {
+        const char* Name;
+        TControl* Failing;
+    };
+    const TCase cases[] = {{"the control itself", root},
+                           {"a graphic child", graphic},
+                           {"a windowed child", window},
+                           {"a graphic child of a windowed child", nested}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        FailingPaint = c.Failing;
+        TPixelBuffer pixels(240, 160);
+        HDC dc = pixels.DC();
+        int level = SaveDC(dc);
+        RestoreDC(dc, level);
+        HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP), brush = GetCurrentObject(dc, OBJ_BRUSH),
+                font = GetCurrentObject(dc, OBJ_FONT);
+
+        EXPECT_THROW(root->PaintTo(dc, 20, 15), Exception);
+        FailingPaint = nullptr;
+
+        POINT origin{-1, -1};
+        GetWindowOrgEx(dc, &origin);
+        EXPECT_EQ(origin.x, 0);
+        EXPECT_EQ(origin.y, 0);
+        HRGN clip = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetClipRgn(dc, clip), 0);  // no clip region left behind
+        DeleteObject(clip);
+        int after = SaveDC(dc);
+        RestoreDC(dc, after);
+        EXPECT_EQ(after, level);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+        for (TControl* control : std::vector<TControl*>{root, graphic, window, nested})
+            EXPECT_FALSE(control->ControlState().Contains(csPaintCopy)) << control->Left();
+        // The canvases gave the borrowed DC back.
+        EXPECT_FALSE(root->Canvas()->HandleAllocated());
+        EXPECT_FALSE(graphic->Canvas()->HandleAllocated());
+        EXPECT_FALSE(window->Canvas()->HandleAllocated());
+        EXPECT_FALSE(nested->Canvas()->HandleAllocated());
+    }
+}
+
+// A paint that fails in the window's own WM_PAINT is reported once and still ends the paint: the
+// window is left valid (no WM_PAINT over and over) with no paint flag set.
+TEST_F(Paint, FailingPaintOfTheWindowIsReportedAndStillEndsThePaint)
+{
+    TMessageBoxes boxes;
+    auto* control = Add<TFailingControl>(Form, 0, 0, 60, 40);
+    ShowActive();
+    for (bool doubleBuffered : {false, true}) {
+        SCOPED_TRACE(doubleBuffered ? "double buffered" : "direct");
+        control->SetDoubleBuffered(doubleBuffered);
+        PumpPending();
+        boxes.Texts.clear();
+        FailingPaint = control;
+        InvalidateRect(control->Handle(), nullptr, TRUE);
+        UpdateWindow(control->Handle());
+        FailingPaint = nullptr;
+        EXPECT_EQ(boxes.Texts, (std::vector<String>{L"paint failed."}));
+        RECT update;
+        EXPECT_FALSE(GetUpdateRect(control->Handle(), &update, FALSE));
+        EXPECT_FALSE(control->ControlState().Contains(csCustomPaint));
+        EXPECT_FALSE(control->Canvas()->HandleAllocated());
+    }
 }
 
 TEST_F(Paint, GraphicChildrenPaintInZOrderClippedToTheirBounds)

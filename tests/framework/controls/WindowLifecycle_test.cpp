@@ -84,10 +84,11 @@ TEST_F(Lifecycle, WindowProcReplacedSeesMessagesUntilRestored)
 {
     auto* child = Add<TSolidControl>(Form, 0, 0, 30, 30);
     child->HandleNeeded();
-    std::vector<UINT> seen;
+    TMessageSequence seq;
+    seq.Only = {WM_USER + 7, WM_SETTEXT, CM_TEXTCHANGED, CM_COLORCHANGED};
     TWndMethod saved = child->WindowProc;
     child->WindowProc = [&](TMessage& m) {
-        seen.push_back(m.Msg);
+        seq.Add(m);
         if (m.Msg == WM_USER + 7) {
             m.Result = 42;  // taken here, never reaches the control
             return;
@@ -97,14 +98,13 @@ TEST_F(Lifecycle, WindowProcReplacedSeesMessagesUntilRestored)
     EXPECT_EQ(SendMessageW(child->Handle(), WM_USER + 7, 0, 0), 42);
     child->SetText(L"abc");                        // Perform goes through WindowProc too
     EXPECT_EQ(child->Text(), L"abc");              // ... and is forwarded to the window
-    EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_SETTEXT)), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(CM_TEXTCHANGED)), seen.end());
+    EXPECT_TRUE(seq.Matches({{WM_USER + 7}, {WM_SETTEXT}, {CM_TEXTCHANGED}}));
 
     child->WindowProc = saved;
-    seen.clear();
+    seq.Clear();
     EXPECT_EQ(SendMessageW(child->Handle(), WM_USER + 7, 0, 0), 0);
     child->Perform(CM_COLORCHANGED);
-    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(seq.Matches({}));
 }
 
 // A control over the system's EDIT class: DefaultHandler reaches the edit's own procedure.
