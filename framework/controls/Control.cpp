@@ -10,50 +10,70 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/MouseTracking.h"
+#include "framework/facts/SystemFacts.h"
 
 // ---- Seams ---------------------------------------------------------------------------------
 
 namespace {
-TKeyStateFunction& KeyStateSlot()
-{
-    static TKeyStateFunction f;
-    return f;
-}
-TBeepFunction& BeepSlot()
-{
-    static TBeepFunction f;
-    return f;
-}
+
+// The one-function seams of old answer through the system facts: installing a function puts
+// facts in force that answer with it and pass every other question on to the facts that were in
+// force before; with no function they pass that question on too.
+class TKeyStateFunctionFacts : public TForwardingFacts {
+public:
+    TKeyStateFunction Function;
+    SHORT KeyState(int VirtualKey) override { return Function ? Function(VirtualKey) : FBase.KeyState(VirtualKey); }
+};
+
+class TBeepFunctionFacts : public TForwardingFacts {
+public:
+    TBeepFunction Function;
+    void Beep(UINT Type) override
+    {
+        if (Function)
+            Function(Type);
+        else
+            FBase.Beep(Type);
+    }
+};
+
+template <class TFacts, class TFunction>
+class TFunctionSeam {
+public:
+    TFunction Set(TFunction F)
+    {
+        TFunction old = FFacts ? FFacts->Function : TFunction();
+        // Restoring gives the facts back, unless another override went in force on top meanwhile.
+        if (!F && FFacts && &SystemFacts() == FFacts.get()) {
+            FUse.reset();
+            FFacts.reset();
+            return old;
+        }
+        if (!FFacts) {
+            FFacts = std::make_unique<TFacts>();
+            FUse = std::make_unique<TSystemFactsOverride>(*FFacts);
+        }
+        FFacts->Function = std::move(F);
+        return old;
+    }
+
+private:
+    std::unique_ptr<TFacts> FFacts;
+    std::unique_ptr<TSystemFactsOverride> FUse;
+};
+
+TFunctionSeam<TKeyStateFunctionFacts, TKeyStateFunction> KeyStateSeam;
+TFunctionSeam<TBeepFunctionFacts, TBeepFunction> BeepSeam;
+
 } // namespace
 
-SHORT KeyState(int VirtualKey)
-{
-    const TKeyStateFunction& f = KeyStateSlot();
-    return f ? f(VirtualKey) : GetKeyState(VirtualKey);
-}
+SHORT KeyState(int VirtualKey) { return SystemFacts().KeyState(VirtualKey); }
 
-TKeyStateFunction SetKeyStateFunction(TKeyStateFunction F)
-{
-    TKeyStateFunction old = std::move(KeyStateSlot());
-    KeyStateSlot() = std::move(F);
-    return old;
-}
+TKeyStateFunction SetKeyStateFunction(TKeyStateFunction F) { return KeyStateSeam.Set(std::move(F)); }
 
-void SystemBeep(UINT Type)
-{
-    const TBeepFunction& f = BeepSlot();
-    if (f)
-        f(Type);
-    else
-        MessageBeep(Type);
-}
+void SystemBeep(UINT Type) { SystemFacts().Beep(Type); }
 
-TBeepFunction SetBeepFunction(TBeepFunction F)
-{
-    TBeepFunction old = std::move(BeepSlot());
-    BeepSlot() = std::move(F);
-    return old;
-}
+TBeepFunction SetBeepFunction(TBeepFunction F) { return BeepSeam.Set(std::move(F)); }
 
 std::function<bool(TPopupMenu*, TControl*, TPoint)> PopupMenuHandler;
 std::function<bool(TPopupMenu*, TMessage&)> PopupMenuShortCutHandler;

@@ -1,6 +1,7 @@
 // THintWindow: the small popup a hint shows in. It never activates, never takes the focus and
 // lets mouse clicks through to what lies under it.
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -62,7 +63,7 @@ void THintWindow::ActivateHint(TRect Rect, const String& AHint)
         Invalidate();
         failed.Dismiss();
     }
-    FLastActive = GetTickCount();
+    FLastActive = SystemFacts().TickCount();
     FActivating = false;
 }
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ const TStandardCursor StandardCursors[] = {
     {crNo, IDC_NO},          {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP}, {crHandPoint, IDC_HAND},
     {crSizeAll, IDC_SIZEALL},
 };
-
-BOOL CALLBACK CollectMonitor(HMONITOR Monitor, HDC, LPRECT, LPARAM Data)
-{
-    reinterpret_cast<std::vector<HMONITOR>*>(Data)->push_back(Monitor);
-    return TRUE;
-}
 
 int CALLBACK CollectFont(const LOGFONTW* Font, const TEXTMETRICW*, DWORD, LPARAM Data)
 {
@@ -165,40 +160,32 @@ TRect TScreen::WorkAreaRect() const
 
 int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }
 
-TRect TMonitor::BoundsRect() const
+namespace {
+// A monitor's rectangles are asked afresh each time: the layout may change while the handle stays.
+TMonitorFacts MonitorFacts(HMONITOR Handle)
 {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(FHandle, &info)) return TRect{0, 0, 0, 0};
-    return info.rcMonitor;
+    for (const TMonitorFacts& facts : SystemFacts().Monitors())
+        if (facts.Handle == Handle) return facts;
+    return TMonitorFacts{};
 }
+} // namespace
 
-TRect TMonitor::WorkareaRect() const
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(FHandle, &info)) return TRect{0, 0, 0, 0};
-    return info.rcWork;
-}
+TRect TMonitor::BoundsRect() const { return MonitorFacts(FHandle).Bounds; }
 
-bool TMonitor::Primary() const
-{
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    return GetMonitorInfoW(FHandle, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-}
+TRect TMonitor::WorkareaRect() const { return MonitorFacts(FHandle).WorkArea; }
+
+bool TMonitor::Primary() const { return MonitorFacts(FHandle).Primary; }
 
 int TScreen::MonitorCount()
 {
-    std::vector<HMONITOR> handles;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&handles));
-    bool same = handles.size() == FMonitors.size();
-    for (size_t i = 0; same && i < handles.size(); ++i) same = FMonitors[i]->FHandle == handles[i];
+    std::vector<TMonitorFacts> monitors = SystemFacts().Monitors();
+    bool same = monitors.size() == FMonitors.size();
+    for (size_t i = 0; same && i < monitors.size(); ++i) same = FMonitors[i]->FHandle == monitors[i].Handle;
     if (!same) {
         FMonitors.clear();
-        for (size_t i = 0; i < handles.size(); ++i) {
+        for (size_t i = 0; i < monitors.size(); ++i) {
             auto monitor = std::make_unique<TMonitor>();
-            monitor->FHandle = handles[i];
+            monitor->FHandle = monitors[i].Handle;
             monitor->FMonitorNum = static_cast<int>(i);
             FMonitors.push_back(std::move(monitor));
         }

@@ -64,8 +64,6 @@ UINT DTPShiftFocusMessage();
 bool GridDatePickersAvailable();
 // The grid whose focus frame shows, or null.
 TAdvStringGrid* FocusFrameGrid();
-// The high 32 bits of a file's version (major << 16 | minor), -1 without a valid version block.
-int GetFileVersionMS(const String& FileName);
 // Registers the grid's published classes and types with the form reader (once).
 void RegisterGridClasses();
 

@@ -4,13 +4,13 @@
 // hints.
 #include <windows.h>
 #include <ole2.h>
-#include <versionhelpers.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "framework/system/Conversions.h"
 #include "grid/control/AdvGrid.h"
 
@@ -58,33 +58,7 @@ LRESULT CALLBACK GridCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
     return CallNextHookEx(unit.Hook, Code, WParam, LParam);
 }
 
-bool IsThemeActiveNow()
-{
-    HMODULE theme = LoadLibraryW(L"uxtheme.dll");
-    if (theme == nullptr) return false;
-    using TIsThemeActive = BOOL(WINAPI*)();
-    auto isActive = reinterpret_cast<TIsThemeActive>(reinterpret_cast<void*>(GetProcAddress(theme, "IsThemeActive")));
-    bool result = isActive != nullptr && isActive() != FALSE;
-    FreeLibrary(theme);
-    return result;
-}
-
 } // namespace
-
-int GetFileVersionMS(const String& FileName)
-{
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(FileName.c_str(), &handle);
-    if (size == 0) return -1;
-    std::vector<BYTE> data(size);
-    if (!GetFileVersionInfoW(FileName.c_str(), 0, size, data.data())) return -1;
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT len = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || info == nullptr || len < sizeof(VS_FIXEDFILEINFO))
-        return -1;
-    if (info->dwSignature != 0xFEEF04BD) return -1;
-    return static_cast<int>(info->dwFileVersionMS);
-}
 
 void AdvGridInitialization()
 {
@@ -93,7 +67,7 @@ void AdvGridInitialization()
     unit.OleStarted = SUCCEEDED(OleInitialize(nullptr));
     unit.FocusGrid = nullptr;
     if (unit.Hook == nullptr) unit.Hook = SetWindowsHookExW(WH_CALLWNDPROC, GridCallWndProcHook, nullptr, GetCurrentThreadId());
-    unit.DatePickers = GetFileVersionMS(L"comctl32.dll") > 0x00040045;
+    unit.DatePickers = SystemFacts().CommonControlsVersion() > MakeVersion(4, 69);
     unit.CellsFormat = RegisterClipboardFormatW(L"TAdvStringGrid Cells");
     unit.EditDoneMsg = RegisterWindowMessageW(L"GridEditDone");
     unit.DTPShiftFocusMsg = RegisterWindowMessageW(L"DTPShiftFocus");
@@ -222,11 +196,11 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FHiddenCols.Count = 0;
     FOldSelection = Selection();
 
-    FIsWinXP = IsWindowsXPOrGreater();
-    FIsWin7 = IsWindows7OrGreater();
-    FIsWinVista = IsWindowsVistaOrGreater();
-    int comctl = GetFileVersionMS(L"comctl32.dll");
-    FIsComCtl6 = comctl > 0 && ((comctl >> 16) & 0xFF) > 5;
+    TWindowsVersion windows = SystemFacts().WindowsVersion();
+    FIsWinXP = windows.AtLeast(5, 1);
+    FIsWin7 = windows.AtLeast(6, 1);
+    FIsWinVista = windows.AtLeast(6, 0);
+    FIsComCtl6 = SystemFacts().CommonControlsVersion() >= MakeVersion(6, 0);
     FIsFlat = false;
 
     if (!designing) {
@@ -314,7 +288,7 @@ void TAdvStringGrid::CreateWnd()
 
     FTimer.Id = SetTimer(FHandle, GridTimerId, 500, nullptr);
     if (designing && !ComponentState().Contains(csLoading) && !FLoaded) Font()->SetName(L"Tahoma");
-    FIsWinXP = FIsWinXP && IsThemeActiveNow();
+    FIsWinXP = FIsWinXP && SystemFacts().ThemeActive();
 
     // Every system this runs on has the wheel message; the lines per notch come from the system.
     FWheel.Message = WM_MOUSEWHEEL;

@@ -1,35 +1,6 @@
 #include "skin/controls/sLabel.h"
 
-#include <shellapi.h>
-
-namespace {
-
-bool ShellExecuteOpen(const String& Target)
-{
-    HINSTANCE result = ShellExecuteW(nullptr, L"open", Target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    // ShellExecute answers a value above 32 on success.
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
-TShellOpenFunction& ShellOpenFunction()
-{
-    static TShellOpenFunction function = ShellExecuteOpen;
-    return function;
-}
-
-} // namespace
-
-bool ShellOpen(const String& Target)
-{
-    return ShellOpenFunction()(Target);
-}
-
-TShellOpenFunction SetShellOpenFunction(TShellOpenFunction F)
-{
-    TShellOpenFunction previous = ShellOpenFunction();
-    ShellOpenFunction() = F ? std::move(F) : TShellOpenFunction(ShellExecuteOpen);
-    return previous;
-}
+#include "framework/facts/SystemFacts.h"
 
 TsWebLabel::TsWebLabel(TComponent* AOwner) : TsLabel(AOwner)
 {
@@ -39,5 +10,5 @@ TsWebLabel::TsWebLabel(TComponent* AOwner) : TsLabel(AOwner)
 void TsWebLabel::Click()
 {
     TsLabel::Click();
-    if (!FURL.empty()) ShellOpen(FURL);
+    if (!FURL.empty()) SystemFacts().ShellOpen(FURL);
 }

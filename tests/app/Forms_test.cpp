@@ -2,6 +2,7 @@
 // its link, and the start-up's binding of the calendar library.
 #include "tests/app/AppTestSupport.h"
 
+#include "framework/facts/SystemFacts.h"
 #include "framework/stdctrls/Panels.h"
 #include "skin/controls/sLabel.h"
 
@@ -178,11 +179,15 @@ TEST(AboutForm, TheLinkOpensItsAddressThroughTheShell)
     TAboutfrm about(nullptr);
     about.AfterConstruction();
     about.Show();
-    std::vector<String> opened;
-    TShellOpenFunction old = SetShellOpenFunction([&](const String& Target) {
-        opened.push_back(Target);
-        return true;
-    });
+    struct TRecordedOpens : TSystemFacts {
+        std::vector<String> Opened;
+        bool ShellOpen(const String& Target) override
+        {
+            Opened.push_back(Target);
+            return true;
+        }
+    } facts;
+    TSystemFactsOverride use(facts);
     TsWebLabel* link = about.sWebLabel1;
     ASSERT_FALSE(link->URL().empty());
     EXPECT_EQ(link->Cursor(), crHandPoint);
@@ -191,8 +196,7 @@ TEST(AboutForm, TheLinkOpensItsAddressThroughTheShell)
     LPARAM at = MAKELPARAM(link->Left() + 3, link->Top() + 3);
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(panel, WM_LBUTTONUP, 0, at);
-    SetShellOpenFunction(old);
-    EXPECT_EQ(opened, std::vector<String>{link->URL()});
+    EXPECT_EQ(facts.Opened, std::vector<String>{link->URL()});
 }
 
 TEST(CalendarLibraryBinding, AMissingLibraryIsToldByItsPathAndNothingStaysBound)

@@ -1,6 +1,8 @@
 // The application window and its hooks, the screen (forms, cursors, monitors, fonts) and hints.
 #include "tests/framework/controls/ControlFixtures.h"
 
+#include "framework/facts/SystemFacts.h"
+
 using namespace kvltest;
 
 namespace {
@@ -97,6 +99,25 @@ TEST_F(AppScreen, MonitorsAndMetrics)
     EXPECT_EQ(Screen->PixelsPerInch(), 96);
     EXPECT_GT(Screen->Fonts()->Count(), 0);
     EXPECT_GE(Screen->Fonts()->IndexOf(L"Tahoma"), 0);
+}
+
+TEST_F(AppScreen, MonitorsComeFromTheSystemFacts)
+{
+    struct TTwoMonitors : TSystemFacts {
+        std::vector<TMonitorFacts> Monitors() override
+        {
+            TMonitorFacts left{reinterpret_cast<HMONITOR>(0x1001), {-800, 0, 0, 600}, {-800, 0, 0, 570}, false};
+            TMonitorFacts right{reinterpret_cast<HMONITOR>(0x1002), {0, 0, 1024, 768}, {0, 0, 1024, 740}, true};
+            return {left, right};
+        }
+    } facts;
+    TSystemFactsOverride use(facts);
+    ASSERT_EQ(2, Screen->MonitorCount());
+    EXPECT_EQ(Screen->Monitors(1), Screen->PrimaryMonitor());
+    TRect bounds = Screen->Monitors(0)->BoundsRect(), work = Screen->Monitors(1)->WorkareaRect();
+    EXPECT_EQ(-800, bounds.left);
+    EXPECT_EQ(740, work.bottom);
+    EXPECT_FALSE(Screen->Monitors(0)->Primary());
 }
 
 TEST_F(AppScreen, HintWindowShowsWithoutTakingActivation)
@@ -205,6 +226,30 @@ TEST_F(AppScreen, KeyStateAndBeepGoThroughTheirSeams)
     SystemBeep(MB_ICONHAND);
     SetBeepFunction(old);
     EXPECT_EQ(beeps, (std::vector<UINT>{MB_ICONHAND}));
+}
+
+// The old one-function seams go in force over the facts a test already put in force: they change
+// their one answer, keep the others and give the test's facts back when restored.
+TEST_F(AppScreen, TheOldSeamsLayerOverTheFactsInForce)
+{
+    struct TTestFacts : TSystemFacts {
+        std::vector<UINT> Beeps;
+        DWORD TickCount() override { return 77; }
+        void Beep(UINT Type) override { Beeps.push_back(Type); }
+    } facts;
+    TSystemFactsOverride use(facts);
+    TKeyStateFunction oldKeys = SetKeyStateFunction([](int vk) -> SHORT { return vk == VK_SHIFT ? SHORT(-128) : 0; });
+    EXPECT_FALSE(static_cast<bool>(oldKeys));
+    TBeepFunction oldBeep = SetBeepFunction([](UINT) {});
+    EXPECT_LT(SystemFacts().KeyState(VK_SHIFT), 0);
+    EXPECT_EQ(77u, SystemFacts().TickCount());
+    SystemBeep(MB_ICONHAND);
+    SetBeepFunction(oldBeep);
+    SystemBeep(MB_ICONQUESTION);
+    EXPECT_LT(KeyState(VK_SHIFT), 0);
+    SetKeyStateFunction(oldKeys);
+    EXPECT_EQ(&facts, &SystemFacts());
+    EXPECT_EQ(facts.Beeps, (std::vector<UINT>{MB_ICONQUESTION}));
 }
 
 } // namespace
