@@ -5,7 +5,7 @@
 // would be opened without a browser.
 #include <functional>
 
-#include "framework/stdctrls/Labels.h"
+#include "framework/stdctrls/Label.h"
 
 // Opens a document or link through the shell ("open" verb). Answers whether the shell took it.
 using TShellOpenFunction = std::function<bool(const String& Target)>;

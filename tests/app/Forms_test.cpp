@@ -2,7 +2,8 @@
 // its link, and the start-up's binding of the calendar library.
 #include "tests/app/AppTestSupport.h"
 
-#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Panel.h"
 #include "skin/controls/sLabel.h"
 
 using namespace kvltest;

@@ -2,14 +2,20 @@
 // tool buttons mirrored into the system bar (places, clicks, check groups, custom draw), and
 // the positions and events of track bars, scroll bars and up-down controls driven by keys and
 // clicks.
-#include "framework/stdctrls/Bars.h"
+#include "framework/comctrls/ComCtrlsTypes.h"
+#include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/ToolBar.h"
+#include "framework/comctrls/TrackBar.h"
+#include "framework/comctrls/UpDown.h"
+#include "framework/stdctrls/ScrollBar.h"
 
 #include <commctrl.h>
 
 #include <string>
 #include <vector>
 
-#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/Memo.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;

@@ -1,7 +1,8 @@
 // Date-time picker and month calendar: the value round trip through the window (also across a
 // new window), OnChange only for the user's changes, the check box, the drop-down calendar's
 // events and handle, the range rules, and the calendar's selection by a click.
-#include "framework/stdctrls/DateTimePickers.h"
+#include "framework/comctrls/DateTimePicker.h"
+#include "framework/comctrls/MonthCalendar.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,8 @@
 // List and tree views: items and columns mirrored into the window (before and after it exists,
 // and across a new window), selection and check boxes from clicks and code with their events,
 // and tree expansion and selection that the events may refuse.
-#include "framework/stdctrls/ListViews.h"
+#include "framework/comctrls/ListView.h"
+#include "framework/comctrls/TreeView.h"
 
 #include <string>
 #include <vector>

@@ -15,7 +15,7 @@
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Colors.h"
-#include "framework/stdctrls/Menus.h"
+#include "framework/menus/Menus.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Page and tab controls: switching pages by a click on a tab (OnChanging may refuse, OnChange
 // follows) and from code (no events), the page filling the display rectangle, hidden tabs that
 // keep their pages, page order, Ctrl+Tab, and the tab list surviving a new window.
-#include "framework/stdctrls/PageControls.h"
+#include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/TabControl.h"
 
 #include <commctrl.h>
 

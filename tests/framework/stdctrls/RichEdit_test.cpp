@@ -1,7 +1,7 @@
 // Rich edit: lines as paragraphs, RTF and plain-text round trips through streams (Chinese
 // included, formatting kept), character and paragraph attributes of the selection, searching,
 // the content surviving a new window, and OnChange / OnSelectionChange from the control.
-#include "framework/stdctrls/RichEdit.h"
+#include "framework/comctrls/RichEdit.h"
 
 #include <string>
 #include <vector>
