@@ -1,13 +1,10 @@
-// Date-time picker and month calendar: the value round trip through the window (also across a
-// new window), OnChange only for the user's changes, the check box, the drop-down calendar's
-// events and handle, the range rules, and the calendar's selection by a click.
+// Date-time pickers: the value round trip through the window (also across a new window), OnChange
+// only for the user's changes, the check box, the drop-down calendar's events and handle, the
+// range rules, and typed text.
 #include "framework/comctrls/DateTimePicker.h"
-#include "framework/comctrls/MonthCalendar.h"
 
 #include <commctrl.h>
-
 #include <cstddef>
-
 #include <string>
 #include <vector>
 
@@ -206,41 +203,6 @@ TEST_F(DateTimePickers, TypedTextGoesToOnUserInput)
     EXPECT_EQ(ask(L"never"), L"2012-05-07 13:45:10");
     EXPECT_EQ(ask(L"beyond the range"), L"2012-05-07 13:45:10");
     EXPECT_EQ(typed, (std::vector<String>{L"today", L"never", L"beyond the range"}));
-}
-
-class MonthCalendars : public FormTest {};
-
-TEST_F(MonthCalendars, ClickOnADaySelectsItAndFiresOnChange)
-{
-    auto* calendar = Add<TMonthCalendar>(Form, 10, 10, 225, 160);
-    calendar->SetDate(EncodeDate(2012, 5, 7) + 0.5);
-    int changes = 0;
-    calendar->OnChange = [&](TObject*) { ++changes; };
-    ShowActive();
-    EXPECT_EQ(calendar->Date(), EncodeDate(2012, 5, 7));
-    SYSTEMTIME st{};
-    SendMessageW(calendar->Handle(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
-    EXPECT_EQ(SystemTimeToDateTime(st), EncodeDate(2012, 5, 7));
-    calendar->SetMinDate(EncodeDate(2012, 5, 1));
-    EXPECT_THROW(calendar->SetMaxDate(EncodeDate(2012, 4, 30)), ECommonCalendarError);
-    calendar->SetMinDate(0);
-
-    // Find a point on another day of May and click it.
-    TRect size = calendar->MinReqRect();
-    ASSERT_GT(size.right, 0);
-    MCHITTESTINFO hit{};
-    hit.cbSize = offsetof(MCHITTESTINFO, st) + sizeof(SYSTEMTIME);
-    bool found = false;
-    for (int y = 40; y < calendar->Height() && !found; y += 4)
-        for (int x = 10; x < calendar->Width() - 10 && !found; x += 4) {
-            hit.pt = Point(x, y);
-            SendMessageW(calendar->Handle(), MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            found = hit.uHit == MCHT_CALENDARDATE && hit.st.wMonth == 5 && hit.st.wDay != 7;
-        }
-    ASSERT_TRUE(found);
-    ClickAt(calendar->Handle(), hit.pt.x, hit.pt.y);
-    EXPECT_EQ(calendar->Date(), EncodeDate(2012, 5, hit.st.wDay));
-    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

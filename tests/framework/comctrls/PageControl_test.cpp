@@ -1,11 +1,9 @@
-// Page and tab controls: switching pages by a click on a tab (OnChanging may refuse, OnChange
-// follows) and from code (no events), the page filling the display rectangle, hidden tabs that
-// keep their pages, page order, Ctrl+Tab, and the tab list surviving a new window.
+// Page controls: switching pages by a click on a tab (OnChanging may refuse, OnChange follows)
+// and from code (no events), the page filling the display rectangle, hidden tabs that keep their
+// pages, page order, Ctrl+Tab and the styles.
 #include "framework/comctrls/PageControl.h"
-#include "framework/comctrls/TabControl.h"
 
 #include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -189,46 +187,6 @@ TEST_F(PageControls, StylesReachTheWindowAndTheDisplayRectangleFollows)
     TRect tab = Pages->TabRect(1);
     EXPECT_EQ(tab.right - tab.left, 90);
     EXPECT_EQ(Pages->IndexOfTabAt((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2), 1);
-}
-
-class TabControls : public FormTest {};
-
-TEST_F(TabControls, TabsAndSelectionSurviveANewWindow)
-{
-    auto* tabs = new TTabControl(Form);
-    tabs->Tabs()->Add(L"阳历");
-    tabs->Tabs()->Add(L"阴历");
-    tabs->Tabs()->Add(L"Other");
-    EXPECT_EQ(tabs->TabIndex(), 0);
-    tabs->SetTabIndex(2);
-    tabs->SetBounds(10, 10, 250, 120);
-    tabs->SetParent(Form);
-    ShowActive();
-    EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 3);
-    EXPECT_EQ(tabs->TabIndex(), 2);
-
-    int changes = 0;
-    tabs->OnChange = [&](TObject*) { ++changes; };
-    TRect r = tabs->TabRect(1);
-    ClickAt(tabs->Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    EXPECT_EQ(tabs->TabIndex(), 1);
-    EXPECT_EQ(changes, 1);
-    tabs->SetTabIndex(0);
-    EXPECT_EQ(changes, 1);
-
-    tabs->Tabs()->Delete(0);
-    EXPECT_EQ(tabs->TabIndex(), -1);
-    tabs->SetTabIndex(1);
-    tabs->SetMultiLine(true);
-    EXPECT_EQ(SendMessageW(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(tabs->TabIndex(), 1);
-    TCITEMW item{};
-    wchar_t text[32] = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 32;
-    SendMessageW(tabs->Handle(), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(text, L"阴历");
 }
 
 } // namespace
