@@ -3,7 +3,7 @@
 // banner, the version, a link and two contact lines, and a footer picture. It has no code of its
 // own; the main form shows it modally.
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/Image.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sPanel.h"
 

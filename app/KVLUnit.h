@@ -4,7 +4,7 @@
 // to recompute and in which order, the computations themselves are procedureUnit's. No state is
 // kept here: every value is read from the controls when a computation runs.
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/Labels.h"
+#include "framework/stdctrls/Label.h"
 #include "grid/control/AdvGrid.h"
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sBitBtn.h"

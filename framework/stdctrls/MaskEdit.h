@@ -6,8 +6,9 @@
 // not fit its position is refused with a beep (through the framework's beep seam). Entering the
 // control, or clicking it, puts the caret on an editable position. ValidateEdit raises
 // EDBEditError while a required position is empty; leaving a modified control validates it.
-#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/MaskUtils.h"
+#include "framework/stdctrls/Memo.h"
 
 class TCustomMaskEdit : public TCustomEdit {
 public:

@@ -1,14 +1,24 @@
 // The published properties of the standard controls (labels, panels, bevels, images, group
 // boxes, radio groups, edits, memos, masked edits, combo and list boxes, buttons, check boxes,
-// radio buttons, bitmap and speed buttons) for the form reader.
+// radio buttons, bitmap and speed buttons, scroll bars and scroll boxes) for the form reader.
 #include "framework/classes/FormReader.h"
 #include "framework/classes/PropertyRegistry.h"
-#include "framework/stdctrls/Buttons.h"
-#include "framework/stdctrls/ComboBoxes.h"
-#include "framework/stdctrls/Edits.h"
-#include "framework/stdctrls/Labels.h"
+#include "framework/stdctrls/Bevel.h"
+#include "framework/stdctrls/BitBtn.h"
+#include "framework/stdctrls/CheckBox.h"
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/GroupBox.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Label.h"
+#include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/MaskEdit.h"
-#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/RadioButton.h"
+#include "framework/stdctrls/RadioGroup.h"
+#include "framework/stdctrls/ScrollBar.h"
+#include "framework/stdctrls/ScrollBox.h"
+#include "framework/stdctrls/SpeedButton.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 
 
@@ -39,6 +49,12 @@ template <class T>
 auto Notify(TNotifyEvent T::*Member)
 {
     return [Member](T* o) -> TNotifyEvent& { return o->*Member; };
+}
+
+template <class T, class E>
+auto EventOf(E T::*Member)
+{
+    return [Member](T* o) -> E& { return o->*Member; };
 }
 
 template <class T>
@@ -234,6 +250,41 @@ void RegisterButtons()
         .Boolean(L"Transparent", [](TSpeedButton* c, bool v) { c->SetTransparent(v); }, L"True");
 }
 
+void RegisterScrolling()
+{
+    RegisterEnumType(L"TScrollBarKind", {L"sbHorizontal", L"sbVertical"});
+    RegisterPublishedClass<TScrollBar>(L"TScrollBar", L"TWinControl")
+        .Enum<TScrollBarKind>(L"Kind", L"TScrollBarKind", [](TScrollBar* c, TScrollBarKind v) { c->SetKind(v); }, L"sbHorizontal")
+        .Integer(L"Max", [](TScrollBar* c, int v) { c->SetMax(v); }, L"100")
+        .Integer(L"Min", [](TScrollBar* c, int v) { c->SetMin(v); })
+        .Integer(L"PageSize", [](TScrollBar* c, int v) { c->SetPageSize(v); })
+        .Integer(L"Position", [](TScrollBar* c, int v) { c->SetPosition(v); })
+        .Integer(L"SmallChange", [](TScrollBar* c, int v) { c->SetSmallChange(v); }, L"1")
+        .Integer(L"LargeChange", [](TScrollBar* c, int v) { c->SetLargeChange(v); }, L"1")
+        .Event<TNotifyEvent>(L"OnChange", Notify(&TScrollBar::OnChange))
+        .Event<TScrollEvent>(L"OnScroll", EventOf(&TScrollBar::OnScroll));
+    RegisterPublishedClass<TControlScrollBar>(L"TControlScrollBar", L"TPersistent")
+        .Integer(L"Increment", [](TControlScrollBar* b, int v) { b->SetIncrement(v); }, L"8")
+        .Integer(L"Margin", [](TControlScrollBar* b, int v) { b->SetMargin(v); })
+        .Integer(L"Position", [](TControlScrollBar* b, int v) { b->SetPosition(v); })
+        .Integer(L"Range", [](TControlScrollBar* b, int v) { b->SetRange(v); })
+        .Boolean(L"Tracking", [](TControlScrollBar* b, bool v) { b->SetTracking(v); })
+        .Boolean(L"Visible", [](TControlScrollBar* b, bool v) { b->SetVisible(v); }, L"True")
+        .NotStored(L"ButtonSize", TPropertyKind::Integer)
+        .NotStored(L"Color", TPropertyKind::Integer, L"TColor")
+        .NotStored(L"ParentColor", TPropertyKind::Boolean)
+        .NotStored(L"Size", TPropertyKind::Integer)
+        .NotStored(L"Smooth", TPropertyKind::Boolean)
+        .NotStored(L"Style", TPropertyKind::Enum)
+        .NotStored(L"ThumbSize", TPropertyKind::Integer);
+    RegisterPublishedClass<TScrollingWinControl>(L"TScrollingWinControl", L"TWinControl")
+        .Object(L"HorzScrollBar", L"TControlScrollBar", [](TScrollingWinControl* c) { return c->HorzScrollBar(); })
+        .Object(L"VertScrollBar", L"TControlScrollBar", [](TScrollingWinControl* c) { return c->VertScrollBar(); })
+        .Boolean(L"AutoScroll", [](TScrollingWinControl* c, bool v) { c->SetAutoScroll(v); }, L"True");
+    RegisterPublishedClass<TScrollBox>(L"TScrollBox", L"TScrollingWinControl")
+        .Enum<TBorderStyle>(L"BorderStyle", L"TBorderStyle", [](TScrollBox* c, TBorderStyle v) { c->SetBorderStyle(v); }, L"bsSingle");
+}
+
 } // namespace
 
 void RegisterStdControlsClasses()
@@ -247,4 +298,5 @@ void RegisterStdControlsClasses()
     RegisterEdits();
     RegisterLists();
     RegisterButtons();
+    RegisterScrolling();
 }

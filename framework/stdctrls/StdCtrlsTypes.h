@@ -9,6 +9,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/graphics/GraphicsBase.h"
+#include "framework/graphics/OwnerDrawState.h"
 
 class TCanvas;
 class TControl;
@@ -21,18 +22,6 @@ using TLeftRight = TAlignment;
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
-
-// Element n stands for bit n of DRAWITEMSTRUCT::itemState (ODS_SELECTED is bit 0 ...
-// ODS_COMBOBOXEDIT bit 12), so the state converts with FromBits.
-enum TOwnerDrawStateItem {
-    odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive,
-    odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
-};
-using TOwnerDrawState = TEnumSet<TOwnerDrawStateItem>;
-inline TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState)
-{
-    return TOwnerDrawState::FromBits(ItemState & 0xFFFF);
-}
 
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
@@ -75,7 +64,5 @@ bool ForgetReferences(TComponent* AComponent, std::initializer_list<T**> Fields)
     return found;
 }
 
-// Register the standard controls, and the common controls, with the form reader (each registers
-// the layers below it first).
+// Registers the standard controls (and the layers below) with the form reader.
 void RegisterStdControlsClasses();
-void RegisterCommonControlsClasses();

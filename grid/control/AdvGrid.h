@@ -20,8 +20,12 @@
 #include <memory>
 #include <vector>
 
+#include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/ToolBar.h"
+#include "framework/comctrls/TrackBar.h"
+#include "framework/comctrls/UpDown.h"
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/Bars.h"
+#include "framework/stdctrls/ScrollBar.h"
 #include "grid/control/AdvGridSettings.h"
 #include "grid/foundation/AdvHintInfo.h"
 #include "grid/foundation/PictureContainer.h"

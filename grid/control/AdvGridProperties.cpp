@@ -3,7 +3,8 @@
 // registration entry point before the application's forms are read.
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/grids/Grids.h"
-#include "framework/stdctrls/Menus.h"
+#include "framework/menus/Menus.h"
+#include "framework/comctrls/ComCtrlsTypes.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "grid/control/AdvGrid.h"
 

@@ -14,7 +14,11 @@
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/grids/Grids.h"
-#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/Bevel.h"
+#include "framework/stdctrls/GroupBox.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/RadioGroup.h"
 #include "framework/system/List.h"
 
 // ---- Enumerations (the value order is the stored order) ------------------------------------

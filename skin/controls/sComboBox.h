@@ -4,7 +4,8 @@
 // The skin engine gives it its looks later; until then it looks and behaves as its base, except
 // that a text written while there is no window survives the window's creation even when an entry
 // was selected before it (as it does when both are written to a window).
-#include "framework/stdctrls/ComboBoxes.h"
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/ListBox.h"
 
 class TsComboBox : public TCustomComboBox {
 public:

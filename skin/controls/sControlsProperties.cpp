@@ -4,7 +4,8 @@
 #include "skin/controls/sControlsProperties.h"
 
 #include "framework/classes/PropertyRegistry.h"
-#include "framework/stdctrls/Menus.h"
+#include "framework/menus/Menus.h"
+#include "framework/comctrls/ComCtrlsTypes.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sBitBtn.h"

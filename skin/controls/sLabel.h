@@ -3,7 +3,7 @@
 // skin engine draws it with the skin's font colour later); TsWebLabel is a label that opens its
 // URL when clicked. Links are opened through the system facts' shell-open, so tests can see what
 // would be opened without a browser.
-#include "framework/stdctrls/Labels.h"
+#include "framework/stdctrls/Label.h"
 
 class TsLabel : public TCustomLabel {
 public:

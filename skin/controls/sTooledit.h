@@ -10,8 +10,9 @@
 // The skin engine gives the control its looks later; until then it draws as the framework's edit.
 #include <memory>
 
+#include "framework/comctrls/DateTimePicker.h"
+#include "framework/comctrls/MonthCalendar.h"
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/DateTimePickers.h"
 #include "framework/stdctrls/MaskEdit.h"
 #include "framework/system/FormatSettings.h"
 

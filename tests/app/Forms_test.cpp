@@ -3,7 +3,8 @@
 #include "tests/app/AppTestSupport.h"
 
 #include "framework/facts/SystemFacts.h"
-#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Panel.h"
 #include "skin/controls/sLabel.h"
 
 using namespace kvltest;

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/grids/Grids.h"
-#include "framework/stdctrls/Menus.h"
+#include "framework/menus/Menus.h"
+#include "framework/comctrls/ComCtrlsTypes.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 
 namespace {

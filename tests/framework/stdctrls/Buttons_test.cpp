@@ -2,8 +2,14 @@
 // check boxes cycle their states and fire OnClick, Enter/Escape click the default and cancel
 // buttons, a button's ModalResult ends a modal form, bitmap buttons take their kind and place
 // their glyph, and speed buttons keep one Down per group and paint their glyph where the layout says.
-#include "framework/stdctrls/Buttons.h"
-#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/BitBtn.h"
+#include "framework/stdctrls/Button.h"
+#include "framework/stdctrls/ButtonGlyph.h"
+#include "framework/stdctrls/CheckBox.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/RadioButton.h"
+#include "framework/stdctrls/SpeedButton.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;

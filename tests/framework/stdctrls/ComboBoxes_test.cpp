@@ -2,7 +2,9 @@
 // OnSelect and OnCloseUp), nothing for changes made in code, auto-completion, the keys of the
 // inner edit reaching the control, items kept across window re-creation, owner drawing, and
 // the list box's selection, geometry and clicks.
-#include "framework/stdctrls/ComboBoxes.h"
+#include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/ListBox.h"
+#include "framework/stdctrls/WinListStrings.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;

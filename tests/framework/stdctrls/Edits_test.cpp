@@ -1,6 +1,7 @@
 // Edits: OnChange from the window's EN_CHANGE (typing and code, not creation), Modified,
 // the selection and undo, the settings mirrored into the window, and the memo's lines and keys.
-#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/Memo.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;

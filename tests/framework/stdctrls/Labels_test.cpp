@@ -1,7 +1,7 @@
 // Labels: painting (lines, layout, alignment, the embossed disabled look, accelerators),
 // sizing to the text, and handing the focus to FocusControl on the accelerator key.
-#include "framework/stdctrls/Edits.h"
-#include "framework/stdctrls/Labels.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/Label.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;

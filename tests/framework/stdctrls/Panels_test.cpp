@@ -1,6 +1,11 @@
 // Panels, bevels, images, group boxes and radio groups: bevel and line pixels, the room left to
 // aligned children, the picture's destination rectangle, and the radio group's buttons and index.
-#include "framework/stdctrls/Panels.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/Bevel.h"
+#include "framework/stdctrls/GroupBox.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/RadioGroup.h"
 #include "tests/framework/stdctrls/StdControlsTestSupport.h"
 
 using namespace kvltest;
