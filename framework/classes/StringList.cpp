@@ -6,24 +6,13 @@
 #include <numeric>
 
 #include "framework/classes/Streams.h"
+#include "framework/system/ScopeGuards.h"
 #include "framework/system/StringUtils.h"
 
 namespace {
 
 const wchar_t* const SSortedListError = L"Operation not allowed on sorted list";
 const wchar_t* const SDuplicateString = L"String list does not allow duplicates";
-
-// Keeps BeginUpdate/EndUpdate paired when an operation in between throws.
-class TUpdateScope {
-public:
-    explicit TUpdateScope(TStrings* Strings) : FStrings(Strings) { FStrings->BeginUpdate(); }
-    ~TUpdateScope() { FStrings->EndUpdate(); }
-    TUpdateScope(const TUpdateScope&) = delete;
-    TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-    TStrings* FStrings;
-};
 
 bool IsValidUtf8(const char* data, size_t size)
 {
@@ -110,7 +99,7 @@ TObject* TStrings::GetObjectAt(int) const
 
 void TStrings::Put(int Index, const String& S)
 {
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     TObject* object = GetObjectAt(Index);
     Delete(Index);
     InsertObject(Index, S, object);
@@ -140,14 +129,14 @@ int TStrings::AddPair(const String& Name, const String& Value)
 void TStrings::AddStrings(const TStrings* Strings)
 {
     if (Strings == nullptr) return;
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     int count = Strings->GetCount();
     for (int i = 0; i < count; ++i) AddObject(Strings->Get(i), Strings->GetObjectAt(i));
 }
 
 void TStrings::AddStrings(const std::vector<String>& Strings)
 {
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     for (const String& s : Strings) Add(s);
 }
 
@@ -159,7 +148,7 @@ void TStrings::InsertObject(int Index, const String& S, TObject* AObject)
 
 void TStrings::Exchange(int Index1, int Index2)
 {
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     String s1 = Get(Index1), s2 = Get(Index2);
     TObject* o1 = GetObjectAt(Index1);
     TObject* o2 = GetObjectAt(Index2);
@@ -172,7 +161,7 @@ void TStrings::Exchange(int Index1, int Index2)
 void TStrings::Move(int CurIndex, int NewIndex)
 {
     if (CurIndex == NewIndex) return;
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     String s = Get(CurIndex);
     TObject* object = GetObjectAt(CurIndex);
     // Detach the object first: a list that owns its objects would free it on Delete.
@@ -226,7 +215,7 @@ void TStrings::Assign(TPersistent* Source)
         return;
     }
     if (source == this) return;
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     Clear();
     FDelimiter = source->FDelimiter;
     FQuoteChar = source->FQuoteChar;
@@ -261,7 +250,7 @@ String TStrings::Text() const
 
 void TStrings::SetText(const String& Value)
 {
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     Clear();
     size_t start = 0, n = Value.size();
     while (start < n) {
@@ -317,7 +306,7 @@ String TStrings::JoinDelimited(wchar_t Delimiter, wchar_t Quote) const
 
 void TStrings::SplitDelimited(const String& Value, wchar_t Delimiter, wchar_t Quote)
 {
-    TUpdateScope update(this);
+    TUpdateGuard<TStrings> update(*this);
     Clear();
     const size_t n = Value.size();
     auto at = [&](size_t i) { return i < n ? Value[i] : L'\0'; };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 
 // ---- TTabSheet ---------------------------------------------------------------------------
 
@@ -341,8 +342,8 @@ void TPageControl::CMDialogKey(TMessage& Message)
         HWND focus = GetFocus();
         focusInside = focus == Handle() || IsChild(Handle(), focus);
     }
-    if (focusInside && Message.WParam == VK_TAB && KeyState(VK_CONTROL) < 0) {
-        SelectNextPage(KeyState(VK_SHIFT) >= 0);
+    if (focusInside && Message.WParam == VK_TAB && SystemFacts().KeyState(VK_CONTROL) < 0) {
+        SelectNextPage(SystemFacts().KeyState(VK_SHIFT) >= 0);
         Message.Result = 1;
     } else
         TCustomTabControl::CMDialogKey(Message);

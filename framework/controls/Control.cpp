@@ -1,6 +1,5 @@
 // TControl: bounds, parent, the appearance properties and their CM_ notifications, mouse
-// handling, and the helpers every control shares (shift states, accelerators, the seams for the
-// key state and the beep).
+// handling, and the helpers every control shares (shift states, accelerators).
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,69 +10,9 @@
 #include "framework/controls/Forms.h"
 #include "framework/controls/MouseTracking.h"
 #include "framework/facts/SystemFacts.h"
+#include "framework/graphics/DrawingGuards.h"
 
-// ---- Seams ---------------------------------------------------------------------------------
-
-namespace {
-
-// The one-function seams of old answer through the system facts: installing a function puts
-// facts in force that answer with it and pass every other question on to the facts that were in
-// force before; with no function they pass that question on too.
-class TKeyStateFunctionFacts : public TForwardingFacts {
-public:
-    TKeyStateFunction Function;
-    SHORT KeyState(int VirtualKey) override { return Function ? Function(VirtualKey) : FBase.KeyState(VirtualKey); }
-};
-
-class TBeepFunctionFacts : public TForwardingFacts {
-public:
-    TBeepFunction Function;
-    void Beep(UINT Type) override
-    {
-        if (Function)
-            Function(Type);
-        else
-            FBase.Beep(Type);
-    }
-};
-
-template <class TFacts, class TFunction>
-class TFunctionSeam {
-public:
-    TFunction Set(TFunction F)
-    {
-        TFunction old = FFacts ? FFacts->Function : TFunction();
-        // Restoring gives the facts back, unless another override went in force on top meanwhile.
-        if (!F && FFacts && &SystemFacts() == FFacts.get()) {
-            FUse.reset();
-            FFacts.reset();
-            return old;
-        }
-        if (!FFacts) {
-            FFacts = std::make_unique<TFacts>();
-            FUse = std::make_unique<TSystemFactsOverride>(*FFacts);
-        }
-        FFacts->Function = std::move(F);
-        return old;
-    }
-
-private:
-    std::unique_ptr<TFacts> FFacts;
-    std::unique_ptr<TSystemFactsOverride> FUse;
-};
-
-TFunctionSeam<TKeyStateFunctionFacts, TKeyStateFunction> KeyStateSeam;
-TFunctionSeam<TBeepFunctionFacts, TBeepFunction> BeepSeam;
-
-} // namespace
-
-SHORT KeyState(int VirtualKey) { return SystemFacts().KeyState(VirtualKey); }
-
-TKeyStateFunction SetKeyStateFunction(TKeyStateFunction F) { return KeyStateSeam.Set(std::move(F)); }
-
-void SystemBeep(UINT Type) { SystemFacts().Beep(Type); }
-
-TBeepFunction SetBeepFunction(TBeepFunction F) { return BeepSeam.Set(std::move(F)); }
+// ---- Menu hooks ----------------------------------------------------------------------------
 
 std::function<bool(TPopupMenu*, TControl*, TPoint)> PopupMenuHandler;
 std::function<bool(TPopupMenu*, TMessage&)> PopupMenuShortCutHandler;
@@ -100,28 +39,29 @@ TShiftState KeysToShiftState(WORD Keys)
     if (Keys & MK_LBUTTON) s.Include(ssLeft);
     if (Keys & MK_RBUTTON) s.Include(ssRight);
     if (Keys & MK_MBUTTON) s.Include(ssMiddle);
-    if (KeyState(VK_MENU) < 0) s.Include(ssAlt);
+    if (SystemFacts().KeyState(VK_MENU) < 0) s.Include(ssAlt);
     return s;
 }
 
 TShiftState KeyDataToShiftState(LPARAM KeyData)
 {
     TShiftState s;
-    if (KeyState(VK_SHIFT) < 0) s.Include(ssShift);
-    if (KeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+    if (SystemFacts().KeyState(VK_SHIFT) < 0) s.Include(ssShift);
+    if (SystemFacts().KeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
     if (KeyData & AltMask) s.Include(ssAlt);
     return s;
 }
 
 TShiftState KeyboardStateToShiftState()
 {
+    TSystemFacts& facts = SystemFacts();
     TShiftState s;
-    if (KeyState(VK_SHIFT) < 0) s.Include(ssShift);
-    if (KeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
-    if (KeyState(VK_MENU) < 0) s.Include(ssAlt);
-    if (KeyState(VK_LBUTTON) < 0) s.Include(ssLeft);
-    if (KeyState(VK_RBUTTON) < 0) s.Include(ssRight);
-    if (KeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
+    if (facts.KeyState(VK_SHIFT) < 0) s.Include(ssShift);
+    if (facts.KeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+    if (facts.KeyState(VK_MENU) < 0) s.Include(ssAlt);
+    if (facts.KeyState(VK_LBUTTON) < 0) s.Include(ssLeft);
+    if (facts.KeyState(VK_RBUTTON) < 0) s.Include(ssRight);
+    if (facts.KeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
     return s;
 }
 
@@ -702,10 +642,9 @@ void TControl::Repaint()
 {
     if (!FVisible || FParent == nullptr || !FParent->HandleAllocated()) return;
     if (FControlStyle.Contains(csOpaque)) {
-        HDC dc = GetDC(FParent->Handle());
-        IntersectClipRect(dc, FLeft, FTop, FLeft + FWidth, FTop + FHeight);
-        FParent->PaintControls(dc, this);
-        ReleaseDC(FParent->Handle(), dc);
+        TWindowDCGuard dc(FParent->Handle());
+        IntersectClipRect(dc.DC(), FLeft, FTop, FLeft + FWidth, FTop + FHeight);
+        FParent->PaintControls(dc.DC(), this);
     } else {
         Invalidate();
         Update();

@@ -111,22 +111,6 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
-// The key state and the beep of the system facts (framework/facts), under the names the controls
-// have always used. New code asks SystemFacts() and tests override the facts; the setters remain
-// for the callers not yet moved over.
-// The state of a key as GetKeyState answers it (high bit set while down).
-using TKeyStateFunction = std::function<SHORT(int VirtualKey)>;
-SHORT KeyState(int VirtualKey);
-// Puts facts in force that answer the key state with F (an empty F gives back the facts in force
-// before) and answers the previous function. Each call that installs is undone by one that
-// restores, within the same facts override.
-TKeyStateFunction SetKeyStateFunction(TKeyStateFunction F);
-// The system beep (MessageBeep).
-using TBeepFunction = std::function<void(UINT Type)>;
-void SystemBeep(UINT Type = MB_OK);
-// As SetKeyStateFunction, for the beep.
-TBeepFunction SetBeepFunction(TBeepFunction F);
-
 // The menus unit plugs in here: popping up a control's PopupMenu at a screen point (true when it
 // showed), and asking a popup menu whether a key message is one of its shortcuts.
 extern std::function<bool(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos)> PopupMenuHandler;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/facts/SystemFacts.h"
 #include "framework/system/ScopeGuards.h"
 
 namespace {
@@ -892,11 +893,11 @@ void TCustomForm::CMIconChanged(TMessage&) {}
 
 void TCustomForm::CMDialogKey(TMessage& Message)
 {
-    if (KeyState(VK_MENU) >= 0) {
+    if (SystemFacts().KeyState(VK_MENU) >= 0) {
         switch (Message.WParam) {
         case VK_TAB:
-            if (KeyState(VK_CONTROL) >= 0) {
-                SelectNext(FActiveControl, KeyState(VK_SHIFT) >= 0, true);
+            if (SystemFacts().KeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, SystemFacts().KeyState(VK_SHIFT) >= 0, true);
                 Message.Result = 1;
                 return;
             }

@@ -2,6 +2,7 @@
 // lets mouse clicks through to what lies under it.
 #include "framework/controls/Forms.h"
 #include "framework/facts/SystemFacts.h"
+#include "framework/graphics/DrawingGuards.h"
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -25,12 +26,12 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
 {
     // Measured on a screen DC: asking the window would make it.
     TRect r = Rect(0, 0, MaxWidth, 0);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, FFont->Handle());
-    UINT flags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | (UseRightToLeftReading() ? DT_RTLREADING : 0);
-    DrawTextW(dc, AHint.c_str(), static_cast<int>(AHint.size()), &r, flags);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TWindowDCGuard dc(nullptr);
+        TSelectedObject font(dc.DC(), FFont->Handle());
+        UINT flags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | (UseRightToLeftReading() ? DT_RTLREADING : 0);
+        DrawTextW(dc.DC(), AHint.c_str(), static_cast<int>(AHint.size()), &r, flags);
+    }
     r.right += 6;
     r.bottom += 2;
     return r;
@@ -110,10 +111,9 @@ void THintWindow::WMNCHitTest(TMessage& Message) { Message.Result = HTTRANSPAREN
 void THintWindow::WMNCPaint(TMessage&)
 {
     if (FHandle == nullptr) return;
-    HDC dc = GetWindowDC(FHandle);
+    TWindowDCGuard dc(FHandle, TWindowDCGuard::WholeWindow);
     RECT r{0, 0, FWidth, FHeight};
-    DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT);
-    ReleaseDC(FHandle, dc);
+    DrawEdge(dc.DC(), &r, BDR_RAISEDOUTER, BF_RECT);
 }
 
 void THintWindow::CMTextChanged(TMessage&)

@@ -5,6 +5,7 @@
 
 #include "framework/controls/Forms.h"
 #include "framework/facts/SystemFacts.h"
+#include "framework/graphics/DrawingGuards.h"
 
 namespace {
 
@@ -249,11 +250,12 @@ TStrings* TScreen::Fonts()
 {
     if (!FFonts) {
         std::set<String> names;
-        HDC dc = GetDC(nullptr);
-        LOGFONTW log{};
-        log.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(dc, &log, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
-        ReleaseDC(nullptr, dc);
+        {
+            TWindowDCGuard dc(nullptr);
+            LOGFONTW log{};
+            log.lfCharSet = DEFAULT_CHARSET;
+            EnumFontFamiliesExW(dc.DC(), &log, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
+        }
         FFonts = std::make_unique<TStringList>();
         for (const String& name : names) FFonts->Add(name);
     }

@@ -1,6 +1,7 @@
 // TInplaceEdit: the masked edit a grid shows over its current cell. The grid decides when it
 // shows and where; the editor hands the keys that leave the cell back to the grid.
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "framework/grids/Grids.h"
 
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
@@ -156,7 +157,7 @@ void TInplaceEdit::KeyPress(wchar_t& Key)
     FGrid->KeyPress(Key);
     if (Key >= L' ' && !FGrid->CanEditAcceptKey(Key)) {
         Key = 0;
-        SystemBeep(MB_OK);
+        SystemFacts().Beep(MB_OK);
     }
     switch (Key) {
     case L'\t':

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 
 namespace {
 
@@ -359,7 +360,7 @@ void TCustomComboBox::KeyPress(wchar_t& Key)
     if (HasEdit()) {
         FFilter = Text();
     } else {
-        DWORD now = GetTickCount();
+        DWORD now = SystemFacts().TickCount();
         if (now - FLastTime >= static_cast<DWORD>(FAutoCompleteDelay)) FFilter.clear();
         FLastTime = now;
     }

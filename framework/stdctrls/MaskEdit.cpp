@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
@@ -119,7 +120,7 @@ bool TCustomMaskEdit::Validate(const String& Value, int& Pos)
 
 void TCustomMaskEdit::ValidateError()
 {
-    SystemBeep(MB_OK);
+    SystemFacts().Beep(MB_OK);
     throw EDBEditError(SMaskEditErr);
 }
 
@@ -151,7 +152,7 @@ bool TCustomMaskEdit::CharKeys(wchar_t& Key)
     GetSel(start, stop);
     TMaskEditChange change = FMask.TypeChar(EditText(), start, stop, Key);
     if (!change.Accepted) {
-        SystemBeep(MB_OK);
+        SystemFacts().Beep(MB_OK);
         return false;
     }
     ApplyChange(change);
@@ -183,7 +184,7 @@ void TCustomMaskEdit::PasteText()
     GetSel(start, stop);
     TMaskEditChange change = FMask.InsertText(EditText(), start, stop, text);
     if (change.Accepted) ApplyChange(change);
-    else SystemBeep(MB_OK);
+    else SystemFacts().Beep(MB_OK);
 }
 
 void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift)

@@ -3,7 +3,7 @@
 // The window shows the edit text (literals and blanks in place); Text is the value the mask
 // saves (with or without the literals). Typing overwrites positions and steps over literals,
 // Backspace and Delete blank positions instead of closing up the text, and a character that does
-// not fit its position is refused with a beep (through the framework's beep seam). Entering the
+// not fit its position is refused with a beep (through the system facts). Entering the
 // control, or clicking it, puts the caret on an editable position. ValidateEdit raises
 // EDBEditError while a required position is empty; leaving a modified control validates it.
 #include "framework/stdctrls/Edit.h"

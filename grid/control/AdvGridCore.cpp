@@ -699,7 +699,7 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
 {
     FWheel.Moved = false;
     if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) return true;
-    bool ctrl = (KeyState(VK_CONTROL) & 0x8000) != 0;
+    bool ctrl = (SystemFacts().KeyState(VK_CONTROL) & 0x8000) != 0;
     if (ctrl && IntelliZoom) return true;
     if (!EnableWheel) return true;
     if (FixedRowAlways && RowCount() == 1) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/facts/SystemFacts.h"
 #include "framework/system/DateTimeUtils.h"
 
 namespace {
@@ -236,7 +237,7 @@ void TsCustomDateEdit::PopupDeactivated()
     POINT cursor{};
     GetCursorPos(&cursor);
     FSkipNextDrop = FButton->HandleAllocated() && WindowFromPoint(cursor) == FButton->Handle() &&
-                    (KeyState(VK_LBUTTON) & 0x8000) != 0;
+                    (SystemFacts().KeyState(VK_LBUTTON) & 0x8000) != 0;
     CloseUp(false);
 }
 

@@ -302,6 +302,33 @@ TEST(StringList, ChangeEventsFireOncePerChangeAndOncePerUpdate)
     EXPECT_EQ(L"<>", events.Log);
 }
 
+// The change event fired when an operation's update ends may throw: the error reaches the caller
+// (instead of ending the program) and the update is over, with the operation's change made.
+TEST(StringList, AnOnChangeThatThrowsAsAnUpdateEndsReachesTheCaller)
+{
+    TStringList other;
+    Fill(other, {L"p", L"q"});
+    const struct {
+        const char* Name;
+        std::function<void(TStringList&)> Operation;
+        String Text;
+    } cases[] = {
+        {"SetText", [](TStringList& l) { l.SetText(L"1\r\n2"); }, L"1\r\n2\r\n"},
+        {"SetCommaText", [](TStringList& l) { l.SetCommaText(L"a,b"); }, L"a\r\nb\r\n"},
+        {"AddStrings", [&](TStringList& l) { l.AddStrings(&other); }, L"x\r\ny\r\np\r\nq\r\n"},
+        {"Assign", [&](TStringList& l) { l.Assign(&other); }, L"p\r\nq\r\n"},
+        {"Exchange", [](TStringList& l) { l.Exchange(0, 1); }, L"y\r\nx\r\n"},
+    };
+    for (const auto& c : cases) {
+        TStringList list;
+        Fill(list, {L"x", L"y"});
+        list.OnChange = [](TObject*) { throw Exception(L"listener failed"); };
+        ExpectError<Exception>([&] { c.Operation(list); }, L"listener failed", c.Name);
+        EXPECT_EQ(0, list.UpdateCount()) << c.Name;
+        EXPECT_EQ(c.Text, list.Text()) << c.Name;
+    }
+}
+
 TEST(StringList, AssignCopiesLinesObjectsAndSettings)
 {
     TObject marker;

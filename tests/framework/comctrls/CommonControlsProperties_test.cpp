@@ -16,7 +16,7 @@
 #include "framework/stdctrls/ScrollBar.h"
 #include "framework/stdctrls/ScrollBox.h"
 #include "framework/system/DateTimeUtils.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 void RegisterCommonControlsClasses();
 void RegisterStdControlsClasses();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/system/DateTimeUtils.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

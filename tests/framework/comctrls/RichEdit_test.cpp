@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/classes/Streams.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

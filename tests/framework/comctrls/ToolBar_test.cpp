@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/comctrls/ComCtrlsTypes.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

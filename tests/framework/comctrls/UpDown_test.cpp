@@ -7,7 +7,7 @@
 
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Memo.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

@@ -214,23 +214,20 @@ TEST_F(AppScreen, ApplicationShowsTheShortHintOfTheControlUnderTheMouse)
     Application->UnhookMainWindow(&hookTag);
 }
 
-TEST_F(AppScreen, KeyStateAndBeepGoThroughTheirSeams)
+TEST_F(AppScreen, ShiftStatesAskTheKeyStateOfTheFacts)
 {
     TKeyState keys;
     keys.Down[VK_SHIFT] = true;
-    EXPECT_LT(KeyState(VK_SHIFT), 0);
-    EXPECT_GE(KeyState(VK_CONTROL), 0);
+    EXPECT_LT(SystemFacts().KeyState(VK_SHIFT), 0);
+    EXPECT_GE(SystemFacts().KeyState(VK_CONTROL), 0);
     EXPECT_TRUE(KeyboardStateToShiftState().Contains(ssShift));
-    std::vector<UINT> beeps;
-    TBeepFunction old = SetBeepFunction([&](UINT t) { beeps.push_back(t); });
-    SystemBeep(MB_ICONHAND);
-    SetBeepFunction(old);
-    EXPECT_EQ(beeps, (std::vector<UINT>{MB_ICONHAND}));
+    EXPECT_FALSE(KeyboardStateToShiftState().Contains(ssCtrl));
+    EXPECT_TRUE(KeyDataToShiftState(0).Contains(ssShift));
 }
 
-// The old one-function seams go in force over the facts a test already put in force: they change
-// their one answer, keep the others and give the test's facts back when restored.
-TEST_F(AppScreen, TheOldSeamsLayerOverTheFactsInForce)
+// The test's held keys go in force over the facts a test already put in force: they change the
+// key state, keep the other answers and give the test's facts back when they go.
+TEST_F(AppScreen, HeldKeysLayerOverTheFactsInForce)
 {
     struct TTestFacts : TSystemFacts {
         std::vector<UINT> Beeps;
@@ -238,18 +235,15 @@ TEST_F(AppScreen, TheOldSeamsLayerOverTheFactsInForce)
         void Beep(UINT Type) override { Beeps.push_back(Type); }
     } facts;
     TSystemFactsOverride use(facts);
-    TKeyStateFunction oldKeys = SetKeyStateFunction([](int vk) -> SHORT { return vk == VK_SHIFT ? SHORT(-128) : 0; });
-    EXPECT_FALSE(static_cast<bool>(oldKeys));
-    TBeepFunction oldBeep = SetBeepFunction([](UINT) {});
-    EXPECT_LT(SystemFacts().KeyState(VK_SHIFT), 0);
-    EXPECT_EQ(77u, SystemFacts().TickCount());
-    SystemBeep(MB_ICONHAND);
-    SetBeepFunction(oldBeep);
-    SystemBeep(MB_ICONQUESTION);
-    EXPECT_LT(KeyState(VK_SHIFT), 0);
-    SetKeyStateFunction(oldKeys);
+    {
+        TKeyState keys;
+        keys.Down[VK_SHIFT] = true;
+        EXPECT_LT(SystemFacts().KeyState(VK_SHIFT), 0);
+        EXPECT_EQ(77u, SystemFacts().TickCount());
+        SystemFacts().Beep(MB_ICONHAND);
+    }
     EXPECT_EQ(&facts, &SystemFacts());
-    EXPECT_EQ(facts.Beeps, (std::vector<UINT>{MB_ICONQUESTION}));
+    EXPECT_EQ(facts.Beeps, (std::vector<UINT>{MB_ICONHAND}));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "tests/support/MessageSequence.h"
 #include "tests/support/PixelBuffer.h"
 
@@ -101,18 +102,14 @@ public:
     }
 };
 
-// Keys held down as far as the key-state seam tells.
-class TKeyState {
+// Keys held down as far as the system facts tell; every other answer is the facts' in force.
+class TKeyState : public TForwardingFacts {
 public:
-    TKeyState()
-    {
-        FOld = SetKeyStateFunction([this](int vk) -> SHORT { return Down.count(vk) ? static_cast<SHORT>(0x8000) : 0; });
-    }
-    ~TKeyState() { SetKeyStateFunction(FOld); }
+    SHORT KeyState(int VirtualKey) override { return Down.count(VirtualKey) ? static_cast<SHORT>(0x8000) : 0; }
     std::map<int, bool> Down;
 
 private:
-    TKeyStateFunction FOld;
+    TSystemFactsOverride FUse{*this};
 };
 
 // Message boxes as the application would show them, captured.

@@ -1,6 +1,6 @@
 #pragma once
 // What the grid tests share: a shown, active form per test with a grid on it, real input
-// messages (keys with the shift state the key-state seam reports, clicks and drags at client
+// messages (keys with the shift state the system facts report, clicks and drags at client
 // coordinates, the wheel), message pumping, and a memory bitmap to paint into.
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include <set>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "framework/grids/Grids.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PixelBuffer.h"
@@ -33,18 +34,16 @@ inline void Pump()
     kvltest::PumpPending();
 }
 
-// Keys held down as far as the key-state seam tells (for Shift and Ctrl with key messages).
-class THeldKeys {
+// Keys held down as far as the system facts tell (for Shift and Ctrl with key messages); every
+// other answer is the facts' in force.
+class THeldKeys : public TForwardingFacts {
 public:
-    explicit THeldKeys(std::set<int> Keys) : FKeys(std::move(Keys))
-    {
-        FOld = SetKeyStateFunction([this](int vk) -> SHORT { return FKeys.count(vk) ? static_cast<SHORT>(0x8000) : 0; });
-    }
-    ~THeldKeys() { SetKeyStateFunction(FOld); }
+    explicit THeldKeys(std::set<int> Keys) : FKeys(std::move(Keys)) {}
+    SHORT KeyState(int VirtualKey) override { return FKeys.count(VirtualKey) ? static_cast<SHORT>(0x8000) : 0; }
 
 private:
     std::set<int> FKeys;
-    TKeyStateFunction FOld;
+    TSystemFactsOverride FUse{*this};
 };
 
 inline void KeyDown(HWND Wnd, WORD Key)

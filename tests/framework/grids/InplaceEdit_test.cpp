@@ -2,6 +2,7 @@
 // the editor hands back to the grid, the edit mask of OnGetEditMask, and the editor following
 // its cell when the view scrolls.
 #include "tests/framework/grids/GridTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace gridtest;
 
@@ -140,8 +141,7 @@ TEST_F(InplaceEdit, TheEditMaskComesFromOnGetEditMask)
     grid->OnGetEditMask = [](TObject*, int ACol, int, String& Value) {
         if (ACol == 2) Value = L"!9999/99/99;1; ";
     };
-    int beeps = 0;
-    TBeepFunction oldBeep = SetBeepFunction([&](UINT) { ++beeps; });
+    kvltest::TBeeps beeps;
     grid->SetCol(2);
     KeyDown(grid->Handle(), VK_F2);
     ASSERT_TRUE(grid->EditorMode());
@@ -150,11 +150,11 @@ TEST_F(InplaceEdit, TheEditMaskComesFromOnGetEditMask)
     Type(EditorWnd(grid), L"20120507");
     EXPECT_EQ(grid->InplaceEditor()->Text(), L"2012/05/07");
     EXPECT_EQ(grid->Cells(2, 1), L"2012/05/07");
-    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(beeps.Count, 0);
     SendMessageW(EditorWnd(grid), EM_SETSEL, 0, 0);
     Type(EditorWnd(grid), L"a");
     EXPECT_EQ(grid->InplaceEditor()->Text(), L"2012/05/07");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(beeps.Count, 1);
     Press(EditorWnd(grid), VK_RETURN, L'\r');
 
     // Another column has no mask.
@@ -163,7 +163,6 @@ TEST_F(InplaceEdit, TheEditMaskComesFromOnGetEditMask)
     EXPECT_EQ(grid->InplaceEditor()->EditMask(), L"");
     Type(EditorWnd(grid), L"ab");
     EXPECT_EQ(grid->Cells(1, 1), L"ab");
-    SetBeepFunction(oldBeep);
 }
 
 TEST_F(InplaceEdit, TheEditorHidesWhenItsCellScrollsAwayAndComesBack)

@@ -16,6 +16,7 @@
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Colors.h"
 #include "framework/menus/Menus.h"
+#include "tests/support/ControlTestSupport.h"
 
 namespace {
 
@@ -282,13 +283,15 @@ TEST(Menus, CommandsShortcutsAndRadioGroups)
     const std::vector<String> expected{L"copy", L"group", L"copy", L"ok", L"deep"};
     EXPECT_EQ(clicks, expected);
 
-    // The controls layer asks through its hook with a key message and the key state seam.
-    TKeyStateFunction saved = SetKeyStateFunction([](int key) -> SHORT { return key == VK_CONTROL ? SHORT(-128) : 0; });
-    copy->SetEnabled(true);
-    TMessage key{WM_KEYDOWN, VK_INSERT, 1, 0};
-    ASSERT_TRUE(PopupMenuShortCutHandler);
-    EXPECT_TRUE(PopupMenuShortCutHandler(&menu, key));
-    SetKeyStateFunction(saved);
+    // The controls layer asks through its hook with a key message and the key state of the facts.
+    {
+        kvltest::TKeyState keys;
+        keys.Down[VK_CONTROL] = true;
+        copy->SetEnabled(true);
+        TMessage key{WM_KEYDOWN, VK_INSERT, 1, 0};
+        ASSERT_TRUE(PopupMenuShortCutHandler);
+        EXPECT_TRUE(PopupMenuShortCutHandler(&menu, key));
+    }
     EXPECT_EQ(clicks.back(), L"copy");
 
     // Radio items of one group exclude each other; AutoCheck toggles on click.

@@ -10,7 +10,7 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/RadioButton.h"
 #include "framework/stdctrls/SpeedButton.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

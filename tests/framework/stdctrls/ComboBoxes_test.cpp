@@ -5,7 +5,7 @@
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/WinListStrings.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

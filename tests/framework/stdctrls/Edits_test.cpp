@@ -2,7 +2,7 @@
 // the selection and undo, the settings mirrored into the window, and the memo's lines and keys.
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Memo.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

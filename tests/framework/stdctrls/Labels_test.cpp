@@ -2,7 +2,7 @@
 // sizing to the text, and handing the focus to FocusControl on the accelerator key.
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Label.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

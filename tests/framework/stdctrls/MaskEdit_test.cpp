@@ -3,7 +3,7 @@
 // versus Text, validation, and OnChange.
 #include "framework/stdctrls/MaskEdit.h"
 #include "framework/system/FormatSettings.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

@@ -6,7 +6,7 @@
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/RadioGroup.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

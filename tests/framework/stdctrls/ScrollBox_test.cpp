@@ -3,7 +3,7 @@
 // the children by the scrolled distance and no further than the range.
 #include "framework/stdctrls/ScrollBox.h"
 
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 

@@ -16,7 +16,7 @@
 #include "framework/stdctrls/RadioGroup.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "framework/system/FormatSettings.h"
-#include "tests/framework/stdctrls/StdControlsTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 void RegisterStdControlsClasses();
 

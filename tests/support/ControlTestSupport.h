@@ -1,8 +1,10 @@
 #pragma once
-// Shared by the standard-control tests: where pixels of interest lie in a painted buffer, and the
-// keys and characters a user types, delivered the way the message loop delivers them.
+// Shared by the tests of the standard controls, the common controls and the menus: where pixels of
+// interest lie in a painted buffer, the keys and characters a user types, delivered the way the
+// message loop delivers them, and the beeps the controls make.
 #include <functional>
 
+#include "framework/facts/SystemFacts.h"
 #include "tests/framework/controls/ControlFixtures.h"
 
 namespace kvltest {
@@ -69,18 +71,14 @@ inline void ClickAt(HWND Wnd, int X, int Y)
     SendMessageW(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y));
 }
 
-// Counts the beeps the framework makes while alive.
-class TBeeps {
+// Counts the beeps the framework makes while alive; every other answer is the facts' in force.
+class TBeeps : public TForwardingFacts {
 public:
-    TBeeps()
-    {
-        FOld = SetBeepFunction([this](UINT) { ++Count; });
-    }
-    ~TBeeps() { SetBeepFunction(FOld); }
+    void Beep(UINT) override { ++Count; }
     int Count = 0;
 
 private:
-    TBeepFunction FOld;
+    TSystemFactsOverride FUse{*this};
 };
 
 } // namespace kvltest
