@@ -13,13 +13,10 @@
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/TreeView.h"
 #include "framework/comctrls/UpDown.h"
-#include "framework/stdctrls/ScrollBar.h"
-#include "framework/stdctrls/ScrollBox.h"
 #include "framework/system/DateTimeUtils.h"
 #include "tests/support/ControlTestSupport.h"
 
 void RegisterCommonControlsClasses();
-void RegisterStdControlsClasses();
 
 namespace {
 
@@ -59,12 +56,6 @@ const wchar_t* const Description =
     L"        Text = '二'\n"
     L"      end>\n"
     L"    SimpleText = 'simple'\n"
-    L"  end\n"
-    L"  object Box: TScrollBox\n"
-    L"    Top = 210\n"
-    L"    BorderStyle = bsNone\n"
-    L"    VertScrollBar.Range = 500\n"
-    L"    VertScrollBar.Increment = 12\n"
     L"  end\n"
     L"  object Tracker: TTrackBar\n"
     L"    Max = 20\n"
@@ -138,7 +129,6 @@ T* Find(TComponent* Root, const wchar_t* Name)
 
 TEST(CommonControlsProperties, ControlsReadFromADescriptionTakeTheirProperties)
 {
-    RegisterStdControlsClasses();
     RegisterCommonControlsClasses();
     RegisterPublishedClass<TCommonForm>(L"TCommonForm", L"TForm");
     std::unique_ptr<TCommonForm> form(new TCommonForm(nullptr));
@@ -165,12 +155,6 @@ TEST(CommonControlsProperties, ControlsReadFromADescriptionTakeTheirProperties)
     EXPECT_EQ(status->Panels()->Items(1)->Text(), L"二");
     EXPECT_EQ(status->Panels()->Items(1)->Alignment(), taCenter);
     EXPECT_EQ(status->SimpleText(), L"simple");
-
-    auto* box = Find<TScrollBox>(form.get(), L"Box");
-    EXPECT_EQ(box->VertScrollBar()->Range(), 500);
-    EXPECT_EQ(box->VertScrollBar()->Increment(), 12);
-    EXPECT_FALSE(box->AutoScroll());
-    EXPECT_EQ(box->BorderStyle(), bsNone);
 
     auto* tracker = Find<TTrackBar>(form.get(), L"Tracker");
     EXPECT_EQ(tracker->Position(), 15);

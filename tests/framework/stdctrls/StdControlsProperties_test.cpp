@@ -1,5 +1,6 @@
 // The standard controls read from a form description: each published property reaches its
-// setter, string lists fill the items, references are fixed up and Loaded finishes the setup.
+// setter (nested ones, such as a scroll box's scroll bars, too), string lists fill the items,
+// references are fixed up and Loaded finishes the setup.
 #include "framework/classes/FormReader.h"
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/stdctrls/Bevel.h"
@@ -14,6 +15,7 @@
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/RadioButton.h"
 #include "framework/stdctrls/RadioGroup.h"
+#include "framework/stdctrls/ScrollBox.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "framework/system/FormatSettings.h"
 #include "tests/support/ControlTestSupport.h"
@@ -62,6 +64,11 @@ const wchar_t* const Description =
     L"      'two')\n"
     L"    ScrollBars = ssVertical\n"
     L"    WantTabs = True\n"
+    L"  end\n"
+    L"  object Box: TScrollBox\n"
+    L"    BorderStyle = bsNone\n"
+    L"    VertScrollBar.Range = 500\n"
+    L"    VertScrollBar.Increment = 12\n"
     L"  end\n"
     L"  object Base: TPanel\n"
     L"    BevelOuter = bvLowered\n"
@@ -127,6 +134,11 @@ TEST(StdControlsProperties, ControlsReadFromADescriptionTakeTheirProperties)
     EXPECT_EQ(notes->Lines()->Count(), 2);
     EXPECT_EQ(notes->ScrollBars(), ssVertical);
     EXPECT_TRUE(notes->WantTabs());
+    auto* box = Find<TScrollBox>(form.get(), L"Box");
+    EXPECT_EQ(box->VertScrollBar()->Range(), 500);
+    EXPECT_EQ(box->VertScrollBar()->Increment(), 12);
+    EXPECT_FALSE(box->AutoScroll());
+    EXPECT_EQ(box->BorderStyle(), bsNone);
     auto* base = Find<TPanel>(form.get(), L"Base");
     EXPECT_EQ(base->BevelOuter(), bvLowered);
     EXPECT_EQ(base->BorderWidth(), 2);

@@ -1,30 +1,18 @@
-// Combo boxes and list boxes: OnChange for typing and for picking (and the order of OnDropDown,
-// OnSelect and OnCloseUp), nothing for changes made in code, auto-completion, the keys of the
-// inner edit reaching the control, items kept across window re-creation, owner drawing, and
-// the list box's selection, geometry and clicks.
+// Combo boxes: OnChange for typing and for picking (and the order of OnDropDown, OnSelect and
+// OnCloseUp), nothing for changes made in code, auto-completion, the keys of the inner edit
+// reaching the control, and items kept across window re-creation.
 #include "framework/stdctrls/ComboBox.h"
-#include "framework/stdctrls/ListBox.h"
 #include "framework/stdctrls/WinListStrings.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "tests/framework/stdctrls/StdControlsFixtures.h"
 #include "tests/support/ControlTestSupport.h"
 
 using namespace kvltest;
 
 namespace {
-
-class ComboBoxes : public FormTest {
-protected:
-    TComboBox* MakeCombo(TComboBoxStyle Style)
-    {
-        auto* combo = Add<TComboBox>(Form, 10, 10, 120, 21);
-        combo->SetStyle(Style);
-        for (int year = 2012; year <= 2016; ++year) combo->Items()->Add(std::to_wstring(year));
-        combo->OnChange = [this](TObject*) { Log.push_back(L"change"); };
-        combo->OnDropDown = [this](TObject*) { Log.push_back(L"dropdown"); };
-        combo->OnCloseUp = [this](TObject*) { Log.push_back(L"closeup"); };
-        return combo;
-    }
-    std::vector<String> Log;
-};
 
 TEST_F(ComboBoxes, TypingInTheEditFiresOnChange)
 {
@@ -138,56 +126,6 @@ TEST_F(ComboBoxes, ItemsAndSelectionSurviveTheWindow)
     combo->SetStyle(csDropDownList);
     combo->SetText(L"x");
     EXPECT_EQ(combo->ItemIndex(), 0);
-}
-
-TEST_F(ComboBoxes, ListBoxSelectionGeometryAndClicks)
-{
-    auto* list = Add<TListBox>(Form, 10, 10, 120, 100);
-    for (const wchar_t* s : {L"one", L"two", L"three", L"four"}) list->Items()->Add(s);
-    int clicks = 0;
-    list->OnClick = [&](TObject*) { ++clicks; };
-    ShowActive();
-
-    list->SetItemIndex(2);
-    EXPECT_EQ(list->ItemIndex(), 2);
-    EXPECT_TRUE(list->Selected(2));
-    EXPECT_EQ(clicks, 0);
-    TRect r = list->ItemRect(1);
-    EXPECT_EQ(list->ItemAtPos(TPoint{r.left + 2, r.top + 1}, true), 1);
-    EXPECT_EQ(list->ItemAtPos(TPoint{5, 95}, true), -1);
-    EXPECT_EQ(list->ItemAtPos(TPoint{5, 95}, false), 4);
-    ClickAt(list->Handle(), r.left + 2, r.top + 1);
-    EXPECT_EQ(list->ItemIndex(), 1);
-    EXPECT_EQ(clicks, 1);
-
-    list->SetMultiSelect(true);
-    EXPECT_EQ(list->Items()->Count(), 4);
-    list->SetSelected(0, true);
-    list->SetSelected(3, true);
-    EXPECT_EQ(list->SelCount(), 2);
-    list->DeleteSelected();
-    EXPECT_EQ(list->Items()->ToVector(), (std::vector<String>{L"two", L"three"}));
-}
-
-TEST_F(ComboBoxes, OwnerDrawnListDrawsEveryVisibleItemThroughOnDrawItem)
-{
-    auto* list = Add<TListBox>(Form, 10, 10, 120, 100);
-    list->SetStyle(lbOwnerDrawFixed);
-    list->SetItemHeight(20);
-    for (const wchar_t* s : {L"a", L"b", L"c"}) list->Items()->Add(s);
-    list->SetItemIndex(1);
-    std::map<int, TOwnerDrawState> drawn;
-    list->OnDrawItem = [&](TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State) {
-        drawn[Index] = State;
-        EXPECT_EQ(Rect.bottom - Rect.top, 20);
-        static_cast<TListBox*>(Control)->Canvas()->FillRect(Rect);
-    };
-    ShowActive();
-    list->Repaint();
-    ASSERT_EQ(drawn.size(), 3u);
-    EXPECT_TRUE(drawn[1].Contains(odSelected));
-    EXPECT_FALSE(drawn[0].Contains(odSelected));
-    EXPECT_EQ(list->ItemHeight(), 20);
 }
 
 } // namespace
