@@ -80,6 +80,11 @@ wine_session_start() {
 wine_session_stop() {
   if [ -n "${KVL_KEEPALIVE_PID:-}" ]; then kill "$KVL_KEEPALIVE_PID" 2>/dev/null || true; fi
   if [ -n "${WINEPREFIX:-}" ]; then "$KVL_WINESERVER" -k 2>/dev/null || true; fi
-  if [ -n "${KVL_XVFB_PID:-}" ]; then kill "$KVL_XVFB_PID" 2>/dev/null || true; wait "$KVL_XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${KVL_XVFB_PID:-}" ]; then
+    # Every window test fails ("no driver could be loaded") once the display is gone: say so.
+    if ! kill -0 "$KVL_XVFB_PID" 2>/dev/null; then _ws_log "Xvfb ($DISPLAY) ended during the session; its log: $build_dir/xvfb.log"; fi
+    kill "$KVL_XVFB_PID" 2>/dev/null || true
+    wait "$KVL_XVFB_PID" 2>/dev/null || true
+  fi
   KVL_KEEPALIVE_PID="" KVL_XVFB_PID=""
 }
