@@ -23,9 +23,9 @@ if [ -n "${DISPLAY:-}" ]; then
     wine_session_start "$build"
     wine_session_stop
   )
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all,err+all LANG=C.UTF-8 LC_ALL=C.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  exec /usr/lib/wine/wine64 "$program"
+  exec "$root/tools/wine.sh" "$program"
 fi
 
 shots="$build/screenshots"

@@ -60,7 +60,8 @@ cleanup() {
   wine_session_stop
   rm -rf "$work"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 wine_session_start "$build"
 
 # Wine takes the program by its Windows path (Z: is the Linux root).

@@ -12,7 +12,8 @@ cmake --build "$build"
 
 . "$root/tools/wine-session.sh"
 KVL_KEEPALIVE_EXE="$build/bin/winekeepalive.exe"
-trap wine_session_stop EXIT INT TERM
+trap wine_session_stop EXIT
+trap 'exit 130' INT TERM
 wine_session_start "$build"
 status=0
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@" || status=$?

@@ -2,19 +2,26 @@
 # Sourced by the run and test scripts: starts one Xvfb, the Wine server and a keep-alive
 # program for a build directory, and stops exactly what it started.
 #
-#   . tools/wine-session.sh
+#   root=REPOSITORY; . "$root/tools/wine-session.sh"
 #   wine_session_start BUILD_DIR     # exports DISPLAY, WINEPREFIX, WINEDEBUG, LANG, KVL_WINE
-#   ...                              # run Windows programs with "$KVL_WINE prog.exe"
+#   ...                              # run Windows programs with "$KVL_WINE" prog.exe
 #   wine_session_stop
+# Every Wine process goes through tools/wine.sh (no address-space randomisation: see there).
+# WINEDEBUG keeps Wine's own errors on, so a start-up failure of the loader names itself.
 
-KVL_WINE=/usr/lib/wine/wine64
+KVL_WINE="${root:?wine-session.sh: set root to the repository first}/tools/wine.sh"
 KVL_WINESERVER=/usr/lib/wine/wineserver64
 
 _ws_log() { echo "wine-session: $*" >&2; }
 
 # Registry settings applied at every start: Wine rewrites font links when its code page changes.
 _ws_configure_prefix() {
-  reg() { "$KVL_WINE" reg add "$@" /f >/dev/null 2>&1 || _ws_log "reg add $1 $3 failed"; }
+  # Its output goes to a file, not a pipe: Wine's services started with it inherit its stdio.
+  reg() {
+    if ! "$KVL_WINE" reg add "$@" /f </dev/null >"$WINEPREFIX/.kvl-reg.log" 2>&1; then
+      _ws_log "reg add $1 $3 failed: $(cat "$WINEPREFIX/.kvl-reg.log")"
+    fi
+  }
   # A crash must end the process at once with a failure, never wait for a click or exit 0.
   reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d 'C:\no-debugger.exe'
@@ -33,7 +40,7 @@ _ws_configure_prefix() {
 wine_session_start() {
   build_dir=$(cd "$1" && pwd)
   export WINEPREFIX="$build_dir/wineprefix"
-  export WINEDEBUG=-all
+  export WINEDEBUG=-all,err+all
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko installer prompts
   export KVL_WINE
@@ -41,7 +48,7 @@ wine_session_start() {
   # One X display for the whole session; -displayfd picks a free one.
   fifo="$build_dir/.xvfb-display"
   rm -f "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$build_dir/xvfb.log" 2>&1 &
   KVL_XVFB_PID=$!
   i=0
   while [ ! -s "$fifo" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
@@ -73,6 +80,11 @@ wine_session_start() {
 wine_session_stop() {
   if [ -n "${KVL_KEEPALIVE_PID:-}" ]; then kill "$KVL_KEEPALIVE_PID" 2>/dev/null || true; fi
   if [ -n "${WINEPREFIX:-}" ]; then "$KVL_WINESERVER" -k 2>/dev/null || true; fi
-  if [ -n "${KVL_XVFB_PID:-}" ]; then kill "$KVL_XVFB_PID" 2>/dev/null || true; wait "$KVL_XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${KVL_XVFB_PID:-}" ]; then
+    # Every window test fails ("no driver could be loaded") once the display is gone: say so.
+    if ! kill -0 "$KVL_XVFB_PID" 2>/dev/null; then _ws_log "Xvfb ($DISPLAY) ended during the session; its log: $build_dir/xvfb.log"; fi
+    kill "$KVL_XVFB_PID" 2>/dev/null || true
+    wait "$KVL_XVFB_PID" 2>/dev/null || true
+  fi
   KVL_KEEPALIVE_PID="" KVL_XVFB_PID=""
 }

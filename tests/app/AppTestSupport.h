@@ -7,6 +7,7 @@
 // 24-hour every third day, 48-hour every other day, 12-hour two days of every three.
 #include <windows.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -77,6 +78,17 @@ inline bool CalendarBound()
     return CalendarLibraryBound();
 }
 
+// The date as the form reads it at start-up: the library's year and month, the framework's today.
+struct TToday {
+    String Year, Month;
+    TDateTime Day;
+};
+
+inline TToday Today()
+{
+    return {ThisYear(), ThisMonth(), Date()};
+}
+
 // A fresh main form for each test: read from its description, created (FormCreate has run) and
 // shown; message boxes are collected instead of shown.
 class MainFormTest : public ::testing::Test {
@@ -88,9 +100,13 @@ protected:
             Boxes.push_back(Text);
             return IDOK;
         });
+        // The day may turn while the form starts (midnight, a month's or the year's end): what it
+        // shows is then the date of one side or the other.
+        StartedBefore = Today();
         Form1 = new TForm1(nullptr);
         Form = Form1;
         Form->AfterConstruction();
+        StartedAfter = Today();
         Form->Show();
         Application->ProcessMessages();
     }
@@ -145,6 +161,7 @@ protected:
 
     TForm1* Form = nullptr;
     std::vector<String> Boxes;
+    TToday StartedBefore, StartedAfter;
 
 private:
     TMessageBoxFunction FOldBox;

@@ -210,7 +210,9 @@ TEST(CalendarLibraryBinding, AMissingLibraryIsToldByItsPathAndNothingStaysBound)
     EXPECT_THROW(ThisYear(), EInvalidOperation);
     // Bound again from beside the program, everything answers.
     EXPECT_EQ(BindCalendarLibrary(ExeDir()), L"");
-    EXPECT_EQ(ThisYear(), IntToStr(CurrentYear()));
+    int yearBefore = CurrentYear();
+    String year = ThisYear();
+    EXPECT_THAT(year, ::testing::AnyOf(IntToStr(yearBefore), IntToStr(CurrentYear()))); // New Year may come between
     EXPECT_EQ(LastDay(L"2", L"2012"), L"29");
     EXPECT_EQ(DateOfBegin(0, 2), EncodeDate(2012, 6, 18));
     RemoveDirectoryW(folder.c_str());

@@ -1,0 +1,32 @@
+#include "app/KVLProgram.h"
+
+#include <windows.h>
+
+#include "app/AboutUnit.h"
+#include "app/CalendarLibrary.h"
+#include "app/KVLUnit.h"
+#include "framework/controls/Forms.h"
+#include "grid/control/AdvGrid.h"
+
+int RunProgram()
+{
+    String failure = BindCalendarLibrary(ProgramFolder());
+    if (!failure.empty()) {
+        Application->MessageBox(failure, L"Kelvane v2.0", MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    Application->Initialize();
+    Application->SetMainFormOnTaskBar(true);
+    Application->CreateForm(&Form1);
+    Application->CreateForm(&Aboutfrm);
+    Application->Run();
+    ShutDownProgram();
+    return 0;
+}
+
+void ShutDownProgram()
+{
+    AdvGridFinalization();
+    DoneApplication();
+    UnbindCalendarLibrary();
+}
