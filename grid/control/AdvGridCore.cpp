@@ -19,8 +19,8 @@
 namespace {
 
 struct TAdvGridUnit {
-    // Start-up runs when it was 0 before its decrement, shut-down when it was -1 before its increment.
-    int InitCounter = 0;
+    // Start-up runs once however many grids are made; shut-down undoes it once.
+    bool Initialized = false;
     UINT CellsFormat = 0;
     UINT EditDoneMsg = 0;
     UINT DTPShiftFocusMsg = 0;
@@ -63,7 +63,8 @@ LRESULT CALLBACK GridCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
 void AdvGridInitialization()
 {
     TAdvGridUnit& unit = Unit();
-    if (unit.InitCounter-- != 0) return;
+    if (unit.Initialized) return;
+    unit.Initialized = true;
     unit.OleStarted = SUCCEEDED(OleInitialize(nullptr));
     unit.FocusGrid = nullptr;
     if (unit.Hook == nullptr) unit.Hook = SetWindowsHookExW(WH_CALLWNDPROC, GridCallWndProcHook, nullptr, GetCurrentThreadId());
@@ -76,7 +77,8 @@ void AdvGridInitialization()
 void AdvGridFinalization()
 {
     TAdvGridUnit& unit = Unit();
-    if (unit.InitCounter++ != -1) return;
+    if (!unit.Initialized) return;
+    unit.Initialized = false;
     if (unit.OleStarted) OleUninitialize();
     unit.OleStarted = false;
     if (unit.Hook != nullptr) UnhookWindowsHookEx(unit.Hook);

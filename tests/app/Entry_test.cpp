@@ -123,15 +123,17 @@ bool OleStarted()
     return started == S_FALSE;
 }
 
-// The grid unit's finalization is seen through OLE, which it releases: with one grid in the
-// process the unit has started once and its finalization acts at once.
-void ShutDownWithOneGrid()
+// The grid unit's finalization is seen through OLE, which it releases. The form holds two grids,
+// as the program's does: the unit starts once for both and its one finalization undoes it.
+void ShutDownWithTwoGrids()
 {
     if (!CalendarBound()) Finish("the calendar library is missing beside the test program");
     if (OleStarted()) Finish("OLE was started on the thread before the grid");
     TForm* form = TForm::CreateNew(Application);
-    auto* grid = new TAdvStringGrid(form);
-    grid->SetParent(form);
+    for (int i = 0; i < 2; ++i) {
+        auto* grid = new TAdvStringGrid(form);
+        grid->SetParent(form);
+    }
     if (!OleStarted()) Finish("the grid unit did not start OLE");
     bool oleAtDestroy = true, libraryAtDestroy = false, destroyed = false;
     form->OnDestroy = [&](TObject*) {
@@ -154,7 +156,7 @@ TEST(ProgramShutDownDeathTest, TheGridUnitIsFinalizedBeforeTheFormsGoAndTheLibra
     // The shut-down ends the process's application and needs the grid unit fresh: it runs in a
     // process of its own.
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(ShutDownWithOneGrid(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(ShutDownWithTwoGrids(), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
