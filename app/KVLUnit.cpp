@@ -39,7 +39,7 @@ void TForm1::FormCreate(TObject* Sender)
 
 void TForm1::MonthPage()
 {
-    if (!MonthInputsValid()) return;
+    if (!MonthPageReady()) return;
     caleGrid->ClearAll();
     FillMonthLayout();
     MarkMonthDutyDays();
@@ -47,7 +47,7 @@ void TForm1::MonthPage()
 
 void TForm1::HolidayPage()
 {
-    if (!HolidayInputsValid()) return;
+    if (!HolidayPageReady()) return;
     AdvStringGrid1->ClearAll();
     ShowHolidayDate();
     FillHolidayTable();
@@ -65,7 +65,23 @@ void TForm1::sBitBtn1Click(TObject* Sender)
     Aboutfrm->ShowModal();
 }
 
-void TForm1::sComboBox1Change(TObject* Sender) { HolidayPage(); }
+void TForm1::sComboBox1Change(TObject* Sender)
+{
+    ChooseTypedHoliday();
+    HolidayPage();
+}
+
+void TForm1::ChooseTypedHoliday()
+{
+    // Completion while typing selects what the text begins with, and editing the text afterwards
+    // may leave no selection at all: a text that is an entry chooses that entry.
+    int index = sComboBox1->Items()->IndexOf(sComboBox1->Text());
+    if (index < 0 || index == sComboBox1->ItemIndex()) return;
+    DWORD start = 0, stop = 0;
+    SendMessageW(sComboBox1->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&stop));
+    sComboBox1->SetItemIndex(index);
+    SendMessageW(sComboBox1->Handle(), CB_SETEDITSEL, 0, MAKELPARAM(start, stop));
+}
 void TForm1::sComboBox2Change(TObject* Sender) { HolidayPage(); }
 void TForm1::sComboBox3Change(TObject* Sender) { MonthPage(); }
 void TForm1::sComboBox4Change(TObject* Sender) { MonthPage(); }

@@ -75,11 +75,12 @@ public:
     void sRadioButton2Click(TObject* Sender);
 
 private:
-    // Clear the table and compute the page again, unless its inputs are at fault (then the page
-    // keeps what it shows).
+    // Clear the table and compute the page again, unless it is not ready (inputs at fault or
+    // unfinished, no holiday chosen, no first duty day): then the page keeps what it shows.
     void MonthPage();
     void HolidayPage();
     void FillHolidayList(const wchar_t* const (&Names)[6]);
+    void ChooseTypedHoliday();
 };
 
 // The main form (the page computations reach every control through it).

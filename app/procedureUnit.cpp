@@ -7,6 +7,7 @@
 #include "app/KVLUnit.h"
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
+#include "framework/system/StringUtils.h"
 
 namespace {
 
@@ -16,34 +17,77 @@ constexpr int StretchDays = 16;
 using THolidayJudge = String (*)(TDateTime Day, TDateTime FirstDutyDay);
 using TLunarJudge = String (*)(int Offset, int YearIndex, int HolidayIndex, TDateTime FirstDutyDay);
 
+enum TInputCheck { icCompute, icNothing, icFault };
+
+// Every refusal of a typed year or month looks alike: Chinese, under the program's caption.
 void TellInputFault(const String& Text)
 {
     Application->MessageBox(Text, Form1->Caption(), MB_OK | MB_ICONWARNING);
 }
 
+enum TNumberRead { nrNumber, nrEmpty, nrNoNumber };
+
+// Years and months are decimal numbers with blanks around them allowed; hexadecimal and every
+// other notation the framework's conversion takes are no numbers here. Values too large for the
+// ranges below saturate instead of overflowing.
+TNumberRead ReadDecimal(const String& Text, int& Value)
+{
+    String text = Trim(Text);
+    if (text.empty()) return nrEmpty;
+    size_t at = 0;
+    bool negative = text[0] == L'-';
+    if (text[0] == L'-' || text[0] == L'+') ++at;
+    if (at == text.size()) return nrNoNumber;
+    long long value = 0;
+    for (; at < text.size(); ++at) {
+        if (text[at] < L'0' || text[at] > L'9') return nrNoNumber;
+        value = std::min(value * 10 + (text[at] - L'0'), 1000000000LL);
+    }
+    Value = static_cast<int>(negative ? -value : value);
+    return nrNumber;
+}
+
+// An empty box is an entry not yet finished: nothing to tell, nothing to compute. Otherwise the
+// number must lie in [Lowest, Highest]; Name is the box's name in the messages.
+TInputCheck ReadNumberBox(const String& Text, const String& Name, int Lowest, int Highest, int& Value)
+{
+    String range = Name + L"是 " + IntToStr(Lowest) + L" 到 " + IntToStr(Highest) + L" 之间的整数。";
+    switch (ReadDecimal(Text, Value)) {
+    case nrEmpty: return icNothing;
+    case nrNoNumber: TellInputFault(Name + L"“" + Text + L"”不是整数：" + range); return icFault;
+    case nrNumber: break;
+    }
+    if (Value < Lowest || Value > Highest) {
+        TellInputFault(Name + L"“" + Text + L"”超出范围：" + range);
+        return icFault;
+    }
+    return icCompute;
+}
+
+// The first duty day is read only while the date edit holds a date; leaving the edit otherwise
+// is refused by the edit itself.
+bool FirstDutyDayReadable()
+{
+    return Form1->sDateEdit1->HasValidDate();
+}
+
 // ---- Month page ------------------------------------------------------------------------------
 
 struct TMonthInputs {
-    String YearText, MonthText;
+    String YearText, MonthText; // as the library is given them: plain decimal
     int Year = 0, Month = 0;
 };
 
-// EConvertError for a text that is no number; false (told) for a number out of range.
-bool ReadMonthInputs(TMonthInputs& In)
+TInputCheck ReadMonthInputs(TMonthInputs& In)
 {
-    In.YearText = Form1->sComboBox3->Text();
-    In.MonthText = Form1->sComboBox4->Text();
-    In.Year = StrToInt(In.YearText);
-    In.Month = StrToInt(In.MonthText);
-    if (In.Year < 1 || In.Year > 9999) {
-        TellInputFault(L"年份“" + In.YearText + L"”超出范围：年份是 1 到 9999 之间的整数。");
-        return false;
-    }
-    if (In.Month < 1 || In.Month > 12) {
-        TellInputFault(L"月份“" + In.MonthText + L"”超出范围：月份是 1 到 12 之间的整数。");
-        return false;
-    }
-    return true;
+    TInputCheck year = ReadNumberBox(Form1->sComboBox3->Text(), L"年份", 1, 9999, In.Year);
+    if (year == icFault) return icFault;
+    TInputCheck month = ReadNumberBox(Form1->sComboBox4->Text(), L"月份", 1, 12, In.Month);
+    if (month == icFault) return icFault;
+    if (year != icCompute || month != icCompute) return icNothing;
+    In.YearText = IntToStr(In.Year);
+    In.MonthText = IntToStr(In.Month);
+    return icCompute;
 }
 
 struct TMonthShape {
@@ -92,7 +136,6 @@ void MarkDuty(TAdvStringGrid* Grid, int Col, int Row)
 
 // ---- Holiday page ----------------------------------------------------------------------------
 
-enum TInputCheck { icCompute, icNothing, icFault };
 enum THolidayKind { hkSolar, hkLunar };
 
 struct THolidayInputs {
@@ -122,6 +165,15 @@ const TSolarHoliday SolarHolidays[6] = {
 constexpr int LanternFestival = 0; // 元宵节
 constexpr int NewYearsEve = 5;     // 除夕
 
+// The chosen holiday: the selected entry, as long as the box shows it.
+int ChosenHoliday()
+{
+    TsComboBox* box = Form1->sComboBox1;
+    int index = box->ItemIndex();
+    if (index < 0 || index >= box->Items()->Count() || box->Items()->Get(index) != box->Text()) return -1;
+    return index;
+}
+
 TInputCheck ReadHolidayInputs(THolidayInputs& In)
 {
     if (Form1->sRadioButton1->Checked())
@@ -130,23 +182,17 @@ TInputCheck ReadHolidayInputs(THolidayInputs& In)
         In.Kind = hkLunar;
     else
         return icNothing;
-    In.Index = Form1->sComboBox1->ItemIndex();
+    In.Index = ChosenHoliday();
     if (In.Index < 0 || In.Index > 5) return icNothing;
-    In.YearText = Form1->sComboBox2->Text();
+    String typed = Form1->sComboBox2->Text();
+    int lowest = In.Kind == hkSolar && SolarHolidays[In.Index].YearShift < 0 ? 2 : 1;
+    TInputCheck year = ReadNumberBox(typed, L"年份", lowest, 9999, In.Year);
+    if (year != icCompute) return year;
+    In.YearText = IntToStr(In.Year);
     In.YearIndex = Form1->sComboBox2->Items()->IndexOf(In.YearText);
-    if (In.Kind == hkLunar) {
-        // The lunar facts are asked by the year's position in the list.
-        if (In.YearIndex < 0) {
-            TellInputFault(L"年份“" + In.YearText + L"”不在列表中：农历节日只能从列表里的年份中选择。");
-            return icFault;
-        }
-        In.Year = StrToInt(In.YearText);
-        return icCompute;
-    }
-    In.Year = StrToInt(In.YearText);
-    int lowest = SolarHolidays[In.Index].YearShift < 0 ? 2 : 1;
-    if (In.Year < lowest || In.Year > 9999) {
-        TellInputFault(L"年份“" + In.YearText + L"”超出范围：年份是 " + IntToStr(lowest) + L" 到 9999 之间的整数。");
+    // The lunar facts are asked by the year's position in the list.
+    if (In.Kind == hkLunar && In.YearIndex < 0) {
+        TellInputFault(L"年份“" + typed + L"”不在列表中：农历节日只能从列表里的年份中选择。");
         return icFault;
     }
     return icCompute;
@@ -179,16 +225,16 @@ int LunarWrap(const THolidayInputs& In)
 
 // ---- Month page ------------------------------------------------------------------------------
 
-bool MonthInputsValid()
+bool MonthPageReady()
 {
     TMonthInputs in;
-    return ReadMonthInputs(in);
+    return ReadMonthInputs(in) == icCompute && FirstDutyDayReadable();
 }
 
 void FillMonthLayout()
 {
     TMonthInputs in;
-    if (!ReadMonthInputs(in)) return;
+    if (ReadMonthInputs(in) != icCompute) return;
     TAdvStringGrid* grid = Form1->caleGrid;
     for (int col = 0; col < 7; ++col) grid->SetCells(col, 0, WeekDayNames[col]);
     TMonthShape shape = AskMonthShape(in);
@@ -202,7 +248,7 @@ void FillMonthLayout()
 void MarkMonthDutyDays()
 {
     TMonthInputs in;
-    if (!ReadMonthInputs(in)) return;
+    if (ReadMonthInputs(in) != icCompute) return;
     TMonthShape shape = AskMonthShape(in);
     THolidayJudge judge = SelectedDateJudge();
     if (judge == nullptr) return;
@@ -221,10 +267,10 @@ void MarkMonthDutyDays()
 
 // ---- Holiday page ----------------------------------------------------------------------------
 
-bool HolidayInputsValid()
+bool HolidayPageReady()
 {
     THolidayInputs in;
-    return ReadHolidayInputs(in) != icFault;
+    return ReadHolidayInputs(in) == icCompute && FirstDutyDayReadable();
 }
 
 void ShowHolidayDate()

@@ -41,6 +41,7 @@ void RegisterSkinControlsClasses()
 
     RegisterPublishedClass<TsCustomDateEdit>(L"TsCustomDateEdit", L"TCustomMaskEdit")
         .Boolean(L"DefaultToday", [](TsCustomDateEdit* c, bool v) { c->SetDefaultToday(v); })
+        .Boolean(L"CheckOnExit", [](TsCustomDateEdit* c, bool v) { c->SetCheckOnExit(v); })
         .Text(L"DateFormat", [](TsCustomDateEdit* c, const String& v) { c->SetDateFormat(v); }, L"yyyy/mm/dd")
         .Integer(L"PopupWidth", [](TsCustomDateEdit* c, int v) { c->SetPopupWidth(v); }, L"197")
         .Float(L"Date", [](TsCustomDateEdit* c, double v) { c->SetDate(v); })

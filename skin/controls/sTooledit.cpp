@@ -7,6 +7,7 @@
 
 #include "framework/facts/SystemFacts.h"
 #include "framework/system/DateTimeUtils.h"
+#include "framework/system/Exceptions.h"
 
 namespace {
 
@@ -162,6 +163,30 @@ void TsCustomDateEdit::SetDate(TDateTime Value)
     SetModified(changed);
     // With a window the edit reports the change itself (EN_CHANGE); without one nobody would.
     if (changed && !HandleAllocated()) Change();
+}
+
+bool TsCustomDateEdit::HasValidDate()
+{
+    TDateTime value = 0;
+    return TryStrToDate(Text(), value, DateSettings()) && IsValidDate(value);
+}
+
+void TsCustomDateEdit::CheckValidDate()
+{
+    if (HasValidDate()) return;
+    // As the mask's own check does: the user stays in the edit to mend the date.
+    TCustomForm* form = GetParentForm(this);
+    if (HandleAllocated() && !Focused() && form != nullptr && form->Visible() && CanFocus()) {
+        FReEnter = true;
+        SetFocus();
+    }
+    throw EConvertError(L"Invalid Date");
+}
+
+void TsCustomDateEdit::CMExit(TMessage& Message)
+{
+    if (FCheckOnExit && !ComponentState().Contains(csDesigning)) CheckValidDate();
+    TCustomMaskEdit::CMExit(Message);
 }
 
 void TsCustomDateEdit::SetDateFormat(const String& Value)

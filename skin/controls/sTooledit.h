@@ -5,6 +5,9 @@
 // that date into the edit. Date reads the text back; a text that is no date reads as today with
 // DefaultToday, else as the null date (0), which shows as an empty edit.
 //
+// With CheckOnExit the edit refuses to be left while its text is no date (blank included): the
+// focus goes back into it and EConvertError "Invalid Date" reaches the user.
+//
 // Setting Date changes the text the way typing does, so OnChange fires for it whether or not
 // the edit has a window yet (an edit without window gets no EN_CHANGE, so it is fired here).
 // The skin engine gives the control its looks later; until then it draws as the framework's edit.
@@ -62,6 +65,12 @@ public:
     void SetDate(TDateTime Value);
     bool DefaultToday() const { return FDefaultToday; }
     void SetDefaultToday(bool Value) { FDefaultToday = Value; }
+    // Whether the text holds a date (a blank edit does not, whatever DefaultToday says).
+    bool HasValidDate();
+    bool CheckOnExit() const { return FCheckOnExit; }
+    void SetCheckOnExit(bool Value) { FCheckOnExit = Value; }
+    // With no date in the text: the focus back into the edit, then EConvertError "Invalid Date".
+    void CheckValidDate();
     // The picture of the text in FormatDateTime's letters, "/" standing for the separator.
     const String& DateFormat() const { return FDateFormat; }
     void SetDateFormat(const String& Value);
@@ -83,6 +92,7 @@ public:
     void CreateWnd() override;
     void WMSize(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    void CMExit(TMessage& Message) override;
 
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
@@ -99,6 +109,7 @@ private:
     std::unique_ptr<TsPopupCalendar> FPopup;
     String FDateFormat = L"yyyy/mm/dd";
     bool FDefaultToday = false;
+    bool FCheckOnExit = false;
     int FPopupWidth = 197;
     // The popup closed because the button was pressed: that press must not open it again.
     bool FSkipNextDrop = false;

@@ -200,7 +200,7 @@ TEST_F(HolidayPage, YearsTheLibraryMustNotSeeLeaveThePageAsItWas)
     // Solar holidays take any year a date can have, but no text that is not a number.
     ClickButton(Form->sRadioButton1);
     ShowHoliday(L"2013", L"圣诞节");
-    rejected(L"abc", L"'abc' is not a valid integer value");
+    rejected(L"abc", L"年份“abc”不是整数");
     rejected(L"10000", L"年份“10000”");
     Boxes.clear();
     TypeInto(Form->sComboBox2, L"1999");

@@ -160,8 +160,8 @@ TEST_F(MonthPage, InputsThatAreNoYearOrMonthLeaveThePageAsItWas)
         const wchar_t* Told; // a part of the last message box
     };
     const TInput inputs[] = {
-        {Form->sComboBox3, L"abc", L"'abc' is not a valid integer value"},
-        {Form->sComboBox4, L"x", L"'x' is not a valid integer value"},
+        {Form->sComboBox3, L"abc", L"年份“abc”不是整数"},
+        {Form->sComboBox4, L"x", L"月份“x”不是整数"},
         {Form->sComboBox4, L"13", L"月份“13”"},
         {Form->sComboBox4, L"0", L"月份“0”"},
         {Form->sComboBox3, L"0", L"年份“0”"},
