@@ -1,6 +1,7 @@
 #include "framework/classes/Collection.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/system/Conversions.h"
 #include "framework/system/ScopeGuards.h"
@@ -190,9 +191,10 @@ void TCollection::InsertItem(TCollectionItem* Item)
 void TCollection::RemoveItem(TCollectionItem* Item)
 {
     Notify(Item, cnExtracting);
-    auto it = std::find(FItems.begin(), FItems.end(), Item);
-    if (it != FItems.end())
-        FItems.erase(it);
+    // Searched from the back: a collection frees its items last first, so that stays linear.
+    auto it = std::find(FItems.rbegin(), FItems.rend(), Item);
+    if (it != FItems.rend())
+        FItems.erase(std::next(it).base());
     Item->FCollection = nullptr;
     Changed();
 }

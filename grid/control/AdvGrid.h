@@ -591,6 +591,12 @@ private:
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
     std::unique_ptr<TSyncGrid> FSyncGrid;
     std::unique_ptr<TOwnedCollection> FGridItems;
+    // The real indexes of the hidden rows, sorted (with and without repeats), rebuilt once after the
+    // store changed so that the index maps and IsHiddenRow search instead of walking every row.
+    mutable std::vector<int> FHiddenIdx, FHiddenIdxUnique;
+    mutable bool FHiddenIdxDirty = true;
+    void HiddenRowsChanged() { FHiddenIdxDirty = true; }
+    const std::vector<int>& HiddenRealRows() const;
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TBalloonSettings> FBalloon;
     std::unique_ptr<TShowModified> FShowModified;

@@ -233,6 +233,7 @@ TAdvStringGrid::~TAdvStringGrid()
     ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
     // Hidden rows own the property objects of their cells; the grid must still be whole for them.
     FGridItems->Clear();
+    HiddenRowsChanged();
 
     delete FFooterPanel;
     delete FSearchPanel;

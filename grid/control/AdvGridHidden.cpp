@@ -81,11 +81,25 @@ void TAdvStringGrid::PutRowCells(int ARow, TStringList* Items)
 
 // ---- Hidden rows -----------------------------------------------------------------------------
 
+const std::vector<int>& TAdvStringGrid::HiddenRealRows() const
+{
+    if (FHiddenIdxDirty) {
+        FHiddenIdx.clear();
+        FHiddenIdx.reserve(static_cast<size_t>(FGridItems->Count()));
+        for (int i = 0; i < FGridItems->Count(); ++i)
+            FHiddenIdx.push_back(HiddenRowItem(i)->Idx);
+        if (!std::is_sorted(FHiddenIdx.begin(), FHiddenIdx.end())) std::sort(FHiddenIdx.begin(), FHiddenIdx.end());
+        FHiddenIdxUnique = FHiddenIdx;
+        FHiddenIdxUnique.erase(std::unique(FHiddenIdxUnique.begin(), FHiddenIdxUnique.end()), FHiddenIdxUnique.end());
+        FHiddenIdxDirty = false;
+    }
+    return FHiddenIdx;
+}
+
 bool TAdvStringGrid::IsHiddenRow(int RowIndex) const
 {
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        if (HiddenRowItem(i)->Idx == RowIndex) return true;
-    return false;
+    const std::vector<int>& hidden = HiddenRealRows();
+    return std::binary_search(hidden.begin(), hidden.end(), RowIndex);
 }
 
 bool TAdvStringGrid::IsHiddenRow(int RowIndex, std::unique_ptr<TIntList>& ListHidden) const
@@ -101,23 +115,28 @@ bool TAdvStringGrid::IsHiddenRow(int RowIndex, std::unique_ptr<TIntList>& ListHi
 int TAdvStringGrid::DisplToRealRow(int ARow) const
 {
     if (FGridItems->Count() == 0 || ARow < 0) return ARow;
-    std::unique_ptr<TIntList> hidden;
-    int counted = 0;
-    int r = 0;
-    int limit = ARow + FGridItems->Count();
-    for (r = 0; r <= limit; ++r) {
-        if (IsHiddenRow(r, hidden)) continue;
-        if (++counted == ARow + 1) return r;
+    HiddenRealRows();
+    // h[i] - i shown rows lie below the i-th hidden row (counting from 0 with negative indexes
+    // ignored), a non-decreasing measure: the display row lands after every hidden row whose
+    // measure does not exceed it.
+    const std::vector<int>& h = FHiddenIdxUnique;
+    int below = 0; // hidden rows under 0 never hold back a display row
+    while (below < static_cast<int>(h.size()) && h[below] < 0) ++below;
+    int lo = below, hi = static_cast<int>(h.size());
+    while (lo < hi) {
+        int mid = lo + (hi - lo) / 2;
+        if (h[mid] - (mid - below) <= ARow)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
-    return ARow + FGridItems->Count();
+    return ARow + (lo - below);
 }
 
 int TAdvStringGrid::RealToDisplRow(int ARow) const
 {
-    int result = ARow;
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        if (HiddenRowItem(i)->Idx < ARow) --result;
-    return result;
+    const std::vector<int>& hidden = HiddenRealRows();
+    return ARow - static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), ARow) - hidden.begin());
 }
 
 void TAdvStringGrid::HideRows(int FromRow, int ToRow)
@@ -148,6 +167,7 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow)
         item->Height = RowHeights(displayRow);
         ++count;
     }
+    HiddenRowsChanged();
     if (count > 0) DeleteRowBlock(first, count, false);
     CellControlsUpdate(false);
 }
@@ -171,6 +191,7 @@ void TAdvStringGrid::HideRowsEx(int FromRow, int ToRow)
         item->Height = RowHeights(displayRow);
         ++count;
     }
+    HiddenRowsChanged();
     if (count > 0) RemoveRowsEx(first, count);
     CellControlsUpdate(false);
 }
@@ -194,6 +215,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList)
         item->Level = FFilterLevel;
         ++hiddenCount;
     }
+    HiddenRowsChanged();
     ++FFilterLevel;
     // One pass: every row not in the list moves up to the next free position.
     int target = 0;
@@ -226,6 +248,7 @@ void TAdvStringGrid::UnHideRow(int RowIndex)
         PutRowCells(display, item->Items());
         SetRowHeights(display, item->Height);
         FGridItems->Delete(found);
+        HiddenRowsChanged();
     }
     FShowModified->Enabled = showModified;
     CellControlsUpdate(false);
@@ -254,6 +277,7 @@ void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
             PutRowCells(display, item->Items());
             SetRowHeights(display, item->Height);
             FGridItems->Delete(found);
+            HiddenRowsChanged();
         }
     }
     FShowModified->Enabled = showModified;
@@ -271,6 +295,7 @@ void TAdvStringGrid::UnHideRowsAll()
         int before = FGridItems->Count();
         UnHideRows(first, last);
         if (FGridItems->Count() == before) FGridItems->Delete(0); // cannot happen; never loop for ever
+        HiddenRowsChanged();
     }
 }
 
@@ -317,6 +342,7 @@ void TAdvStringGrid::UnHideRowList()
             delete item;
         }
     }
+    HiddenRowsChanged();
     CellControlsUpdate(false);
 }
 

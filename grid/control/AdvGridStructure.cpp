@@ -195,6 +195,7 @@ void TAdvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     int realIndex = DisplToRealRow(std::clamp(RowIndex, 0, RowCount()));
     for (int i = 0; i < FGridItems->Count(); ++i)
         if (HiddenRowItem(i)->Idx >= realIndex) HiddenRowItem(i)->Idx += RCount;
+    HiddenRowsChanged();
     InsertRowBlock(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -204,7 +205,6 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
     RowIndex = std::clamp(RowIndex, 0, RowCount());
     int lastWidth = ColWidths(ColCount() - 1);
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
-    int realIndex = DisplToRealRow(RowIndex);
 
     SetRowCount(RowCount() + RCount);
     int last = RowCount() - 1 - (FFloatingFooter->Visible ? 1 : 0);
@@ -227,6 +227,7 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
             if (RowIndex < FEnabledRows->Count()) FEnabledRows->Insert(RowIndex, 0);
     SetColWidths(ColCount() - 1, lastWidth);
     if (UpdateCellControls && FControlList->Count() > 0) {
+        int realIndex = DisplToRealRow(RowIndex);
         for (int i = 0; i < FControlList->Count(); ++i)
             if (FControlList->Items(i)->Y >= realIndex) FControlList->Items(i)->Y += RCount;
         CellControlsUpdate(false);
@@ -269,8 +270,9 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
     std::vector<int> removedReal;
     for (int r = RowIndex; r < RowIndex + RCount; ++r)
         removedReal.push_back(DisplToRealRow(r));
+    // Ascending, as the display rows are.
     auto removedBelow = [&removedReal](int Real) {
-        return static_cast<int>(std::count_if(removedReal.begin(), removedReal.end(), [Real](int x) { return x < Real; }));
+        return static_cast<int>(std::lower_bound(removedReal.begin(), removedReal.end(), Real) - removedReal.begin());
     };
     int realAfter = DisplToRealRow(RowIndex + RCount);
     for (int i = 0; i < FControlList->Count(); ++i)
@@ -290,6 +292,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
 
         for (int i = 0; i < FGridItems->Count(); ++i)
             HiddenRowItem(i)->Idx -= removedBelow(HiddenRowItem(i)->Idx);
+        HiddenRowsChanged();
         for (int i = 0; i < RCount; ++i) {
             if (FShowModified->Enabled && RowIndex < FModifiedRows->Count()) FModifiedRows->TList::Delete(RowIndex);
             if (UseEnabledRows && RowIndex < FEnabledRows->Count()) FEnabledRows->TList::Delete(RowIndex);
@@ -375,9 +378,11 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
     RCount = std::min(RCount, RowCount() - RowIndex);
+    // Only a removal (not hiding) moves the in-cell controls and the hidden rows after it.
     std::vector<int> removedReal;
-    for (int r = RowIndex; r < RowIndex + RCount; ++r)
-        removedReal.push_back(DisplToRealRow(r));
+    if (UpdateFlag)
+        for (int r = RowIndex; r < RowIndex + RCount; ++r)
+            removedReal.push_back(DisplToRealRow(r));
 
     if (UpdateFlag)
         for (int i = FControlList->Count() - 1; i >= 0; --i) {
@@ -405,11 +410,14 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
         bool rowSelectOff = Options().Contains(goRowSelect) && TBaseGrid::FixedRows() < RowCount() - 1;
         if (rowSelectOff) SetOptions(Options() - TGridOptions{goRowSelect});
 
-        if (UpdateFlag)
+        if (UpdateFlag) {
+            // removedReal is ascending, as the display rows are.
             for (int i = 0; i < FGridItems->Count(); ++i) {
                 int idx = HiddenRowItem(i)->Idx;
-                HiddenRowItem(i)->Idx -= static_cast<int>(std::count_if(removedReal.begin(), removedReal.end(), [idx](int x) { return x < idx; }));
+                HiddenRowItem(i)->Idx -= static_cast<int>(std::lower_bound(removedReal.begin(), removedReal.end(), idx) - removedReal.begin());
             }
+            HiddenRowsChanged();
+        }
         for (int i = 0; i < RCount && RowIndex < RowCount(); ++i)
             TBaseGrid::DeleteRow(RowIndex);
         FNormalRowCount = RowCount();

@@ -130,10 +130,13 @@ void TBaseGrid::FitStore()
         freeSlots(FStore.back(), 0);
         FStore.pop_back();
     }
-    for (TStoredRow& row : FStore) {
-        if (static_cast<int>(row.size()) > cols) freeSlots(row, static_cast<size_t>(cols));
-        row.resize(static_cast<size_t>(cols));
-    }
+    // Every stored row is FStoreCols wide, so a change of the row count alone touches only the
+    // rows that come or go: adding rows one at a time stays linear.
+    if (cols != FStoreCols)
+        for (TStoredRow& row : FStore) {
+            if (static_cast<int>(row.size()) > cols) freeSlots(row, static_cast<size_t>(cols));
+            row.resize(static_cast<size_t>(cols));
+        }
     while (static_cast<int>(FStore.size()) < rows)
         FStore.emplace_back(static_cast<size_t>(cols));
     FStoreCols = cols;

@@ -198,3 +198,88 @@ TEST_F(AdvGridHidden, HiddenSelectionComesBack)
     EXPECT_EQ(3, grid->Selection().Top);
     EXPECT_FALSE(grid->SelectionHidden());
 }
+
+// The index maps and the hidden rows' places checked against a plain list of real rows, for
+// hidden sets made in different ways (the hidden-row store is not always in row order), while
+// rows are inserted and removed around them.
+TEST_F(AdvGridHidden, IndexMapsFollowHiddenRowsThroughInsertAndRemove)
+{
+    struct Step {
+        enum { Hide, HideEx, HideList, Insert, Remove } Kind;
+        int A, B;
+    };
+    const std::vector<std::vector<Step>> cases = {
+        {{Step::Hide, 2, 3}, {Step::Hide, 7, 7}, {Step::Insert, 2, 2}, {Step::Remove, 1, 1}, {Step::Insert, 0, 1}},
+        {{Step::Hide, 0, 0}, {Step::Hide, 8, 9}, {Step::Remove, 0, 2}, {Step::Insert, 4, 3}},
+        {{Step::Hide, 6, 6}, {Step::HideEx, 2, 3}, {Step::Hide, 0, 0}, {Step::Remove, 2, 1}, {Step::Insert, 3, 1}},
+        {{Step::HideList, 1, 4}, {Step::Hide, 8, 8}, {Step::Insert, 1, 2}, {Step::Remove, 4, 2}},
+    };
+    for (size_t n = 0; n < cases.size(); ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        TCountingGrid* grid = Numbered(1, 10);
+        std::vector<String> real;
+        std::vector<bool> hidden;
+        for (int r = 0; r < 10; ++r) {
+            real.push_back(L"0:" + std::to_wstring(r));
+            hidden.push_back(false);
+        }
+        auto displToReal = [&](int d) {
+            for (int r = 0; r < static_cast<int>(real.size()); ++r)
+                if (!hidden[r] && d-- == 0) return r;
+            return -1;
+        };
+        for (const Step& s : cases[n]) {
+            switch (s.Kind) {
+            case Step::Hide:
+            case Step::HideEx:
+                for (int r = s.A; r <= s.B; ++r) hidden[r] = true;
+                if (s.Kind == Step::Hide) grid->HideRows(s.A, s.B);
+                else grid->HideRowsEx(s.A, s.B);
+                break;
+            case Step::HideList: {
+                // Display rows A and B, with nothing hidden before.
+                TIntList list;
+                list.Add(s.A);
+                list.Add(s.B);
+                hidden[s.A] = hidden[s.B] = true;
+                grid->HideRowList(&list);
+                break;
+            }
+            case Step::Insert: {
+                int at = displToReal(s.A);
+                for (int i = 0; i < s.B; ++i) {
+                    real.insert(real.begin() + at, String());
+                    hidden.insert(hidden.begin() + at, false);
+                }
+                grid->InsertRows(s.A, s.B);
+                break;
+            }
+            case Step::Remove:
+                for (int i = 0; i < s.B; ++i) {
+                    int at = displToReal(s.A);
+                    real.erase(real.begin() + at);
+                    hidden.erase(hidden.begin() + at);
+                }
+                grid->RemoveRows(s.A, s.B);
+                break;
+            }
+            int total = static_cast<int>(real.size()), shown = 0;
+            for (int r = 0; r < total; ++r) {
+                EXPECT_EQ(hidden[r], grid->IsHiddenRow(r)) << "real " << r;
+                EXPECT_EQ(r - static_cast<int>(std::count(hidden.begin(), hidden.begin() + r, true)), grid->RealToDisplRow(r)) << "real " << r;
+                if (hidden[r]) continue;
+                EXPECT_EQ(r, grid->DisplToRealRow(shown)) << "display " << shown;
+                EXPECT_EQ(real[r], grid->Cells(0, shown)) << "display " << shown;
+                ++shown;
+            }
+            EXPECT_EQ(shown, grid->RowCount());
+            EXPECT_EQ(total, grid->TotalRowCount());
+        }
+        if (cases[n][0].Kind != Step::HideList) {
+            grid->UnHideRowsAll();
+            String all;
+            for (size_t r = 0; r < real.size(); ++r) all += (r > 0 ? L"|" : L"") + real[r];
+            EXPECT_EQ(all, ColText(grid, 0));
+        }
+    }
+}
