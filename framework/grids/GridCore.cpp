@@ -665,7 +665,7 @@ void TCustomGrid::RowHeightsChanged()
 
 void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || InvalidationSuspended()) return;
     TRect r;
     GridRectToScreenRect(ARect, r, true);
     if (r.right > r.left && r.bottom > r.top) ::InvalidateRect(FHandle, &r, FALSE);

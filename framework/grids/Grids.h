@@ -276,6 +276,9 @@ public:
     virtual void RowHeightsChanged();
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // True while the window draws nothing and a whole repaint is due anyway (an update lock):
+    // invalidating cells one by one would only cost time then.
+    virtual bool InvalidationSuspended() const { return false; }
     // Which sizing (if any) a press at (X, Y) would start, and where.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
                                  TGridDrawInfo& FixedInfo);

@@ -504,6 +504,7 @@ public:
     TWordWrapEvent OnGetWordWrap;
 
 protected:
+    bool InvalidationSuspended() const override { return FUpdate.Count > 0 && FUpdate.RedrawOff; }
     int HiddenStoreCols() const override { return FHiddenCols.Count; }
     bool OwnsCellGraphic(TObject* Graphic) const override;
     void LastRowChanged() override;
@@ -669,6 +670,8 @@ private:
     struct TUpdateState {
         int Count = 0;
         int PaintCount = 0;
+        // BeginUpdate switched the window's drawing off; the EndUpdate that unlocks repaints it whole.
+        bool RedrawOff = false;
     };
     // The 500 ms grid timer: ticks, the incremental search's ticks and the blink phase.
     struct TGridTimer {

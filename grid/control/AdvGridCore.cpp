@@ -559,7 +559,10 @@ void TAdvStringGrid::BeginUpdate()
 {
     if (!Visible()) return;
     ++FUpdate.Count;
-    if (HandleAllocated()) SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+    if (HandleAllocated()) {
+        SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
+        FUpdate.RedrawOff = true;
+    }
 }
 
 void TAdvStringGrid::EndUpdate()
@@ -568,6 +571,7 @@ void TAdvStringGrid::EndUpdate()
     if (FUpdate.Count > 0) --FUpdate.Count;
     if (FUpdate.Count == 0 && !ComponentState().Contains(csDestroying) && HandleAllocated()) {
         SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
+        FUpdate.RedrawOff = false;
         RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
     }
 }

@@ -582,7 +582,7 @@ bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const
 
 void TBaseGrid::RepaintCell(int c, int r)
 {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || InvalidationSuspended()) return;
     TRect rect = CellRect(c, r);
     if (rect.right > rect.left && rect.bottom > rect.top) ::InvalidateRect(FHandle, &rect, TRUE);
 }

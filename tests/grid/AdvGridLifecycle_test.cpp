@@ -242,6 +242,34 @@ TEST_F(AdvGridLifecycle, NothingIsPaintedInsideTheUpdateLock)
     EXPECT_EQ(2, grid->Paints);
 }
 
+// Cell writes inside the lock leave nothing to paint; the unlock invalidates the whole client
+// once and one paint follows.
+TEST_F(AdvGridLifecycle, WritesInsideTheUpdateLockWaitForOneWholeRepaint)
+{
+    TCountingGrid* grid = Add();
+    ShowForm();
+    UpdateWindow(grid->Handle());
+    grid->Paints = 0;
+    RECT update{};
+
+    grid->BeginUpdate();
+    for (int r = 1; r < 7; ++r)
+        grid->SetCells(1, r, L"x");
+    grid->GetCellProperties(2, 2)->SetBrushColor(clRed);
+    grid->SetCells(2, 2, L"y");
+    grid->ClearRows(3, 1);
+    EXPECT_FALSE(GetUpdateRect(grid->Handle(), &update, FALSE));
+
+    grid->EndUpdate();
+    ASSERT_TRUE(GetUpdateRect(grid->Handle(), &update, FALSE));
+    RECT client{};
+    GetClientRect(grid->Handle(), &client);
+    EXPECT_TRUE(EqualRect(&client, &update));
+    UpdateWindow(grid->Handle());
+    PumpFor(50);
+    EXPECT_EQ(1, grid->Paints);
+}
+
 TEST_F(AdvGridLifecycle, UpdateLockIgnoresAnInvisibleGridAndResetEndsItSilently)
 {
     TCountingGrid* grid = Add();
