@@ -5,10 +5,6 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KVL_TRIPLE x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 if(EXISTS /usr/lib/wine/wine64)
-  # Debian's Wine has no preloader: with a randomised heap start the loader sometimes finds the
-  # address of its shared user data taken and exits 1 before the program runs (about one start in
-  # 8,000). Without randomisation for Wine's own process the heap always starts well clear of it.
-  find_program(KVL_SETARCH setarch REQUIRED)
-  execute_process(COMMAND uname -m OUTPUT_VARIABLE KVL_HOST_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KVL_SETARCH} ${KVL_HOST_ARCH} -R /usr/lib/wine/wine64)
+  # The one Wine launcher of the project (it says why it turns address randomisation off).
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine.sh)
 endif()

@@ -2,6 +2,7 @@
 // and references reach the controls, and the controls finish their setup after loading.
 #include "framework/classes/FormReader.h"
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/comctrls/ComCtrlsTypes.h"
 #include "framework/comctrls/DateTimePicker.h"
 #include "framework/comctrls/ListView.h"
 #include "framework/comctrls/MonthCalendar.h"
@@ -15,8 +16,6 @@
 #include "framework/comctrls/UpDown.h"
 #include "framework/system/DateTimeUtils.h"
 #include "tests/support/ControlTestSupport.h"
-
-void RegisterCommonControlsClasses();
 
 namespace {
 

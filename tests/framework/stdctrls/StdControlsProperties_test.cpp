@@ -17,10 +17,9 @@
 #include "framework/stdctrls/RadioGroup.h"
 #include "framework/stdctrls/ScrollBox.h"
 #include "framework/stdctrls/SpeedButton.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 #include "framework/system/FormatSettings.h"
 #include "tests/support/ControlTestSupport.h"
-
-void RegisterStdControlsClasses();
 
 namespace {
 
