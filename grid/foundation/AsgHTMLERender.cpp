@@ -1,0 +1,927 @@
+// RenderMarkup: lays markup out line by line inside a rectangle and paints, measures or
+// hit-tests it. Each line is taken twice: a layout pass decides which markup forms the line and
+// how wide and high it is, then a second pass paints it at its aligned place (or, when hit-testing,
+// measures it there again so that the point is compared with where the text really lies).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "framework/facts/SystemFacts.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/system/StringUtils.h"
+#include "grid/foundation/AsgHTMLE.h"
+
+namespace {
+
+constexpr UINT MarkupTextFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_NOPREFIX;
+constexpr int ListIndent = 12;
+
+// The visual-styles calls, looked up once: a system without them draws the flat controls.
+struct TThemeApi {
+    decltype(&::OpenThemeData) Open = nullptr;
+    decltype(&::DrawThemeBackground) Draw = nullptr;
+    decltype(&::CloseThemeData) Close = nullptr;
+    TThemeApi()
+    {
+        HMODULE lib = LoadLibraryW(L"uxtheme.dll");
+        if (lib == nullptr) return;
+        Open = reinterpret_cast<decltype(Open)>(reinterpret_cast<void*>(GetProcAddress(lib, "OpenThemeData")));
+        Draw = reinterpret_cast<decltype(Draw)>(reinterpret_cast<void*>(GetProcAddress(lib, "DrawThemeBackground")));
+        Close = reinterpret_cast<decltype(Close)>(reinterpret_cast<void*>(GetProcAddress(lib, "CloseThemeData")));
+    }
+    bool Available() const { return Open != nullptr && Draw != nullptr && Close != nullptr; }
+};
+
+const TThemeApi& ThemeApi()
+{
+    static TThemeApi api;
+    return api;
+}
+
+TColor BrushColorOrNone(TCanvas* C) { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
+
+void SetBrushColor(TCanvas* C, TColor Color)
+{
+    if (Color == clNone)
+        C->Brush()->SetStyle(bsClear);
+    else
+        C->Brush()->SetColor(Color);
+}
+
+// A colour attribute of BODY, FONT or P (already upper-cased): a name when it holds "CL", a
+// hexadecimal value when it holds "#"; anything else leaves Color alone.
+bool ReadColor(const String& Value, TColor& Color)
+{
+    if (Value.find(L"CL") != String::npos) {
+        Color = ColorFromName(LowerCase(Trim(Value)));
+        return true;
+    }
+    size_t hash = Value.find(L'#');
+    if (hash != String::npos) {
+        Color = ColorFromHex(Value.substr(hash));
+        return true;
+    }
+    return false;
+}
+
+// The renderer's own pre-pass replacements, each made once, left to right.
+String DecodePrePass(const String& Text)
+{
+    static const struct {
+        const wchar_t* Name;
+        wchar_t Char;
+    } table[] = {{L"&amp;", L'&'},     {L"&quot;", L'"'},      {L"&sect;", L'\u00A7'},
+                 {L"&permil;", L'\u2030'}, {L"&reg;", L'\u00AE'}, {L"&copy;", L'\u00A9'},
+                 {L"&para;", L'\u00B6'}, {L"&trade;", L'\u2122'}, {L"&euro;", L'\u20AC'}};
+    if (Text.find(L'&') == String::npos) return Text;
+    String out;
+    out.reserve(Text.size());
+    size_t i = 0;
+    while (i < Text.size()) {
+        if (Text[i] == L'&') {
+            bool done = false;
+            for (const auto& e : table) {
+                size_t n = std::char_traits<wchar_t>::length(e.Name);
+                if (Text.size() - i >= n && CompareText(Text.substr(i, n), e.Name) == 0) {
+                    out += e.Char;
+                    i += n;
+                    done = true;
+                    break;
+                }
+            }
+            if (done) continue;
+        }
+        out += Text[i++];
+    }
+    return out;
+}
+
+String DecodeRun(const String& Raw)
+{
+    if (Raw.find(L'&') == String::npos) return Raw;
+    String s = StringReplace(Raw, L"&nbsp;", L" ", rfReplaceAll | rfIgnoreCase);
+    s = StringReplace(s, L"&lt;", L"<", rfReplaceAll | rfIgnoreCase);
+    return StringReplace(s, L"&gt;", L">", rfReplaceAll | rfIgnoreCase);
+}
+
+TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
+{
+    if (Text.find(L'\t') == String::npos) return C->TextExtent(Text);
+    TRect r{0, 0, 0, 0};
+    String s = Text;
+    C->TextRect(r, s, Flags | DT_CALCRECT);
+    return TSize{r.right - r.left, r.bottom - r.top};
+}
+
+void SetStyle(TFont* Font, TFontStyle Style, bool On)
+{
+    TFontStyles s = Font->Style();
+    if (On)
+        s.Include(Style);
+    else
+        s.Exclude(Style);
+    Font->SetStyle(s);
+}
+
+bool Render(TMarkupRender& R, const String& Markup);
+
+TFontData RotatedFontSaved;
+bool RotatedFontActive = false;
+
+// The state of one pass over one line.
+struct TLinePass {
+    TMarkupRender& R;
+    TMarkupFlow& F;
+    TCanvas* C;
+    TRect LR;
+    TMarkupLine& Line;
+    TMarkupPass Pass;
+    bool& ItemHit;
+    bool& AnchorHit;
+    UINT Flags;
+    int X;             // drawing position
+    int Bottom;        // the text's bottom before superscript, subscript and baseline shifts
+    int LineWidth;     // room the layout may fill
+    bool LineDone = false;
+    bool FirstRun = true;
+    bool LastBlank = false;
+    bool ListItemOnLine = false;
+    int AnchorStartX;  // where the open anchor's text began on this line
+    int FocusStartX;
+
+    bool Painting() const { return Pass == mpPaint; }
+    bool Layout() const { return Pass == mpLayout; }
+    bool Focused() const { return F.InAnchor && F.AnchorCount == R.FocusIndex + 1; }
+    int BandBottom() const { return LR.bottom - Line.BaselineOffset; }
+    bool PointIn(const TRect& Box) const
+    {
+        return R.PointX >= Box.left && R.PointX < Box.right && R.PointY >= Box.top && R.PointY < Box.bottom;
+    }
+
+    void Run(String& Text, String& LineMarkup);
+    bool Tag(const String& Tag);
+    bool Anchor(const String& Tag, bool Closing);
+    bool Control(const String& Tag);
+    bool Picture(const String& Tag);
+    bool PlaceItem(int Width, int LineHeight);
+    void DrawControl(const TMarkupControl& Ctl, int Width, int Height, bool Over);
+    void DrawFocus(int Right, bool LineEnd);
+};
+
+void TLinePass::DrawFocus(int Right, bool LineEnd)
+{
+    if (!Painting()) return;
+    TRect r{FocusStartX - 1, BandBottom() - R.GhHeight, Right + 1, BandBottom()};
+    if (LineEnd) r.bottom = LR.bottom;
+    C->DrawFocusRect(r);
+}
+
+void TLinePass::Run(String& Text, String& LineMarkup)
+{
+    size_t end = Text.find(L'<');
+    if (end == String::npos) end = Text.size();
+    if (R.WrapWords) {
+        size_t blank = Text.find(L' ');
+        if (blank != String::npos && blank < end) end = blank + 1;
+    }
+    String raw = Text.substr(0, end);
+    String shown = DecodeRun(raw);
+    auto consume = [&] {
+        LineMarkup += raw;
+        Text.erase(0, end);
+        FirstRun = false;
+    };
+    if (F.Hidden) {
+        Line.Height = std::max(Line.Height, C->TextHeight(shown));
+        if (Layout()) R.PlainText += shown;
+        consume();
+        return;
+    }
+    TSize size = MeasureText(C, shown, Flags);
+    int blank = !shown.empty() && shown.back() == L' ' ? C->TextWidth(L" ") : 0;
+    if (Layout()) {
+        bool fits = Line.RunPos + size.cx - blank <= LineWidth || size.cx >= LineWidth || !LastBlank;
+        if (!fits) {
+            LineDone = true;
+            // Without word wrap nothing after an overflowing run can show: the rest is dropped.
+            if (!R.WrapWords && !FirstRun) Text.clear();
+            return;
+        }
+        R.PlainText += shown;
+    }
+    Line.Height = std::max<int>(Line.Height, size.cy);
+    if (F.Subscript) Line.SubExtra = std::max<int>(Line.SubExtra, size.cy / 4);
+    if (F.Superscript) Line.SuperExtra = std::max<int>(Line.SuperExtra, size.cy / 4);
+
+    int bottom = Bottom - Line.BaselineOffset;
+    if (F.Superscript) bottom -= Line.SuperExtra;
+    if (F.Subscript) bottom += Line.SubExtra;
+    if (Painting() && !shown.empty()) {
+        TRect box{X, std::min<int>(LR.top, bottom - size.cy), std::max<int>(LR.right, X), bottom};
+        if (F.Shadow) {
+            TColor color = C->Font()->Color();
+            TColor brush = BrushColorOrNone(C);
+            SetBrushColor(C, clNone);
+            C->Font()->SetColor(R.ShadeColor);
+            TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
+                         box.bottom + R.ShadowShift};
+            String s = shown;
+            C->TextRect(shadow, s, Flags);
+            C->Font()->SetColor(color);
+            SetBrushColor(C, brush);
+        }
+        String s = shown;
+        C->TextRect(box, s, Flags);
+        if (F.ErrorMark) {
+            std::vector<TPoint> zigzag;
+            for (int px = X; px <= X + size.cx; px += 2)
+                zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
+            TColor pen = C->Pen()->Color();
+            C->Pen()->SetColor(clRed);
+            C->Pen()->SetWidth(1);
+            if (zigzag.size() > 1) C->Polyline(std::span<const TPoint>(zigzag.data(), zigzag.size()));
+            C->Pen()->SetColor(pen);
+        }
+    }
+    if (Focused()) R.FocusHref = F.AnchorHref;
+    // Only the second pass knows where the line really lies, so only it tests the point.
+    if (Pass == mpLookup && F.InAnchor && R.PointX >= X && R.PointX < X + size.cx &&
+        R.PointY > BandBottom() - R.GhHeight && R.PointY < BandBottom()) {
+        AnchorHit = true;
+        R.HitHref = F.AnchorHref;
+        R.HitTitle = F.AnchorTitle;
+        R.HitNumber = F.AnchorCount;
+        R.AnchorHitPending = true;
+    }
+    X += size.cx;
+    Line.RunPos += size.cx;
+    Line.TrailingBlank = blank;
+    LastBlank = blank > 0;
+    consume();
+}
+
+bool TLinePass::Anchor(const String& Tag, bool Closing)
+{
+    TFont* font = C->Font();
+    if (!Closing) {
+        ++F.AnchorCount;
+        F.InAnchor = Pos(L"HREF", UpperCase(Tag)) > 0;
+        F.AnchorHref = MarkupAttribute(Tag, L"HREF");
+        F.AnchorTitle = MarkupAttribute(Tag, L"TITLE");
+        AnchorStartX = X;
+        FocusStartX = X;
+        if (Painting()) {
+            bool isHot = F.AnchorCount == R.HotNumber;
+            F.AnchorHot = !R.HotOnlyUnderline || isHot;
+            if (F.AnchorHot) {
+                SetStyle(font, fsUnderline, true);
+                if (R.HotBackColor != clNone) {
+                    F.SavedAnchorBrush = BrushColorOrNone(C);
+                    SetBrushColor(C, R.HotBackColor);
+                }
+                if (R.HotTextColor != clNone) {
+                    F.SavedAnchorText = font->Color();
+                    font->SetColor(R.HotTextColor);
+                }
+            }
+            bool hotText = R.HotTextColor != clNone && isHot && R.HotOnlyUnderline;
+            if (!R.InSelection && !hotText) font->SetColor(R.LinkColor);
+        }
+        return true;
+    }
+    if (Painting()) {
+        if (F.AnchorHot) {
+            SetStyle(font, fsUnderline, false);
+            if (R.HotBackColor != clNone) SetBrushColor(C, F.SavedAnchorBrush);
+            if (R.HotTextColor != clNone) font->SetColor(F.SavedAnchorText);
+        }
+        if (!R.InSelection) font->SetColor(R.BaseFont.Color());
+        F.AnchorHot = false;
+    }
+    if (F.InAnchor && Focused()) DrawFocus(X, false);
+    if (Pass == mpLookup && R.AnchorHitPending && F.AnchorCount == R.HitNumber) {
+        R.HitRect = TRect{AnchorStartX, LR.top, X, LR.bottom};
+        R.AnchorHitPending = false;
+    }
+    F.InAnchor = false;
+    return true;
+}
+
+// Room for a picture or control: an item that does not fit on what is left of the line but
+// would fit on an empty one waits for the next line.
+bool TLinePass::PlaceItem(int Width, int ItemLineHeight)
+{
+    if (Layout() && Width > LineWidth - Line.RunPos && Width < LineWidth) {
+        LineDone = true;
+        return false;
+    }
+    Line.Height = std::max(Line.Height, ItemLineHeight);
+    Line.TrailingBlank = 0;
+    LastBlank = false;
+    return true;
+}
+
+void TLinePass::DrawControl(const TMarkupControl& Ctl, int Width, int Height, bool Over)
+{
+    if (!R.ThemeChecked) {
+        R.Themed = SystemFacts().WindowsVersion().AtLeast(5, 1) && SystemFacts().ThemeActive() &&
+                   ThemeApi().Available();
+        R.ThemeChecked = true;
+    }
+    const TThemeApi& api = ThemeApi();
+    HDC dc = C->Handle();
+    TColor pen = C->Pen()->Color();
+    TColor brush = BrushColorOrNone(C);
+    TColor text = C->Font()->Color();
+    int x = X, bottom = Bottom;
+    C->Pen()->SetColor(R.Themed ? ToColor(0xB99D7Fu) : clGray);
+    auto themed = [&](const wchar_t* Class, int Part, int State, TRect Box) {
+        HTHEME theme = api.Open(R.ThemeWindow, Class);
+        if (theme == nullptr) return false;
+        api.Draw(theme, dc, Part, State, &Box, nullptr);
+        api.Close(theme);
+        return true;
+    };
+    const String& kind = Ctl.Kind;
+    bool checked = UpperCase(Ctl.Value) == L"TRUE";
+    if (kind == L"EDIT" || kind == L"PASSWORD" || kind == L"MASK" || kind == L"COMBO") {
+        C->Brush()->SetColor(clWhite);
+        C->Rectangle(x, bottom - Line.Height + 4, x + Width, bottom + 2);
+        SetBrushColor(C, clNone);
+        C->Font()->SetColor(clBlack);
+        bool combo = kind == L"COMBO";
+        TRect box{x + (combo ? 4 : 2), bottom - Line.Height + 4, x + Width - (combo ? 18 : 2), bottom + 2};
+        String value = kind == L"PASSWORD" ? MaskPassword(Ctl.Value) : Ctl.Value;
+        C->TextRect(box, value, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (combo) {
+            TRect button{x + Width - 18, bottom - Line.Height + 5, x + Width - 1, bottom + 1};
+            if (!R.Themed || !themed(L"COMBOBOX", CP_DROPDOWNBUTTON, Over ? CBXS_HOT : CBXS_NORMAL, button))
+                DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+        }
+    } else if (kind == L"CHECK") {
+        TRect box{x + 2, bottom - 15, x + 15, bottom};
+        if (!R.Themed ||
+            !themed(L"BUTTON", BP_CHECKBOX, checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, box))
+            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+    } else if (kind == L"RADIO") {
+        TRect box{x + 2, bottom - 14, x + 14, bottom};
+        if (!R.Themed ||
+            !themed(L"BUTTON", BP_RADIOBUTTON, checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL, box))
+            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+    } else if (kind == L"BUTTON") {
+        TRect box{x + 2, bottom - Height, x + Width - 2, bottom};
+        int state = R.ButtonDown ? PBS_PRESSED : Over ? PBS_HOT : PBS_NORMAL;
+        if (!R.Themed || !themed(L"BUTTON", BP_PUSHBUTTON, state, box))
+            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (R.ButtonDown && Over ? DFCS_PUSHED : 0));
+        SetBrushColor(C, clNone);
+        C->Font()->SetColor(clBtnText);
+        TRect inner{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
+        String value = Ctl.Value;
+        C->TextRect(inner, value, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    }
+    C->Pen()->SetColor(pen);
+    SetBrushColor(C, brush);
+    C->Font()->SetColor(text);
+}
+
+bool TLinePass::Control(const String& Tag)
+{
+    TMarkupControl ctl = ParseControlTag(Tag);
+    int width = MarkupNumber(ctl.Width);
+    if (width <= 0) return true; // without WIDTH: no room, nothing drawn
+    int height = ctl.Height.empty() ? 25 : MarkupNumber(ctl.Height);
+    if (height <= 0) height = 25;
+    bool box = ctl.Kind == L"CHECK" || ctl.Kind == L"RADIO";
+    int itemWidth = box ? 16 : width;
+    int itemLine = box ? 16 : height > 25 ? height - 2 : 23;
+    int itemHeight = box ? 16 : (ctl.Kind == L"BUTTON" || ctl.Kind == L"COMBO") ? 25 : R.GhHeight + 10;
+    if (!PlaceItem(itemWidth, itemLine)) return false;
+    TRect area{X, LR.top, X + itemWidth, LR.top + itemHeight};
+    bool over = Pass != mpLayout && PointIn(area);
+    if (Pass != mpLayout && (over || (R.LookupMode && !R.ControlId.empty() && ctl.Id == R.ControlId))) {
+        ItemHit = true;
+        R.HitHref = L"ctrl";
+        R.ControlRect = area;
+        R.ControlValue = ctl.Value;
+        R.ControlId = ctl.Id;
+        R.ControlKind = ctl.Kind;
+    }
+    if (Painting()) DrawControl(ctl, width, height, over);
+    X += itemWidth;
+    Line.RunPos += itemWidth;
+    return true;
+}
+
+bool TLinePass::Picture(const String& Tag)
+{
+    ++F.PictureCount;
+    String src = MarkupAttribute(Tag, L"SRC");
+    String upper = UpperCase(src);
+    int width = 0, height = 0;
+    std::function<void()> draw;
+    if (upper.starts_with(L"IDX:")) {
+        int index = MarkupNumber(src.substr(4));
+        TCustomImageList* list = R.ImageList;
+        if (list == nullptr || index < 0 || index >= list->Count()) return true;
+        width = list->Width();
+        height = list->Height();
+        draw = [this, list, index, width, height] {
+            if (!R.PrintMode) {
+                list->Draw(C, X, LR.top, index);
+                return;
+            }
+            TBitmap bmp(width, height);
+            bmp.Canvas()->Brush()->SetColor(R.StartBrush == clNone ? clWhite : R.StartBrush);
+            bmp.Canvas()->FillRect(TRect{0, 0, width, height});
+            list->Draw(bmp.Canvas(), 0, 0, index);
+            StretchBitmapToRect(C, TRect{X, LR.top, X + static_cast<int>(std::lround(width * R.PrintScale)),
+                                         LR.top + static_cast<int>(std::lround(height * R.PrintScale))},
+                                &bmp);
+        };
+    } else if (upper.starts_with(L"SSYS:") || upper.starts_with(L"LSYS:")) {
+        bool large = upper[0] == L'L';
+        String source = src.substr(5);
+        TSize size{0, 0};
+        PaintShellIcon(C, X, LR.top, size, R.PrintScale, R.PrintMode, false, large, source);
+        width = size.cx;
+        height = size.cy;
+        draw = [this, source, large] {
+            TSize s{0, 0};
+            PaintShellIcon(C, X, LR.top, s, R.PrintScale, R.PrintMode, true, large, source);
+        };
+    } else {
+        // Named and addressed pictures come from the picture container and cache.
+        return true;
+    }
+    if (width <= 0 || height <= 0) return true;
+    HDC dc = C->Handle();
+    width = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96);
+    height = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96);
+    if (!PlaceItem(width, height)) {
+        --F.PictureCount;
+        return false;
+    }
+    String align = UpperCase(MarkupAttribute(Tag, L"ALIGN"));
+    if (align == L"TOP")
+        Line.BaselineOffset = std::max(0, Line.Height - R.GhHeight);
+    else if (align == L"MIDDLE")
+        Line.BaselineOffset = std::max(0, (Line.Height - R.GhHeight) / 2);
+    if (Painting()) draw();
+    TRect area{X, LR.top, X + width, LR.top + height};
+    if (Pass != mpLayout && F.InAnchor && PointIn(area)) {
+        ItemHit = true;
+        R.HitHref = F.AnchorHref;
+        R.HitTitle = F.AnchorTitle;
+    }
+    X += width;
+    Line.RunPos += width;
+    return true;
+}
+
+// Acts on one tag; false when the tag must wait for the next line.
+bool TLinePass::Tag(const String& Tag)
+{
+    String upper = UpperCase(Tag);
+    bool closing = upper.size() > 1 && upper[1] == L'/';
+    String name = upper.substr(closing ? 2 : 1); // the tag's text after "<" or "</", ">" included
+    wchar_t c0 = name.empty() ? 0 : name[0];
+    wchar_t c1 = name.size() > 1 ? name[1] : 0;
+    TFont* font = C->Font();
+    auto baseColor = [&] {
+        if (Painting()) font->SetColor(R.BaseFont.Color());
+    };
+    switch (c0) {
+    case L'A':
+        return Anchor(Tag, closing);
+    case L'B':
+        if (c1 == L'>') {
+            SetStyle(font, fsBold, !closing);
+        } else if (closing) {
+            baseColor();
+        } else if (c1 == L'R') {
+            if (Layout()) R.PlainText += L'\r';
+            LineDone = true;
+        } else if (c1 == L'L') {
+            if (Painting() && !R.BlinkVisible && R.StartBrush != clNone) font->SetColor(R.StartBrush);
+        } else if (c1 == L'O' && Painting()) {
+            TColor color = clNone;
+            if (ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color)) {
+                SetBrushColor(C, color);
+                F.SavedFontBrush = color;
+                TColor pen = C->Pen()->Color();
+                C->Pen()->SetColor(color);
+                C->FillRect(R.Bounds);
+                C->Pen()->SetColor(pen);
+            }
+        }
+        return true;
+    case L'C':
+        return closing || Control(Tag);
+    case L'E':
+        F.ErrorMark = !closing;
+        return true;
+    case L'F':
+        if (!closing) {
+            String face = MarkupAttribute(upper, L"FACE");
+            if (!face.empty()) font->SetName(face);
+            TColor color;
+            if (!R.InSelection && ReadColor(MarkupAttribute(upper, L" COLOR"), color)) font->SetColor(color);
+            if (Painting() && !R.InSelection && ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color)) {
+                F.SavedFontBrush = BrushColorOrNone(C);
+                SetBrushColor(C, color);
+            }
+            if (upper.find(L"SIZE") != String::npos) {
+                static const int sizes[] = {8, 10, 12, 14, 16};
+                int size = MarkupNumber(MarkupAttribute(upper, L"SIZE"));
+                if (size >= 1 && size <= 5) size = sizes[size - 1];
+                if (size > 0) font->SetSize(std::min(size, 1000));
+            }
+        } else {
+            font->SetName(R.BaseFont.Name());
+            font->SetSize(R.BaseFont.Size());
+            if (Painting() && !R.InSelection) {
+                font->SetColor(R.BaseFont.Color());
+                SetBrushColor(C, F.SavedFontBrush);
+            }
+        }
+        return true;
+    case L'H':
+        if (closing) {
+            if ((c1 == L'I' || c1 == L'R') && Painting()) {
+                font->SetColor(F.SavedHiText);
+                SetBrushColor(C, F.SavedHiBrush);
+            }
+        } else if (c1 == L'I') {
+            if (Painting()) {
+                F.SavedHiText = font->Color();
+                F.SavedHiBrush = BrushColorOrNone(C);
+                font->SetColor(MarkupHighlightText);
+                SetBrushColor(C, MarkupHighlightBrush);
+            }
+        } else if (c1 == L'R') {
+            if (Painting()) {
+                TColor pen = C->Pen()->Color();
+                C->Pen()->SetColor(clBlack);
+                C->MoveTo(LR.left, LR.bottom + 1);
+                C->LineTo(LR.right, LR.bottom + 1);
+                C->Pen()->SetColor(pen);
+            }
+            LineDone = true;
+        }
+        return true;
+    case L'I':
+        if (closing) {
+            SetStyle(font, fsItalic, false);
+        } else if (c1 == L'>') {
+            SetStyle(font, fsItalic, true);
+        } else if (c1 == L'N') {
+            int to = MarkupNumber(MarkupAttribute(Tag, L"x"));
+            if (Line.RunPos < to) {
+                Line.RunPos = to;
+                X = LR.left + to;
+            }
+        } else if (c1 == L'M') {
+            return Picture(Tag);
+        }
+        return true;
+    case L'L':
+        if (closing) {
+            LineDone = true;
+            return true;
+        }
+        if (ListItemOnLine) {
+            LineDone = true;
+            return false;
+        }
+        ListItemOnLine = true;
+        if (F.ListLevel > 0) {
+            int shift = ListIndent * F.ListLevel;
+            if (Painting()) {
+                TFontData saved = font->Data();
+                TColor color = font->Color();
+                font->SetName(L"Symbol");
+                String bullet = F.ListLevel % 2 == 0 ? L"o" : L"\u00B7";
+                TRect box{X + shift - ListIndent, LR.top, X + shift, Bottom - Line.BaselineOffset};
+                C->TextRect(box, bullet, Flags);
+                font->SetData(saved);
+                font->SetColor(color);
+            }
+            Line.RunPos += shift;
+            X += shift;
+        }
+        return true;
+    case L'P':
+        if (closing) {
+            if (Painting()) SetBrushColor(C, F.SavedParaBrush);
+            F.ParaFill = false;
+            LineDone = true;
+            return true;
+        } else {
+            String align = MarkupAttribute(upper, L"ALIGN");
+            if (align == L"LEFT") F.Align = 0;
+            else if (align == L"RIGHT") F.Align = 1;
+            else if (align == L"CENTER") F.Align = 2;
+            if (upper.find(L"INDENT") != String::npos) F.Indent = MarkupNumber(MarkupAttribute(upper, L"INDENT"));
+            if (upper.find(L"BGCOLOR") != String::npos) {
+                TColor color = clNone;
+                ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color);
+                F.ParaColor = color;
+                if (color != clNone) {
+                    if (Painting()) {
+                        F.SavedParaBrush = BrushColorOrNone(C);
+                        SetBrushColor(C, color);
+                        C->Pen()->SetColor(color);
+                        C->FillRect(TRect{LR.left, LR.top, LR.right, LR.top + Line.Height});
+                    }
+                    F.ParaFill = true;
+                }
+            }
+        }
+        return true;
+    case L'R':
+        if (closing)
+            RestoreRotatedFont(C);
+        else
+            SelectRotatedFont(C, MarkupNumber(MarkupAttribute(Tag, L"a")));
+        return true;
+    case L'S':
+        if (closing) {
+            if (c1 == L'H') F.Shadow = false;
+            else if (c1 == L'U') F.Subscript = F.Superscript = false;
+            else SetStyle(font, fsStrikeOut, false);
+        } else if (c1 == L'>') {
+            SetStyle(font, fsStrikeOut, true);
+        } else if (c1 == L'H') {
+            F.Shadow = true;
+        } else if (name == L"SUB>") {
+            F.Subscript = true;
+        } else if (name == L"SUP>") {
+            F.Superscript = true;
+        }
+        return true;
+    case L'U':
+        if (c1 == L'>') {
+            SetStyle(font, fsUnderline, !closing);
+        } else if (closing) {
+            if (F.ListLevel > 0)
+                --F.ListLevel;
+            else
+                SetStyle(font, fsUnderline, false);
+        } else {
+            ++F.ListLevel;
+            LineDone = true;
+        }
+        return true;
+    case L'Z':
+        F.Hidden = !closing;
+        return true;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& LineMarkup, bool& ItemHit,
+                      bool& AnchorHit, TMarkupLine& Line, TMarkupPass Pass)
+{
+    TMarkupFlow& flow = Pass == mpLayout ? R.Measure : R.Paint;
+    TLinePass p{R, flow, R.Canvas, LineRect, Line, Pass, ItemHit, AnchorHit,
+                BiDiTextFlags(MarkupTextFlags | (R.WrapWords ? 0 : DT_END_ELLIPSIS), R.BiDi)};
+    p.X = LineRect.left;
+    p.Bottom = LineRect.bottom - Line.SubExtra;
+    p.LineWidth = LineRect.right - LineRect.left;
+    p.AnchorStartX = LineRect.left;
+    p.FocusStartX = LineRect.left;
+    Line.RunPos = 0;
+    Line.TrailingBlank = 0;
+    if (p.Painting() && flow.ParaFill) {
+        TColor brush = BrushColorOrNone(p.C);
+        SetBrushColor(p.C, flow.ParaColor);
+        p.C->FillRect(TRect{LineRect.left, LineRect.top, LineRect.right, LineRect.top + Line.Height});
+        SetBrushColor(p.C, brush);
+    }
+    while (!Text.empty() && !p.LineDone) {
+        if (Text[0] != L'<') {
+            p.Run(Text, LineMarkup);
+            continue;
+        }
+        size_t close = Text.find(L'>');
+        if (close == String::npos) { // a tag that never closes ends the text
+            Text.clear();
+            break;
+        }
+        String tag = Text.substr(0, close + 1);
+        if (p.Tag(tag)) {
+            LineMarkup += tag;
+            Text.erase(0, close + 1);
+        }
+    }
+    if (flow.InAnchor && p.Focused()) p.DrawFocus(LineRect.right, true);
+    Line.Width = Line.RunPos - Line.TrailingBlank;
+    if (Pass == mpLayout) R.ExtentX = std::max(R.ExtentX, Line.Width);
+}
+
+bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomImageList* ImageList, int PointX,
+                  int PointY, int FocusIndex, int HotNumber, int ShadowShift, bool LookupMode, bool SizeOnly,
+                  bool PrintMode, bool InSelection, bool BlinkVisible, bool HotOnlyUnderline, bool WrapWords,
+                  bool ButtonDown, double PrintScale, TColor LinkColor, TColor HotBackColor, TColor HotTextColor,
+                  TColor ShadeColor, String& HitHref, String& PlainText, String& FocusHref, String& HitTitle,
+                  int& ExtentX, int& ExtentY, int& AnchorTotal, int& HitNumber, TRect& HitRect,
+                  TRect& ControlRect, String& ControlId, String& ControlValue, String& ControlKind,
+                  THTMLPictureCache* PictureCache, TPictureContainer* PictureStore, HWND ThemeWindow,
+                  unsigned char BiDi)
+{
+    TMarkupRender R;
+    R.Canvas = Canvas;
+    R.Bounds = Bounds;
+    R.ImageList = ImageList;
+    R.PointX = PointX;
+    R.PointY = PointY;
+    R.FocusIndex = FocusIndex;
+    R.HotNumber = HotNumber;
+    R.ShadowShift = ShadowShift;
+    R.LookupMode = LookupMode;
+    R.SizeOnly = SizeOnly;
+    R.PrintMode = PrintMode;
+    R.InSelection = InSelection;
+    R.BlinkVisible = BlinkVisible;
+    R.HotOnlyUnderline = HotOnlyUnderline;
+    R.WrapWords = WrapWords;
+    R.ButtonDown = ButtonDown;
+    R.PrintScale = PrintScale;
+    R.LinkColor = LinkColor;
+    R.HotBackColor = HotBackColor;
+    R.HotTextColor = HotTextColor;
+    R.ShadeColor = ShadeColor;
+    R.PictureCache = PictureCache;
+    R.PictureStore = PictureStore;
+    R.ThemeWindow = ThemeWindow;
+    R.BiDi = BiDi;
+    R.HitHref = HitHref; // written only on a hit
+    R.HitRect = HitRect;
+    if (LookupMode) R.ControlId = ControlId;
+
+    bool result = Render(R, Markup);
+
+    HitHref = R.HitHref;
+    PlainText = R.PlainText;
+    FocusHref = R.FocusHref;
+    HitTitle = R.HitTitle;
+    ExtentX = R.ExtentX;
+    ExtentY = R.ExtentY;
+    AnchorTotal = R.AnchorTotal;
+    HitNumber = R.HitNumber;
+    HitRect = R.HitRect;
+    ControlRect = R.ControlRect;
+    ControlId = R.ControlId;
+    ControlValue = R.ControlValue;
+    ControlKind = R.ControlKind;
+    return result;
+}
+
+namespace {
+
+bool Render(TMarkupRender& R, const String& Markup)
+{
+    TCanvas* C = R.Canvas;
+    TColor penColor = C->Pen()->Color();
+    int penWidth = C->Pen()->Width();
+    R.StartBrush = BrushColorOrNone(C);
+    R.BaseFont.Assign(C->Font());
+    R.Measure.Font.Assign(C->Font());
+    R.Paint.Font.Assign(C->Font());
+    SetBrushColor(C, clNone);
+
+    String text = LineBreaksToMarkup(UnwrapHashTags(DecodePrePass(Markup)));
+    bool result = false;
+    int top = R.Bounds.top;
+    TRect lineRect = R.Bounds;
+    lineRect.left += 1;
+    while (!text.empty()) {
+        C->Font()->Assign(&R.Measure.Font);
+        TMarkupLine line;
+        R.GhHeight = line.Height = C->TextHeight(L"gh");
+        lineRect.top = top;
+        lineRect.bottom = R.Bounds.bottom;
+        String lineMarkup;
+        bool itemHit = false, anchorHit = false;
+        size_t before = text.size();
+        RenderMarkupLine(R, text, lineRect, lineMarkup, itemHit, anchorHit, line, mpLayout);
+        R.Measure.Font.Assign(C->Font());
+        if (text.size() == before && lineMarkup.empty() && !text.empty()) break; // nothing more can be laid out
+
+        int extra = line.SuperExtra + line.SubExtra;
+        if (!R.SizeOnly) {
+            TRect paint = lineRect;
+            int available = lineRect.right - lineRect.left;
+            if (R.Measure.Align == 1 && lineRect.right - line.Width > paint.left) paint.left = lineRect.right - line.Width;
+            if (R.Measure.Align == 2 && available - line.Width > 0) paint.left += (available - line.Width) / 2;
+            paint.left += R.Measure.Indent;
+            paint.bottom = top + line.Height + extra;
+            C->Font()->Assign(&R.Paint.Font);
+            TMarkupLine second = line;
+            String markup = lineMarkup;
+            String unused;
+            RenderMarkupLine(R, markup, paint, unused, itemHit, anchorHit, second, R.LookupMode ? mpLookup : mpPaint);
+            R.Paint.Font.Assign(C->Font());
+            if (anchorHit || itemHit) result = true;
+        }
+        top += line.Height + extra;
+        R.ExtentY += line.Height + extra;
+        if (!R.SizeOnly && top + R.GhHeight > R.Bounds.bottom) break;
+    }
+    R.AnchorTotal = R.Measure.AnchorCount;
+    C->Font()->Assign(&R.BaseFont);
+    if (R.ExtentY == 0) R.ExtentY = C->TextHeight(L"gh");
+    if (RotatedFontActive) RotatedFontActive = false;
+    C->Pen()->SetColor(penColor);
+    C->Pen()->SetWidth(penWidth);
+    SetBrushColor(C, R.StartBrush);
+    return result;
+}
+
+} // namespace
+
+UINT BiDiTextFlags(UINT Flags, int BiDi)
+{
+    if (BiDi == 0 || GetSystemMetrics(SM_MIDEASTENABLED) == 0) return Flags;
+    if (BiDi == 1) {
+        if (Flags & DT_RIGHT)
+            Flags &= ~static_cast<UINT>(DT_RIGHT);
+        else if (!(Flags & DT_CENTER))
+            Flags |= DT_RIGHT;
+    }
+    return Flags | DT_RTLREADING;
+}
+
+void SelectRotatedFont(TCanvas* Canvas, int Degrees)
+{
+    if (!RotatedFontActive) RotatedFontSaved = Canvas->Font()->Data();
+    RotatedFontActive = true;
+    Canvas->Font()->SetOrientation(Degrees * 10);
+}
+
+void RestoreRotatedFont(TCanvas* Canvas)
+{
+    if (!RotatedFontActive) return;
+    TColor color = Canvas->Font()->Color();
+    Canvas->Font()->SetData(RotatedFontSaved);
+    Canvas->Font()->SetColor(color);
+    RotatedFontActive = false;
+}
+
+void StretchBitmapToRect(TCanvas* Canvas, const TRect& Rect, TBitmap* Bitmap)
+{
+    if (Bitmap == nullptr || Bitmap->Empty()) return;
+    HDC dc = Canvas->Handle();
+    int old = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, Rect.left, Rect.top, Rect.right - Rect.left, Rect.bottom - Rect.top, Bitmap->Canvas()->Handle(), 0,
+               0, Bitmap->Width(), Bitmap->Height(), SRCCOPY);
+    SetStretchBltMode(dc, old);
+}
+
+void PaintShellIcon(TCanvas* Canvas, int X, int Y, TSize& Size, double Scale, bool Print, bool Draw, bool Large,
+                    const String& Source)
+{
+    UINT kind = Large ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    SHFILEINFOW info{};
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | kind));
+    Size = TSize{0, 0};
+    if (list == nullptr) return;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    Size = TSize{cx, cy};
+    if (!Draw) return;
+    int index;
+    bool numeric = !Source.empty() && std::all_of(Source.begin(), Source.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    if (numeric) {
+        index = MarkupNumber(Source);
+    } else {
+        bool exists = FileExists(Source) || DirectoryExists(Source);
+        DWORD attributes = DirectoryExists(Source) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+        if (SHGetFileInfoW(Source.c_str(), attributes, &info, sizeof(info),
+                           SHGFI_SYSICONINDEX | kind | (exists ? 0 : SHGFI_USEFILEATTRIBUTES)) == 0)
+            return;
+        index = info.iIcon;
+    }
+    HDC dc = Canvas->Handle();
+    if (!Print) {
+        ImageList_Draw(list, index, dc, X, Y, ILD_TRANSPARENT);
+        return;
+    }
+    HICON icon = ImageList_GetIcon(list, index, ILD_TRANSPARENT);
+    if (icon == nullptr) return;
+    DrawIconEx(dc, X, Y, icon, static_cast<int>(std::lround(cx * Scale)), static_cast<int>(std::lround(cy * Scale)), 0,
+               nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+}

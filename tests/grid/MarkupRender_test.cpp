@@ -1,0 +1,369 @@
+// RenderMarkup painting into memory bitmaps, measuring and hit-testing: lines and wrapping,
+// anchors (hot look, hits on wrapped anchors), drawn controls, the tag vocabulary's effect on
+// what is drawn, and malformed or huge texts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "framework/facts/SystemFacts.h"
+#include "framework/graphics/Canvas.h"
+#include "grid/foundation/AsgHTMLE.h"
+#include "tests/support/PixelBuffer.h"
+
+namespace {
+
+using kvltest::TPixelBuffer;
+
+bool IsBlue(COLORREF c) { return GetBValue(c) > 160 && GetRValue(c) < 90 && GetGValue(c) < 90; }
+bool IsRed(COLORREF c) { return GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90; }
+bool IsInk(COLORREF c) { return c != RGB(255, 255, 255); }
+bool Empty(const RECT& r) { return r.left >= r.right; }
+
+std::string Narrow(const String& s)
+{
+    std::string out;
+    for (wchar_t c : s) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// One RenderMarkup call with its many arguments named.
+struct TMarkupCall {
+    TRect Bounds{0, 0, 200, 100};
+    int PointX = -1, PointY = -1, FocusIndex = -1, HotNumber = 0;
+    bool Lookup = false, SizeOnly = false, Wrap = false, HotOnly = false, InSelection = false;
+    TColor Link = clBlue, HotBack = clNone, HotText = clNone;
+    String HitHref, PlainText, FocusHref, HitTitle, ControlId, ControlValue, ControlKind;
+    int ExtentX = -1, ExtentY = -1, AnchorTotal = -1, HitNumber = -2;
+    TRect HitRect{}, ControlRect{};
+    bool Result = false;
+
+    bool Run(TCanvas* C, const String& Markup)
+    {
+        Result = RenderMarkup(C, Markup, Bounds, nullptr, PointX, PointY, FocusIndex, HotNumber, 1, Lookup, SizeOnly,
+                              false, InSelection, true, HotOnly, Wrap, false, 1.0, Link, HotBack, HotText, clGray,
+                              HitHref, PlainText, FocusHref, HitTitle, ExtentX, ExtentY, AnchorTotal, HitNumber,
+                              HitRect, ControlRect, ControlId, ControlValue, ControlKind, nullptr, nullptr, nullptr, 0);
+        return Result;
+    }
+};
+
+class MarkupRender : public ::testing::Test {
+protected:
+    MarkupRender() : Pixels(240, 160)
+    {
+        Canvas.SetHandle(Pixels.DC());
+        Canvas.Font()->SetName(L"Tahoma");
+        Canvas.Font()->SetSize(10);
+        Canvas.Font()->SetColor(clBlack);
+        Gh = Canvas.TextHeight(L"gh");
+    }
+    ~MarkupRender() override { Canvas.SetHandle(nullptr); }
+
+    TMarkupCall Measure(const String& Markup, bool Wrap = false, int Width = 200)
+    {
+        TMarkupCall call;
+        call.SizeOnly = true;
+        call.Wrap = Wrap;
+        call.Bounds = TRect{0, 0, Width, 1000};
+        call.Run(&Canvas, Markup);
+        return call;
+    }
+    void Clear()
+    {
+        RECT all{0, 0, Pixels.Width(), Pixels.Height()};
+        FillRect(Pixels.DC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    // Whether some row of Box is link-coloured from its second to its second-last column.
+    bool Underlined(RECT Box)
+    {
+        for (int y = Box.top; y < Box.bottom; ++y) {
+            bool full = true;
+            for (int x = Box.left + 1; x < Box.right - 1 && full; ++x) full = IsBlue(Pixels.At(x, y));
+            if (full) return true;
+        }
+        return false;
+    }
+
+    TPixelBuffer Pixels;
+    TCanvas Canvas;
+    int Gh = 0;
+};
+
+TEST_F(MarkupRender, EmptyTextHasTheHeightOfGhAndLineBreaksMakeLines)
+{
+    TMarkupCall empty = Measure(L"");
+    EXPECT_EQ(empty.ExtentY, Gh);
+    EXPECT_EQ(empty.ExtentX, 0);
+    EXPECT_FALSE(empty.Result);
+    EXPECT_EQ(empty.HitNumber, -1);
+
+    TMarkupCall two = Measure(L"a<BR>b");
+    EXPECT_EQ(two.PlainText, L"a\rb");
+    EXPECT_EQ(two.ExtentY, 2 * Gh);
+    EXPECT_EQ(two.ExtentX, std::max(Canvas.TextWidth(L"a"), Canvas.TextWidth(L"b"))) << "the widest line";
+    EXPECT_EQ(Measure(L"a\r\nb").ExtentY, 2 * Gh) << "line breaks become BR";
+
+    // The paint call draws both lines, each in its own band.
+    TMarkupCall paint;
+    paint.Run(&Canvas, L"a<BR>b");
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{0, 0, 40, Gh}, IsInk)));
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{0, Gh, 40, 2 * Gh}, IsInk)));
+}
+
+TEST_F(MarkupRender, WithoutWrapTheTextAfterAnOverflowingRunIsDropped)
+{
+    const String text = L"Short <I>goes on</I><BR>second";
+    for (bool wrap : {false, true}) {
+        SCOPED_TRACE(wrap ? "wrap" : "no wrap");
+        Clear();
+        TMarkupCall call;
+        call.Wrap = wrap;
+        call.Bounds = TRect{0, 0, 70, 150};
+        call.Run(&Canvas, text);
+        RECT below = Pixels.Find(TRect{0, Gh + 1, 240, 160}, IsInk);
+        EXPECT_EQ(Empty(below), !wrap);
+        EXPECT_TRUE(Empty(Pixels.Find(TRect{71, 0, 240, 160}, IsInk))) << "nothing right of the rectangle";
+        TMarkupCall size = Measure(text, wrap, 70);
+        if (wrap) {
+            EXPECT_GE(size.ExtentY, 3 * Gh);
+            EXPECT_LE(size.ExtentX, 70);
+            EXPECT_EQ(size.PlainText, L"Short goes on\rsecond");
+        } else {
+            EXPECT_EQ(size.ExtentY, Gh);
+            EXPECT_EQ(size.PlainText, L"Short ");
+        }
+    }
+}
+
+TEST_F(MarkupRender, HitOnTheSecondLineOfAWrappedAnchorGivesItsHrefAndSecondLineRectangle)
+{
+    const String text = L"Go to <A href=\"Next://Page\" title=\"T\">far place</A> now";
+    TMarkupCall paint;
+    paint.Wrap = true;
+    paint.Bounds = TRect{10, 5, 80, 120};
+    paint.Run(&Canvas, text);
+    RECT second = Pixels.Find(TRect{0, 5 + Gh, 240, 5 + 2 * Gh}, IsBlue);
+    ASSERT_FALSE(Empty(second)) << "the anchor wraps onto the second line";
+
+    TMarkupCall hit = paint;
+    hit.Lookup = true;
+    hit.PointX = (second.left + second.right) / 2;
+    hit.PointY = (second.top + second.bottom) / 2;
+    EXPECT_TRUE(hit.Run(&Canvas, text));
+    EXPECT_EQ(hit.HitHref, L"Next://Page");
+    EXPECT_EQ(hit.HitTitle, L"T");
+    EXPECT_EQ(hit.HitNumber, 1);
+    EXPECT_EQ(hit.AnchorTotal, 1);
+    EXPECT_EQ(hit.HitRect.left, 11) << "the second line's left edge";
+    EXPECT_EQ(hit.HitRect.top, 5 + Gh);
+    EXPECT_NEAR(hit.HitRect.right, second.right, 3);
+    EXPECT_GE(hit.HitRect.bottom, second.bottom);
+
+    // Beside the anchor, or below the text, nothing is hit and HitHref keeps its value.
+    for (POINT p : {POINT{12, 5 + Gh / 2}, POINT{50, 110}}) {
+        TMarkupCall miss = paint;
+        miss.Lookup = true;
+        miss.HitHref = L"before";
+        miss.PointX = p.x;
+        miss.PointY = p.y;
+        EXPECT_FALSE(miss.Run(&Canvas, text)) << p.x << "," << p.y;
+        EXPECT_EQ(miss.HitHref, L"before");
+        EXPECT_EQ(miss.HitNumber, -1);
+    }
+}
+
+TEST_F(MarkupRender, HotOnlyUnderlineUnderlinesOnlyTheHotAnchor)
+{
+    const String text = L"<A href=\"1\">one</A> <A href=\"2\">two</A>";
+    struct {
+        bool HotOnly;
+        bool First, Second;
+    } cases[] = {{true, false, true}, {false, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.HotOnly);
+        Clear();
+        TMarkupCall call;
+        call.HotOnly = c.HotOnly;
+        call.HotNumber = 2;
+        call.Run(&Canvas, text);
+        int middle = 1 + Canvas.TextWidth(L"one ");
+        RECT first = Pixels.Find(TRect{0, 0, middle, Gh + 2}, IsBlue);
+        RECT second = Pixels.Find(TRect{middle, 0, 200, Gh + 2}, IsBlue);
+        ASSERT_FALSE(Empty(first));
+        ASSERT_FALSE(Empty(second));
+        EXPECT_EQ(Underlined(first), c.First);
+        EXPECT_EQ(Underlined(second), c.Second);
+    }
+    // The hot text colour goes to the hot anchor only; the other keeps the link colour.
+    Clear();
+    TMarkupCall hot;
+    hot.HotOnly = true;
+    hot.HotNumber = 2;
+    hot.HotText = clRed;
+    hot.Run(&Canvas, text);
+    int middle = 1 + Canvas.TextWidth(L"one ");
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{0, 0, middle, Gh + 2}, IsBlue)));
+    EXPECT_TRUE(Empty(Pixels.Find(TRect{0, 0, middle, Gh + 2}, IsRed)));
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{middle, 0, 200, Gh + 2}, IsRed)));
+}
+
+struct TNoTheme : TForwardingFacts {
+    bool ThemeActive() override { return false; }
+};
+
+TEST_F(MarkupRender, CheckControlWithValueTrueDrawsChecked)
+{
+    auto dark = [&](const String& value) {
+        Clear();
+        TMarkupCall call;
+        call.Run(&Canvas, L"x<CONTROL TYPE=\"CHECK\" ID=\"c1\" WIDTH=\"16\" VALUE=\"" + value + L"\">");
+        int count = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = Canvas.TextWidth(L"x") + 1; x < 40; ++x) {
+                COLORREF c = Pixels.At(x, y);
+                count += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+            }
+        return count;
+    };
+    for (bool themed : {true, false}) {
+        SCOPED_TRACE(themed ? "themed" : "flat");
+        TNoTheme flat;
+        std::unique_ptr<TSystemFactsOverride> use;
+        if (!themed) use = std::make_unique<TSystemFactsOverride>(flat);
+        int unchecked = dark(L"false");
+        int checked = dark(L"true");
+        EXPECT_GT(checked, unchecked + 5) << checked << " dark pixels checked, " << unchecked << " unchecked";
+        EXPECT_EQ(dark(L"TRUE"), checked) << "any case";
+    }
+
+    // Hit-testing the control names it; ControlId finds it in lookup mode without a point.
+    const String text = L"x<CONTROL TYPE=\"check\" ID=\"c1\" WIDTH=\"16\" VALUE=\"true\">";
+    TMarkupCall hit;
+    hit.Lookup = true;
+    hit.PointX = Canvas.TextWidth(L"x") + 8;
+    hit.PointY = 8;
+    EXPECT_TRUE(hit.Run(&Canvas, text));
+    EXPECT_EQ(hit.HitHref, L"ctrl");
+    EXPECT_EQ(hit.ControlId, L"c1");
+    EXPECT_EQ(hit.ControlKind, L"CHECK");
+    EXPECT_EQ(hit.ControlValue, L"true");
+    EXPECT_EQ(hit.ControlRect.right - hit.ControlRect.left, 16);
+    TMarkupCall byId;
+    byId.Lookup = true;
+    byId.ControlId = L"c1";
+    EXPECT_TRUE(byId.Run(&Canvas, text));
+    EXPECT_EQ(byId.ControlKind, L"CHECK");
+
+    // A control without WIDTH takes no room.
+    EXPECT_EQ(Measure(L"a<CONTROL TYPE=\"EDIT\" ID=\"e\">b").ExtentX, Measure(L"ab").ExtentX);
+    EXPECT_EQ(Measure(L"a<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"50\">b").ExtentX, Measure(L"ab").ExtentX + 50);
+}
+
+TEST_F(MarkupRender, TagsChangeWhatIsDrawnAndMeasured)
+{
+    EXPECT_GT(Measure(L"<b>bold</B>").ExtentX, Measure(L"bold").ExtentX) << "tag names ignore case";
+    EXPECT_EQ(Measure(L"<i>ab</IND>cd").ExtentX, Measure(L"<i>ab</i>cd").ExtentX);
+    EXPECT_EQ(Measure(L"<i>ab</IMG>cd").ExtentX, Measure(L"<i>ab</i>cd").ExtentX);
+    EXPECT_EQ(Measure(L"<blah>a<xyz>b</blah><QQ>").ExtentX, Measure(L"ab").ExtentX) << "unknown tags";
+    EXPECT_EQ(Measure(L"&amp;lt;").PlainText, L"<");
+    EXPECT_EQ(Measure(L"a&nbsp;&gt;").PlainText, L"a >");
+    EXPECT_EQ(Measure(L"<#1>").PlainText, L"#1");
+    EXPECT_EQ(Measure(L"a<Z>hidden</Z>b").ExtentX, Measure(L"ab").ExtentX);
+    EXPECT_EQ(Measure(L"a<Z>hidden</Z>b").PlainText, L"ahiddenb");
+    EXPECT_EQ(Measure(L"<IND x=\"40\">a").ExtentX, 40 + Canvas.TextWidth(L"a"));
+    EXPECT_EQ(Measure(L"a<HR>b").ExtentY, 2 * Gh);
+
+    TFont twelve;
+    twelve.Assign(Canvas.Font());
+    for (auto [size, points] : {std::pair{L"3", 12}, {L"9", 9}, {L"1", 8}}) {
+        twelve.SetSize(points);
+        TCanvas probe;
+        probe.SetHandle(Pixels.DC());
+        probe.SetFont(&twelve);
+        EXPECT_EQ(Measure(String(L"<FONT SIZE=\"") + size + L"\">Wg</FONT>").ExtentX, probe.TextWidth(L"Wg")) << points;
+        probe.SetHandle(nullptr);
+    }
+
+    struct {
+        const wchar_t* Tag;
+        bool (*Check)(COLORREF);
+    } colours[] = {{L"<FONT COLOR=\"clRed\">", IsRed}, {L"<font color=\"#0000ff\">", IsBlue},
+                   {L"<FONT COLOR=\"#FF0000\">", IsRed}};
+    for (const auto& c : colours) {
+        Clear();
+        TMarkupCall call;
+        call.Run(&Canvas, String(c.Tag) + L"WWW</FONT>");
+        EXPECT_FALSE(Empty(Pixels.Find(TRect{0, 0, 60, Gh}, c.Check))) << Narrow(c.Tag);
+    }
+
+    // Paragraph alignment moves the line.
+    struct {
+        const wchar_t* Align;
+        int Left, Right;
+    } aligns[] = {{L"LEFT", 0, 40}, {L"CENTER", 80, 120}, {L"RIGHT", 160, 201}};
+    for (const auto& a : aligns) {
+        Clear();
+        TMarkupCall call;
+        call.Run(&Canvas, String(L"<P align=\"") + a.Align + L"\">WW</P>");
+        RECT ink = Pixels.Find(TRect{0, 0, 240, Gh}, IsInk);
+        EXPECT_GE(ink.left, a.Left) << Narrow(a.Align);
+        EXPECT_LE(ink.right, a.Right) << Narrow(a.Align);
+    }
+}
+
+TEST_F(MarkupRender, CanvasStateIsRestored)
+{
+    Canvas.Brush()->SetColor(clYellow);
+    Canvas.Pen()->SetColor(clGreen);
+    Canvas.Pen()->SetWidth(3);
+    TMarkupCall call;
+    call.Run(&Canvas, L"<B><FONT COLOR=\"clRed\" SIZE=\"5\" BGCOLOR=\"clBlue\">x<HI>y<P BGCOLOR=\"clLime\">z<R a=\"90\">");
+    EXPECT_EQ(Canvas.Brush()->Color(), clYellow);
+    EXPECT_EQ(Canvas.Brush()->Style(), bsSolid);
+    EXPECT_EQ(Canvas.Pen()->Color(), clGreen);
+    EXPECT_EQ(Canvas.Pen()->Width(), 3);
+    EXPECT_EQ(Canvas.Font()->Color(), clBlack);
+    EXPECT_EQ(Canvas.Font()->Size(), 10);
+    EXPECT_EQ(Canvas.Font()->Orientation(), 0);
+    EXPECT_TRUE(Canvas.Font()->Style().Empty());
+}
+
+TEST_F(MarkupRender, MalformedHugeAndDeeplyNestedTextsNeverRaise)
+{
+    String huge;
+    int anchors = 0;
+    for (; huge.size() < 100000; ++anchors) huge += L"<b>word</b> <FONT COLOR=\"clRed\">more</FONT> <A href=\"x\">link</A> ";
+    String nested;
+    for (int i = 0; i < 50; ++i) nested += L"<UL><LI>level";
+    for (int i = 0; i < 50; ++i) nested += L"</UL>";
+    const String texts[] = {L"<", L"a <", L"a < b", L"a <b", L"<b", L"<unknown>x</unknown>", L"<FONT COLOR>x",
+                            L"<FONT SIZE=>x", L"<P ALIGN>x", L"<IMG SRC=\"IDX:99\">", L"<IMG>", L"<A>x</A>",
+                            L"<CONTROL WIDTH=\"x\">", L"&bogus;", L"</UL></UL></A></FONT></P>", huge, nested};
+    for (const String& t : texts) {
+        for (bool wrap : {false, true}) {
+            TMarkupCall size;
+            size.SizeOnly = true;
+            size.Wrap = wrap;
+            size.Bounds = TRect{0, 0, 200, 100};
+            EXPECT_NO_THROW(size.Run(&Canvas, t)) << t.size();
+            EXPECT_GE(size.ExtentY, Gh);
+            TMarkupCall paint;
+            paint.Wrap = wrap;
+            paint.Lookup = wrap;
+            paint.PointX = paint.PointY = 10;
+            EXPECT_NO_THROW(paint.Run(&Canvas, t));
+        }
+    }
+    EXPECT_EQ(Measure(L"a <").PlainText, L"a ") << "a \"<\" at the end is dropped";
+    EXPECT_EQ(Measure(L"a <b c").PlainText, L"a ") << "a tag without \">\" ends the text";
+    TMarkupCall deep = Measure(nested, true);
+    EXPECT_EQ(StripTags(nested), deep.PlainText);
+    EXPECT_GT(deep.ExtentX, 12 * 49) << "fifty list levels indent";
+    TMarkupCall big = Measure(huge, true);
+    EXPECT_EQ(big.AnchorTotal, anchors);
+}
+
+} // namespace
