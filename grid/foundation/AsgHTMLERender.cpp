@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
@@ -44,6 +45,28 @@ const TThemeApi& ThemeApi()
 {
     static TThemeApi api;
     return api;
+}
+
+// The framework frees a font's handle when its last user lets go, so a text that turns bold on
+// and off would create and delete the same font at every tag. The renderer keeps the fonts it
+// used last alive, so that each is created once and then found in the shared cache.
+void KeepFontAlive(const TFont* Font)
+{
+    static std::vector<std::unique_ptr<TFont>> kept;
+    static size_t next = 0;
+    constexpr size_t Capacity = 24;
+    TFontData data = Font->Data();
+    for (const auto& f : kept)
+        if (f->Data() == data) return;
+    auto copy = std::make_unique<TFont>();
+    copy->SetData(data);
+    copy->Handle();
+    if (kept.size() < Capacity) {
+        kept.push_back(std::move(copy));
+    } else {
+        kept[next] = std::move(copy);
+        next = (next + 1) % Capacity;
+    }
 }
 
 TColor BrushColorOrNone(TCanvas* C) { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
@@ -129,6 +152,7 @@ void SetStyle(TFont* Font, TFontStyle Style, bool On)
     else
         s.Exclude(Style);
     Font->SetStyle(s);
+    KeepFontAlive(Font);
 }
 
 bool Render(TMarkupRender& R, const String& Markup);
@@ -532,6 +556,7 @@ bool TLinePass::Tag(const String& Tag)
         if (!closing) {
             String face = MarkupAttribute(upper, L"FACE");
             if (!face.empty()) font->SetName(face);
+            KeepFontAlive(font);
             TColor color;
             if (!R.InSelection && ReadColor(MarkupAttribute(upper, L" COLOR"), color)) font->SetColor(color);
             if (Painting() && !R.InSelection && ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color)) {
@@ -543,6 +568,7 @@ bool TLinePass::Tag(const String& Tag)
                 int size = MarkupNumber(MarkupAttribute(upper, L"SIZE"));
                 if (size >= 1 && size <= 5) size = sizes[size - 1];
                 if (size > 0) font->SetSize(std::min(size, 1000));
+                KeepFontAlive(font);
             }
         } else {
             font->SetName(R.BaseFont.Name());

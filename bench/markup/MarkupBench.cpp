@@ -1,0 +1,85 @@
+// A screenful of markup cells (40 rows x 10 columns of a two-line text with a colour, a bold run
+// and an anchor) painted by RenderMarkup into a memory bitmap, beside the same cells painted as
+// plain text with DrawText. Prints both times and their ratio.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "framework/graphics/Canvas.h"
+#include "grid/foundation/AsgHTMLE.h"
+
+namespace {
+
+constexpr int Rows = 40, Cols = 10, CellWidth = 96, CellHeight = 34, Frames = 20;
+
+const wchar_t* const Markup = L"<FONT COLOR=\"clRed\">Shift</FONT> <B>day 12</B><BR><A href=\"d12\">details</A> here";
+const wchar_t* const Plain = L"Shift day 12\r\ndetails here";
+
+double Seconds(LARGE_INTEGER From, LARGE_INTEGER To)
+{
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(To.QuadPart - From.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+template <class Paint> double Time(Paint PaintCell)
+{
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int frame = 0; frame < Frames; ++frame)
+        for (int row = 0; row < Rows; ++row)
+            for (int col = 0; col < Cols; ++col)
+                PaintCell(TRect{col * CellWidth, row * CellHeight, (col + 1) * CellWidth, (row + 1) * CellHeight});
+    QueryPerformanceCounter(&end);
+    return Seconds(start, end);
+}
+
+} // namespace
+
+int main()
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = Cols * CellWidth;
+    info.bmiHeader.biHeight = -Rows * CellHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    {
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.Font()->SetName(L"Tahoma");
+        canvas.Font()->SetSize(8);
+        canvas.Font()->SetColor(clBlack);
+
+        String hitHref, plainText, focusHref, hitTitle, controlId, controlValue, controlKind;
+        int extentX, extentY, anchors, hitNumber;
+        TRect hitRect{}, controlRect{};
+        auto markup = [&](TRect cell) {
+            RenderMarkup(&canvas, Markup, cell, nullptr, -1, -1, -1, 0, 1, false, false, false, false, true, false,
+                         true, false, 1.0, clBlue, clNone, clNone, clGray, hitHref, plainText, focusHref, hitTitle,
+                         extentX, extentY, anchors, hitNumber, hitRect, controlRect, controlId, controlValue,
+                         controlKind, nullptr, nullptr, nullptr, 0);
+        };
+        auto plain = [&](TRect cell) {
+            String text = Plain;
+            canvas.TextRect(cell, text, DT_NOPREFIX | DT_WORDBREAK);
+        };
+        markup(TRect{0, 0, CellWidth, CellHeight}); // warm the font cache for both
+        plain(TRect{0, 0, CellWidth, CellHeight});
+        double markupTime = Time(markup);
+        double plainTime = Time(plain);
+        std::printf("markup: %d frames of %d x %d cells\n", Frames, Rows, Cols);
+        std::printf("  RenderMarkup  %8.1f ms per frame\n", markupTime * 1000 / Frames);
+        std::printf("  DrawText      %8.1f ms per frame\n", plainTime * 1000 / Frames);
+        std::printf("  ratio         %8.2f (goal <= 3)\n", plainTime > 0 ? markupTime / plainTime : 0.0);
+        canvas.SetHandle(nullptr);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return 0;
+}
