@@ -267,3 +267,36 @@ TEST(sAlphaGraph, DisabledLookGreysThenFadesTowardsTheBackground)
     PaintDisabledLook(untouched.get(), 1, nullptr, Point(0, 0), TCacheInfo{}); // no colour known
     EXPECT_TRUE(All(*untouched, 0xFF000000u));
 }
+
+TEST(sAlphaGraph, EmptyAndMissingBitmapsAreIgnored)
+{
+    auto empty = MakeBitmap32(0, 0);
+    auto ok = Bmp32(3, 3, 0x01020304u);
+    TCacheInfo ci = ReadyOver(empty.get(), 0, 0);
+    for (TBitmap* bad : {empty.get(), static_cast<TBitmap*>(nullptr)}) {
+        FillBitmapRect(bad, Rect(0, 0, 3, 3), clRed);
+        SetRectOpacity(bad, Rect(0, 0, 3, 3), 0, false);
+        BlendBitmapsWhole(ok.get(), bad, 0);
+        BlendBitmapArea(ok.get(), bad, 0, Rect(0, 0, 3, 3), Point(0, 0));
+        BlendBitmapArea(bad, ok.get(), 0, Rect(0, 0, 3, 3), Point(0, 0));
+        BlendColorByMask(ok.get(), bad, clRed);
+        MixBitmaps(ok.get(), bad, ok.get(), 0);
+        CopyBitmapChannel(ok.get(), bad, 0, false);
+        CopyKeyedBitmap(Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), ok.get(), bad, ci, true);
+        CopyKeyedBitmapBlend(Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), ok.get(), bad, ci, true, clNone, 0, true);
+        PaintDisabledLook(bad, 3, nullptr, Point(0, 0), ci);
+        BlendBitmapKeyed(ok.get(), 0, 0, bad, Rect(0, 0, 2, 2), 0, Key);
+        TintBitmap(bad, clRed, 0.5);
+        PutBitmapTransparent(ok.get(), bad, 0, 0, clRed);
+        CopyAreaKeyed(ok.get(), bad, 0, 0, true, ci, Key, Rect(0, 0, 2, 2));
+        CopyAreaTransparent(bad, ok.get(), 0, 0, clRed, Rect(0, 0, 2, 2));
+        ShiftBitmapHue(bad, 30);
+        MakeBitmapGray(bad);
+        DrawGlyphState(bad, ok.get(), Rect(0, 0, 3, 3), 0, 0, 0, 3, false, 1);
+        ShadeRoundedRect(bad, Rect(0, 0, 3, 3), 0, 1, 1, clRed);
+    }
+    // A key pixel over an empty background ends its row without reading it.
+    auto key = Bmp32(3, 3, Key);
+    CopyKeyedBitmap(Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), ok.get(), key.get(), ci, true);
+    EXPECT_TRUE(All(*ok, 0x01020304u));
+}
