@@ -8,19 +8,9 @@
 #include <cstdint>
 
 #include "framework/graphics/Bitmap.h"
+#include "skin/core/sConst.h"
 
 class TControl;
-
-// Where a control finds the background under it: pixel (x, y) of the control lies over pixel
-// (x + X, y + Y) of Bmp when Ready; otherwise the background is the plain FillColor ($FF00FF:
-// none). Skinned controls fill it in; the painting routines only read it.
-struct TCacheInfo {
-    TBitmap* Bmp = nullptr;
-    int X = 0;
-    int Y = 0;
-    TColor FillColor = 0xFF00FF;
-    bool Ready = false;
-};
 
 // Direct access to one 32-bit bitmap; the address arithmetic copes with bottom-up rows, which is
 // why it needs bitmaps at least 2 pixels high and wide.

@@ -135,6 +135,8 @@ TEST(sGraphUtils, AreaCopiesFollowTheBackgroundMode)
     const std::uint32_t old = 0x01010101;
     TCacheInfo overBg;
     overBg.Bmp = bg.get();
+    overBg.X = 0;
+    overBg.Y = 0;
     overBg.Ready = true;
     TCacheInfo fill;
     fill.FillColor = clRed;
