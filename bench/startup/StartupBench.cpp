@@ -33,22 +33,23 @@ struct TFind {
     HWND Window;
 };
 
+BOOL CALLBACK FindShown(HWND h, LPARAM p)
+{
+    auto* f = reinterpret_cast<TFind*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == f->Pid && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == nullptr) {
+        f->Window = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The program's shown top-level window, if any.
 HWND ShownWindow(DWORD Pid)
 {
     TFind find{Pid, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<TFind*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == f->Pid && IsWindowVisible(h) && GetWindow(h, GW_OWNER) == nullptr) {
-                f->Window = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&find));
     return find.Window;
 }
 
