@@ -4,15 +4,15 @@
 #   Without one it runs inside a private Xvfb, in Wine's virtual desktop: once the main window has
 #   settled a screenshot is saved, then one of the holiday page and one of the About window (each
 #   with the program started afresh and worked through tools/kvldrive.c); the paths are printed.
-# The build directory (and its Wine prefix) is KVL_BUILD_DIR, default build/x86_64.
+# The program is the optimised, stripped Release build (the tests keep their Debug build). Its
+# build directory (and Wine prefix) is KVL_RELEASE_DIR, default build/release, as for tools/bench.sh.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="${KVL_BUILD_DIR:-$root/build/x86_64}"
+build="${KVL_RELEASE_DIR:-$root/build/release}"
 
 "$root/tools/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" --target KVL2 kvldrive
+. "$root/tools/release-config.sh"
+kvl_release_build "$build" --target KVL2 kvldrive
 program="$build/bin/KVL2.exe"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -113,6 +113,34 @@ void TCollection::Delete(int Index)
     delete item;
 }
 
+void TCollection::InsertBlock(int Index, int Count)
+{
+    CheckIndex(Index, this->Count());
+    if (Count <= 0)
+        return;
+    TUpdateGuard<TCollection> update(*this);
+    int first = this->Count();
+    for (int i = 0; i < Count; ++i)
+        Add();
+    std::rotate(FItems.begin() + Index, FItems.begin() + first, FItems.end());
+}
+
+void TCollection::DeleteBlock(int Index, int Count)
+{
+    if (Count <= 0)
+        return;
+    CheckIndex(Index, this->Count() - 1);
+    CheckIndex(Index + Count - 1, this->Count() - 1);
+    TUpdateGuard<TCollection> update(*this);
+    // At the back each item leaves the list without a search.
+    std::rotate(FItems.begin() + Index, FItems.begin() + Index + Count, FItems.end());
+    for (int i = 0; i < Count; ++i) {
+        TCollectionItem* item = FItems.back();
+        Notify(item, cnDeleting);
+        delete item;
+    }
+}
+
 void TCollection::Clear()
 {
     if (FItems.empty())

@@ -73,6 +73,10 @@ public:
     TCollectionItem* Insert(int Index);
     // Frees the item at Index (Notify cnDeleting first).
     void Delete(int Index);
+    // Count new items at Index (Insert Count times, in one pass and with one Update).
+    void InsertBlock(int Index, int Count);
+    // Frees the Count items from Index, the last first, in one pass and with one Update.
+    void DeleteBlock(int Index, int Count);
     void Clear();
     TCollectionItem* FindItemID(int ID) const;
 

@@ -3,6 +3,7 @@
 
 #include "framework/controls/Forms.h"
 #include "framework/grids/Grids.h"
+#include "framework/system/ScopeGuards.h"
 
 namespace {
 
@@ -643,6 +644,35 @@ void TCustomGrid::DeleteRow(int ARow)
 {
     TCustomGrid::MoveRow(ARow, FRowCount - 1);
     TCustomGrid::SetRowCount(FRowCount - 1);
+}
+
+void TCustomGrid::DeleteRows(int ARow, int ACount)
+{
+    ACount = std::min(ACount, FRowCount - ARow);
+    if (ARow < 0 || ACount <= 0) return;
+    if (ACount == 1) {
+        DeleteRow(ARow);
+        return;
+    }
+    std::rotate(FRowHeights.begin() + ARow, FRowHeights.begin() + ARow + ACount, FRowHeights.end());
+    RowBlockToEnd(ARow, ACount);
+    // Each step keeps what one DeleteRow does to the current cell, the anchor, the editor's
+    // row and the count; the rows themselves are already where those steps would leave them.
+    FRowMovesDone = true;
+    TScopeExit done([this] { FRowMovesDone = false; });
+    for (int i = 0; i < ACount; ++i) {
+        int last = FRowCount - 1;
+        if (ARow != last) {
+            MoveAdjust(FCurrent.Y, ARow, last);
+            MoveAdjust(FAnchor.Y, ARow, last);
+            if (FInplaceRow >= 0) MoveAdjust(FInplaceRow, ARow, last);
+            RowMoved(ARow, last);
+        }
+        TCustomGrid::SetRowCount(FRowCount - 1);
+    }
+    InvalidateGrid();
+    RowHeightsChanged();
+    UpdateEdit();
 }
 
 void TCustomGrid::ColumnMoved(int, int) {}

@@ -228,6 +228,9 @@ public:
     // Moves the column (row) to the end and drops the last one.
     void DeleteColumn(int ACol);
     void DeleteRow(int ARow);
+    // ACount DeleteRow (ARow) calls: the same RowMoved notifications in the same order, with
+    // the rows (heights, and a descendant's rows through RowBlockToEnd) moved once.
+    void DeleteRows(int ARow, int ACount);
 
     // ---- Invalidation ----------------------------------------------------------------------
     void InvalidateCell(int ACol, int ARow);
@@ -276,6 +279,10 @@ public:
     virtual void RowHeightsChanged();
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // DeleteRows moves the rows ARow .. ARow + ACount - 1 to the end at once; the RowMoved
+    // notifications that follow (RowMovesDone true) must not move them again.
+    virtual void RowBlockToEnd(int ARow, int ACount) {}
+    bool RowMovesDone() const { return FRowMovesDone; }
     // True while the window draws nothing and a whole repaint is due anyway (an update lock):
     // invalidating cells one by one would only cost time then.
     virtual bool InvalidationSuspended() const { return false; }
@@ -388,6 +395,7 @@ protected:
     String FEditStartText;
     bool FCanEditModify = true;
     bool FAcquireFocus = true;
+    bool FRowMovesDone = false;
 
 private:
     friend class TInplaceEdit;

@@ -596,8 +596,14 @@ private:
     // store changed so that the index maps and IsHiddenRow search instead of walking every row.
     mutable std::vector<int> FHiddenIdx, FHiddenIdxUnique;
     mutable bool FHiddenIdxDirty = true;
+    // Whether the store itself is in ascending Idx order (HideRows keeps it so, HideRowList and
+    // HideRowsEx append): only then are the rows of a real range one block of the store.
+    mutable bool FHiddenStoreSorted = true;
     void HiddenRowsChanged() { FHiddenIdxDirty = true; }
     const std::vector<int>& HiddenRealRows() const;
+    // Brings back the store's items First .. Last - 1 (ascending, distinct Idx) in one pass, as
+    // UnHideRows does row by row; false (nothing done) where that would differ.
+    bool UnHideItemBlock(int First, int Last);
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TBalloonSettings> FBalloon;
     std::unique_ptr<TShowModified> FShowModified;

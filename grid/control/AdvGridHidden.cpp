@@ -88,7 +88,8 @@ const std::vector<int>& TAdvStringGrid::HiddenRealRows() const
         FHiddenIdx.reserve(static_cast<size_t>(FGridItems->Count()));
         for (int i = 0; i < FGridItems->Count(); ++i)
             FHiddenIdx.push_back(HiddenRowItem(i)->Idx);
-        if (!std::is_sorted(FHiddenIdx.begin(), FHiddenIdx.end())) std::sort(FHiddenIdx.begin(), FHiddenIdx.end());
+        FHiddenStoreSorted = std::is_sorted(FHiddenIdx.begin(), FHiddenIdx.end());
+        if (!FHiddenStoreSorted) std::sort(FHiddenIdx.begin(), FHiddenIdx.end());
         FHiddenIdxUnique = FHiddenIdx;
         FHiddenIdxUnique.erase(std::unique(FHiddenIdxUnique.begin(), FHiddenIdxUnique.end()), FHiddenIdxUnique.end());
         FHiddenIdxDirty = false;
@@ -144,28 +145,38 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow)
     FromRow = std::max(FromRow, 0);
     ToRow = std::min(ToRow, TotalRowCount() - 1);
     if (FromRow > ToRow) return;
-    int already = 0, before = 0;
-    for (int i = 0; i < FGridItems->Count(); ++i) {
-        int idx = HiddenRowItem(i)->Idx;
-        if (idx >= FromRow && idx <= ToRow) ++already;
-        if (idx < FromRow) ++before;
-    }
+    const std::vector<int>& hidden = HiddenRealRows();
+    auto lower = std::lower_bound(hidden.begin(), hidden.end(), FromRow);
+    int before = static_cast<int>(lower - hidden.begin());
+    int already = static_cast<int>(std::upper_bound(lower, hidden.end(), ToRow) - lower);
     if (already == ToRow - FromRow + 1) return;
     int first = FromRow - before;
     int count = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        if (IsHiddenRow(r)) continue;
-        int displayRow = first + count;
-        if (displayRow >= RowCount()) break;
-        // The store stays in ascending order of real rows.
-        int insertAt = 0;
-        while (insertAt < FGridItems->Count() && HiddenRowItem(insertAt)->Idx < r)
-            ++insertAt;
-        auto* item = static_cast<TGridItem*>(FGridItems->Insert(insertAt));
-        TakeRowCells(displayRow, item->Items());
-        item->Idx = r;
-        item->Height = RowHeights(displayRow);
-        ++count;
+    if (already == 0 && FHiddenStoreSorted) {
+        // The new items form one block of the ordered store, right after the rows above.
+        count = std::min(ToRow - FromRow + 1, RowCount() - first);
+        if (count > 0) FGridItems->InsertBlock(before, count);
+        for (int k = 0; k < count; ++k) {
+            TGridItem* item = HiddenRowItem(before + k);
+            TakeRowCells(first + k, item->Items());
+            item->Idx = FromRow + k;
+            item->Height = RowHeights(first + k);
+        }
+    } else {
+        for (int r = FromRow; r <= ToRow; ++r) {
+            if (IsHiddenRow(r)) continue;
+            int displayRow = first + count;
+            if (displayRow >= RowCount()) break;
+            // The store stays in ascending order of real rows.
+            int insertAt = 0;
+            while (insertAt < FGridItems->Count() && HiddenRowItem(insertAt)->Idx < r)
+                ++insertAt;
+            auto* item = static_cast<TGridItem*>(FGridItems->Insert(insertAt));
+            TakeRowCells(displayRow, item->Items());
+            item->Idx = r;
+            item->Height = RowHeights(displayRow);
+            ++count;
+        }
     }
     HiddenRowsChanged();
     if (count > 0) DeleteRowBlock(first, count, false);
@@ -254,30 +265,81 @@ void TAdvStringGrid::UnHideRow(int RowIndex)
     CellControlsUpdate(false);
 }
 
+bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
+{
+    int n = Last - First;
+    if (n <= 0 || !FHiddenStoreSorted || FFloatingFooter->Visible || UseEnabledRows) return false;
+    // Row by row, the item at First + j lands at its Idx less the items left below the range;
+    // with distinct ascending indexes those places rise, so each row lands where it ends up.
+    int lastTarget = -1;
+    for (int j = 0; j < n; ++j) {
+        int target = HiddenRowItem(First + j)->Idx - First;
+        if (target <= lastTarget || target > RowCount() + j) return false;
+        lastTarget = target;
+    }
+    int lastWidth = ColWidths(ColCount() - 1);
+    if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
+    int oldCount = RowCount();
+    SetRowCount(oldCount + n);
+    // One pass from the bottom: each row moves down past the restored rows below it.
+    int source = oldCount - 1;
+    int next = n - 1;
+    for (int t = RowCount() - 1; t >= 0 && next >= 0; --t) {
+        TGridItem* item = HiddenRowItem(First + next);
+        if (item->Idx - First == t) {
+            PutRowCells(t, item->Items());
+            FRowHeights[t] = item->Height;
+            --next;
+        } else {
+            std::swap(StoredRow(t), StoredRow(source));
+            FRowHeights[t] = FRowHeights[source];
+            --source;
+        }
+    }
+    RowHeightsChanged();
+    for (int j = 0; j < n; ++j)
+        HiddenRowItem(First + j)->ReleaseObjects();
+    std::vector<int> targets(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j)
+        targets[j] = HiddenRowItem(First + j)->Idx - First;
+    FGridItems->DeleteBlock(First, n);
+    HiddenRowsChanged();
+    SetColWidths(ColCount() - 1, lastWidth);
+    Invalidate();
+    // The notifications the row-by-row insertions give, in their order.
+    if (!ComponentState().Contains(csDestroying))
+        for (int target : targets)
+            DoCellsChanged(Rect(0, target, ColCount() - 1, target + 1));
+    return true;
+}
+
 void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
 {
     bool showModified = FShowModified->Enabled;
     FShowModified->Enabled = false;
-    bool any = false;
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        if (HiddenRowItem(i)->Idx == FromRow) any = true;
-    if (any) {
-        for (int r = FromRow; r <= ToRow; ++r) {
-            int found = -1;
-            for (int i = 0; i < FGridItems->Count(); ++i)
-                if (HiddenRowItem(i)->Idx == r) found = i;
-            if (found < 0) continue;
-            // The row lands after the rows, shown or restored, that are above it.
-            int display = r;
-            for (int i = 0; i < FGridItems->Count(); ++i)
-                if (i != found && HiddenRowItem(i)->Idx < r) --display;
-            display = std::clamp(display, 0, RowCount());
-            TGridItem* item = HiddenRowItem(found);
-            InsertRowBlock(display, 1, false);
-            PutRowCells(display, item->Items());
-            SetRowHeights(display, item->Height);
-            FGridItems->Delete(found);
-            HiddenRowsChanged();
+    const std::vector<int>& hidden = HiddenRealRows();
+    if (std::binary_search(hidden.begin(), hidden.end(), FromRow)) {
+        int first = static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), FromRow) - hidden.begin());
+        int last = static_cast<int>(std::upper_bound(hidden.begin(), hidden.end(), ToRow) - hidden.begin());
+        bool distinct = std::adjacent_find(hidden.begin() + first, hidden.begin() + last) == hidden.begin() + last;
+        if (!distinct || !UnHideItemBlock(first, last)) {
+            for (int r = FromRow; r <= ToRow; ++r) {
+                int found = -1;
+                for (int i = 0; i < FGridItems->Count(); ++i)
+                    if (HiddenRowItem(i)->Idx == r) found = i;
+                if (found < 0) continue;
+                // The row lands after the rows, shown or restored, that are above it.
+                int display = r;
+                for (int i = 0; i < FGridItems->Count(); ++i)
+                    if (i != found && HiddenRowItem(i)->Idx < r) --display;
+                display = std::clamp(display, 0, RowCount());
+                TGridItem* item = HiddenRowItem(found);
+                InsertRowBlock(display, 1, false);
+                PutRowCells(display, item->Items());
+                SetRowHeights(display, item->Height);
+                FGridItems->Delete(found);
+                HiddenRowsChanged();
+            }
         }
     }
     FShowModified->Enabled = showModified;
@@ -286,6 +348,19 @@ void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
 
 void TAdvStringGrid::UnHideRowsAll()
 {
+    // Run by run every row lands at its own real index (the rows above it are back by then):
+    // an ordered store without repeats comes back in one pass.
+    const std::vector<int>& hidden = HiddenRealRows();
+    if (!hidden.empty() && hidden.front() >= 0 && std::adjacent_find(hidden.begin(), hidden.end()) == hidden.end()) {
+        bool showModified = FShowModified->Enabled;
+        FShowModified->Enabled = false;
+        bool done = UnHideItemBlock(0, FGridItems->Count());
+        FShowModified->Enabled = showModified;
+        if (done) {
+            CellControlsUpdate(false);
+            return;
+        }
+    }
     while (FGridItems->Count() > 0) {
         // A run of consecutive real indexes in the store comes back in one call.
         int first = HiddenRowItem(0)->Idx;

@@ -193,9 +193,13 @@ void TAdvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     // New rows push the hidden rows after them down, so the real indexes stay in step. (Rows
     // coming back from hiding go through InsertRowBlock alone: their real indexes never changed.)
     int realIndex = DisplToRealRow(std::clamp(RowIndex, 0, RowCount()));
-    for (int i = 0; i < FGridItems->Count(); ++i)
-        if (HiddenRowItem(i)->Idx >= realIndex) HiddenRowItem(i)->Idx += RCount;
-    HiddenRowsChanged();
+    // Rows added after every hidden one (an import appending line by line) move none of them.
+    const std::vector<int>& hidden = HiddenRealRows();
+    if (!hidden.empty() && hidden.back() >= realIndex) {
+        for (int i = 0; i < FGridItems->Count(); ++i)
+            if (HiddenRowItem(i)->Idx >= realIndex) HiddenRowItem(i)->Idx += RCount;
+        HiddenRowsChanged();
+    }
     InsertRowBlock(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -207,11 +211,9 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
 
     SetRowCount(RowCount() + RCount);
-    int last = RowCount() - 1 - (FFloatingFooter->Visible ? 1 : 0);
-    for (int r = last; r >= RowIndex + RCount; --r) {
-        std::swap(StoredRow(r), StoredRow(r - RCount));
-        SetRowHeights(r, RowHeights(r - RCount));
-    }
+    // The new rows (last, before a floating footer) rotate to the insertion point.
+    int end = RowCount() - (FFloatingFooter->Visible ? 1 : 0);
+    RotateRows(RowIndex, end - RCount, end);
     for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
         SetRowHeights(r, DefaultRowHeight());
         for (TCellSlot& slot : StoredRow(r)) {
@@ -299,10 +301,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
             if (FMouseActions->DisjunctRowSelect && RowIndex < FRowSelect->Count()) FRowSelect->TList::Delete(RowIndex);
         }
         // The removed rows (their objects freed above) go to the end, where the count drops them.
-        for (int r = RowIndex; r + RCount < RowCount(); ++r) {
-            std::swap(StoredRow(r), StoredRow(r + RCount));
-            SetRowHeights(r, RowHeights(r + RCount));
-        }
+        RotateRows(RowIndex, RowIndex + RCount, RowCount());
         for (int r = std::max(RowIndex, RowCount() - RCount); r < RowCount(); ++r)
             for (TCellSlot& slot : StoredRow(r)) {
                 slot.Text.clear();
@@ -347,10 +346,7 @@ void TAdvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     {
         TUpdateLock lock(this);
         // The caller has taken the rows' cells; the rows move to the end with their heights.
-        for (int r = RowIndex; r + RCount < RowCount(); ++r) {
-            std::swap(StoredRow(r), StoredRow(r + RCount));
-            SetRowHeights(r, RowHeights(r + RCount));
-        }
+        RotateRows(RowIndex, RowIndex + RCount, RowCount());
         for (int i = 0; i < RCount; ++i)
             if (FMouseActions->DisjunctRowSelect && RowIndex < FRowSelect->Count()) FRowSelect->TList::Delete(RowIndex);
         SetRowCount(RowCount() - RCount);
@@ -387,7 +383,7 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
     if (UpdateFlag)
         for (int i = FControlList->Count() - 1; i >= 0; --i) {
             TControlItem* item = FControlList->Items(i);
-            if (std::find(removedReal.begin(), removedReal.end(), item->Y) == removedReal.end()) continue;
+            if (!std::binary_search(removedReal.begin(), removedReal.end(), item->Y)) continue;
             if (item->Control != nullptr) item->Control->SetVisible(false);
             FControlList->RemoveControl(i);
         }
@@ -418,8 +414,7 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
             }
             HiddenRowsChanged();
         }
-        for (int i = 0; i < RCount && RowIndex < RowCount(); ++i)
-            TBaseGrid::DeleteRow(RowIndex);
+        TBaseGrid::DeleteRows(RowIndex, RCount);
         FNormalRowCount = RowCount();
 
         if (oldRow < RowCount()) {

@@ -162,10 +162,26 @@ void TBaseGrid::ColumnMoved(int FromIndex, int ToIndex)
 void TBaseGrid::RowMoved(int FromIndex, int ToIndex)
 {
     TObjStringGrid::RowMoved(FromIndex, ToIndex);
+    if (RowMovesDone()) return;
     if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= StoreRows() || ToIndex >= StoreRows()) return;
     TStoredRow moved = std::move(FStore[FromIndex]);
     FStore.erase(FStore.begin() + FromIndex);
     FStore.insert(FStore.begin() + ToIndex, std::move(moved));
+}
+
+void TBaseGrid::RowBlockToEnd(int ARow, int ACount)
+{
+    if (ARow < 0 || ACount <= 0 || ARow + ACount > StoreRows()) return;
+    std::rotate(FStore.begin() + ARow, FStore.begin() + ARow + ACount, FStore.end());
+}
+
+void TBaseGrid::RotateRows(int First, int Middle, int Last)
+{
+    Last = std::min({Last, StoreRows(), RowCount()});
+    if (First < 0 || First >= Middle || Middle >= Last) return;
+    std::rotate(FStore.begin() + First, FStore.begin() + Middle, FStore.begin() + Last);
+    std::rotate(FRowHeights.begin() + First, FRowHeights.begin() + Middle, FRowHeights.begin() + Last);
+    RowHeightsChanged();
 }
 
 bool TBaseGrid::OwnsCellGraphic(TObject* Graphic) const

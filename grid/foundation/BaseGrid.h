@@ -260,6 +260,7 @@ public:
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    void RowBlockToEnd(int ARow, int ACount) override;
 
     // ---- Published settings ----------------------------------------------------------------
     bool DefaultDrawing() const override { return FCellDefaultDrawing; }
@@ -329,6 +330,9 @@ protected:
     void FitStore();
     // A whole stored row (texts and objects; every store column).
     TStoredRow& StoredRow(int ARow) { return FStore[ARow]; }
+    // std::rotate of the rows First .. Last - 1 (cells and heights) so that row Middle comes
+    // first: block insertions and removals move every row once.
+    void RotateRows(int First, int Middle, int Last);
     // The pixel rectangle of a cell computed from the widths and heights (valid, possibly
     // negative, also for cells out of view).
     TRect RectFromSizes(int c, int r);

@@ -283,3 +283,72 @@ TEST_F(AdvGridHidden, IndexMapsFollowHiddenRowsThroughInsertAndRemove)
         }
     }
 }
+
+// Hiding removes the rows as one DeleteRow per row would (one row-moved notification each, to the
+// shrinking last row), then tells the cells changed once; showing them again tells each restored
+// row in ascending order, at the display row it lands on. Contents and heights come back whole.
+TEST_F(AdvGridHidden, HidingAndShowingTellTheirEventsInOrder)
+{
+    TCountingGrid* grid = Numbered(2, 10);
+    std::vector<std::string> events;
+    grid->OnRowMoved = [&](TObject*, int From, int To) { events.push_back("moved " + std::to_string(From) + ">" + std::to_string(To)); };
+    grid->OnCellsChanged = [&](TObject*, TRect R) {
+        events.push_back("changed " + std::to_string(R.left) + "," + std::to_string(R.top) + "," + std::to_string(R.right) + "," +
+                         std::to_string(R.bottom));
+    };
+
+    grid->HideRows(2, 4);
+    EXPECT_EQ((std::vector<std::string>{"moved 2>9", "moved 2>8", "moved 2>7", "changed 0,2,1,5"}), events);
+    events.clear();
+    grid->HideRow(7);
+    EXPECT_EQ((std::vector<std::string>{"moved 4>6", "changed 0,4,1,5"}), events);
+    EXPECT_EQ(L"0:0|0:1|0:5|0:6|0:8|0:9", ColText(grid, 0));
+
+    events.clear();
+    grid->UnHideRows(7, 7);
+    EXPECT_EQ((std::vector<std::string>{"changed 0,4,1,5"}), events);
+    grid->HideRow(7);
+    events.clear();
+    grid->UnHideRowsAll();
+    EXPECT_EQ((std::vector<std::string>{"changed 0,2,1,3", "changed 0,3,1,4", "changed 0,4,1,5", "changed 0,7,1,8"}), events);
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(L"0:" + std::to_wstring(r) + L"|1:" + std::to_wstring(r), RowText(grid, r)) << r;
+        EXPECT_EQ(10 + r, grid->RowHeights(r)) << r;
+    }
+    EXPECT_EQ(0, grid->NumHiddenRows());
+}
+
+// A range with rows hidden below it comes back under them; with the store out of order (a row
+// appended by HideRowsEx below one hidden before) the row-by-row way reaches the same end.
+TEST_F(AdvGridHidden, ShowingARangeKeepsTheRowsHiddenBelowAndAround)
+{
+    for (bool outOfOrder : {false, true}) {
+        SCOPED_TRACE(outOfOrder ? "store out of order" : "ordered store");
+        TCountingGrid* grid = Numbered(1, 12);
+        if (outOfOrder) {
+            grid->HideRow(9);
+            grid->HideRowsEx(1, 1);
+        } else {
+            grid->HideRow(1);
+            grid->HideRow(9);
+        }
+        grid->HideRows(4, 6);
+        EXPECT_EQ(L"0:0|0:2|0:3|0:7|0:8|0:10|0:11", ColText(grid, 0));
+        std::vector<int> tops;
+        grid->OnCellsChanged = [&](TObject*, TRect R) { tops.push_back(R.top); };
+        grid->UnHideRows(4, 6);
+        EXPECT_EQ((std::vector<int>{3, 4, 5}), tops);
+        EXPECT_TRUE(grid->IsHiddenRow(1));
+        EXPECT_TRUE(grid->IsHiddenRow(9));
+        EXPECT_EQ(L"0:0|0:2|0:3|0:4|0:5|0:6|0:7|0:8|0:10|0:11", ColText(grid, 0));
+        EXPECT_EQ(15, grid->RowHeights(4));
+        EXPECT_EQ(2, grid->DisplToRealRow(1));
+        EXPECT_EQ(10, grid->DisplToRealRow(8));
+        EXPECT_EQ(8, grid->RealToDisplRow(10));
+        grid->OnCellsChanged = nullptr;
+        grid->UnHideRowsAll();
+        EXPECT_EQ(L"0:0|0:1|0:2|0:3|0:4|0:5|0:6|0:7|0:8|0:9|0:10|0:11", ColText(grid, 0));
+        for (int r = 0; r < 12; ++r)
+            EXPECT_EQ(10 + r, grid->RowHeights(r)) << r;
+    }
+}

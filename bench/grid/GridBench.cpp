@@ -1,0 +1,374 @@
+// The grid at scale: each operation a large table needs (create, fill, read back, block insert
+// and removal, appending row by row, hiding and showing rows, removing with rows hidden) timed on
+// a TAdvStringGrid beside the same work on a plain vector of rows of strings, in this process, at
+// 10,000, 100,000 and 1,000,000 rows of 10 columns; then the memory each filled cell takes in
+// both, and the time to paint one screenful of a 1,000,000-row grid beside a 100-row grid.
+//
+//   bench_grid.exe [rows...]      (default: 10000 100000 1000000)
+#include <windows.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "framework/controls/Forms.h"
+#include "grid/control/AdvGrid.h"
+
+// ---- Live heap bytes, counted at the C++ allocator ----------------------------------------
+
+namespace {
+long long LiveBytes = 0;
+}
+
+void* operator new(size_t Size)
+{
+    void* p = std::malloc(Size ? Size : 1);
+    if (p == nullptr) throw std::bad_alloc();
+    LiveBytes += static_cast<long long>(_msize(p));
+    return p;
+}
+void operator delete(void* P) noexcept
+{
+    if (P == nullptr) return;
+    LiveBytes -= static_cast<long long>(_msize(P));
+    std::free(P);
+}
+void operator delete(void* P, size_t) noexcept { operator delete(P); }
+void* operator new[](size_t Size) { return operator new(Size); }
+void operator delete[](void* P) noexcept { operator delete(P); }
+void operator delete[](void* P, size_t) noexcept { operator delete(P); }
+
+namespace {
+
+constexpr int Cols = 10;
+constexpr int BlockRows = 1000;
+constexpr int AppendRows = 10000;
+constexpr int OneByOneHides = 100;
+
+// Cell texts come from a pool, so that both sides copy the same strings and neither formats.
+std::vector<std::wstring> Pool;
+const std::wstring& Text(long long R, int C) { return Pool[static_cast<size_t>((R * Cols + C) % Pool.size())]; }
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Time(const std::function<void()>& Work)
+{
+    double start = Now();
+    Work();
+    return Now() - start;
+}
+
+// ---- The baseline: rows of strings, hidden rows kept aside with their real index -----------
+
+struct TBaseline {
+    std::vector<std::vector<std::wstring>> Rows;
+    std::vector<std::pair<int, std::vector<std::wstring>>> Hidden; // ascending real index
+};
+
+// Hides the display rows (ascending) in one pass, as the grid's row-list hiding does.
+void BaselineHideList(TBaseline& B, const std::vector<int>& Display)
+{
+    size_t next = 0, target = 0;
+    for (size_t r = 0; r < B.Rows.size(); ++r) {
+        if (next < Display.size() && Display[next] == static_cast<int>(r)) {
+            B.Hidden.emplace_back(static_cast<int>(r), std::move(B.Rows[r]));
+            ++next;
+        } else {
+            if (target != r) B.Rows[target] = std::move(B.Rows[r]);
+            ++target;
+        }
+    }
+    B.Rows.resize(target);
+}
+
+// Hides one real row, as HideRows (r, r) does: into the ordered store, out of the rows.
+void BaselineHideOne(TBaseline& B, int Real)
+{
+    auto at = std::lower_bound(B.Hidden.begin(), B.Hidden.end(), Real, [](const auto& h, int r) { return h.first < r; });
+    int display = Real - static_cast<int>(at - B.Hidden.begin());
+    B.Hidden.emplace(at, Real, std::move(B.Rows[display]));
+    B.Rows.erase(B.Rows.begin() + display);
+}
+
+// Every hidden row back at its real index, in one pass.
+void BaselineUnhideAll(TBaseline& B)
+{
+    std::vector<std::vector<std::wstring>> rows;
+    rows.reserve(B.Rows.size() + B.Hidden.size());
+    size_t shown = 0;
+    for (auto& h : B.Hidden) {
+        while (static_cast<int>(rows.size()) < h.first && shown < B.Rows.size()) rows.push_back(std::move(B.Rows[shown++]));
+        rows.push_back(std::move(h.second));
+    }
+    while (shown < B.Rows.size()) rows.push_back(std::move(B.Rows[shown++]));
+    B.Rows = std::move(rows);
+    B.Hidden.clear();
+}
+
+// Removes display rows; each hidden row moves up by the real rows removed before it.
+void BaselineRemove(TBaseline& B, int At, int Count)
+{
+    std::vector<int> removed;
+    size_t h = 0;
+    for (int real = 0, display = 0; static_cast<int>(removed.size()) < Count; ++real) {
+        while (h < B.Hidden.size() && B.Hidden[h].first < real) ++h;
+        if (h < B.Hidden.size() && B.Hidden[h].first == real) continue;
+        if (display++ >= At) removed.push_back(real);
+    }
+    B.Rows.erase(B.Rows.begin() + At, B.Rows.begin() + At + Count);
+    for (auto& hidden : B.Hidden)
+        hidden.first -= static_cast<int>(std::lower_bound(removed.begin(), removed.end(), hidden.first) - removed.begin());
+}
+
+// ---- One scale ----------------------------------------------------------------------------
+
+struct TResult {
+    double Grid = 1e30;
+    double Base = 1e30;
+};
+
+std::vector<std::string> OpNames;
+std::map<std::string, std::map<int, TResult>> Results;
+
+void Record(const std::string& Name, int Rows, double Grid, double Base)
+{
+    if (std::find(OpNames.begin(), OpNames.end(), Name) == OpNames.end()) OpNames.push_back(Name);
+    TResult& r = Results[Name][Rows];
+    r.Grid = std::min(r.Grid, Grid);
+    r.Base = std::min(r.Base, Base);
+}
+
+std::vector<int> EveryTenth(int RowCount, int From)
+{
+    std::vector<int> rows;
+    for (int r = From; r < RowCount; r += 10) rows.push_back(r);
+    return rows;
+}
+
+std::vector<int> SpreadRows(int RowCount, int Count)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < Count; ++i) rows.push_back((1 + static_cast<int>(static_cast<long long>(RowCount - 2) * i / Count)) | 1);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+struct TMemory {
+    double Grid = 0;
+    double Base = 0;
+};
+std::map<int, TMemory> Memory;
+
+void RunScale(int N)
+{
+    const int mid = N / 2;
+    double g = 0, b = 0;
+    long long before = 0;
+    TBaseline base;
+    TAdvStringGrid* grid = nullptr;
+
+    // Create and fill: the memory of a filled table is read right after.
+    before = LiveBytes;
+    b = Time([&] { base.Rows.assign(static_cast<size_t>(N), std::vector<std::wstring>(Cols)); });
+    double bFill = Time([&] {
+        for (int r = 0; r < N; ++r)
+            for (int c = 0; c < Cols; ++c) base.Rows[r][c] = Text(r, c);
+    });
+    Memory[N].Base = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+    before = LiveBytes;
+    g = Time([&] {
+        grid = new TAdvStringGrid(nullptr);
+        grid->SetColCount(Cols);
+        grid->SetRowCount(N);
+    });
+    Record("create", N, g, b);
+    double gFill = Time([&] {
+        grid->BeginUpdate();
+        for (int r = 0; r < N; ++r)
+            for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
+        grid->EndUpdate();
+    });
+    Record("fill", N, gFill, bFill);
+    Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+
+    long long gSum = 0, bSum = 0;
+    g = Time([&] {
+        for (int r = 0; r < N; ++r)
+            for (int c = 0; c < Cols; ++c) gSum += static_cast<long long>(grid->Cells(c, r).size());
+    });
+    b = Time([&] {
+        for (int r = 0; r < N; ++r)
+            for (int c = 0; c < Cols; ++c) {
+                std::wstring text = base.Rows[r][c];
+                bSum += static_cast<long long>(text.size());
+            }
+    });
+    if (gSum != bSum) std::printf("read back differs: %lld / %lld\n", gSum, bSum);
+    Record("read back", N, g, b);
+
+    g = Time([&] { grid->InsertRows(mid, BlockRows); });
+    b = Time([&] { base.Rows.insert(base.Rows.begin() + mid, BlockRows, std::vector<std::wstring>(Cols)); });
+    Record("insert 1,000 rows in the middle", N, g, b);
+    g = Time([&] { grid->RemoveRows(mid, BlockRows); });
+    b = Time([&] { base.Rows.erase(base.Rows.begin() + mid, base.Rows.begin() + mid + BlockRows); });
+    Record("remove 1,000 rows in the middle", N, g, b);
+
+    g = Time([&] {
+        for (int i = 0; i < AppendRows; ++i) {
+            grid->AddRow();
+            int row = grid->RowCount() - 1;
+            for (int c = 0; c < Cols; ++c) grid->SetCells(c, row, Text(row, c));
+        }
+    });
+    b = Time([&] {
+        for (int i = 0; i < AppendRows; ++i) {
+            base.Rows.emplace_back(Cols);
+            int row = static_cast<int>(base.Rows.size()) - 1;
+            for (int c = 0; c < Cols; ++c) base.Rows[row][c] = Text(row, c);
+        }
+    });
+    Record("add 10,000 rows one by one", N, g, b);
+
+    std::vector<int> tenth = EveryTenth(grid->RowCount(), 1);
+    g = Time([&] {
+        TIntList list;
+        for (int r : tenth) list.Add(r);
+        grid->HideRowList(&list);
+    });
+    b = Time([&] { BaselineHideList(base, tenth); });
+    Record("hide every tenth row", N, g, b);
+    g = Time([&] { grid->UnHideRowsAll(); });
+    b = Time([&] { BaselineUnhideAll(base); });
+    Record("unhide", N, g, b);
+
+    // HideRows one row per call: each call costs one pass, on both sides.
+    std::vector<int> spread = SpreadRows(grid->RowCount(), OneByOneHides);
+    g = Time([&] {
+        for (int r : spread) grid->HideRows(r, r);
+    });
+    b = Time([&] {
+        for (int r : spread) BaselineHideOne(base, r);
+    });
+    Record("hide 100 rows one by one", N, g, b);
+    g = Time([&] { grid->UnHideRowsAll(); });
+    b = Time([&] { BaselineUnhideAll(base); });
+    Record("unhide 100 rows", N, g, b);
+
+    {
+        TIntList list;
+        for (int r : tenth) list.Add(r);
+        grid->HideRowList(&list);
+        BaselineHideList(base, tenth);
+    }
+    int at = grid->RowCount() / 2;
+    g = Time([&] { grid->RemoveRows(at, BlockRows); });
+    b = Time([&] { BaselineRemove(base, at, BlockRows); });
+    Record("remove 1,000 rows with rows hidden", N, g, b);
+
+    if (grid->RowCount() != static_cast<int>(base.Rows.size()) || grid->NumHiddenRows() != static_cast<int>(base.Hidden.size()))
+        std::printf("row counts differ: %d+%d / %zu+%zu\n", grid->RowCount(), grid->NumHiddenRows(), base.Rows.size(), base.Hidden.size());
+
+    g = Time([&] { delete grid; });
+    b = Time([&] {
+        base.Rows.clear();
+        base.Rows.shrink_to_fit();
+        base.Hidden.clear();
+        base.Hidden.shrink_to_fit();
+    });
+    Record("free", N, g, b);
+}
+
+// Paints the screenful at the middle of an N-row grid Times times; seconds per paint.
+double PaintScreenful(int N, int Times)
+{
+    TForm* form = TForm::CreateNew(nullptr);
+    form->SetBounds(0, 0, 820, 640);
+    auto* grid = new TAdvStringGrid(form);
+    grid->SetParent(form);
+    grid->SetBounds(0, 0, 800, 600);
+    grid->SetColCount(Cols);
+    grid->SetRowCount(N);
+    grid->BeginUpdate();
+    int top = std::max(N / 2, 1);
+    for (int r = top; r < std::min(N, top + 60); ++r)
+        for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
+    grid->EndUpdate();
+    form->Show();
+    grid->SetTopRow(top);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 600);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    grid->PaintTo(dc, 0, 0);
+    double best = 1e30;
+    for (int i = 0; i < Times; ++i)
+        best = std::min(best, Time([&] { grid->PaintTo(dc, 0, 0); }));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    delete form;
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<int> scales;
+    for (int i = 1; i < argc; ++i) scales.push_back(std::atoi(argv[i]));
+    if (scales.empty()) scales = {10000, 100000, 1000000};
+    for (int i = 0; i < 1000; ++i) Pool.push_back(L"cell " + std::to_wstring(i * 7919 % 100000));
+
+    for (int n : scales) {
+        // Small tables run a few times (the best run counts): single runs of a few milliseconds are noise.
+        int repeats = n <= 10000 ? 5 : n <= 100000 ? 2 : 1;
+        for (int i = 0; i < repeats; ++i) RunScale(n);
+        std::fprintf(stderr, "bench_grid: %d rows done\n", n);
+    }
+
+    std::printf("Grid beside a vector of rows of strings (%d columns; ratio = grid time / vector time)\n", Cols);
+    std::printf("%-38s", "operation");
+    for (int n : scales) std::printf(" %20d", n);
+    std::printf("\n");
+    for (const std::string& name : OpNames) {
+        std::printf("%-38s", name.c_str());
+        for (int n : scales) {
+            const TResult& r = Results[name][n];
+            char cell[64];
+            std::snprintf(cell, sizeof cell, "%.2fx (%.1f ms)", r.Grid / std::max(r.Base, 1e-7), r.Grid * 1000);
+            std::printf(" %20s", cell);
+        }
+        std::printf("\n");
+    }
+    std::printf("%-38s", "memory per filled cell (bytes)");
+    for (int n : scales) {
+        char cell[64];
+        std::snprintf(cell, sizeof cell, "%.2fx (%.1f/%.1f)", Memory[n].Grid / Memory[n].Base, Memory[n].Grid, Memory[n].Base);
+        std::printf(" %20s", cell);
+    }
+    std::printf("\n");
+
+    int paintRows = *std::max_element(scales.begin(), scales.end());
+    double large = PaintScreenful(paintRows, 20);
+    double small = PaintScreenful(100, 20);
+    std::printf("paint a screenful: %d rows %.2f ms, 100 rows %.2f ms: %.2fx\n", paintRows, large * 1000, small * 1000, large / small);
+    return 0;
+}
