@@ -16,6 +16,11 @@ class TStream;
 class TBitmap;
 class TIcon;
 
+// Stages of a long load reported through TGraphic::OnProgress.
+enum TProgressStage { psStarting, psRunning, psEnding };
+using TProgressEvent = std::function<void(TObject* Sender, TProgressStage Stage, unsigned char PercentDone,
+                                          bool RedrawNow, const TRect& R, const String& Msg)>;
+
 class TGraphic : public TPersistent {
 public:
     virtual bool Empty() const = 0;
@@ -43,9 +48,15 @@ public:
     virtual void SaveToFile(const String& FileName);
 
     TNotifyEvent OnChange;
+    TProgressEvent OnProgress;
 
 protected:
     virtual void Changed(TObject* Sender);
+    virtual void Progress(TObject* Sender, TProgressStage Stage, unsigned char PercentDone, bool RedrawNow,
+                          const TRect& R, const String& Msg)
+    {
+        if (OnProgress) OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+    }
 
     // The common start of a graphic's Assign: null empties the graphic (through Clear) and
     // reports the change, a source of another class goes to the inherited Assign, and the
