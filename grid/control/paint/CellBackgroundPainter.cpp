@@ -2,6 +2,33 @@
 
 #include "grid/foundation/AdvUtil.h"
 
+namespace {
+
+// Narrows the DC's clip region to a rectangle and gives the old region back: the rounded box
+// of a very small cell would otherwise reach past its rectangle.
+class TNarrowedClip {
+public:
+    TNarrowedClip(HDC DC, const TRect& Rect) : FDC(DC), FOld(CreateRectRgn(0, 0, 0, 0))
+    {
+        FHadClip = GetClipRgn(FDC, FOld) == 1;
+        IntersectClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
+    }
+    ~TNarrowedClip()
+    {
+        SelectClipRgn(FDC, FHadClip ? FOld : nullptr);
+        DeleteObject(FOld);
+    }
+    TNarrowedClip(const TNarrowedClip&) = delete;
+    TNarrowedClip& operator=(const TNarrowedClip&) = delete;
+
+private:
+    HDC FDC;
+    HRGN FOld;
+    bool FHadClip = false;
+};
+
+} // namespace
+
 TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle Style, bool Focused)
 {
     if (!Focused) return {0xF8F8F8, 0xE5E5E5, 0xD9D9D9, 0xFBFAFA, 0xF0F0F0, 0xEFEFEF, clNone, clNone};
@@ -17,11 +44,14 @@ TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle Style, bool Focused)
 
 void PaintCellBackground(TCanvas* Canvas, const TCellVisual& Visual, const TRect& Rect)
 {
+    if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
     Canvas->Brush()->SetColor(Visual.Color);
     Canvas->Pen()->SetColor(Visual.Color);
     const TCellSelectionBox& box = Visual.SelectionBox;
     if (Visual.Selected() && box.Style != ssDefault) {
+        if (box.Rect.right <= box.Rect.left || box.Rect.bottom <= box.Rect.top) return;
         TSelectionBoxColors c = SelectionBoxColors(box.Style, box.Focused);
+        TNarrowedClip clip(Canvas->Handle(), box.Rect);
         PaintSelectionBox(Canvas, c.From, c.To, box.Part, box.Rect, box.OuterCornerColor, c.Corner, c.Border,
                           c.InnerBottom, c.InnerTop, c.MirrorTo, c.MirrorFrom);
     } else if (Visual.MirrorColorTo != clNone) {

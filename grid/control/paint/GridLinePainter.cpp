@@ -2,6 +2,7 @@
 
 void PaintCellGridLines(TCanvas* Canvas, const TCellVisual& Visual, const TRect& Rect)
 {
+    if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
     const TCellGridLines& lines = Visual.Lines;
     if (!lines.Draw || lines.Width <= 0) return;
     Canvas->Pen()->SetColor(lines.Color);
