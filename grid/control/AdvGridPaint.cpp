@@ -13,24 +13,7 @@
 #include "grid/control/paint/FixedCellLookPainter.h"
 #include "grid/control/paint/FocusRectPainter.h"
 #include "grid/control/paint/GridLinePainter.h"
-
-namespace {
-
-// 0 plain, 1 markup, 2 rich text, 3 formula (the order of the tests matters).
-int PaintTextKind(const String& Text, bool DetectMarkup)
-{
-    if (Text.empty()) return 0;
-    if (Text[0] == L'=') return 3;
-    if (Text.size() >= 2 && Text[0] == L'|' && Text[1] == L'\\') return 0;
-    if (Text.size() >= 2 && Text[0] == L'{' && Text[1] == L'\\') return 2;
-    if (DetectMarkup) {
-        for (const wchar_t* tag : {L"</", L"<B", L"<I", L"<C"})
-            if (Text.find(tag) != String::npos) return 1;
-    }
-    return 0;
-}
-
-} // namespace
+#include "grid/foundation/AdvUtil.h"
 
 TColor TAdvStringGrid::MixSelectionColor(TColor Sel, TColor Cell, bool Mix)
 {
@@ -329,7 +312,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     }
 
     String text = GetFormattedText(RCol, ARow);
-    int kind = PaintTextKind(text, EnableHTML);
+    int kind = CellTextKind(text, EnableHTML);
     // Markup and rich text are drawn by their renderers, which are not part of this painter.
     if (kind == 1 || kind == 2) return;
     if (text.empty()) return;
@@ -345,12 +328,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     r.top += XYOffset.y;
 
     bool underline = false;
-    if (URLShow && (text.find(L"://") != String::npos || text.find(L"mailto:") != String::npos)) {
-        if (!URLFull) {
-            size_t p = text.find(L"://");
-            if (p != String::npos) text.erase(0, p + 3);
-            else if (size_t m = text.find(L"mailto:"); m != String::npos) text.erase(0, m + 7);
-        }
+    if (URLShow && LooksLikeURL(text)) {
+        if (!URLFull) StripURLScheme(text);
         TFontStyles style = Canvas->Font()->Style();
         style.Include(fsUnderline);
         Canvas->Font()->SetStyle(style);

@@ -1,29 +1,16 @@
+// Gradients in bands, the mirrored gradient and the rounded selection box.
 #include "grid/foundation/AdvUtil.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "grid/foundation/AdvUtilDraw.h"
+
 namespace {
 
+using namespace advutil;
+
 int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-void SolidRect(TCanvas* Canvas, const TRect& R, TColor Color)
-{
-    Canvas->Brush()->SetColor(Color);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Pen()->SetColor(Color);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Rectangle(R);
-}
-
-void Line(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2)
-{
-    if (Color == clNone) return;
-    Canvas->Pen()->SetColor(Color);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->MoveTo(X1, Y1);
-    Canvas->LineTo(X2, Y2);
-}
 
 void Pixel(TCanvas* Canvas, int X, int Y, TColor Color)
 {
@@ -35,7 +22,7 @@ void Pixel(TCanvas* Canvas, int X, int Y, TColor Color)
 void PaintStepGradient(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool Horizontal, TRect Rect, int Steps)
 {
     if (Rect.top > Rect.bottom) std::swap(Rect.top, Rect.bottom);
-    if (Rect.top == Rect.bottom) return;
+    if (Rect.top == Rect.bottom || Rect.right <= Rect.left) return;
     if (ColorTo == clNone) {
         Canvas->Brush()->SetColor(ColorFrom);
         Canvas->Brush()->SetStyle(bsSolid);
@@ -43,8 +30,12 @@ void PaintStepGradient(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool H
         return;
     }
     TColor from = ColorToRGB(ColorFrom), to = ColorToRGB(ColorTo);
-    int extent = Horizontal ? Rect.right - Rect.left - 1 : Rect.bottom - Rect.top - 1;
-    Steps = std::max(1, std::min(Steps, extent));
+    // 64-bit: the extent of a huge rectangle does not fit an int.
+    const long long extent = Horizontal ? static_cast<long long>(Rect.right) - Rect.left - 1
+                                        : static_cast<long long>(Rect.bottom) - Rect.top - 1;
+    Steps = static_cast<int>(std::max<long long>(1, std::min<long long>(Steps, extent)));
+    // Bands outside the visible area are skipped; those crossing it are cut to it.
+    const TRect clip = Canvas->ClipRect();
     double band = static_cast<double>(extent) / Steps;
     int r1 = GetRValue(from), g1 = GetGValue(from), b1 = GetBValue(from);
     int dr = GetRValue(to) - r1, dg = GetGValue(to) - g1, db = GetBValue(to) - b1;
@@ -52,18 +43,26 @@ void PaintStepGradient(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool H
         TColor c = static_cast<TColor>(RGB(r1 + RoundHalfEven(static_cast<double>(k) * dr / Steps),
                                            g1 + RoundHalfEven(static_cast<double>(k) * dg / Steps),
                                            b1 + RoundHalfEven(static_cast<double>(k) * db / Steps)));
-        int start = static_cast<int>(k * band);
-        int length = static_cast<int>(band + 1);
+        const long long start = static_cast<long long>(k * band);
+        const long long length = static_cast<long long>(band + 1);
+        long long lo = (Horizontal ? Rect.left : Rect.top) + start;
+        long long hi = std::min<long long>(Horizontal ? Rect.right : Rect.bottom, lo + length);
+        lo = std::max<long long>(lo, Horizontal ? clip.left : clip.top);
+        hi = std::min<long long>(hi, Horizontal ? clip.right : clip.bottom);
+        if (lo >= hi) continue;
         TRect r = Rect;
         if (Horizontal) {
-            r.left = Rect.left + start;
-            r.right = std::min(Rect.right, r.left + length);
-            if (r.left >= r.right) continue;
+            r.left = static_cast<int>(lo);
+            r.right = static_cast<int>(hi);
+            r.top = std::max<int>(r.top, clip.top);
+            r.bottom = std::min<int>(r.bottom, clip.bottom);
         } else {
-            r.top = Rect.top + start;
-            r.bottom = std::min(Rect.bottom, r.top + length);
-            if (r.top >= r.bottom) continue;
+            r.top = static_cast<int>(lo);
+            r.bottom = static_cast<int>(hi);
+            r.left = std::max<int>(r.left, clip.left);
+            r.right = std::min<int>(r.right, clip.right);
         }
+        if (IsEmptyRect(r)) continue;
         SolidRect(Canvas, r, c);
     }
 }
@@ -82,6 +81,7 @@ TColor InterpolateColor(TColor ColorFrom, TColor ColorTo, int Start, int Step, i
 void PaintMirrorGradient(TCanvas* Canvas, TRect Rect, TColor Color, bool Fill, bool SidesOnly, TColor BorderColor,
                          bool Vertical, TColor MirrorColorTo, TColor MirrorColor, TColor ColorTo)
 {
+    if (IsEmptyRect(Rect)) return;
     if (Fill && Color != clNone) {
         if (MirrorColor == clNone) {
             if (ColorTo == clNone) {
@@ -124,6 +124,8 @@ void PaintSelectionBox(TCanvas* Canvas, TColor Color, TColor ColorTo, int Part, 
     TRect box = Rect;
     box.bottom -= 2;
     box.right -= 1;
+    // Too small for two borders and the inner lines: the lines would run outside the box.
+    if (box.right - box.left < 4 || box.bottom - box.top < 4) return;
     bool roundLeft = Part == sbpWhole || Part == sbpLeft;
     bool roundRight = Part == sbpWhole || Part == sbpRight;
     int insetL = roundLeft ? 2 : 0, insetR = roundRight ? 2 : 0;

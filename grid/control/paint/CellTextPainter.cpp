@@ -1,6 +1,6 @@
 #include "grid/control/paint/CellTextPainter.h"
 
-#include <algorithm>
+#include "grid/foundation/AdvUtil.h"
 
 namespace {
 
@@ -8,26 +8,13 @@ const UINT WrapFlags[2] = {DT_SINGLELINE, DT_EDITCONTROL | DT_WORDBREAK};
 const UINT HorzFlags[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 const UINT VertFlags[3] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
 
-int TextLines(const String& Text, bool MultiLine)
-{
-    if (!MultiLine) return 1;
-    return 1 + static_cast<int>(std::count(Text.begin(), Text.end(), L'\r'));
-}
-
-// The text up to its first CR.
-String FirstLine(const String& Text)
-{
-    size_t cr = Text.find(L'\r');
-    return cr == String::npos ? Text : Text.substr(0, cr);
-}
-
 } // namespace
 
 UINT CellTextFormat(const String& Text, bool WordWrap, TAlignment HA, TVAlignment VA, const TCellTextOptions& Options)
 {
     UINT wrap = WordWrap ? WrapFlags[1] : (Options.Multilinecells ? 0u : WrapFlags[0]);
     UINT format = 0;
-    if (TextLines(Text, Options.Multilinecells) > 1 || WordWrap) {
+    if (CountTextLines(Text, Options.Multilinecells) > 1 || WordWrap) {
         format = DT_EDITCONTROL;
         if (WordWrap && Options.EnhTextSize && !Options.Multilinecells) format |= DT_END_ELLIPSIS;
     } else {
@@ -42,7 +29,11 @@ UINT CellTextFormat(const String& Text, bool WordWrap, TAlignment HA, TVAlignmen
 UINT PaintCellText(TCanvas* Canvas, const TCellVisual& Visual, TRect Rect, String Text, const TCellTextOptions& Options)
 {
     UINT format = CellTextFormat(Text, Visual.WordWrap, Visual.HAlign, Visual.VAlign, Options);
-    if (format & DT_SINGLELINE) Text = FirstLine(Text);
+    if (format & DT_SINGLELINE) {
+        String first;
+        SplitFirstLine(Text, false, first);
+        Text = first;
+    }
     if (Options.RightToLeft) format |= DT_RTLREADING;
     if (Text.empty() || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return VertFlags[Visual.VAlign];
 

@@ -4,12 +4,6 @@
 
 namespace {
 
-TColor HalveColor(TColor Color)
-{
-    TColor c = ColorToRGB(Color);
-    return static_cast<TColor>(RGB(GetRValue(c) / 2, GetGValue(c) / 2, GetBValue(c) / 2));
-}
-
 void PaintLine(TCanvas* Canvas, TColor Color, std::initializer_list<TPoint> Points)
 {
     Canvas->Pen()->SetColor(Color);
