@@ -30,7 +30,6 @@
 #include "grid/foundation/AdvHintInfo.h"
 #include "grid/foundation/PictureContainer.h"
 
-enum TGridLook { glStandard, glSoft, glClassic, glQRX, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
@@ -52,6 +51,8 @@ using TGridColorEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
 using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
 using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
+using TGridGradientEvent = std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
+                                              TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>;
 
 // ---- Unit-wide state ---------------------------------------------------------------------------
 
@@ -90,13 +91,13 @@ public:
     String GetEditMask(int ACol, int ARow) override;
 
     // ---- Cell painting (AdvGridPaint) ------------------------------------------------------
-    // Draws a cell's content (fixed-cell look, text, borders, focus rectangle) into the
-    // rectangle the base grid left inside the lines.
+    // Draws a cell's content into the rectangle the base grid left inside the lines, through the
+    // painters in order: fixed-cell fill, text, fixed-cell edges, OnDrawCell, focus rectangle.
     void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
-    // The one place that decides a cell's brush, gradient, font, alignment and word wrap.
-    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
-                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont,
-                             TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
+    // The one place that decides a cell's brush, gradient, font, alignment and word wrap, in a
+    // fixed order of precedence (GetVisualProperties hands out the same decision in pieces).
+    void GetCellVisual(int ACol, int ARow, bool Print, bool Select, bool Remap, TBrush* ABrush, TFont* AFont,
+                       TCellVisual& Visual) override;
     // The font-only part of GetVisualProperties.
     void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush, bool Remap);
     // The text that is drawn for a cell (ACol a real column).
@@ -502,6 +503,7 @@ public:
     TGridColorEvent OnGetCellColor;
     TGridAlignEvent OnGetAlignment;
     TWordWrapEvent OnGetWordWrap;
+    TGridGradientEvent OnGetCellGradient;
 
 protected:
     bool InvalidationSuspended() const override { return FUpdate.Count > 0 && FUpdate.RedrawOff; }
@@ -548,9 +550,18 @@ private:
     void MouseActionsInvalidate(TObject* Sender) { Invalidate(); }
     void GetIsDesigning(TObject* Sender, bool& IsDesigning);
     void ApplyColumnStretch();
+    // Gives the base grid the painters of a cell's frame (background, grid lines).
+    void InstallCellPainters();
+    // The steps of the visual decision (GetCellVisual). ApplyCellProperties answers whether the
+    // cell has a brush colour of its own.
+    bool ApplyCellProperties(int RCol, int ARow, TBrush* ABrush, TFont* AFont, TCellVisual& Visual);
+    void ApplyDefaultColour(int ACol, int ARow, bool Print, TBrush* ABrush);
+    void ApplySelection(int ACol, int ARow, int RRow, bool Select, bool Print, TBrush* ABrush, TFont* AFont,
+                        TCellVisual& Visual);
+    void DecideFixedLook(int ACol, int ARow, int RCol, TCellVisual& Visual);
     // The text step of DrawGridCell.
-    void DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, TGridDrawState AState, TAlignment HA,
-                      TVAlignment VA, bool WW, TColor SavedBrush, TColor SavedFont);
+    void DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
+                      TColor SavedBrush, TColor SavedFont);
 
     // Owned objects, in the order the constructor makes them.
     TFooterPanel* FFooterPanel = nullptr;
@@ -642,7 +653,7 @@ private:
     int FFilterRow = 0;
     bool FFilterDropDownAuto = false, FFilterActive = false;
     bool FIntegralHeight = false;
-    TColor FQRXGradientFrom = clWhite, FQRXGradientTo = clNone, FQRXGradientMirrorFrom = clNone,
+    TColor FQRXGradientFrom = clWhite, FQRXGradientTo = ColorToRGB(clBtnFace), FQRXGradientMirrorFrom = clNone,
            FQRXGradientMirrorTo = clNone;
     int FFixedFooters = 0, FFixedRightCols = 0;
     TCursor FOldCursor = crDefault;

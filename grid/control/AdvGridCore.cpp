@@ -100,6 +100,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     bool designing = ComponentState().Contains(csDesigning);
     SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
     SetDrawingStyle(gdsClassic);
+    InstallCellPainters();
 
     FFooterPanel = new TFooterPanel(this);
     FSearchPanel = new TSearchPanel(this);

@@ -1,39 +1,19 @@
 // Cell painting of the grid control: the precedence order that decides a cell's colours, font,
-// alignment and word wrap (GetVisualProperties), and the content of a cell drawn inside the
-// frame the base grid painted: fixed-cell looks, plain text and the focus rectangle.
+// alignment and word wrap (GetCellVisual), and the content of a cell drawn inside the frame the
+// base grid painted, by the painters of grid/control/paint in their order.
 //
 // Markup, rich text, cell graphics, in-cell controls, URL/filter/sort glyphs and outline tree
-// lines have their own painters; where they would run, the steps below stop or skip.
+// lines get painters of their own; where they would run, the steps below stop or skip.
 #include <algorithm>
 #include <cmath>
 
 #include "grid/control/AdvGrid.h"
+#include "grid/control/paint/CellBackgroundPainter.h"
+#include "grid/control/paint/CellTextPainter.h"
+#include "grid/control/paint/FixedCellLookPainter.h"
+#include "grid/control/paint/FocusRectPainter.h"
+#include "grid/control/paint/GridLinePainter.h"
 #include "grid/foundation/AdvUtil.h"
-
-namespace {
-
-// 0 plain, 1 markup, 2 rich text, 3 formula (the order of the tests matters).
-int PaintTextKind(const String& Text, bool DetectMarkup)
-{
-    if (Text.empty()) return 0;
-    if (Text[0] == L'=') return 3;
-    if (Text.size() >= 2 && Text[0] == L'|' && Text[1] == L'\\') return 0;
-    if (Text.size() >= 2 && Text[0] == L'{' && Text[1] == L'\\') return 2;
-    if (DetectMarkup) {
-        for (const wchar_t* tag : {L"</", L"<B", L"<I", L"<C"})
-            if (Text.find(tag) != String::npos) return 1;
-    }
-    return 0;
-}
-
-void PaintLine(TCanvas* Canvas, TColor Color, std::initializer_list<TPoint> Points)
-{
-    Canvas->Pen()->SetColor(Color);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Polyline(Points);
-}
-
-} // namespace
 
 TColor TAdvStringGrid::MixSelectionColor(TColor Sel, TColor Cell, bool Mix)
 {
@@ -108,10 +88,111 @@ void TAdvStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawSt
     DoGetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 
-void TAdvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
-                                         TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
-                                         TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
-                                         TCellGradientDirection& GD)
+void TAdvStringGrid::InstallCellPainters() { FFramePainters = {PaintCellBackground, PaintCellGridLines}; }
+
+bool TAdvStringGrid::ApplyCellProperties(int RCol, int ARow, TBrush* ABrush, TFont* AFont, TCellVisual& Visual)
+{
+    TCellProperties* props = GetStoredObject(RCol, ARow);
+    if (props == nullptr) return false;
+    bool coloured = false;
+    if (props->GraphicObject() == nullptr) {
+        if (props->BrushColor() != clNone) {
+            ABrush->SetColor(props->BrushColor());
+            coloured = true;
+        }
+    } else {
+        ABrush->SetColor(props->BrushColor());
+    }
+    if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
+    if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
+    if (props->FontSize() != 0) AFont->SetSize(props->FontSize());
+    if (!props->FontName().empty()) AFont->SetName(props->FontName());
+    Visual.WordWrap = props->WordWrap();
+    Visual.ColorTo = props->BrushColorTo();
+    Visual.Direction = props->GradientDirection();
+    return coloured;
+}
+
+void TAdvStringGrid::ApplyDefaultColour(int ACol, int ARow, bool Print, TBrush* ABrush)
+{
+    ABrush->SetColor(Color());
+    TBands* bands = Bands();
+    if (bands->Active && (!Print || bands->Print)) {
+        int total = bands->PrimaryLength + bands->SecondaryLength;
+        bool body = ACol >= FixedCols() && ACol < AllColCount() - FFixedRightCols && ARow >= FixedRows() &&
+                    ARow < RowCount() - FFixedFooters;
+        if (body && total > 0)
+            ABrush->SetColor((ARow - FixedRows()) % total < bands->PrimaryLength ? bands->PrimaryColor
+                                                                                 : bands->SecondaryColor);
+    }
+    if (ACol < FixedCols() || ARow < FixedRows() || ACol >= ColCount() - FFixedRightCols ||
+        ARow >= RowCount() - FFixedFooters)
+        ABrush->SetColor(FixedColor());
+}
+
+void TAdvStringGrid::ApplySelection(int ACol, int ARow, int RRow, bool Select, bool Print, TBrush* ABrush, TFont* AFont,
+                                    TCellVisual& Visual)
+{
+    bool normal = ACol >= FixedCols() && ARow >= FixedRows();
+    bool fixed = IsFixedForPaint(ACol, ARow);
+    TColor unselectedBrush = ABrush->Color(), unselectedFont = AFont->Color();
+    auto selectCell = [&] {
+        Visual.State = TGridDrawState{gdSelected};
+        ABrush->SetColor(FSelectionColor);
+        Visual.ColorTo = FSelectionColorTo;
+        Visual.MirrorColor = FSelectionMirrorColor;
+        Visual.MirrorColorTo = FSelectionMirrorColorTo;
+        if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
+    };
+    // Painting sees the mouse button as up: the pressed-button variants of the selection rules
+    // belong to the mouse handling, which keeps no pressed state for painting yet.
+    bool onScreenSelect = Select && !Print && FShowSelection && !fixed;
+    TMouseActions* mouse = MouseActions();
+    if (onScreenSelect && mouse->DisjunctRowSelect && normal) {
+        if (RowSelect(RRow)) selectCell();
+        else Visual.State.Exclude(gdSelected);
+    }
+    if (onScreenSelect && mouse->DisjunctColSelect && normal && ColSelect(ACol)) selectCell();
+    if (onScreenSelect && !mouse->DisjunctRowSelect && !mouse->DisjunctColSelect) {
+        TGridRect sel = Selection();
+        if (ACol >= sel.Left && ACol <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom) {
+            ABrush->SetColor(MixSelectionColor(FSelectionColor, ABrush->Color(), FSelectionColorMixer));
+            Visual.ColorTo = FSelectionColorTo;
+            Visual.MirrorColor = FSelectionMirrorColor;
+            Visual.MirrorColorTo = FSelectionMirrorColorTo;
+            if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
+            Visual.State.Include(gdSelected);
+        }
+    }
+    if (mouse->DisjunctCellSelect && FShowSelection) {
+        int key = (ACol & 0xFFFF) | (ARow << 16);
+        if (FSelectedCells->HasValue(key)) {
+            selectCell();
+        } else if (ACol == Col() && ARow == Row()) {
+            Visual.State.Exclude(gdSelected);
+            ABrush->SetColor(unselectedBrush);
+            AFont->SetColor(unselectedFont);
+        }
+    }
+}
+
+void TAdvStringGrid::DecideFixedLook(int ACol, int ARow, int RCol, TCellVisual& Visual)
+{
+    TFixedCellLook& look = Visual.FixedLook;
+    look.Look = Look;
+    look.Flat = FFlat;
+    look.FixedColor = FixedColor();
+    look.HorzLines = Options().Contains(goFixedHorzLine);
+    look.VertLines = Options().Contains(goFixedVertLine);
+    look.ActiveHeader = ActiveCellShow && ((ARow == Row() && ACol + 1 == FixedCols() && FixedCols() > 0) ||
+                                           (ACol == Col() && ARow + 1 == FixedRows() && FixedRows() > 0));
+    look.ActiveColor = ActiveCellColor;
+    look.ActiveColorTo = ActiveCellColorTo;
+    look.RightFixedOfFlat = FFixedRightCols > 0 && RCol >= AllColCount() - FFixedRightCols;
+}
+
+void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, bool Remap, TBrush* ABrush, TFont* AFont,
+                                   TCellVisual& Visual)
 {
     bool normal = ACol >= FixedCols() && ARow >= FixedRows();
     // Printing with its own fonts comes with the print settings; until then the display fonts serve.
@@ -121,108 +202,45 @@ void TAdvStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     int rrow = realRows ? DisplToRealRow(ARow) : ARow;
 
     ABrush->SetColor(clNone);
-    AColorTo = clNone;
-    AMirrorColor = clNone;
-    AMirrorColorTo = clNone;
+    Visual.ColorTo = clNone;
+    Visual.MirrorColor = clNone;
+    Visual.MirrorColorTo = clNone;
 
-    bool coloured = false;
-    if (TCellProperties* props = GetStoredObject(rcol, ARow)) {
-        if (props->GraphicObject() == nullptr) {
-            if (props->BrushColor() != clNone) {
-                ABrush->SetColor(props->BrushColor());
-                coloured = true;
-            }
-        } else {
-            ABrush->SetColor(props->BrushColor());
-        }
-        if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
-        if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
-        if (props->FontSize() != 0) AFont->SetSize(props->FontSize());
-        if (!props->FontName().empty()) AFont->SetName(props->FontName());
-        WW = props->WordWrap();
-        AColorTo = props->BrushColorTo();
-        GD = props->GradientDirection();
-    }
-    if (AState.Contains(gdSelected)) GD = GradientVertical;
+    bool coloured = ApplyCellProperties(rcol, ARow, ABrush, AFont, Visual);
+    if (Visual.Selected()) Visual.Direction = GradientVertical;
+    if (ABrush->Color() == clNone) ApplyDefaultColour(ACol, ARow, Print, ABrush);
 
-    if (ABrush->Color() == clNone) {
-        ABrush->SetColor(Color());
-        TBands* bands = Bands();
-        if (bands->Active && (!Print || bands->Print)) {
-            int total = bands->PrimaryLength + bands->SecondaryLength;
-            bool body = ACol >= FixedCols() && ACol < AllColCount() - FFixedRightCols && ARow >= FixedRows() &&
-                        ARow < RowCount() - FFixedFooters;
-            if (body && total > 0)
-                ABrush->SetColor((ARow - FixedRows()) % total < bands->PrimaryLength ? bands->PrimaryColor
-                                                                                     : bands->SecondaryColor);
-        }
-        if (ACol < FixedCols() || ARow < FixedRows() || ACol >= ColCount() - FFixedRightCols ||
-            ARow >= RowCount() - FFixedFooters)
-            ABrush->SetColor(FixedColor());
-    }
-
-    bool fixed = IsFixedForPaint(ACol, ARow);
-    if (fixed && !coloured) {
+    if (IsFixedForPaint(ACol, ARow) && !coloured) {
         if (!Print) {
             ABrush->SetColor(FixedColor());
             AFont->Assign(FFixedFont.get());
-            AState.Include(gdFixed);
+            Visual.State.Include(gdFixed);
         }
         if (Look > glClassic) {
             ABrush->SetColor(FQRXGradientFrom);
-            AColorTo = FQRXGradientTo;
-            AMirrorColor = FQRXGradientMirrorFrom;
-            AMirrorColorTo = FQRXGradientMirrorTo;
+            Visual.ColorTo = FQRXGradientTo;
+            Visual.MirrorColor = FQRXGradientMirrorFrom;
+            Visual.MirrorColorTo = FQRXGradientMirrorTo;
         }
     }
 
     // The print colour hook arrives with printing; on screen the colour hook decides.
-    if (!Print) DoGetCellColor(rcol, ARow, AState, ABrush, AFont);
-
-    TColor unselectedBrush = ABrush->Color(), unselectedFont = AFont->Color();
-    auto selectCell = [&] {
-        AState = TGridDrawState{gdSelected};
-        ABrush->SetColor(FSelectionColor);
-        AColorTo = FSelectionColorTo;
-        AMirrorColor = FSelectionMirrorColor;
-        AMirrorColorTo = FSelectionMirrorColorTo;
-        if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
-    };
-    // Painting sees the mouse button as up: the pressed-button variants of the selection rules
-    // belong to the mouse handling, which keeps no pressed state for painting yet.
-    bool onScreenSelect = Select && !Print && FShowSelection && !fixed;
-    TMouseActions* mouse = MouseActions();
-    if (onScreenSelect && mouse->DisjunctRowSelect && normal) {
-        if (RowSelect(rrow)) selectCell();
-        else AState.Exclude(gdSelected);
-    }
-    if (onScreenSelect && mouse->DisjunctColSelect && normal && ColSelect(ACol)) selectCell();
-    if (onScreenSelect && !mouse->DisjunctRowSelect && !mouse->DisjunctColSelect) {
-        TGridRect sel = Selection();
-        if (ACol >= sel.Left && ACol <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom) {
-            ABrush->SetColor(MixSelectionColor(FSelectionColor, ABrush->Color(), FSelectionColorMixer));
-            AColorTo = FSelectionColorTo;
-            AMirrorColor = FSelectionMirrorColor;
-            AMirrorColorTo = FSelectionMirrorColorTo;
-            if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
-            AState.Include(gdSelected);
-        }
-    }
-    if (mouse->DisjunctCellSelect && FShowSelection) {
-        int key = (ACol & 0xFFFF) | (ARow << 16);
-        if (FSelectedCells->HasValue(key)) {
-            selectCell();
-        } else if (ACol == Col() && ARow == Row()) {
-            AState.Exclude(gdSelected);
-            ABrush->SetColor(unselectedBrush);
-            AFont->SetColor(unselectedFont);
-        }
+    if (!Print) DoGetCellColor(rcol, ARow, Visual.State, ABrush, AFont);
+    if (OnGetCellGradient) {
+        TColor color = ABrush->Color();
+        OnGetCellGradient(this, ARow, rcol, color, Visual.ColorTo, Visual.MirrorColor, Visual.MirrorColorTo,
+                          Visual.Direction);
+        ABrush->SetColor(color);
     }
 
+    ApplySelection(ACol, ARow, rrow, Select, Print, ABrush, AFont, Visual);
     if (UseEnabledRows && !IsRowEnabled(rrow)) AFont->SetColor(DisabledFontColor);
 
-    DoGetWordWrap(rcol, ARow, WW);
-    GetCellAlignment(rcol, ARow, HA, VA);
+    DoGetWordWrap(rcol, ARow, Visual.WordWrap);
+    GetCellAlignment(rcol, ARow, Visual.HAlign, Visual.VAlign);
+    DecideFixedLook(ACol, ARow, rcol, Visual);
+    Visual.Color = ABrush->Color();
+    Visual.Font = AFont;
 }
 
 void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
@@ -230,94 +248,31 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     int rcol = DisplToRealCol(ACol);
     // In-cell scroll bars are placed by their own painter; without one the text has no offset.
 
-    TColor colorTo = clNone, mirrorColor = clNone, mirrorColorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = FWordWrapEx;
-    TCellGradientDirection gd = GradientVertical;
-    GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirrorColor, mirrorColorTo,
-                        ACanvas->Font(), ha, va, ww, gd);
+    TCellVisual visual;
+    visual.State = AState;
+    visual.WordWrap = FWordWrapEx;
+    GetCellVisual(ACol, ARow, false, false, true, ACanvas->Brush(), ACanvas->Font(), visual);
 
-    if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
+    if (visual.Selected() && !visual.State.Contains(gdFocused) && FSelectionColor == clNone)
         ACanvas->Brush()->SetColor(clHighlight);
     if (ZoomFactor != 0) ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor);
-    TColor savedBrush = ACanvas->Brush()->Color(), savedFont = ACanvas->Font()->Color();
+    visual.Color = ACanvas->Brush()->Color();
+    TColor savedBrush = visual.Color, savedFont = ACanvas->Font()->Color();
 
-    bool fixed = IsFixedForPaint(ACol, ARow);
-    int dcol = ACol;
-    if (fixed && !FFlat && (Look == glQRX || Look == glXP || Look == glVista || Look == glWin7 || Look == glOffice2007)) {
-        // Hovered and pressed headers and sorted-header colours come with the mouse handling
-        // and sorting; the active-cell header and the plain look are drawn here.
-        bool activeHeader = ActiveCellShow && ((ARow == Row() && dcol + 1 == FixedCols() && FixedCols() > 0) ||
-                                               (dcol == Col() && ARow + 1 == FixedRows() && FixedRows() > 0));
-        if (activeHeader)
-            PaintMirrorGradient(ACanvas, ARect, ActiveCellColor, true, false, clNone, true, clNone, clNone,
-                                ActiveCellColorTo);
-        else
-            PaintMirrorGradient(ACanvas, ARect, ACanvas->Brush()->Color(), true, true,
-                                Look == glVista ? clWhite : clNone, true, mirrorColorTo, mirrorColor, colorTo);
-    }
-    if (fixed && !FFlat && Look == glListView) {
-        ACanvas->Brush()->SetColor(clBtnFace);
-        ACanvas->Pen()->SetColor(clWhite);
-        ACanvas->Rectangle(ARect);
-    }
+    // The fixed look is tested on the display column, as the fixed colours were.
+    if (IsFixedForPaint(ACol, ARow)) visual.State.Include(gdFixed);
+    else visual.State.Exclude(gdFixed);
+    PaintFixedCellFill(ACanvas, visual, ARect);
     ACanvas->Brush()->SetColor(savedBrush);
 
     bool customDraw = static_cast<bool>(OnDrawCell);
-    if (!customDraw || !NoDefaultDraw)
-        DrawCellText(ACanvas, ACol, ARow, rcol, ARect, AState, ha, va, ww, savedBrush, savedFont);
+    if (!customDraw || !NoDefaultDraw) DrawCellText(ACanvas, ACol, ARow, rcol, ARect, visual, savedBrush, savedFont);
 
     ACanvas->Brush()->SetColor(savedBrush);
     ACanvas->Font()->SetColor(savedFont);
     InflateRect(&ARect, 1, 1);
     // Custom cell borders come with the border hooks; no cell has any yet.
-
-    TGridOptions options = Options();
-    if (fixed && !FFlat) {
-        TColor dark = HalveColor(FixedColor());
-        if (Look == glClassic) {
-            TRect r = ARect;
-            r.left += 1;
-            r.top += 1;
-            r.bottom += 1;
-            DrawEdge(ACanvas->Handle(), &r, BDR_RAISEDINNER, BF_LEFT);
-            DrawEdge(ACanvas->Handle(), &r, BDR_RAISEDINNER, BF_TOP);
-            DrawEdge(ACanvas->Handle(), &r, EDGE_RAISED, BF_RIGHT | BF_BOTTOM);
-            PaintLine(ACanvas, clBlack, {{r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left - 1, r.bottom - 1}});
-        } else if (Look == glQRX || Look == glXP) {
-            TRect r = ARect;
-            r.bottom += 1;
-            if (options.Contains(goFixedHorzLine)) {
-                PaintLine(ACanvas, dark, {{r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}});
-                PaintLine(ACanvas, clWhite, {{r.right - 2, r.top + 1}, {r.left + 1, r.top + 1}, {r.left + 1, r.bottom - 1}});
-            }
-        } else if (Look == glSoft) {
-            TRect r = ARect;
-            r.right += 1;
-            r.bottom += 1;
-            if (options.Contains(goFixedHorzLine)) {
-                PaintLine(ACanvas, dark, {{r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}});
-                PaintLine(ACanvas, clWhite, {{r.right, r.top + 1}, {r.left + 1, r.top + 1}, {r.left + 1, r.bottom - 1}});
-            }
-            if (options.Contains(goFixedVertLine)) {
-                PaintLine(ACanvas, dark, {{r.right - 2, r.top}, {r.right - 2, r.bottom - 1}});
-                PaintLine(ACanvas, clWhite, {{r.right - 1, r.top}, {r.right - 1, r.bottom - 1}});
-            }
-        }
-    }
-    if (FFlat && FFixedRightCols > 0 && rcol >= AllColCount() - FFixedRightCols && Look != glClassic) {
-        ACanvas->Pen()->SetColor(static_cast<TColor>(0x808080));
-        ACanvas->Pen()->SetWidth(1);
-        if (options.Contains(goFixedHorzLine)) {
-            PaintLine(ACanvas, 0x808080, {{ARect.left, ARect.top - 1}, {ARect.right, ARect.top - 1}});
-            PaintLine(ACanvas, 0x808080, {{ARect.left, ARect.bottom}, {ARect.right, ARect.bottom}});
-        }
-        if (options.Contains(goFixedVertLine)) {
-            PaintLine(ACanvas, 0x808080, {{ARect.left - 1, ARect.top}, {ARect.left - 1, ARect.bottom}});
-            PaintLine(ACanvas, 0x808080, {{ARect.right, ARect.top}, {ARect.right, ARect.bottom}});
-        }
-    }
+    PaintFixedCellEdges(ACanvas, visual, ARect);
     // Outline tree lines and cell graphics have their own painters and are not drawn here.
 
     if (customDraw) {
@@ -327,19 +282,14 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
 
     if (!HideFocusRect) {
         TPoint base = BaseCell(ACol, ARow);
-        if (base.x == Col() && base.y == Row() && Focused() && !options.Contains(goRowSelect) && Row() >= FixedRows() &&
-            Col() >= FixedCols()) {
-            TRect r = ARect;
-            InflateRect(&r, FDrawnLineWidth - 1, FDrawnLineWidth - 1);
-            r.right -= 1;
-            r.bottom -= 1;
-            ACanvas->DrawFocusRect(r);
-        }
+        if (base.x == Col() && base.y == Row() && Focused() && !Options().Contains(goRowSelect) &&
+            Row() >= FixedRows() && Col() >= FixedCols())
+            PaintCellFocus(ACanvas, ARect, FDrawnLineWidth);
     }
 }
 
-void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, TGridDrawState AState,
-                                  TAlignment HA, TVAlignment VA, bool WW, TColor SavedBrush, TColor SavedFont)
+void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
+                                  TColor SavedBrush, TColor SavedFont)
 {
     bool isFixed = IsFixed(ACol, ARow);
     TColor linkColor = URLColor;
@@ -349,7 +299,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
         int rrow = DisplToRealRow(ARow);
         rowSelected = rrow >= 0 && rrow < AllRowCount() && RowSelect(rrow);
     }
-    if ((AState.Contains(gdSelected) || rowSelected) && !isFixed) {
+    if ((Visual.Selected() || rowSelected) && !isFixed) {
         if (FShowSelection) {
             if (FSelectionColor != clNone) Canvas->Brush()->SetColor(FSelectionColor);
             if (FSelectionTextColor != clNone) Canvas->Font()->SetColor(FSelectionTextColor);
@@ -362,29 +312,24 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     }
 
     String text = GetFormattedText(RCol, ARow);
-    int kind = PaintTextKind(text, EnableHTML);
+    int kind = CellTextKind(text, EnableHTML);
     // Markup and rich text are drawn by their renderers, which are not part of this painter.
     if (kind == 1 || kind == 2) return;
+    if (text.empty()) return;
 
     TRect r = ARect;
     if (isFixed) {
         r.left += FDrawnLineWidth;
         r.top += FDrawnLineWidth;
     }
-    if (text.empty()) return;
-
     // No cell graphic shares the cell yet, so the text has the whole rectangle less the offsets.
     r.left += XYOffset.x;
     r.right -= XYOffset.x;
     r.top += XYOffset.y;
 
     bool underline = false;
-    if (URLShow && (text.find(L"://") != String::npos || text.find(L"mailto:") != String::npos)) {
-        if (!URLFull) {
-            size_t p = text.find(L"://");
-            if (p != String::npos) text.erase(0, p + 3);
-            else if (text.compare(0, 7, L"mailto:") == 0) text.erase(0, 7);
-        }
+    if (URLShow && LooksLikeURL(text)) {
+        if (!URLFull) StripURLScheme(text);
         TFontStyles style = Canvas->Font()->Style();
         style.Include(fsUnderline);
         Canvas->Font()->SetStyle(style);
@@ -392,37 +337,11 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
         underline = true;
     }
 
-    static const UINT wrapFlags[2] = {DT_SINGLELINE, DT_EDITCONTROL | DT_WORDBREAK};
-    static const UINT horzFlags[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    static const UINT vertFlags[3] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
-    UINT wrap = WW ? wrapFlags[1] : (Multilinecells ? 0u : wrapFlags[0]);
-    bool multiLine = Multilinecells && text.find(L'\n') != String::npos;
-    UINT format = 0;
-    if (multiLine || WW) {
-        format = DT_EDITCONTROL;
-        if (WW && EnhTextSize && !Multilinecells) format |= DT_END_ELLIPSIS;
-    } else {
-        size_t eol = text.find_first_of(L"\r\n");
-        if (eol != String::npos) text.erase(eol);
-        format = DT_SINGLELINE;
-        if (EnhTextSize) format |= DT_END_ELLIPSIS;
-    }
-    UINT vflag = vertFlags[VA];
-    FVAlign = vflag;
-    format |= DT_EXPANDTABS | DT_NOPREFIX | wrap | horzFlags[HA] | vflag;
-    if (format & DT_SINGLELINE) format &= ~static_cast<UINT>(DT_EDITCONTROL);
-    if (UseRightToLeftAlignment()) format |= DT_RTLREADING;
-
-    Canvas->Brush()->SetStyle(bsClear);
-    // The system centres and bottom-aligns only single lines; wrapped text is measured and moved.
-    if (!(format & DT_SINGLELINE) && VA != vtaTop) {
-        TRect calc = r;
-        Canvas->TextRect(calc, text, format | DT_CALCRECT);
-        int room = (r.bottom - r.top) - (calc.bottom - calc.top);
-        if (room > 0) r.top += VA == vtaCenter ? room / 2 : room;
-    }
-    Canvas->TextRect(r, text, format);
-    Canvas->Brush()->SetStyle(bsSolid);
+    TCellTextOptions options;
+    options.Multilinecells = Multilinecells;
+    options.EnhTextSize = EnhTextSize;
+    options.RightToLeft = UseRightToLeftAlignment();
+    FVAlign = PaintCellText(Canvas, Visual, r, text, options);
 
     if (underline) {
         TFontStyles style = Canvas->Font()->Style();

@@ -69,4 +69,16 @@ void TColumnSize::Assign(TPersistent* Source)
     Location = src->Location;
 }
 
+void TControlLook::SetFixedGradientFrom(TColor Value)
+{
+    FFixedGradientFrom = Value;
+    if (Value != clNone) FGrid->SetQRXGradientFrom(Value);
+}
+
+void TControlLook::SetFixedGradientTo(TColor Value)
+{
+    FFixedGradientTo = Value;
+    if (Value != clNone) FGrid->SetQRXGradientTo(Value);
+}
+
 TFilter::TFilter(TAdvStringGrid* AGrid) : TOwnedCollection(AGrid, ItemClassOf<TFilterData>()) {}

@@ -159,8 +159,13 @@ public:
          NoDisabledCheckRadioLook = false, NoDisabledButtonLook = false, ProgressXP = false, FixedDropDownButton = false;
     TColor ProgressBorderColor = clGray;
     int ProgressMarginX = 2, ProgressMarginY = 2;
-    TColor FixedGradientFrom = clNone, FixedGradientTo = clNone, FixedGradientMirrorFrom = clNone,
-           FixedGradientMirrorTo = clNone;
+    // The fixed-cell gradient; a colour other than clNone becomes the grid's own fixed-cell
+    // gradient colour (QRXGradientFrom, QRXGradientTo), which is what the cells paint with.
+    TColor FixedGradientFrom() const { return FFixedGradientFrom; }
+    void SetFixedGradientFrom(TColor Value);
+    TColor FixedGradientTo() const { return FFixedGradientTo; }
+    void SetFixedGradientTo(TColor Value);
+    TColor FixedGradientMirrorFrom = clNone, FixedGradientMirrorTo = clNone;
     TColor FixedGradientHoverFrom = clWhite, FixedGradientHoverTo = clGray, FixedGradientHoverMirrorFrom = clNone,
            FixedGradientHoverMirrorTo = clNone, FixedGradientHoverBorder = clSilver;
     TColor FixedGradientDownFrom = clSilver, FixedGradientDownTo = clGray, FixedGradientDownMirrorFrom = clNone,
@@ -168,6 +173,7 @@ public:
 
 private:
     TAdvStringGrid* FGrid;
+    TColor FFixedGradientFrom = clNone, FFixedGradientTo = clNone;
 };
 
 // Where column states are kept and how columns follow the grid's width.

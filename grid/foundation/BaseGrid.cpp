@@ -1,8 +1,9 @@
 #include "grid/foundation/BaseGrid.h"
 
-#include "grid/foundation/AdvUtil.h"
-
 #include <algorithm>
+#include <optional>
+
+#include "grid/foundation/AdvUtil.h"
 
 // ---- Wide texts ------------------------------------------------------------------------------
 
@@ -645,9 +646,35 @@ void TBaseGrid::GetCellDefaults(int, int, TFont* AFont, TBrush* ABrush, TColor& 
     GD = GradientVertical;
 }
 
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&, TColor&, TFont*,
-                                    TAlignment&, TVAlignment&, bool&, TCellGradientDirection&)
+void TBaseGrid::GetCellVisual(int, int, bool, bool, bool, TBrush* ABrush, TFont* AFont, TCellVisual& Visual)
 {
+    Visual.Color = ABrush->Color();
+    Visual.Font = AFont;
+}
+
+void TBaseGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                                    TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                                    TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
+{
+    TCellVisual visual;
+    visual.State = AState;
+    visual.Color = ABrush->Color();
+    visual.ColorTo = AColorTo;
+    visual.MirrorColor = AMirrorColor;
+    visual.MirrorColorTo = AMirrorColorTo;
+    visual.HAlign = HA;
+    visual.VAlign = VA;
+    visual.WordWrap = WW;
+    visual.Direction = GD;
+    GetCellVisual(ACol, ARow, Print, Select, Remap, ABrush, AFont, visual);
+    AState = visual.State;
+    AColorTo = visual.ColorTo;
+    AMirrorColor = visual.MirrorColor;
+    AMirrorColorTo = visual.MirrorColorTo;
+    HA = visual.HAlign;
+    VA = visual.VAlign;
+    WW = visual.WordWrap;
+    GD = visual.Direction;
 }
 
 // ---- Painting --------------------------------------------------------------------------------
@@ -660,26 +687,105 @@ void TBaseGrid::Paint()
 
 namespace {
 
-// Colours of the rounded selection box: fill from/to, outer lines, inner top and bottom lines,
-// corner pixels, lower half from/to.
-struct TSelectionBoxColors {
-    TColor From, To, Border, InnerTop, InnerBottom, Corner, MirrorFrom, MirrorTo;
+// Selects a clip region for one cell and takes it off again, also when painting throws.
+class TCellClip {
+public:
+    TCellClip(HDC DC, const TRect& Rect) : FDC(DC), FRegion(CreateRectRgn(Rect.left, Rect.top, Rect.right, Rect.bottom))
+    {
+        SelectClipRgn(FDC, FRegion);
+    }
+    ~TCellClip()
+    {
+        SelectClipRgn(FDC, nullptr);
+        DeleteObject(FRegion);
+    }
+    TCellClip(const TCellClip&) = delete;
+    TCellClip& operator=(const TCellClip&) = delete;
+
+private:
+    HDC FDC;
+    HRGN FRegion;
 };
 
-TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle Style, bool Focused)
+} // namespace
+
+void TBaseGrid::ApplyRowHighlights(int ACol, int ARow, TCellVisual& Visual)
 {
-    if (!Focused) return {0xF8F8F8, 0xE5E5E5, 0xD9D9D9, 0xFBFAFA, 0xF0F0F0, 0xEFEFEF, clNone, clNone};
-    switch (Style) {
-    case ssWin7:
-        return {0xFCEBDC, 0xFCDBC1, 0xCEA27D, 0xFDF4EB, 0xFDEADB, 0xE0C5AE, clNone, clNone};
-    case ssOffice2007:
-        return {0xD7FFFD, 0x58D4FC, 0x8DD7D3, 0xF4FEFF, 0xCAF8FF, 0xC3D9DF, 0x58D4FC, 0xB3F1FC};
-    default:
-        return {0xFDF8F1, 0xFCEFD5, 0xFDDE99, 0xFDFBF6, 0xFDF5E7, 0xFCEDCB, clNone, clNone};
+    if (ARow == FHoverRowIdx && FHoverRow && !Visual.Selected()) {
+        Visual.Color = FHoverRowColor;
+        Visual.ColorTo = FHoverRowColorTo;
+        Visual.MirrorColor = clNone;
+        Visual.MirrorColorTo = clNone;
+        Visual.Direction = GradientVertical;
+    }
+    if (FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FFixedCols) {
+        Visual.Color = FActiveRowColor;
+        Visual.ColorTo = FActiveRowColorTo;
+        Visual.MirrorColor = FActiveRowMirrorColor;
+        Visual.MirrorColorTo = FActiveRowMirrorColorTo;
     }
 }
 
-} // namespace
+void TBaseGrid::DecideSelectionBox(int ACol, const TRect& Rect, TCellVisual& Visual)
+{
+    TCellSelectionBox& box = Visual.SelectionBox;
+    box.Style = FShowSel ? FSelectionStyle : ssDefault;
+    if (box.Style == ssDefault || !Visual.Selected()) return;
+    TGridRect sel = Selection();
+    box.Part = sbpWhole;
+    if (sel.Right > sel.Left) {
+        if (ACol == sel.Left) box.Part = sbpLeft;
+        else if (ACol == sel.Right) box.Part = sbpRight;
+        else if (ACol > sel.Left && ACol < sel.Right) box.Part = sbpMiddle;
+    }
+    box.Rect = Rect;
+    if (!Options().Contains(goHorzLine)) box.Rect.bottom += 1;
+    if (!Options().Contains(goVertLine)) box.Rect.right += 1;
+    if (HasCustomBorders()) {
+        box.Rect.left += 1;
+        box.Rect.right -= 1;
+        box.Rect.bottom -= 1;
+    }
+    if (UseRightToLeftAlignment()) {
+        box.Rect.right += 1;
+        box.Rect.bottom += 1;
+    }
+    box.Focused = Focused() || Options().Contains(goDrawFocusSelected);
+    box.OuterCornerColor = Color();
+}
+
+void TBaseGrid::DecideGridLines(int BaseCol, TCellVisual& Visual)
+{
+    TCellGridLines& lines = Visual.Lines;
+    bool fixed = Visual.Fixed();
+    if (fixed) {
+        lines.Color = FGridFixedLineColor;
+        lines.Width = 1;
+        lines.Half = 1;
+    } else if (FDrawnLineWidth > 0) {
+        lines.Color = FGridLineColor;
+        lines.Width = FDrawnLineWidth;
+        lines.Half = (FDrawnLineWidth + 1) / 2;
+    }
+    lines.Draw = lines.Width > 0;
+    TGridOptions options = Options();
+    lines.Horizontal = (fixed ? options.Contains(goFixedHorzLine) : options.Contains(goHorzLine)) &&
+                       !(BaseCol == 0 && HasNodes());
+    lines.Vertical = fixed ? options.Contains(goFixedVertLine) : options.Contains(goVertLine);
+    lines.RightToLeft = UseRightToLeftAlignment();
+}
+
+TRect TBaseGrid::ContentRect(const TCellVisual& Visual, const TRect& Rect) const
+{
+    TRect inner = Rect;
+    if (Visual.Fixed()) {
+        inner.right -= 1;
+        inner.bottom -= 2;
+    } else if (FDrawnLineWidth > 0) {
+        InflateRect(&inner, -FDrawnLineWidth, -FDrawnLineWidth);
+    }
+    return inner;
+}
 
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
@@ -693,9 +799,8 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
     }
 
     // A merged area is painted by its base cell, once per paint, whichever of its cells the
-    // framework asks for first.
-    // The base cell marks its generation too when it comes first, so a later cell of the area
-    // does not paint it a second time.
+    // framework asks for first. The base cell marks the generation too when it comes first, or
+    // a later cell of the area would paint the whole area a second time.
     TPoint base = BaseCell(ACol, ARow);
     int baseCol = base.x, baseRow = base.y;
     if (baseCol != ACol || baseRow != ARow || IsMergedCell(ACol, ARow)) {
@@ -710,12 +815,10 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         }
     }
 
-    bool fixed = IsFixed(ACol, ARow);
-    if (fixed) {
+    if (IsFixed(ACol, ARow)) {
         AState.Include(gdFixed);
         AState.Exclude(gdSelected);
     }
-    fixed = AState.Contains(gdFixed);
 
     TRect rect = CellRect(ACol, ARow);
     if (rect.right <= rect.left || rect.bottom <= rect.top) rect = ARect;
@@ -726,112 +829,31 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         for (int c = 0; c < FFixedCols; ++c) fixedWidth += ColWidths(c);
     if (ARow >= FFixedRows)
         for (int r = 0; r < FFixedRows; ++r) fixedHeight += RowHeights(r);
-    HRGN clip = nullptr;
-    if ((fixedWidth > 0 && rect.left < fixedWidth) || (fixedHeight > 0 && rect.top < fixedHeight)) {
-        clip = CreateRectRgn(fixedWidth, fixedHeight, Width(), Height());
-        SelectClipRgn(canvas->Handle(), clip);
-    }
+    std::optional<TCellClip> clip;
+    if ((fixedWidth > 0 && rect.left < fixedWidth) || (fixedHeight > 0 && rect.top < fixedHeight))
+        clip.emplace(canvas->Handle(), TRect{fixedWidth, fixedHeight, Width(), Height()});
 
     canvas->Pen()->SetWidth(1);
     canvas->SetFont(Font());
 
-    TColor colorTo = clNone, mirrorColor = clNone, mirrorColorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = FWordWrap;
-    TCellGradientDirection gd = GradientVertical;
-    GetVisualProperties(ACol, ARow, AState, false, true, true, canvas->Brush(), colorTo, mirrorColor, mirrorColorTo,
-                        canvas->Font(), ha, va, ww, gd);
-    canvas->Pen()->SetColor(canvas->Brush()->Color());
-    bool selected = AState.Contains(gdSelected);
+    TCellVisual visual;
+    visual.State = AState;
+    visual.WordWrap = FWordWrap;
+    visual.Color = canvas->Brush()->Color();
+    visual.Font = canvas->Font();
+    GetCellVisual(ACol, ARow, false, true, true, canvas->Brush(), canvas->Font(), visual);
+    ApplyRowHighlights(ACol, ARow, visual);
+    DecideSelectionBox(ACol, rect, visual);
+    DecideGridLines(baseCol, visual);
 
-    if (ARow == FHoverRowIdx && FHoverRow && !selected) {
-        canvas->Brush()->SetColor(FHoverRowColor);
-        colorTo = FHoverRowColorTo;
-        mirrorColor = clNone;
-        mirrorColorTo = clNone;
-        gd = GradientVertical;
-    }
-    if (FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FFixedCols) {
-        canvas->Brush()->SetColor(FActiveRowColor);
-        colorTo = FActiveRowColorTo;
-        mirrorColor = FActiveRowMirrorColor;
-        mirrorColorTo = FActiveRowMirrorColorTo;
-        canvas->Pen()->SetColor(canvas->Brush()->Color());
-    }
+    for (TCellPaintStep paint : FFramePainters) paint(canvas, visual, rect);
+    canvas->Brush()->SetColor(visual.Color);
+    canvas->Pen()->SetColor(visual.Color);
+    canvas->Pen()->SetWidth(1);
 
-    if (selected && FSelectionStyle != ssDefault && FShowSel) {
-        TGridRect sel = Selection();
-        int part = 0;
-        if (sel.Right > sel.Left) {
-            if (ACol == sel.Left) part = 1;
-            else if (ACol == sel.Right) part = 2;
-            else if (ACol > sel.Left && ACol < sel.Right) part = 3;
-        }
-        TRect box = rect;
-        if (!Options().Contains(goHorzLine)) box.bottom += 1;
-        if (!Options().Contains(goVertLine)) box.right += 1;
-        if (HasCustomBorders()) {
-            box.left += 1;
-            box.right -= 1;
-            box.bottom -= 1;
-        }
-        if (UseRightToLeftAlignment()) {
-            box.right += 1;
-            box.bottom += 1;
-        }
-        bool focused = Focused() || Options().Contains(goDrawFocusSelected);
-        TSelectionBoxColors c = SelectionBoxColors(FSelectionStyle, focused);
-        PaintSelectionBox(canvas, c.From, c.To, part, box, Color(), c.Corner, c.Border, c.InnerBottom, c.InnerTop,
-                          c.MirrorTo, c.MirrorFrom);
-    } else if (mirrorColorTo != clNone) {
-        PaintMirrorGradient(canvas, rect, canvas->Brush()->Color(), true, false, clNone, true, mirrorColorTo,
-                            mirrorColor, colorTo);
-    } else {
-        PaintStepGradient(canvas, canvas->Brush()->Color(), colorTo, gd == GradientHorizontal, rect, 64);
-    }
+    DrawGridCell(canvas, ACol, ARow, ContentRect(visual, rect), visual.State);
 
-    int half = 0;
-    bool lines = false;
-    if (fixed) {
-        canvas->Pen()->SetColor(FGridFixedLineColor);
-        canvas->Pen()->SetWidth(1);
-        half = 1;
-        lines = true;
-    } else if (FDrawnLineWidth > 0) {
-        canvas->Pen()->SetColor(FGridLineColor);
-        canvas->Pen()->SetWidth(FDrawnLineWidth);
-        half = (FDrawnLineWidth + 1) / 2;
-        lines = true;
-    }
-    if (lines) {
-        TGridOptions options = Options();
-        bool horz = fixed ? options.Contains(goFixedHorzLine) : options.Contains(goHorzLine);
-        bool vert = fixed ? options.Contains(goFixedVertLine) : options.Contains(goVertLine);
-        if (horz && !(baseCol == 0 && HasNodes())) {
-            canvas->MoveTo(rect.left - half + 1, rect.bottom - half);
-            canvas->LineTo(rect.right - half + 1, rect.bottom - half);
-        }
-        if (vert) {
-            int x = UseRightToLeftAlignment() ? rect.right - half + 1 : rect.right - half;
-            canvas->MoveTo(x, rect.bottom - half);
-            canvas->LineTo(x, rect.top - half);
-        }
-    }
-
-    TRect inner = rect;
-    if (fixed) {
-        inner.right -= 1;
-        inner.bottom -= 2;
-    } else {
-        InflateRect(&inner, -FDrawnLineWidth, -FDrawnLineWidth);
-    }
-    DrawGridCell(canvas, ACol, ARow, inner, AState);
-
-    if (clip != nullptr) {
-        SelectClipRgn(canvas->Handle(), nullptr);
-        DeleteObject(clip);
-    }
+    clip.reset();
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Pen()->SetStyle(psSolid);
 }
@@ -842,6 +864,7 @@ void TBaseGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     if (text.empty()) return;
     ACanvas->Brush()->SetStyle(bsClear);
     ACanvas->TextRect(ARect, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ACanvas->Brush()->SetStyle(bsSolid);
 }
 
 // ---- Selection, keys and wheel ---------------------------------------------------------------

@@ -29,12 +29,12 @@
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "framework/system/Exceptions.h"
 #include "grid/foundation/AdvObj.h"
+#include "grid/foundation/CellVisual.h"
 
 // The grid's own failures ("Invalid row accessed", "Invalid column accessed" ...).
 KVL_DECLARE_EXCEPTION(EAdvGridError, Exception);
 
 enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM };
-enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 
 // The stored form of a text with characters outside the ANSI range: "|\" followed by two
 // characters per character, its high byte and its low byte. Decoding returns a text that does
@@ -243,6 +243,14 @@ public:
                                  TCellGradientDirection& GD);
     virtual void CellTextUpdated(int ACol, int ARow);
     virtual bool HasCustomBorders();
+    // The visual decision for a cell, filled into Visual (State on entry: the framework's draw
+    // state). ABrush and AFont are the objects the colour hooks write into (the canvas's while
+    // painting); Visual.Color and Visual.Font follow them. Empty in TBaseGrid: the grid control
+    // decides.
+    virtual void GetCellVisual(int ACol, int ARow, bool Print, bool Select, bool Remap, TBrush* ABrush, TFont* AFont,
+                               TCellVisual& Visual);
+    // The same decision in separate values, for callers that keep them apart (printing, the
+    // exporters). WW holds the default on entry.
     virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
                                      TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
                                      TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
@@ -312,6 +320,17 @@ protected:
         TCellProperties* Props = nullptr;
     };
     using TStoredRow = std::vector<TCellSlot>;
+
+    // The painters of a cell's frame, in order (background, grid lines); the cell's content
+    // follows through DrawGridCell. They live in the layer above, so the grid control installs them.
+    std::vector<TCellPaintStep> FFramePainters;
+    // The frame decision of DrawCell: hover and active rows over the cell's own colours, the
+    // selection box, the grid lines.
+    void ApplyRowHighlights(int ACol, int ARow, TCellVisual& Visual);
+    void DecideSelectionBox(int ACol, const TRect& Rect, TCellVisual& Visual);
+    void DecideGridLines(int BaseCol, TCellVisual& Visual);
+    // Where DrawGridCell draws: inside the lines (fixed cells: 1 pixel off the right, 2 off the bottom).
+    TRect ContentRect(const TCellVisual& Visual, const TRect& Rect) const;
 
     // Makes the property object of a cell (descendants may use a class of their own).
     virtual TCellProperties* CreateCellProperties(int ACol, int ARow) { return new TCellProperties(this, ACol, ARow); }

@@ -115,7 +115,7 @@ TEST_F(AdvGridLifecycle, ReadsTheMonthTableFromItsFormDescription)
     EXPECT_EQ(vtaCenter, grid->VAlignment());
     EXPECT_EQ(static_cast<UINT>(DT_VCENTER), grid->VAlign());
     EXPECT_EQ(clWhite, grid->SelectionColor());
-    EXPECT_EQ(clWhite, grid->ControlLook()->FixedGradientFrom);
+    EXPECT_EQ(clWhite, grid->ControlLook()->FixedGradientFrom());
     EXPECT_EQ(L"Find &next", grid->SearchFooter()->FindNextCaption);
     EXPECT_EQ(L"5.8.0.2", grid->Version());
     // Loading remembered the counts and limits it started with.
