@@ -67,8 +67,15 @@ void TCanvas::RequiredState(TCanvasState Required)
 
 void TCanvas::CreateFont()
 {
-    FSelectedFont = FFont->ResourceRef();
-    SelectObject(FHandle, FFont->Handle());
+    // Selecting a font costs far more than any other object (the font is realised for the DC
+    // again even when it is the one already there), and a text that switches styles run by run
+    // would pay it twice per switch. So a change only marks the font stale; the DC keeps the old
+    // one (held alive by FSelectedFont) until text needs the new one, and a font that is still
+    // the DC's current one is not selected again.
+    TGdiResourceRef font = FFont->ResourceRef();
+    HFONT handle = FFont->Handle();
+    if (font != FSelectedFont || GetCurrentObject(FHandle, OBJ_FONT) != handle) SelectObject(FHandle, handle);
+    FSelectedFont = std::move(font);
     SetTextColor(FHandle, ColorRef(FFont->Color()));
     FState.Include(csFontValid);
 }
@@ -101,7 +108,7 @@ void TCanvas::CreateBrush()
 void TCanvas::DeselectHandles()
 {
     if (FHandle != nullptr) {
-        if (FState.Contains(csFontValid)) SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
+        if (FSelectedFont) SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
         if (FState.Contains(csPenValid)) SelectObject(FHandle, GetStockObject(BLACK_PEN));
         if (FState.Contains(csBrushValid)) SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
     }
@@ -113,11 +120,7 @@ void TCanvas::DeselectHandles()
 
 void TCanvas::FontChanged(TObject*)
 {
-    if (FState.Contains(csFontValid)) {
-        FState.Exclude(csFontValid);
-        SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
-        FSelectedFont.reset();
-    }
+    FState.Exclude(csFontValid);
 }
 
 void TCanvas::PenChanged(TObject*)

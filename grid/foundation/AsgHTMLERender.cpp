@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
@@ -47,26 +48,86 @@ const TThemeApi& ThemeApi()
     return api;
 }
 
-// The framework frees a font's handle when its last user lets go, so a text that turns bold on
-// and off would create and delete the same font at every tag. The renderer keeps the fonts it
-// used last alive, so that each is created once and then found in the shared cache.
-void KeepFontAlive(const TFont* Font)
+// The framework frees a GDI object's handle when its last user lets go, so a text that turns bold
+// on and off, or a call that clears the brush and puts it back, would create and delete the same
+// object at every tag and every call. The renderer keeps the fonts and brushes it used last alive,
+// so that each is created once and then found in the shared cache.
+void KeepAlive(const TGraphicsObject* Object)
 {
-    static std::vector<std::unique_ptr<TFont>> kept;
+    static std::vector<TGdiResourceRef> kept;
     static size_t next = 0;
-    constexpr size_t Capacity = 24;
-    TFontData data = Font->Data();
-    for (const auto& f : kept)
-        if (f->Data() == data) return;
-    auto copy = std::make_unique<TFont>();
-    copy->SetData(data);
-    copy->Handle();
+    constexpr size_t Capacity = 32;
+    TGdiResourceRef resource = Object->ResourceRef();
+    if (!resource) return;
+    for (const auto& r : kept)
+        if (r == resource) return;
     if (kept.size() < Capacity) {
-        kept.push_back(std::move(copy));
+        kept.push_back(std::move(resource));
     } else {
-        kept[next] = std::move(copy);
+        kept[next] = std::move(resource);
         next = (next + 1) % Capacity;
     }
+}
+
+// Text extents already measured, kept across calls. Measuring needs the run's font selected into
+// the DC, and selecting a font is the dearest thing the renderer does: with the extents at hand
+// the layout needs no font at all, and the painting selects only the fonts it draws with. An
+// extent depends on the font and the DC, so each table belongs to one font (held alive by it) and
+// the whole store to one kind of DC: a call on a DC of another resolution, technology or spacing
+// starts it afresh, and a DC with a mapping mode or a world transform is measured directly.
+class TExtentCache {
+public:
+    // Set once per call, before any measure: whether and how this DC may use the store.
+    void Begin(HDC DC)
+    {
+        FUsable = GetMapMode(DC) == MM_TEXT && GetGraphicsMode(DC) == GM_COMPATIBLE;
+        if (!FUsable) return;
+        TDevice device{GetDeviceCaps(DC, TECHNOLOGY), GetDeviceCaps(DC, LOGPIXELSX), GetDeviceCaps(DC, LOGPIXELSY),
+                       GetTextCharacterExtra(DC)};
+        if (device != FDevice) {
+            FFonts.clear();
+            FDevice = device;
+        }
+    }
+
+    TSize Extent(TCanvas* C, const String& Text)
+    {
+        if (!FUsable) return C->TextExtent(Text);
+        TGdiResourceRef font = C->Font()->ResourceRef();
+        TFontTable* table = nullptr;
+        for (auto& t : FFonts)
+            if (t.Font == font) table = &t;
+        if (table == nullptr) {
+            if (FFonts.size() >= MaxFonts) FFonts.erase(FFonts.begin());
+            table = &FFonts.emplace_back(TFontTable{font, {}});
+        }
+        auto it = table->Sizes.find(Text);
+        if (it != table->Sizes.end()) return it->second;
+        if (table->Sizes.size() >= MaxTexts) table->Sizes.clear();
+        TSize size = C->TextExtent(Text);
+        table->Sizes.emplace(Text, size);
+        return size;
+    }
+
+private:
+    static constexpr size_t MaxFonts = 32, MaxTexts = 2048;
+    struct TDevice {
+        int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
+        bool operator==(const TDevice&) const = default;
+    };
+    struct TFontTable {
+        TGdiResourceRef Font;
+        std::unordered_map<String, TSize> Sizes;
+    };
+    bool FUsable = false;
+    TDevice FDevice;
+    std::vector<TFontTable> FFonts;
+};
+
+TExtentCache& Extents()
+{
+    static TExtentCache cache;
+    return cache;
 }
 
 TColor BrushColorOrNone(TCanvas* C) { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
@@ -137,7 +198,7 @@ String DecodeRun(const String& Raw)
 
 TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
 {
-    if (Text.find(L'\t') == String::npos) return C->TextExtent(Text);
+    if (Text.find(L'\t') == String::npos) return Extents().Extent(C, Text);
     TRect r{0, 0, 0, 0};
     String s = Text;
     C->TextRect(r, s, Flags | DT_CALCRECT);
@@ -152,7 +213,7 @@ void SetStyle(TFont* Font, TFontStyle Style, bool On)
     else
         s.Exclude(Style);
     Font->SetStyle(s);
-    KeepFontAlive(Font);
+    KeepAlive(Font);
 }
 
 bool Render(TMarkupRender& R, const String& Markup);
@@ -224,13 +285,13 @@ void TLinePass::Run(String& Text, String& LineMarkup)
         FirstRun = false;
     };
     if (F.Hidden) {
-        Line.Height = std::max(Line.Height, C->TextHeight(shown));
+        Line.Height = std::max<int>(Line.Height, Extents().Extent(C, shown).cy);
         if (Layout()) R.PlainText += shown;
         consume();
         return;
     }
     TSize size = MeasureText(C, shown, Flags);
-    int blank = !shown.empty() && shown.back() == L' ' ? C->TextWidth(L" ") : 0;
+    int blank = !shown.empty() && shown.back() == L' ' ? Extents().Extent(C, L" ").cx : 0;
     if (Layout()) {
         bool fits = Line.RunPos + size.cx - blank <= LineWidth || size.cx >= LineWidth || !LastBlank;
         if (!fits) {
@@ -556,7 +617,7 @@ bool TLinePass::Tag(const String& Tag)
         if (!closing) {
             String face = MarkupAttribute(upper, L"FACE");
             if (!face.empty()) font->SetName(face);
-            KeepFontAlive(font);
+            KeepAlive(font);
             TColor color;
             if (!R.InSelection && ReadColor(MarkupAttribute(upper, L" COLOR"), color)) font->SetColor(color);
             if (Painting() && !R.InSelection && ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color)) {
@@ -568,7 +629,7 @@ bool TLinePass::Tag(const String& Tag)
                 int size = MarkupNumber(MarkupAttribute(upper, L"SIZE"));
                 if (size >= 1 && size <= 5) size = sizes[size - 1];
                 if (size > 0) font->SetSize(std::min(size, 1000));
-                KeepFontAlive(font);
+                KeepAlive(font);
             }
         } else {
             font->SetName(R.BaseFont.Name());
@@ -819,13 +880,23 @@ namespace {
 bool Render(TMarkupRender& R, const String& Markup)
 {
     TCanvas* C = R.Canvas;
+    Extents().Begin(C->Handle());
+    R.StartBrush = BrushColorOrNone(C);
+    TBrushStyle startStyle = C->Brush()->Style();
+    if (Markup.empty() && (startStyle == bsSolid || startStyle == bsClear) && C->Brush()->Bitmap() == nullptr) {
+        // Nothing to lay out, and putting a plain brush back would leave it as it is.
+        R.ExtentY = Extents().Extent(C, L"gh").cy;
+        RotatedFontActive = false;
+        return false;
+    }
     TColor penColor = C->Pen()->Color();
     int penWidth = C->Pen()->Width();
-    R.StartBrush = BrushColorOrNone(C);
     R.BaseFont.Assign(C->Font());
     R.Measure.Font.Assign(C->Font());
     R.Paint.Font.Assign(C->Font());
+    KeepAlive(C->Brush());
     SetBrushColor(C, clNone);
+    KeepAlive(C->Brush());
 
     String text = LineBreaksToMarkup(UnwrapHashTags(DecodePrePass(Markup)));
     bool result = false;
@@ -835,7 +906,7 @@ bool Render(TMarkupRender& R, const String& Markup)
     while (!text.empty()) {
         C->Font()->Assign(&R.Measure.Font);
         TMarkupLine line;
-        R.GhHeight = line.Height = C->TextHeight(L"gh");
+        R.GhHeight = line.Height = Extents().Extent(C, L"gh").cy;
         lineRect.top = top;
         lineRect.bottom = R.Bounds.bottom;
         String lineMarkup;
@@ -867,10 +938,10 @@ bool Render(TMarkupRender& R, const String& Markup)
     }
     R.AnchorTotal = R.Measure.AnchorCount;
     C->Font()->Assign(&R.BaseFont);
-    if (R.ExtentY == 0) R.ExtentY = C->TextHeight(L"gh");
+    if (R.ExtentY == 0) R.ExtentY = Extents().Extent(C, L"gh").cy;
     if (RotatedFontActive) RotatedFontActive = false;
-    C->Pen()->SetColor(penColor);
-    C->Pen()->SetWidth(penWidth);
+    if (C->Pen()->Color() != penColor) C->Pen()->SetColor(penColor);
+    if (C->Pen()->Width() != penWidth) C->Pen()->SetWidth(penWidth);
     SetBrushColor(C, R.StartBrush);
     return result;
 }

@@ -314,6 +314,29 @@ TEST_F(MarkupRender, TagsChangeWhatIsDrawnAndMeasured)
     }
 }
 
+TEST_F(MarkupRender, RepeatedMeasuresFollowTheFontAndTheDc)
+{
+    // Each case is measured right after the one before on the same canvas, so a measure that
+    // outlived its font or its DC's spacing would show as a wrong width.
+    struct {
+        const char* Name;
+        int Size, Extra;
+    } cases[] = {{"plain", 10, 0}, {"again", 10, 0}, {"larger font", 14, 0}, {"character spacing", 10, 3},
+                 {"plain again", 10, 0}};
+    for (const auto& c : cases) {
+        Canvas.Font()->SetSize(c.Size);
+        SetTextCharacterExtra(Pixels.DC(), c.Extra);
+        Canvas.Font()->SetStyle(TFontStyles{fsBold});
+        int bold = Canvas.TextWidth(L"WWW");
+        Canvas.Font()->SetStyle(TFontStyles{});
+        TMarkupCall call = Measure(L"<B>WWW</B> x");
+        EXPECT_EQ(call.ExtentX, bold + Canvas.TextWidth(L" x")) << c.Name;
+        EXPECT_EQ(call.ExtentY, Canvas.TextHeight(L"gh")) << c.Name;
+        EXPECT_EQ(Measure(L"").ExtentY, Canvas.TextHeight(L"gh")) << c.Name;
+    }
+    SetTextCharacterExtra(Pixels.DC(), 0);
+}
+
 TEST_F(MarkupRender, CanvasStateIsRestored)
 {
     Canvas.Brush()->SetColor(clYellow);

@@ -188,6 +188,41 @@ TEST(Canvas, ObjectsAreReselectedAfterChangesAndRefresh)
     EXPECT_TRUE(c->State().Contains(csHandleValid));
 }
 
+TEST(Canvas, FontChangesReachTheDcOnlyWhenTextNeedsThem)
+{
+    TBitmap bmp;
+    MakeCanvasBitmap(bmp, 40, 20);
+    HDC dc = bmp.Canvas()->Handle();
+    TCanvas c; // a canvas of its own on the DC, so that its fonts have no other users
+    c.SetHandle(dc);
+    c.Font()->SetName(L"Tahoma");
+    c.Font()->SetHeight(-17);
+    int regular = c.TextWidth(L"WWW");
+    HGDIOBJ first = GetCurrentObject(dc, OBJ_FONT);
+
+    c.Font()->SetStyle(TFontStyles{fsBold});
+    EXPECT_EQ(first, GetCurrentObject(dc, OBJ_FONT)); // left alone, and still alive while selected
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(first));
+    EXPECT_GT(c.TextWidth(L"WWW"), regular);
+    HGDIOBJ bold = GetCurrentObject(dc, OBJ_FONT);
+    EXPECT_NE(first, bold);
+    EXPECT_EQ(0u, GetObjectType(first)); // freed once the DC let go of it
+
+    // A colour change keeps the handle; a font selected behind the canvas's back is replaced.
+    c.Font()->SetColor(clRed);
+    SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+    c.Brush()->SetStyle(bsClear);
+    c.TextOut(2, 0, L"WWW");
+    EXPECT_EQ(bold, GetCurrentObject(dc, OBJ_FONT));
+    EXPECT_LT(CountDifferent(bmp, Rect(0, 0, 40, 20), clRed), 40 * 20); // some ink in the new colour
+
+    // A stale font is taken out of the DC all the same when the canvas lets go of it.
+    c.Font()->SetStyle(TFontStyles{});
+    c.SetHandle(nullptr);
+    EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(dc, OBJ_FONT));
+    EXPECT_EQ(0u, GetObjectType(bold));
+}
+
 TEST(Canvas, ForeignDcAndNoDc)
 {
     TCanvas none;
