@@ -518,6 +518,12 @@ protected:
     void TakeRowCells(int ARow, TStringList* Items);
     // Puts stored cells back into a row (objects enter the grid).
     void PutRowCells(int ARow, TStringList* Items);
+    // The same for a hidden row's item, whose cells move whole. KeepRow leaves blank cells in the
+    // row (it is removed later, by steps that may read it); otherwise the row is left without
+    // cells for the caller to fill or drop at once. Cols is the width of the store's rows: an
+    // item's cells beyond it are freed.
+    void TakeRowCells(int ARow, TGridItem* Item, bool KeepRow);
+    void PutRowCells(int ARow, TGridItem* Item, int Cols);
     void ApplySelection(const TGridRect& R);
     int NormalLastRow() const { return RowCount() - FFixedFooters - 1; }
 
@@ -611,6 +617,10 @@ private:
     // HideRowsEx append): only then are the rows of a real range one block of the store.
     mutable bool FHiddenStoreSorted = true;
     void HiddenRowsChanged() { FHiddenIdxDirty = true; }
+    // Gives every hidden row at or after real row From the real index Shift makes of its own (an
+    // ascending one-to-one map of those rows, as inserting or removing shown rows is), keeping
+    // the index tables in step: in an ordered store only the rows from From on are visited.
+    void ShiftHiddenRows(int From, const std::function<int(int)>& Shift);
     const std::vector<int>& HiddenRealRows() const;
     // Brings back the store's items First .. Last - 1 (ascending, distinct Idx) in one pass, as
     // UnHideRows does row by row; false (nothing done) where that would differ.

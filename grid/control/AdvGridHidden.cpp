@@ -16,30 +16,58 @@ constexpr int VisibilityTableSize = 513;
 
 // ---- TGridItem -------------------------------------------------------------------------------
 
-TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), FItems(std::make_unique<TStringList>()) {}
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
 TGridItem::~TGridItem()
 {
     ClearCells();
 }
 
+TStringList* TGridItem::Items() const
+{
+    if (FItems == nullptr) {
+        FItems = std::make_unique<TStringList>();
+        for (TBaseGrid::TCellSlot& slot : FRow)
+            FItems->AddObject(slot.Text, slot.Props);
+        FRow = TBaseGrid::TStoredRow();
+    }
+    return FItems.get();
+}
+
 void TGridItem::ReleaseObjects()
 {
-    for (int i = 0; i < FItems->Count(); ++i)
-        FItems->SetObjects(i, nullptr);
+    for (TBaseGrid::TCellSlot& slot : FRow)
+        slot.Props = nullptr;
+    if (FItems != nullptr)
+        for (int i = 0; i < FItems->Count(); ++i)
+            FItems->SetObjects(i, nullptr);
 }
 
 void TGridItem::ClearCells()
 {
+    // A row that went back into the grid left nothing behind.
+    if (FRow.empty() && FItems == nullptr) return;
     TBaseGrid* grid = Collection() != nullptr ? dynamic_cast<TBaseGrid*>(Collection()->Owner()) : nullptr;
-    for (int i = 0; i < FItems->Count(); ++i) {
-        auto* props = static_cast<TCellProperties*>(FItems->Objects(i));
-        FItems->SetObjects(i, nullptr);
-        if (props == nullptr) continue;
+    auto freeProps = [grid](TObject* object) {
+        auto* props = static_cast<TCellProperties*>(object);
+        if (props == nullptr) return;
         if (grid != nullptr)
             grid->FreeCellObjects(props);
         else
             delete props;
+    };
+    for (TBaseGrid::TCellSlot& slot : FRow) {
+        TCellProperties* props = slot.Props;
+        slot.Props = nullptr;
+        freeProps(props);
+    }
+    for (TBaseGrid::TCellSlot& slot : FRow)
+        slot.Text.clear();
+    if (FItems == nullptr) return;
+    for (int i = 0; i < FItems->Count(); ++i) {
+        TObject* props = FItems->Objects(i);
+        FItems->SetObjects(i, nullptr);
+        freeProps(props);
     }
     for (int i = 0; i < FItems->Count(); ++i)
         FItems->SetStrings(i, String());
@@ -79,6 +107,52 @@ void TAdvStringGrid::PutRowCells(int ARow, TStringList* Items)
     }
 }
 
+void TAdvStringGrid::TakeRowCells(int ARow, TGridItem* Item, bool KeepRow)
+{
+    Item->FItems.reset();
+    Item->FRow.clear();
+    if (ARow < 0 || ARow >= StoreRows()) return;
+    TStoredRow& row = StoredRow(ARow);
+    if (KeepRow) {
+        TStoredRow blank(row.size());
+        std::swap(blank, row);
+        Item->FRow = std::move(blank);
+    } else {
+        Item->FRow = std::move(row);
+        row = TStoredRow();
+    }
+}
+
+void TAdvStringGrid::PutRowCells(int ARow, TGridItem* Item, int Cols)
+{
+    if (ARow < 0 || ARow >= StoreRows()) return;
+    TStoredRow& row = StoredRow(ARow);
+    size_t cols = static_cast<size_t>(Cols);
+    if (Item->FItems != nullptr) {
+        if (row.size() < cols) row.resize(cols);
+        PutRowCells(ARow, Item->FItems.get());
+        return;
+    }
+    TStoredRow cells = std::move(Item->FRow);
+    Item->FRow = TStoredRow();
+    for (size_t c = 0; c < cells.size(); ++c) {
+        TCellProperties* props = cells[c].Props;
+        if (c >= cols) {
+            // The grid has fewer columns now: what does not fit is freed.
+            cells[c].Props = nullptr;
+            FreeCellObjects(props);
+            continue;
+        }
+        if (c < row.size() && row[c].Props != nullptr && row[c].Props != props) FreeCellObjects(row[c].Props);
+        if (props != nullptr) props->SetOwnerRow(ARow);
+    }
+    if (cells.size() > cols) cells.resize(cols);
+    // Columns added since the row was hidden keep what the row has there.
+    for (size_t c = cells.size(); c < cols; ++c)
+        cells.push_back(c < row.size() ? std::move(row[c]) : TCellSlot());
+    row = std::move(cells);
+}
+
 // ---- Hidden rows -----------------------------------------------------------------------------
 
 const std::vector<int>& TAdvStringGrid::HiddenRealRows() const
@@ -95,6 +169,34 @@ const std::vector<int>& TAdvStringGrid::HiddenRealRows() const
         FHiddenIdxDirty = false;
     }
     return FHiddenIdx;
+}
+
+void TAdvStringGrid::ShiftHiddenRows(int From, const std::function<int(int)>& Shift)
+{
+    if (FGridItems->Count() == 0) return;
+    const std::vector<int>& hidden = HiddenRealRows();
+    if (!FHiddenStoreSorted) {
+        for (int i = 0; i < FGridItems->Count(); ++i) {
+            TGridItem* item = HiddenRowItem(i);
+            if (item->Idx >= From) item->Idx = Shift(item->Idx);
+        }
+        HiddenRowsChanged();
+        return;
+    }
+    // An ordered store lists its rows in the table's order: the rows from From on are its last ones.
+    size_t first = static_cast<size_t>(std::lower_bound(hidden.begin(), hidden.end(), From) - hidden.begin());
+    for (size_t i = first; i < FHiddenIdx.size(); ++i) {
+        FHiddenIdx[i] = Shift(FHiddenIdx[i]);
+        HiddenRowItem(static_cast<int>(i))->Idx = FHiddenIdx[i];
+    }
+    auto unique = std::lower_bound(FHiddenIdxUnique.begin(), FHiddenIdxUnique.end(), From);
+    for (auto it = unique; it != FHiddenIdxUnique.end(); ++it)
+        *it = Shift(*it);
+    // A map that merged two rows (a hidden row given as removed) leaves repeats: count afresh.
+    if (unique != FHiddenIdxUnique.end() &&
+        std::adjacent_find(unique == FHiddenIdxUnique.begin() ? unique : unique - 1, FHiddenIdxUnique.end(),
+                           [](int a, int b) { return a >= b; }) != FHiddenIdxUnique.end())
+        HiddenRowsChanged();
 }
 
 bool TAdvStringGrid::IsHiddenRow(int RowIndex) const
@@ -158,7 +260,7 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow)
         if (count > 0) FGridItems->InsertBlock(before, count);
         for (int k = 0; k < count; ++k) {
             TGridItem* item = HiddenRowItem(before + k);
-            TakeRowCells(first + k, item->Items());
+            TakeRowCells(first + k, item, true);
             item->Idx = FromRow + k;
             item->Height = RowHeights(first + k);
         }
@@ -172,7 +274,7 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow)
             while (insertAt < FGridItems->Count() && HiddenRowItem(insertAt)->Idx < r)
                 ++insertAt;
             auto* item = static_cast<TGridItem*>(FGridItems->Insert(insertAt));
-            TakeRowCells(displayRow, item->Items());
+            TakeRowCells(displayRow, item, true);
             item->Idx = r;
             item->Height = RowHeights(displayRow);
             ++count;
@@ -197,7 +299,7 @@ void TAdvStringGrid::HideRowsEx(int FromRow, int ToRow)
         int displayRow = first + count;
         if (displayRow >= RowCount()) break;
         auto* item = static_cast<TGridItem*>(FGridItems->Add());
-        TakeRowCells(displayRow, item->Items());
+        TakeRowCells(displayRow, item, true);
         item->Idx = r;
         item->Height = RowHeights(displayRow);
         ++count;
@@ -210,34 +312,50 @@ void TAdvStringGrid::HideRowsEx(int FromRow, int ToRow)
 void TAdvStringGrid::HideRowList(TIntList* RowList)
 {
     if (RowList == nullptr || RowList->Count() == 0) return;
-    std::vector<int> heights(static_cast<size_t>(RowCount()));
-    for (int r = 0; r < RowCount(); ++r)
-        heights[r] = RowHeights(r);
     std::vector<bool> listed(static_cast<size_t>(RowCount()), false);
-    int hiddenCount = 0;
+    std::vector<int> rows;
     for (int i = 0; i < RowList->Count(); ++i) {
         int row = RowList->Items(i);
         if (row < 0 || row >= RowCount() || listed[row]) continue;
         listed[row] = true;
-        auto* item = static_cast<TGridItem*>(FGridItems->Add());
-        TakeRowCells(row, item->Items());
-        item->Idx = row;
-        item->Height = heights[row];
+        rows.push_back(row);
+    }
+    // The index tables take the new rows at their end when they stay ordered; built first (from
+    // the rows hidden before) so that nothing walks the whole store again afterwards.
+    HiddenRealRows();
+    bool appendTables = FHiddenStoreSorted && std::is_sorted(rows.begin(), rows.end()) &&
+                        (rows.empty() || FHiddenIdx.empty() || FHiddenIdx.back() <= rows.front());
+    int first = FGridItems->Count();
+    int hiddenCount = static_cast<int>(rows.size());
+    if (hiddenCount > 0) FGridItems->InsertBlock(first, hiddenCount);
+    for (int k = 0; k < hiddenCount; ++k) {
+        TGridItem* item = HiddenRowItem(first + k);
+        TakeRowCells(rows[k], item, false);
+        item->Idx = rows[k];
+        item->Height = RowHeights(rows[k]);
         item->Level = FFilterLevel;
-        ++hiddenCount;
     }
     HiddenRowsChanged();
+    if (appendTables) {
+        for (int row : rows) {
+            FHiddenIdx.push_back(row);
+            if (FHiddenIdxUnique.empty() || FHiddenIdxUnique.back() != row) FHiddenIdxUnique.push_back(row);
+        }
+        FHiddenIdxDirty = false;
+    }
     ++FFilterLevel;
-    // One pass: every row not in the list moves up to the next free position.
+    // One pass: every row not in the list moves up to the next free position (the rows hidden
+    // left theirs without cells), then the store drops the rows left over at its end.
     int target = 0;
     for (int r = 0; r < RowCount(); ++r) {
         if (listed[r]) continue;
         if (target != r) {
-            std::swap(StoredRow(target), StoredRow(r));
-            SetRowHeights(target, heights[r]);
+            StoredRow(target) = std::move(StoredRow(r));
+            SetRowHeights(target, RowHeights(r));
         }
         ++target;
     }
+    DropMovedRows(target);
     TBaseGrid::SetRowCount(std::max(RowCount() - hiddenCount, 1));
     FNormalRowCount = RowCount();
     CellControlsUpdate(false);
@@ -256,7 +374,7 @@ void TAdvStringGrid::UnHideRow(int RowIndex)
             if (HiddenRowItem(i)->Idx < RowIndex) --display;
         TGridItem* item = HiddenRowItem(found);
         InsertRowBlock(display, 1, false);
-        PutRowCells(display, item->Items());
+        PutRowCells(display, item, StoreCols());
         SetRowHeights(display, item->Height);
         FGridItems->Delete(found);
         HiddenRowsChanged();
@@ -280,18 +398,37 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
     int lastWidth = ColWidths(ColCount() - 1);
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
     int oldCount = RowCount();
+    int cols = StoreCols();
+    bool wholeRows = StoreRows() == oldCount;
+    // One pass from the bottom: each row moves down past the restored rows below it, into the
+    // rows added without cells, and every restored row moves in whole. The cells are in place
+    // before the count grows, so that nothing reads a row still without cells.
+    if (wholeRows) {
+        AppendEmptyRows(n);
+        int source = oldCount - 1;
+        int next = n - 1;
+        for (int t = oldCount + n - 1; t >= 0 && next >= 0; --t) {
+            TGridItem* item = HiddenRowItem(First + next);
+            if (item->Idx - First == t) {
+                PutRowCells(t, item, cols);
+                --next;
+            } else {
+                StoredRow(t) = std::move(StoredRow(source));
+                --source;
+            }
+        }
+    }
     SetRowCount(oldCount + n);
-    // One pass from the bottom: each row moves down past the restored rows below it.
     int source = oldCount - 1;
     int next = n - 1;
     for (int t = RowCount() - 1; t >= 0 && next >= 0; --t) {
         TGridItem* item = HiddenRowItem(First + next);
         if (item->Idx - First == t) {
-            PutRowCells(t, item->Items());
+            if (!wholeRows) PutRowCells(t, item, cols);
             FRowHeights[t] = item->Height;
             --next;
         } else {
-            std::swap(StoredRow(t), StoredRow(source));
+            if (!wholeRows) std::swap(StoredRow(t), StoredRow(source));
             FRowHeights[t] = FRowHeights[source];
             --source;
         }
@@ -304,6 +441,12 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
         targets[j] = HiddenRowItem(First + j)->Idx - First;
     FGridItems->DeleteBlock(First, n);
     HiddenRowsChanged();
+    if (FGridItems->Count() == 0) {
+        FHiddenIdx.clear();
+        FHiddenIdxUnique.clear();
+        FHiddenStoreSorted = true;
+        FHiddenIdxDirty = false;
+    }
     SetColWidths(ColCount() - 1, lastWidth);
     Invalidate();
     // The notifications the row-by-row insertions give, in their order.
@@ -335,7 +478,7 @@ void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
                 display = std::clamp(display, 0, RowCount());
                 TGridItem* item = HiddenRowItem(found);
                 InsertRowBlock(display, 1, false);
-                PutRowCells(display, item->Items());
+                PutRowCells(display, item, StoreCols());
                 SetRowHeights(display, item->Height);
                 FGridItems->Delete(found);
                 HiddenRowsChanged();
@@ -392,11 +535,12 @@ void TAdvStringGrid::UnHideRowList()
     TBaseGrid::SetRowCount(oldCount + n);
     FNormalRowCount = RowCount();
     if (footer) std::swap(StoredRow(oldCount - 1), StoredRow(RowCount() - 1));
+    int cols = StoreCols();
     int source = oldCount - 1 - footer;
     int next = n - 1;
     for (int t = RowCount() - 1 - footer; t >= 0; --t) {
         if (next >= 0 && items[next]->Idx == t) {
-            PutRowCells(t, items[next]->Items());
+            PutRowCells(t, items[next], cols);
             SetRowHeights(t, items[next]->Height);
             --next;
         } else if (source >= 0 && source < t) {

@@ -253,15 +253,19 @@ public:
     int Idx = 0;
     int Height = 0;
     int Level = 0;
-    // Objects are the cells' TCellProperties (or null).
-    TStringList* Items() const { return FItems.get(); }
+    // The cells as a string list; objects are the cells' TCellProperties (or null). The cells stay
+    // in the grid's row form, which moves in and out of the grid whole, until the list is first
+    // asked for: from then on the list holds them.
+    TStringList* Items() const;
     // Takes the cells' objects out of the item (they are going back into the grid).
     void ReleaseObjects();
     // Frees the cells' objects and empties the texts; the row stays hidden.
     void ClearCells();
 
 private:
-    std::unique_ptr<TStringList> FItems;
+    friend class TAdvStringGrid;
+    mutable TBaseGrid::TStoredRow FRow;
+    mutable std::unique_ptr<TStringList> FItems;
 };
 
 class TFilterData : public TCollectionItem {

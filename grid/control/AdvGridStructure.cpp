@@ -195,11 +195,7 @@ void TAdvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     int realIndex = DisplToRealRow(std::clamp(RowIndex, 0, RowCount()));
     // Rows added after every hidden one (an import appending line by line) move none of them.
     const std::vector<int>& hidden = HiddenRealRows();
-    if (!hidden.empty() && hidden.back() >= realIndex) {
-        for (int i = 0; i < FGridItems->Count(); ++i)
-            if (HiddenRowItem(i)->Idx >= realIndex) HiddenRowItem(i)->Idx += RCount;
-        HiddenRowsChanged();
-    }
+    if (!hidden.empty() && hidden.back() >= realIndex) ShiftHiddenRows(realIndex, [RCount](int Idx) { return Idx + RCount; });
     InsertRowBlock(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -292,9 +288,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
         int fixedFooters = FFixedFooters;
         FFloatingFooter->Visible = false;
 
-        for (int i = 0; i < FGridItems->Count(); ++i)
-            HiddenRowItem(i)->Idx -= removedBelow(HiddenRowItem(i)->Idx);
-        HiddenRowsChanged();
+        ShiftHiddenRows(removedReal.front(), [&removedBelow](int Idx) { return Idx - removedBelow(Idx); });
         for (int i = 0; i < RCount; ++i) {
             if (FShowModified->Enabled && RowIndex < FModifiedRows->Count()) FModifiedRows->TList::Delete(RowIndex);
             if (UseEnabledRows && RowIndex < FEnabledRows->Count()) FEnabledRows->TList::Delete(RowIndex);
@@ -408,11 +402,9 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
 
         if (UpdateFlag) {
             // removedReal is ascending, as the display rows are.
-            for (int i = 0; i < FGridItems->Count(); ++i) {
-                int idx = HiddenRowItem(i)->Idx;
-                HiddenRowItem(i)->Idx -= static_cast<int>(std::lower_bound(removedReal.begin(), removedReal.end(), idx) - removedReal.begin());
-            }
-            HiddenRowsChanged();
+            ShiftHiddenRows(removedReal.front(), [&removedReal](int Idx) {
+                return Idx - static_cast<int>(std::lower_bound(removedReal.begin(), removedReal.end(), Idx) - removedReal.begin());
+            });
         }
         TBaseGrid::DeleteRows(RowIndex, RCount);
         FNormalRowCount = RowCount();

@@ -143,6 +143,18 @@ void TBaseGrid::FitStore()
     FStoreCols = cols;
 }
 
+void TBaseGrid::AppendEmptyRows(int Count)
+{
+    if (Count > 0) FStore.resize(FStore.size() + static_cast<size_t>(Count));
+}
+
+void TBaseGrid::DropMovedRows(int First)
+{
+    First = std::clamp(First, 0, StoreRows());
+    FStore.resize(static_cast<size_t>(std::max(First, 1)));
+    if (FStore.front().empty()) FStore.front().resize(static_cast<size_t>(FStoreCols));
+}
+
 void TBaseGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
     TObjStringGrid::SizeChanged(OldColCount, OldRowCount);

@@ -312,14 +312,16 @@ public:
     TGetDisplTextEvent OnGetDisplText;
     TGetDisplWideTextEvent OnGetDisplWideText;
 
-protected:
-    friend class TCellProperties;
-
+    // One stored cell and one stored row. Public so that a hidden row can be kept aside in the
+    // same form and move back whole.
     struct TCellSlot {
         String Text;
         TCellProperties* Props = nullptr;
     };
     using TStoredRow = std::vector<TCellSlot>;
+
+protected:
+    friend class TCellProperties;
 
     // The painters of a cell's frame, in order (background, grid lines); the cell's content
     // follows through DrawGridCell. They live in the layer above, so the grid control installs them.
@@ -349,6 +351,13 @@ protected:
     void FitStore();
     // A whole stored row (texts and objects; every store column).
     TStoredRow& StoredRow(int ARow) { return FStore[ARow]; }
+    // Whole rows leave and join the store by move (hiding and showing rows), so that no cell is
+    // made or copied on the way. AppendEmptyRows adds Count rows without cells, which the caller
+    // fills whole before anything reads them and before RowCount takes them in; DropMovedRows
+    // cuts the store at First, after the rows from there on were moved out (the store keeps one
+    // row, given blank cells when it was moved out too).
+    void AppendEmptyRows(int Count);
+    void DropMovedRows(int First);
     // std::rotate of the rows First .. Last - 1 (cells and heights) so that row Middle comes
     // first: block insertions and removals move every row once.
     void RotateRows(int First, int Middle, int Last);

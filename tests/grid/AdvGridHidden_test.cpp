@@ -352,3 +352,98 @@ TEST_F(AdvGridHidden, ShowingARangeKeepsTheRowsHiddenBelowAndAround)
             EXPECT_EQ(10 + r, grid->RowHeights(r)) << r;
     }
 }
+
+// Hidden rows keep every stored column; when the grid has lost columns meanwhile, what no longer
+// fits is freed as the row comes back, and columns gained since come back empty. Each way of
+// showing rows is checked.
+TEST_F(AdvGridHidden, RowsComeBackIntoAGridOfAnotherWidth)
+{
+    enum TShow { ShowAll, ShowOneByOne, ShowFilterLevel };
+    for (TShow show : {ShowAll, ShowOneByOne, ShowFilterLevel}) {
+        for (int cols : {2, 4}) {
+            SCOPED_TRACE("way " + std::to_string(show) + ", " + std::to_string(cols) + " columns");
+            TCountingGrid* grid = Numbered(3, 6);
+            grid->GetCellProperties(2, 1)->SetFontColor(clRed);
+            grid->SetCellGraphic(2, 4, new TCountedGraphic);
+            grid->GetCellProperties(0, 4)->SetFontColor(clBlue);
+            if (show == ShowFilterLevel) {
+                TIntList list;
+                list.Add(1);
+                list.Add(4);
+                grid->HideRowList(&list);
+            } else {
+                grid->HideRow(1);
+                grid->HideRow(4);
+            }
+            grid->SetColCount(cols);
+            if (show == ShowAll) grid->UnHideRowsAll();
+            if (show == ShowOneByOne) {
+                grid->UnHideRow(4);
+                grid->UnHideRow(1);
+            }
+            if (show == ShowFilterLevel) grid->UnHideRowList();
+
+            EXPECT_EQ(6, grid->RowCount());
+            EXPECT_EQ(cols == 2 ? L"0:1|1:1" : L"0:1|1:1|2:1|", RowText(grid, 1));
+            EXPECT_EQ(cols == 2 ? L"0:4|1:4" : L"0:4|1:4|2:4|", RowText(grid, 4));
+            EXPECT_EQ(cols == 2 ? L"0:5|1:5" : L"0:5|1:5|2:5|", RowText(grid, 5));
+            EXPECT_EQ(14, grid->RowHeights(4));
+            ASSERT_TRUE(grid->HasCellProperties(0, 4));
+            EXPECT_EQ(clBlue, grid->GetCellProperties(0, 4)->FontColor());
+            EXPECT_EQ(cols == 2 ? 1 : 3, TCountedProps::Live);
+            EXPECT_EQ(cols == 2 ? 0 : 1, TCountedGraphic::Live);
+            grid->SetCells(cols - 1, 4, L"last");
+            EXPECT_EQ(L"last", grid->Cells(cols - 1, 4));
+            delete grid;
+            EXPECT_EQ(0, TCountedProps::Live);
+            EXPECT_EQ(0, TCountedGraphic::Live);
+        }
+    }
+}
+
+// The hidden row's cells read and written as a string list (objects are the property objects)
+// come back as the list left them; clearing frees the objects the list holds.
+TEST_F(AdvGridHidden, HiddenRowCellsAsAStringList)
+{
+    TCountingGrid* grid = Numbered(2, 5);
+    grid->GetCellProperties(1, 2)->SetFontColor(clRed);
+    grid->HideRows(2, 3);
+    TStringList* cells = grid->HiddenRowItem(0)->Items();
+    ASSERT_EQ(2, cells->Count());
+    EXPECT_EQ(L"0:2", cells->Strings(0));
+    EXPECT_EQ(L"1:2", cells->Strings(1));
+    EXPECT_EQ(nullptr, cells->Objects(0));
+    EXPECT_NE(nullptr, cells->Objects(1));
+    EXPECT_EQ(cells, grid->HiddenRowItem(0)->Items());
+    cells->SetStrings(0, L"edited");
+    grid->UnHideRowsAll();
+    EXPECT_EQ(L"edited|1:2", RowText(grid, 2));
+    EXPECT_EQ(L"0:3|1:3", RowText(grid, 3));
+    EXPECT_EQ(clRed, grid->GetCellProperties(1, 2)->FontColor());
+    EXPECT_EQ(1, TCountedProps::Live);
+
+    grid->HideRow(2);
+    grid->HiddenRowItem(0)->Items();
+    grid->ClearAll();
+    EXPECT_EQ(0, TCountedProps::Live);
+    grid->UnHideRowsAll();
+    EXPECT_EQ(L"|", RowText(grid, 2));
+}
+
+// Hiding every row leaves one blank row that takes cells, and the rows come back whole.
+TEST_F(AdvGridHidden, HidingEveryRowLeavesOneBlankRow)
+{
+    TCountingGrid* grid = Numbered(2, 4);
+    TIntList list;
+    for (int r = 0; r < 4; ++r) list.Add(r);
+    grid->HideRowList(&list);
+    EXPECT_EQ(1, grid->RowCount());
+    EXPECT_EQ(4, grid->NumHiddenRows());
+    EXPECT_EQ(L"|", RowText(grid, 0));
+    grid->SetCells(1, 0, L"new");
+    EXPECT_EQ(L"new", grid->Cells(1, 0));
+    grid->UnHideRowList();
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(L"0:" + std::to_wstring(r) + L"|1:" + std::to_wstring(r), RowText(grid, r)) << r;
+    EXPECT_EQ(0, grid->NumHiddenRows());
+}
