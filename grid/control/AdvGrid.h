@@ -381,6 +381,185 @@ public:
     // Places the in-cell controls on their cells, hiding those of hidden or scrolled-out cells.
     void CellControlsUpdate(bool Rebuild);
 
+    // ==== Cell objects, check boxes, radio buttons, graphic sizes and hit tests ================
+    // (AdvGridCellObjects.cpp, AdvGridCheckBoxes.cpp). Columns are real columns unless a
+    // declaration says display column, rows are display rows. Adding to a cell outside the grid
+    // (hidden rows and columns counted) raises EAdvGridError and changes nothing; queries on such
+    // cells answer nothing. An Add or Create replaces, and frees, the object the cell had; what a
+    // caller passes in (bitmap, picture, icon, interfaced object) stays the caller's.
+    virtual TCellType GetCellType(int ACol, int ARow);
+    // The cell's own object, or the shared row check box in column 0 under HotmailRowSelect.
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    // The graphic's size for automatic sizing and painting, and for printing.
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual TPoint GetCellGraphicPrintSize(int ACol, int ARow, int Width, int Height, double Factor);
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign hal, TCellVAlign val);
+    TPicture* GetPicture(int ACol, int ARow);
+    bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctFilePicture); }
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    // The image-list kinds need GridImages; without it they are not made.
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int ACol, int ARow, int& Idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool HasDataImage(int ACol, int ARow);
+    bool RemoveDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    TIntList* GetMultiImageList(int ACol, int ARow);
+    bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctImages); }
+    TCustomImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TCustomImageList* Value);
+    virtual TCustomImageList* GetGridImages() { return FGridImages; }
+
+    // Buttons: GetButtonText, SetButtonText, PushButton and GetCellButtonRect take a display column.
+    void AddButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal,
+                             TCellVAlign val);
+    bool HasButton(int ACol, int ARow);
+    String GetButtonText(int ACol, int ARow);
+    void SetButtonText(int ACol, int ARow, const String& Caption);
+    void PushButton(int ACol, int ARow, bool Push);
+    bool RemoveButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    TRect GetCellButtonRect(int ACol, int ARow);
+
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const String& Fmt, double Min, double Max);
+    bool HasProgress(int ACol, int ARow);
+    bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+    void AddAdvProgress(int ACol, int ARow, double Min, double Max);
+    bool RemoveAdvProgress(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctXPProgress); }
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    bool RemoveProgressPie(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    bool RemoveRangeIndicator(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator); }
+    void AddComment(int ACol, int ARow, const String& Comment);
+    void AddColorComment(int ACol, int ARow, const String& Comment, TColor Color);
+    bool IsComment(int ACol, int ARow, String& Comment);
+    bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    TColor GetShapeColor(int ACol, int ARow);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    bool RemoveShape(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(int ACol, int ARow);
+    bool RemoveRating(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    bool RemoveScrollBar(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctScrollbar); }
+    void AddInterfacedCell(int ACol, int ARow, TInterfacedPersistent* AObject);
+    TInterfacedPersistent* GetInterfacedCell(int ACol, int ARow);
+    bool RemoveInterfacedCell(int ACol, int ARow) { return RemoveCellGraphicOfType(ACol, ARow, ctInterface); }
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    // Cells worked by click or Space instead of the text editor.
+    bool IsClickableCell(int ACol, int ARow);
+    // The sort key of an image cell: image index, or the identity of the bitmap or icon; else -1.
+    intptr_t GetCellImageKey(int ACol, int ARow);
+    // Data-bound cells (data check boxes, data images), which printing leaves to the data.
+    friend bool IsDataObjectCell(TAdvStringGrid* Grid, int ACol, int ARow);
+
+    // Check boxes. With hidden rows the state operations take a real row.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool IsChecked(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    // Sets the state without an event.
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckCell(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    // Takes a display row; fires DoCheckBoxChange only when the state really changes.
+    bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+    virtual bool ToggleCheckCell(int ACol, int ARow, bool ByUser);
+
+    // Radio buttons: a column's radio buttons are one group.
+    void AddRadioButton(int ACol, int ARow, bool State = false);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool ToggleRadioCell(int ACol, int ARow, bool ByUser);
+
+    // Whether (XPos, YPos) hits the check glyph of the cell (always, without PreciseCheckBoxCheck).
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+    virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+    // The colour and image drop-downs hand over their selection.
+    virtual void DoColorSelect(TColor Color, const String& Text);
+    virtual void DoImageSelect(int ItemIndex);
+    // Whether the cell may be edited; CanEdit holds the caller's start value.
+    void CanEditCellAt(int ACol, int ARow, bool& CanEdit);
+    virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+    // The texts that stand for a checked and an unchecked data check box.
+    virtual void DoGetCheckTrue(int ACol, int ARow, String& Value);
+    virtual void DoGetCheckFalse(int ACol, int ARow, String& Value);
+
+    TCheckBoxChangeEvent OnCheckBoxChange;
+    TRatingChangeEvent OnRatingChange;
+    TColorSelectEvent OnColorSelect;
+    TImageSelectEvent OnImageSelect;
+    TCanEditCellEvent OnCanEditCell;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+
+private:
+    // The check-box object of a cell and the row the cell shows at, looked up in the hidden-row
+    // store when the real row ARow is hidden.
+    TCellGraphic* CheckObjectAt(int ACol, int ARow, int& DisplayRow, String* Text);
+    void WriteCheckText(int ACol, int ARow, int DisplayRow, const String& Text);
+    // Raises EAdvGridError for a cell beyond the grid (hidden rows and columns counted).
+    void CheckCellInGrid(int ACol, int ARow, const wchar_t* Message) const;
+    TCellVAlign CheckVAlign() const;
+    void RepaintRealCell(int ACol, int ARow);
+    TCustomImageList* FGridImages = nullptr;
+
+public:
+    // ==== end of cell objects ===================================================================
+
     // ---- Owned objects ---------------------------------------------------------------------
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
     TSearchPanel* SearchPanel() const { return FSearchPanel; }

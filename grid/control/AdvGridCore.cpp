@@ -334,6 +334,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
             FSyncGrid->SetGrid(nullptr);
         auto it = std::find(FNotifierList.begin(), FNotifierList.end(), AComponent);
         if (it != FNotifierList.end()) FNotifierList.erase(it);
+        if (AComponent == FGridImages) FGridImages = nullptr;
     }
     TBaseGrid::Notification(AComponent, Operation);
 }

@@ -318,13 +318,6 @@ public:
     TDropSelectEvent OnSelect;
 };
 
-// A cell object (picture, check box, progress bar ...); its kinds arrive with cell objects. A
-// cell frees the TCellGraphic its properties hold.
-class TCellGraphic : public TGridOwnedCellObject {
-public:
-    TCellGraphic() = default;
-};
-
 // A component that hears of the grid's cell changes (RegisterNotifier).
 class TGridChangeNotifier : public TComponent {
 public:

@@ -1,9 +1,13 @@
 #include "grid/foundation/AdvObj.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "framework/system/Conversions.h"
 #include "framework/classes/StringList.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/system/StringUtils.h"
 
 // ---- TIntList --------------------------------------------------------------------------------
 
@@ -457,4 +461,288 @@ void TGridFocusWindow::CreateParams(TCreateParams& Params)
     TCustomControl::CreateParams(Params);
     Params.Style = WS_POPUP | WS_DISABLED;
     Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+}
+
+// ---- TFilePicture --------------------------------------------------------------------------------
+
+void TFilePicture::SetFilename(const String& Value)
+{
+    if (Value == FFilename) return;
+    FFilename = Value;
+    FPicture.reset();
+    FLoaded = false;
+}
+
+bool TFilePicture::Load()
+{
+    if (FLoaded) return FPicture != nullptr;
+    FLoaded = true;
+    if (FFilename.empty() || !FileExists(FFilename)) return false;
+    auto picture = std::make_unique<TPicture>();
+    try {
+        picture->LoadFromFile(FFilename);
+    } catch (const Exception&) {
+        // A corrupt or unknown file is a cell without a picture, not a failure of the grid.
+        return false;
+    }
+    if (picture->Graphic() == nullptr) return false;
+    FPicture = std::move(picture);
+    return true;
+}
+
+int TFilePicture::Width() { return Load() ? FPicture->Width() : 0; }
+
+int TFilePicture::Height() { return Load() ? FPicture->Height() : 0; }
+
+void TFilePicture::Assign(TPersistent* Source)
+{
+    if (auto* other = dynamic_cast<TFilePicture*>(Source)) {
+        SetFilename(other->FFilename);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TFilePicture::DrawPicture(TCanvas* Canvas, const TRect& R)
+{
+    if (Canvas == nullptr || !Load()) return;
+    Canvas->StretchDraw(R, FPicture->Graphic());
+}
+
+// ---- TCellGraphic --------------------------------------------------------------------------------
+
+TCellGraphic::~TCellGraphic()
+{
+    FreeOwnedReferences();
+}
+
+void TCellGraphic::FreeOwnedReferences()
+{
+    TObject* bitmap = FCellBitmap.Object;
+    TObject* icon = FCellIcon.Object;
+    bool freeBitmap = false, freeIcon = false;
+    switch (FCellType) {
+    case ctBitmap:
+    case ctRadio:
+    case ctPicture:
+    case ctFilePicture:
+    case ctBitButton:
+        freeBitmap = FCellCreated;
+        break;
+    case ctIcon:
+        freeIcon = FCellCreated;
+        break;
+    case ctImages:
+    case ctBalloon:
+        freeBitmap = true;
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctRadioButton:
+        freeBitmap = FCellAngle == 1;
+        break;
+    default:
+        break;
+    }
+    if (freeBitmap) {
+        FCellBitmap = {};
+        delete bitmap;
+    }
+    if (freeIcon) {
+        FCellIcon = {};
+        delete icon;
+    }
+    FCellCreated = false;
+}
+
+void TCellGraphic::Assign(TPersistent* Source)
+{
+    auto* other = dynamic_cast<TCellGraphic*>(Source);
+    if (other == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FCellType = other->FCellType;
+    FCellVAlign = other->FCellVAlign;
+    FCellHAlign = other->FCellHAlign;
+    FCellIndex = other->FCellIndex;
+    FCellTransparent = other->FCellTransparent;
+    FCellValue = other->FCellValue;
+    FCellAngle = other->FCellAngle;
+    FCellBoolean = other->FCellBoolean;
+    FCellErrFrom = other->FCellErrFrom;
+    FCellErrLen = other->FCellErrLen;
+    FCellText = other->FCellText;
+    FCellCreated = other->FCellCreated;
+}
+
+// Every kind setter starts here: what the object owned under its old kind goes first, so that
+// reusing an object for another kind neither leaks nor frees the caller's new reference.
+void TCellGraphic::BecomeKind(TCellType Kind)
+{
+    FreeOwnedReferences();
+    FCellType = Kind;
+}
+
+void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctBitmap);
+    SetCellBitmap(ABmp);
+    FCellTransparent = Transparent;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetIcon(TIcon* AIcon, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctIcon);
+    SetCellIcon(AIcon);
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetImageIdx(int Idx, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctImageList);
+    FCellIndex = Idx;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetDataImage(int Idx, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctDataImage);
+    FCellIndex = Idx;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                              TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctPicture);
+    SetCellBitmap(APicture);
+    FCellTransparent = Transparent;
+    FCellAngle = StretchMode;
+    FCellIndex = Padding;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                                  TCellHAlign hal, TCellVAlign val)
+{
+    SetPicture(nullptr, Transparent, StretchMode, Padding, hal, val);
+    FCellType = ctFilePicture;
+    SetCellBitmap(APicture);
+}
+
+void TCellGraphic::SetCheckBox(bool Value, bool Data, bool Flat, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(Data ? ctDataCheckBox : ctCheckBox);
+    FCellBoolean = Value;
+    FCellTransparent = Flat;
+    FCellAngle = 0;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetRadioButton(bool Value, bool Flat, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctRadioButton);
+    FCellBoolean = Value;
+    FCellTransparent = Flat;
+    FCellAngle = 0;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetButton(int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val)
+{
+    BecomeKind(ctButton);
+    FCellIndex = bw + bh * 65536;
+    FCellText = Caption;
+    FCellBoolean = false;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+}
+
+void TCellGraphic::SetBitButton(int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                                TCellVAlign val)
+{
+    SetButton(bw, bh, Caption, hal, val);
+    FCellType = ctBitButton;
+    SetCellBitmap(Glyph);
+}
+
+void TCellGraphic::SetMultiImage(int Col, int Row, int Dir, TCellHAlign hal, TCellVAlign val,
+                                 TImageChangeEvent Notifier)
+{
+    BecomeKind(ctImages);
+    auto* list = new TIntList(Col, Row);
+    list->OnChange = std::move(Notifier);
+    SetCellBitmap(list);
+    FCellBoolean = Dir == 0;
+    FCellHAlign = hal;
+    FCellVAlign = val;
+    FCellCreated = true;
+}
+
+void TCellGraphic::SetInterfacedCell(TInterfacedPersistent* AObject)
+{
+    BecomeKind(ctInterface);
+    SetCellBitmap(AObject);
+}
+
+void TCellGraphic::SetAngle(int AAngle)
+{
+    BecomeKind(ctRotated);
+    FCellAngle = AAngle;
+}
+
+TPoint TCellGraphic::GetPictureSize(int cw, int rh, bool HasText) const
+{
+    (void)HasText;
+    int w = 0, h = 0;
+    if (FCellType == ctPicture) {
+        auto* picture = dynamic_cast<TPicture*>(FCellBitmap.Object);
+        if (picture == nullptr) return TPoint{0, 0};
+        w = picture->Width();
+        h = picture->Height();
+    } else if (FCellType == ctFilePicture) {
+        auto* picture = dynamic_cast<TFilePicture*>(FCellBitmap.Object);
+        if (picture == nullptr) return TPoint{0, 0};
+        w = picture->Width();
+        h = picture->Height();
+    } else {
+        return TPoint{0, 0};
+    }
+    const int aw = cw - FCellIndex;
+    const int ah = rh - FCellIndex;
+    auto round = [](double v) { return static_cast<int>(std::nearbyint(v)); };
+    auto aspect = [&](bool Cap) {
+        double rx = w > 0 ? static_cast<double>(aw) / w : 1.0;
+        double ry = h > 0 ? static_cast<double>(ah) / h : 1.0;
+        if (Cap) {
+            rx = std::min(rx, 1.0);
+            ry = std::min(ry, 1.0);
+        }
+        if (rx >= ry) return TPoint{round(w * ry), ah};
+        return TPoint{aw, round(h * rx)};
+    };
+    const bool fits = w <= aw && h <= ah;
+    switch (FCellAngle) {
+    case noStretch:
+        return TPoint{w, h};
+    case Stretch:
+        return TPoint{aw, ah};
+    case StretchWithAspectRatio:
+        return aspect(false);
+    case Shrink:
+        return fits ? TPoint{w, h} : TPoint{aw, ah};
+    case ShrinkWithAspectRatio:
+        return fits ? TPoint{w, h} : aspect(true);
+    default:
+        return TPoint{w, h};
+    }
 }

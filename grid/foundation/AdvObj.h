@@ -2,17 +2,24 @@
 // The grid's small shared vocabulary and helpers: the enumerations every grid unit speaks
 // (editor kinds, sort styles, alignments ...), the string grid the grid is built on, the integer,
 // sort and control lists, the option groups the grid publishes as sub-properties, and the small
-// windows the grid makes for itself (the focus frame, the drop arrows and the caption button).
+// windows the grid makes for itself (the focus frame, the drop arrows and the caption button),
+// and the cell object (TCellGraphic) with its kinds.
 //
 // The option groups are plain settings here: the grid reads their fields and owns their change
 // events; what each setting does is the business of the grid code that reads it.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <variant>
 
 #include "framework/classes/Component.h"
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Graphic.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/grids/Grids.h"
 #include "framework/stdctrls/Bevel.h"
 #include "framework/stdctrls/GroupBox.h"
@@ -20,6 +27,7 @@
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/RadioGroup.h"
 #include "framework/system/List.h"
+#include "grid/foundation/AdvUtil.h"
 
 // ---- Enumerations (the value order is the stored order) ------------------------------------
 
@@ -137,6 +145,169 @@ public:
 
 protected:
     void Notify(void* Ptr, TListNotification Action) override;
+};
+
+// ---- Cell objects ----------------------------------------------------------------------------
+
+// The kinds of cell object; the values are stored (binary cell stream).
+enum TCellType : unsigned char {
+    ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckBox, ctRotated, ctDataImage, ctNode, ctRadio,
+    ctEmpty, ctImages, ctPicture, ctFilePicture, ctValue, ctProgress, ctComment, ctButton, ctBitButton,
+    ctVirtCheckBox, ctRowCheckBox, ctProgressPie, ctSummary, ctRangeIndicator, ctXPProgress, ctInterface,
+    ctScrollbar, ctRadioButton, ctBalloon, ctShape, ctRating
+};
+enum TCellHAlign : unsigned char { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
+enum TCellVAlign : unsigned char { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
+
+// A picture read from its file whenever it is needed, so that a cell does not hold the image.
+// A missing or unreadable file has size 0 x 0 and draws nothing.
+class TFilePicture : public TPersistent {
+public:
+    const String& Filename() const { return FFilename; }
+    void SetFilename(const String& Value);
+    int Width();
+    int Height();
+    void Assign(TPersistent* Source) override;
+    void DrawPicture(TCanvas* Canvas, const TRect& R);
+
+private:
+    // Loads the file once per name; false when it cannot be read.
+    bool Load();
+    String FFilename;
+    std::unique_ptr<TPicture> FPicture;
+    bool FLoaded = false;
+};
+
+// The drawing and size operations a caller's own cell object offers (kind ctInterface).
+class ICellObject {
+public:
+    virtual ~ICellObject() = default;
+    virtual void Draw(TCanvas* Canvas, const TRect& R, int Col, int Row, bool Selected, TObject* Grid) = 0;
+    virtual int GetWidth() = 0;
+    virtual int GetHeight() = 0;
+};
+
+// The base of the caller's objects that implement ICellObject.
+class TInterfacedPersistent : public TPersistent {};
+
+// The events of the cell objects (check-box, radio, button and combo events take the column first).
+using TCheckBoxChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRatingChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)>;
+using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Text)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ImageIndex)>;
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+
+// An in-cell scroll bar's page size and range.
+struct TScrollProp {
+    int PageSize;
+    int Range;
+};
+
+// Radio group selection or node value.
+using TCellVariant = std::variant<std::monostate, int, double, String>;
+
+// The one optional object of a cell. One layout serves every kind; each kind gives the general
+// fields its own meaning (see the grid's Add operations). CellBitmap and CellIcon hold either an
+// object or, for the coloured kinds (progress, range indicator, shape, rating ...), a colour; the
+// kind says which. What the fields reference is the caller's unless CellCreated says the grid made
+// it, except the lists the grid always makes (ctImages, ctBalloon, a check box's balloon texts).
+class TCellGraphic : public TGridOwnedCellObject {
+public:
+    TCellGraphic() = default;
+    ~TCellGraphic() override;
+    TCellGraphic(const TCellGraphic&) = delete;
+    TCellGraphic& operator=(const TCellGraphic&) = delete;
+
+    // Copies the plain fields; the referenced objects and CellVar stay with the source.
+    void Assign(TPersistent* Source) override;
+
+    TCellType CellType() const { return FCellType; }
+    void SetCellType(TCellType Value) { FCellType = Value; }
+    TObject* CellBitmap() const { return FCellBitmap.Object; }
+    void SetCellBitmap(TObject* Value) { FCellBitmap = {Value, 0}; }
+    TColor CellBitmapColor() const { return FCellBitmap.Color; }
+    void SetCellBitmapColor(TColor Value) { FCellBitmap = {nullptr, Value}; }
+    TObject* CellIcon() const { return FCellIcon.Object; }
+    void SetCellIcon(TObject* Value) { FCellIcon = {Value, 0}; }
+    TColor CellIconColor() const { return FCellIcon.Color; }
+    void SetCellIconColor(TColor Value) { FCellIcon = {nullptr, Value}; }
+    TCellVAlign CellVAlign() const { return FCellVAlign; }
+    void SetCellVAlign(TCellVAlign Value) { FCellVAlign = Value; }
+    TCellHAlign CellHAlign() const { return FCellHAlign; }
+    void SetCellHAlign(TCellHAlign Value) { FCellHAlign = Value; }
+    int CellIndex() const { return FCellIndex; }
+    void SetCellIndex(int Value) { FCellIndex = Value; }
+    bool CellTransparent() const { return FCellTransparent; }
+    void SetCellTransparent(bool Value) { FCellTransparent = Value; }
+    bool CellCreated() const { return FCellCreated; }
+    void SetCellCreated(bool Value) { FCellCreated = Value; }
+    bool CellBoolean() const { return FCellBoolean; }
+    void SetCellBoolean(bool Value) { FCellBoolean = Value; }
+    int CellAngle() const { return FCellAngle; }
+    void SetCellAngle(int Value) { FCellAngle = Value; }
+    double CellValue() const { return FCellValue; }
+    void SetCellValue(double Value) { FCellValue = Value; }
+    int CellErrFrom() const { return FCellErrFrom; }
+    void SetCellErrFrom(int Value) { FCellErrFrom = Value; }
+    int CellErrLen() const { return FCellErrLen; }
+    void SetCellErrLen(int Value) { FCellErrLen = Value; }
+    const String& CellText() const { return FCellText; }
+    void SetCellText(const String& Value) { FCellText = Value; }
+    const TCellVariant& CellVar() const { return FCellVar; }
+    void SetCellVar(const TCellVariant& Value) { FCellVar = Value; }
+
+    // The kind setters: each sets CellType and the fields of its kind.
+    void SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    void SetIcon(TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+    void SetImageIdx(int Idx, TCellHAlign hal, TCellVAlign val);
+    void SetDataImage(int Idx, TCellHAlign hal, TCellVAlign val);
+    void SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding, TCellHAlign hal,
+                    TCellVAlign val);
+    void SetFilePicture(TFilePicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                        TCellHAlign hal, TCellVAlign val);
+    void SetCheckBox(bool Value, bool Data, bool Flat, TCellHAlign hal, TCellVAlign val);
+    void SetRadioButton(bool Value, bool Flat, TCellHAlign hal, TCellVAlign val);
+    void SetButton(int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+    void SetBitButton(int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal, TCellVAlign val);
+    // Makes the cell's image index list (always freed with the object); Notifier hears its changes.
+    void SetMultiImage(int Col, int Row, int Dir, TCellHAlign hal, TCellVAlign val, TImageChangeEvent Notifier);
+    void SetInterfacedCell(TInterfacedPersistent* AObject);
+    void SetAngle(int AAngle);
+
+    // The size a picture kind draws at in a cell of cw x rh (stretch mode and padding applied);
+    // (0, 0) for other kinds.
+    TPoint GetPictureSize(int cw, int rh, bool HasText) const;
+
+    // The check glyph's third state belongs to the partial row check box alone: on the other
+    // check kinds CellAngle 1 only marks an attached balloon.
+    bool IsGrayedCheck() const { return FCellType == ctRowCheckBox && FCellAngle > 0; }
+
+protected:
+    struct TCellRef {
+        TObject* Object = nullptr;
+        TColor Color = 0;
+    };
+    // Frees what the object owns and forgets it (the kind setters start from a clean slot).
+    void FreeOwnedReferences();
+    void BecomeKind(TCellType Kind);
+
+    TCellType FCellType = ctNone;
+    TCellRef FCellBitmap;
+    TCellRef FCellIcon;
+    TCellVAlign FCellVAlign = vaTop;
+    TCellHAlign FCellHAlign = haLeft;
+    int FCellIndex = 0;
+    bool FCellTransparent = false;
+    bool FCellCreated = false;
+    bool FCellBoolean = false;
+    int FCellAngle = 0;
+    double FCellValue = 0;
+    int FCellErrFrom = 0;
+    int FCellErrLen = 0;
+    String FCellText;
+    TCellVariant FCellVar;
 };
 
 // ---- Option groups -------------------------------------------------------------------------

@@ -135,7 +135,9 @@ TEST_F(BaseGrid, EveryViewOfTheCellsUsesTheGridsStore)
 
     TObject marker;
     base->Rows(2)->SetObjects(1, &marker);
-    EXPECT_EQ(&marker, grid->GetCellGraphic(1, 2));
+    EXPECT_EQ(&marker, grid->TBaseGrid::GetCellGraphic(1, 2));
+    // The grid control's cell-object view answers only its own cell objects.
+    EXPECT_EQ(nullptr, grid->GetCellGraphic(1, 2));
     EXPECT_EQ(&marker, base->Objects(1, 2));
     EXPECT_EQ(&marker, grid->Cols(1)->Objects(2));
     base->SetObjects(1, 2, nullptr);
