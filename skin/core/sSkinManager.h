@@ -5,7 +5,252 @@
 // and paints a skin arrives later, so setting a name here loads nothing and nothing is painted
 // differently. The first manager created is the default one, which skinned controls use unless
 // they name another.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "framework/classes/Collection.h"
 #include "framework/classes/Component.h"
+#include "framework/classes/Streams.h"
+#include "framework/classes/StringList.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GraphicsObjects.h"
+
+class TsSkinManager;
+
+// --- Option classes: the manager's published sub-objects, streamed with its form ------------
+
+// Which effects the manager allows.
+class TacSkinEffects : public TPersistent {
+public:
+    explicit TacSkinEffects(TsSkinManager* AManager) : Manager(AManager) {}
+    // Glowing needs layered windows (unless designing) and is off for a 32-bit process on 64-bit
+    // Windows without desktop composition, whatever is stored.
+    bool AllowGlowing() const;
+    bool StoredAllowGlowing() const { return FAllowGlowing; }
+    void SetAllowGlowing(bool Value) { FAllowGlowing = Value; }
+    TsSkinManager* Manager;
+
+private:
+    bool FAllowGlowing = true;
+};
+
+enum TacBtnEvent { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
+using TacBtnEvents = TEnumSet<TacBtnEvent>;
+
+// The button events that animate.
+class TacBtnEffects : public TPersistent {
+public:
+    explicit TacBtnEffects(TsSkinManager* AManager) : Manager(AManager) {}
+    TacBtnEvents Events() const { return FEvents; }
+    void SetEvents(TacBtnEvents Value) { FEvents = Value; }
+    TsSkinManager* Manager;
+
+private:
+    TacBtnEvents FEvents{beMouseEnter, beMouseLeave, beMouseDown, beMouseUp};
+};
+
+enum TacAnimType { atFading, atAero };
+
+// One animation: whether it runs, for how many milliseconds, and how.
+class TacFormAnimation : public TPersistent {
+public:
+    bool Active() const { return FActive; }
+    void SetActive(bool Value) { FActive = Value; }
+    std::uint16_t Time() const { return FTime; }
+    void SetTime(std::uint16_t Value) { FTime = Value; }
+    TacAnimType Mode() const { return FMode; }
+    void SetMode(TacAnimType Value) { FMode = Value; }
+
+protected:
+    TacFormAnimation(bool AActive, std::uint16_t ATime, TacAnimType AMode) : FTime(ATime), FActive(AActive), FMode(AMode) {}
+
+private:
+    std::uint16_t FTime;
+    bool FActive;
+    TacAnimType FMode;
+};
+
+class TacDialogShow : public TacFormAnimation {
+public:
+    TacDialogShow() : TacFormAnimation(true, 0, atAero) {}
+};
+class TacFormShow : public TacFormAnimation {
+public:
+    TacFormShow() : TacFormAnimation(true, 0, atAero) {}
+};
+class TacFormHide : public TacFormAnimation {
+public:
+    TacFormHide() : TacFormAnimation(true, 0, atAero) {}
+};
+class TacSkinChanging : public TacFormAnimation {
+public:
+    TacSkinChanging() : TacFormAnimation(true, 100, atFading) {}
+};
+class TacPageChange : public TacFormAnimation {
+public:
+    TacPageChange() : TacFormAnimation(true, 0, atAero) {}
+};
+class TacMinimizing : public TacFormAnimation {
+public:
+    TacMinimizing() : TacFormAnimation(true, 200, atAero) {}
+};
+// Also how opaque a form stays while it is dragged.
+class TacBlendOnMoving : public TacFormAnimation {
+public:
+    TacBlendOnMoving() : TacFormAnimation(false, 1000, atAero) {}
+    std::uint8_t BlendValue() const { return FBlendValue; }
+    void SetBlendValue(std::uint8_t Value) { FBlendValue = Value; }
+
+private:
+    std::uint8_t FBlendValue = 170;
+};
+
+// Which animations run and how long they take.
+class TacAnimEffects : public TPersistent {
+public:
+    explicit TacAnimEffects(TsSkinManager* AManager);
+    TacBtnEffects* Buttons() const { return FButtons.get(); }
+    TacDialogShow* DialogShow() const { return FDialogShow.get(); }
+    TacFormShow* FormShow() const { return FFormShow.get(); }
+    TacFormHide* FormHide() const { return FFormHide.get(); }
+    TacSkinChanging* SkinChanging() const { return FSkinChanging.get(); }
+    TacPageChange* PageChange() const { return FPageChange.get(); }
+    TacFormHide* DialogHide() const { return FDialogHide.get(); }
+    TacMinimizing* Minimizing() const { return FMinimizing.get(); }
+    TacBlendOnMoving* BlendOnMoving() const { return FBlendOnMoving.get(); }
+    TsSkinManager* Manager;
+
+private:
+    std::unique_ptr<TacBtnEffects> FButtons;
+    std::unique_ptr<TacDialogShow> FDialogShow;
+    std::unique_ptr<TacFormShow> FFormShow;
+    std::unique_ptr<TacFormHide> FFormHide;
+    std::unique_ptr<TacSkinChanging> FSkinChanging;
+    std::unique_ptr<TacPageChange> FPageChange;
+    std::unique_ptr<TacFormHide> FDialogHide;
+    std::unique_ptr<TacMinimizing> FMinimizing;
+    std::unique_ptr<TacBlendOnMoving> FBlendOnMoving;
+};
+
+// A skin carried inside the form: its packed archive and what the skin list shows of it.
+class TsStoredSkin : public TCollectionItem {
+public:
+    explicit TsStoredSkin(TCollection* ACollection);
+    // Copies another stored skin; anything else goes to the base class (which refuses it).
+    void Assign(TPersistent* Source) override;
+
+    const String& Name() const { return FName; }
+    void SetName(const String& Value) { FName = Value; }
+    TBitmap* MasterBitmap() const { return FMasterBitmap.get(); }
+    double Version() const { return FVersion; }
+    void SetVersion(double Value) { FVersion = Value; }
+    const String& Description() const { return FDescription; }
+    void SetDescription(const String& Value) { FDescription = Value; }
+    const String& Author() const { return FAuthor; }
+    void SetAuthor(const String& Value) { FAuthor = Value; }
+    int Shadow1Offset() const { return FShadow1Offset; }
+    void SetShadow1Offset(int Value) { FShadow1Offset = Value; }
+    TColor Shadow1Color() const { return FShadow1Color; }
+    void SetShadow1Color(TColor Value) { FShadow1Color = Value; }
+    int Shadow1Blur() const { return FShadow1Blur; }
+    void SetShadow1Blur(int Value) { FShadow1Blur = Value; }
+    int Shadow1Transparency() const { return FShadow1Transparency; }
+    void SetShadow1Transparency(int Value) { FShadow1Transparency = Value; }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value) { FBorderColor = Value; }
+
+    // The packed skin archive, streamed as the property "Data".
+    std::unique_ptr<TMemoryStream> PackedData;
+    void ReadData(TStream* Stream);
+    void WriteData(TStream* Stream) const;
+
+private:
+    String FName;
+    std::unique_ptr<TBitmap> FMasterBitmap;
+    double FVersion = 0;
+    String FDescription;
+    String FAuthor;
+    int FShadow1Offset = 0;
+    TColor FShadow1Color = 0;
+    int FShadow1Blur = -1;
+    int FShadow1Transparency = 0;
+    TColor FBorderColor = 0xFF00FF;
+};
+
+// The manager's InternalSkins: filled by streaming only.
+class TsStoredSkins : public TCollection {
+public:
+    explicit TsStoredSkins(TsSkinManager* AOwner);
+    TsStoredSkin* Items(int Index) const { return static_cast<TsStoredSkin*>(TCollection::Items(Index)); }
+    TsStoredSkin* Add() { return static_cast<TsStoredSkin*>(TCollection::Add()); }
+    // Index of the first skin whose Name equals SkinName exactly (letter case counts), -1 when none.
+    int IndexOf(const String& SkinName) const;
+    // Deliberately does nothing.
+    void Assign(TPersistent* Source) override {}
+    TPersistent* GetOwner() override;
+
+private:
+    TsSkinManager* FOwner;
+};
+
+// Which foreign control classes get which kind of skinning: per kind, class names one a line.
+class ThirdPartyList : public TPersistent {
+public:
+    static constexpr int Count = 18;
+    ThirdPartyList() = default;
+    // Index in the order of the kinds below; outside 0..17 the getter answers "" and the setter
+    // does nothing.
+    String Items(int Index) const;
+    void SetItems(int Index, const String& Value);
+    // The name a kind is offered under for editing ("Edit", "Button", ...).
+    static String DisplayName(int Index);
+    // The class names a kind starts with ("TEdit\r\nTMemo...", or one space for none).
+    static String DefaultItems(int Index);
+
+    const String& ThirdEdits() const { return FItems[0]; }
+    const String& ThirdButtons() const { return FItems[1]; }
+    const String& ThirdBitBtns() const { return FItems[2]; }
+    const String& ThirdCheckBoxes() const { return FItems[3]; }
+    const String& ThirdComboBoxes() const { return FItems[4]; }
+    const String& ThirdGrids() const { return FItems[5]; }
+    const String& ThirdGroupBoxes() const { return FItems[6]; }
+    const String& ThirdListViews() const { return FItems[7]; }
+    const String& ThirdPanels() const { return FItems[8]; }
+    const String& ThirdTreeViews() const { return FItems[9]; }
+    const String& ThirdWWEdits() const { return FItems[10]; }
+    const String& ThirdGridEh() const { return FItems[11]; }
+    const String& ThirdVirtualTrees() const { return FItems[12]; }
+    const String& ThirdPageControl() const { return FItems[13]; }
+    const String& ThirdTabControl() const { return FItems[14]; }
+    const String& ThirdToolBar() const { return FItems[15]; }
+    const String& ThirdStatusBar() const { return FItems[16]; }
+    const String& ThirdSpeedButton() const { return FItems[17]; }
+
+private:
+    std::array<String, Count> FItems;
+};
+
+// Menu options: the section of the icon column and the extra line beside popup menus.
+class TacMenuSupport : public TPersistent {
+public:
+    TacMenuSupport();
+    const String& IcoLineSkin() const { return FIcoLineSkin; }
+    void SetIcoLineSkin(const String& Value) { FIcoLineSkin = Value; }
+    bool UseExtraLine() const { return FUseExtraLine; }
+    void SetUseExtraLine(bool Value) { FUseExtraLine = Value; }
+    int ExtraLineWidth() const { return FExtraLineWidth; }
+    void SetExtraLineWidth(int Value) { FExtraLineWidth = Value; }
+    TFont* ExtraLineFont() const { return FExtraLineFont.get(); }
+
+private:
+    String FIcoLineSkin;
+    bool FUseExtraLine = false;
+    int FExtraLineWidth = 32;
+    std::unique_ptr<TFont> FExtraLineFont;
+};
+
+// --- The manager ---------------------------------------------------------------------------
 
 class TsSkinManager : public TComponent {
 public:
@@ -39,6 +284,27 @@ public:
 
     void Loaded() override;
 
+    // Option sub-objects.
+    TacSkinEffects* Effects() const { return FEffects.get(); }
+    bool AllowGlowing() const { return FEffects->AllowGlowing(); }
+    TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
+    TsStoredSkins* InternalSkins() const { return FBuiltInSkins.get(); }
+    ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
+    TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
+    // Sections (INI text) that complete a skin lacking them.
+    TStringList* CommonSections() const { return FCommonSections.get(); }
+    // Copies Value with the spaces taken out of every line but comments (";"), then applies the
+    // skin name again.
+    void SetCommonSections(TStrings* Value);
+
+    // The ThirdParty kinds parsed into lists, by ThirdPartyList index.
+    std::array<std::unique_ptr<TStringList>, ThirdPartyList::Count> ThirdLists;
+    // Each list from its ThirdParty text; with Reset, or where that text is empty, the text
+    // takes its default first.
+    void FillThirdLists(bool Reset);
+    // Each ThirdParty text from its list.
+    void StoreThirdLists();
+
     // Around a change of skin; nothing changes skins yet, so neither fires for now.
     TNotifyEvent OnBeforeChange;
     TNotifyEvent OnAfterChange;
@@ -54,10 +320,18 @@ private:
     bool FExtendedBorders = false;
     int FHueOffset = 0;
     int FSaturation = 0;
+    std::unique_ptr<TsStoredSkins> FBuiltInSkins;
+    std::unique_ptr<TStringList> FCommonSections;
+    std::unique_ptr<TacMenuSupport> FMenuSupport;
+    std::unique_ptr<TacAnimEffects> FAnimEffects;
+    std::unique_ptr<ThirdPartyList> FThirdParty;
+    std::unique_ptr<TacSkinEffects> FEffects;
 };
 
 // The directory SkinDirectory falls back to.
 extern const wchar_t* const DefaultSkinDirectory;
 
+// Registers the option classes' published properties (once).
+void RegisterSkinOptionClasses();
 // Registers TsSkinManager and its published properties with the form reader (once).
 void RegisterSkinManagerClasses();
