@@ -31,15 +31,6 @@ String Take(BSTR Text)
 
 } // namespace
 
-String ProgramFolder()
-{
-    wchar_t buffer[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    String path(buffer, length);
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == String::npos ? String(L".") : path.substr(0, slash);
-}
-
 String BindCalendarLibrary(const String& Folder)
 {
     UnbindCalendarLibrary();

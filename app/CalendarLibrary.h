@@ -14,8 +14,6 @@
 String BindCalendarLibrary(const String& ProgramFolder);
 void UnbindCalendarLibrary();
 bool CalendarLibraryBound();
-// The folder of the running program, without a trailing backslash.
-String ProgramFolder();
 
 String ThisYear();
 String ThisMonth();

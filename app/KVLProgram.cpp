@@ -7,6 +7,7 @@
 #include "app/KVLUnit.h"
 #include "framework/controls/Forms.h"
 #include "grid/control/AdvGrid.h"
+#include "skin/core/acntUtils.h"
 
 int RunProgram()
 {
