@@ -287,6 +287,7 @@ void RegisterSkinManagerClasses()
     done = true;
     RegisterGraphicsClasses();
     RegisterSkinOptionClasses();
+    RegisterEnumType(L"TacSkinningRule", {L"srStdForms", L"srStdDialogs", L"srThirdParty"});
     using M = TsSkinManager;
     RegisterPublishedClass<M>(L"TsSkinManager", L"TComponent")
         .Text(L"SkinDirectory", [](M* m, const String& v) { m->SetSkinDirectory(v); }, DefaultSkinDirectory)
@@ -297,6 +298,9 @@ void RegisterSkinManagerClasses()
         .Integer(L"HueOffset", [](M* m, int v) { m->SetHueOffset(v); })
         .Integer(L"Saturation", [](M* m, int v) { m->SetSaturation(v); })
         .Boolean(L"IsDefault", [](M* m, bool v) { m->SetIsDefault(v); }, L"True")
+        .Set(L"SkinningRules", L"TacSkinningRule",
+             [](M* m, std::uint64_t v) { m->SetSkinningRules(TacSkinningRules::FromBits(v)); },
+             L"[srStdForms, srStdDialogs, srThirdParty]")
         .Object(L"Effects", L"TacSkinEffects", [](M* m) { return m->Effects(); })
         .Object(L"AnimEffects", L"TacAnimEffects", [](M* m) { return m->AnimEffects(); })
         .Collection(L"InternalSkins", L"TsStoredSkin", [](M* m) { return m->InternalSkins(); })

@@ -337,6 +337,54 @@ TEST(SkinImages, FolderAndArchiveGiveTheSameSkin)
     EXPECT_EQ(Section(*packed, L"PANEL").BorderIndex, packed->GetMaskIndex(L"BUTTON", L"BORDERSMASK"));
 }
 
+// A 2 x 2 BMP written by hand: rows bottom-up (Height > 0) or top-down (Height < 0).
+Bytes HandBmp(int Bits, int Height, const std::vector<uint8_t>& Pixels)
+{
+    Bytes out{'B', 'M'};
+    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i))); };
+    auto put16 = [&](uint16_t v) { out.push_back(static_cast<uint8_t>(v)); out.push_back(static_cast<uint8_t>(v >> 8)); };
+    put32(static_cast<uint32_t>(54 + Pixels.size()));
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(2);
+    put32(static_cast<uint32_t>(Height));
+    put16(1);
+    put16(static_cast<uint16_t>(Bits));
+    for (int i = 0; i < 6; ++i) put32(0);
+    out.insert(out.end(), Pixels.begin(), Pixels.end());
+    return out;
+}
+
+// Plain BMPs of the kinds a skin's images come in, each row where it belongs.
+TEST(SkinImages, PlainBitmapsKeepTheirRowsAndAlpha)
+{
+    // Blue, green, red bytes; 24-bit rows padded to 8 bytes.
+    const std::vector<uint8_t> rows24{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+    const std::vector<uint8_t> rows32{1, 2, 3, 0x80, 4, 5, 6, 0, 7, 8, 9, 0xFF, 10, 11, 12, 0x10};
+    struct TCase {
+        const char* Name;
+        Bytes Image;
+        uint32_t TopLeft, BottomRight;
+    } cases[] = {
+        {"24-bit bottom-up", HandBmp(24, 2, rows24), 0xFF090807u, 0xFF060504u},
+        {"24-bit top-down", HandBmp(24, -2, rows24), 0xFF030201u, 0xFF0C0B0Au},
+        {"32-bit keeps its alpha", HandBmp(32, 2, rows32), 0xFF090807u, 0x00060504u},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto skin = TTestSkin("[GLOBALINFO]\r\nMASTERBITMAP=M.BMP\r\n", {{"M.BMP", c.Image}}).FromArchive();
+        ASSERT_EQ(skin->MasterBitmap->Width(), 2);
+        ASSERT_EQ(skin->MasterBitmap->Height(), 2);
+        EXPECT_EQ(static_cast<uint32_t*>(skin->MasterBitmap->ScanLine(0))[0], c.TopLeft);
+        EXPECT_EQ(static_cast<uint32_t*>(skin->MasterBitmap->ScanLine(1))[1], c.BottomRight);
+    }
+    // Pixels cut short: the decoder reports the file rather than reading past it.
+    Bytes cut = HandBmp(24, 2, rows24);
+    cut.resize(cut.size() - 4);
+    EXPECT_THROW(TTestSkin("[GLOBALINFO]\r\nMASTERBITMAP=M.BMP\r\n", {{"M.BMP", cut}}).FromArchive(), Exception);
+}
+
 TEST(SkinImages, MissingMasterBitmapLeavesItEmptyAndABrokenOneFails)
 {
     auto skin = TTestSkin("[GLOBALINFO]\r\nMASTERBITMAP=NONE.BMP\r\n[B]\r\nG=@0000@0000@0020@0010@1@0\r\n").FromFolder();
