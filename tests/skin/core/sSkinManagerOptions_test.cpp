@@ -26,6 +26,13 @@ std::vector<String> Lines(const TStringList& List)
 TEST(sSkinManagerOptions, NewManagerHoldsTheDocumentedDefaults)
 {
     TsSkinManager m(nullptr);
+    EXPECT_EQ((TacSkinningRules{srStdForms, srStdDialogs, srThirdParty}), m.SkinningRules());
+    EXPECT_TRUE(m.Active());
+    EXPECT_EQ(L"c:\\Skins", m.SkinDirectory());
+    EXPECT_EQ(L"N/A", m.SkinInfo());
+    EXPECT_EQ(L"7.42", m.Version());
+    EXPECT_EQ(-1, m.SkinableMenus()->FSkinBorderWidth);
+    EXPECT_EQ(&m, m.SkinableMenus()->Owner());
     EXPECT_TRUE(m.Effects()->StoredAllowGlowing());
     EXPECT_EQ(&m, m.Effects()->Manager);
     TacAnimEffects* a = m.AnimEffects();
@@ -114,6 +121,7 @@ TEST(sSkinManagerOptions, ThirdPartyListsFillFromTheFormAndASpaceMatchesNothing)
 TEST(sSkinManagerOptions, OptionsAndStoredSkinsStreamWithTheForm)
 {
     auto m = ReadManager(L"  Effects.AllowGlowing = False\n"
+                         L"  SkinningRules = [srStdForms, srThirdParty]\n"
                          L"  AnimEffects.Buttons.Events = [beMouseDown]\n"
                          L"  AnimEffects.SkinChanging.Time = 250\n"
                          L"  AnimEffects.SkinChanging.Mode = atAero\n"
@@ -139,6 +147,7 @@ TEST(sSkinManagerOptions, OptionsAndStoredSkinsStreamWithTheForm)
                          L"      Name = 'Dark'\n"
                          L"    end>\n");
     EXPECT_FALSE(m->Effects()->StoredAllowGlowing());
+    EXPECT_EQ((TacSkinningRules{srStdForms, srThirdParty}), m->SkinningRules());
     EXPECT_EQ(TacBtnEvents{beMouseDown}, m->AnimEffects()->Buttons()->Events());
     EXPECT_EQ(250, m->AnimEffects()->SkinChanging()->Time());
     EXPECT_EQ(atAero, m->AnimEffects()->SkinChanging()->Mode());
