@@ -12,6 +12,7 @@
 #include "framework/classes/StringList.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/system/Exceptions.h"
+#include "skin/core/sConst.h"
 #include "skin/core/sStyleSimply.h"
 
 class TsSkinManager;
@@ -31,13 +32,13 @@ struct TsFontColor {
     TColor Bottom = -1;
 };
 
-// One paint state. The gradient is kept as its description; parsing and painting it belong to
-// the gradient unit.
+// One paint state.
 struct TsGenState {
     TColor Color = 0;
     TsFontColor FontColor;
     int GradientPercent = 0;
     String GradientData;
+    TsGradArray GradientArray;
     int ImagePercent = 0;
     TColor GlowColor = 0;
     std::uint8_t GlowSize = 0;
@@ -68,12 +69,14 @@ struct TsGeneralData {
     int Transparency = 0;
     int GradientPercent = 0;
     String GradientData;
+    TsGradArray GradientArray;
     int ImagePercent = 0;
     TsFontColor FontColor;
     TColor HotColor = 0;
     int HotTransparency = 0;
     int HotGradientPercent = 0;
     String HotGradientData;
+    TsGradArray HotGradientArray;
     int HotImagePercent = 0;
     TsFontColor HotFontColor{0, 0, 0, 0, 0};
     bool FadingEnabled = false;

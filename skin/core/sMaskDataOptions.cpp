@@ -9,6 +9,7 @@
 #include "framework/system/FormatSettings.h"
 #include "framework/system/StringUtils.h"
 #include "skin/core/acntUtils.h"
+#include "skin/core/sGradient.h"
 #include "skin/core/sMaskData.h"
 
 namespace {
@@ -257,8 +258,27 @@ bool IsTrue(const String& Text)
     return upper == L"1" || upper == L"TRUE";
 }
 
+// A gradient that is no row of numbers paints nothing rather than failing the whole skin.
+void ParseSectionGradient(const String& Data, TsGradArray& Steps, int& Percent)
+{
+    Steps.clear();
+    if (Data.size() < 2) {
+        Percent = 0;
+        return;
+    }
+    try {
+        ParseGradientData(Data, Steps);
+    } catch (const EConvertError&) {
+        Steps.clear();
+        Percent = 0;
+    }
+}
+
 void FillProps(TsGeneralData& D)
 {
+    ParseSectionGradient(D.GradientData, D.GradientArray, D.GradientPercent);
+    if (D.States >= 2) ParseSectionGradient(D.HotGradientData, D.HotGradientArray, D.HotGradientPercent);
+    else D.HotGradientArray.clear();
     TsGenState& normal = D.Props[0];
     normal.Color = D.Color;
     normal.FontColor = D.FontColor;
@@ -266,6 +286,7 @@ void FillProps(TsGeneralData& D)
     normal.GlowSize = D.GlowSize;
     normal.GradientPercent = D.GradientPercent;
     normal.GradientData = D.GradientData;
+    normal.GradientArray = D.GradientArray;
     normal.ImagePercent = D.ImagePercent;
     normal.Transparency = D.Transparency;
     if (D.States < 2) {
@@ -279,6 +300,7 @@ void FillProps(TsGeneralData& D)
     hot.GlowSize = D.HotGlowSize;
     hot.GradientPercent = D.HotGradientPercent;
     hot.GradientData = D.HotGradientData;
+    hot.GradientArray = D.HotGradientArray;
     hot.ImagePercent = D.HotImagePercent;
     hot.Transparency = D.HotTransparency;
 }

@@ -1,12 +1,42 @@
+// The manager's life, its properties and the change of skin behind SkinName.
 #include "skin/core/sSkinManager.h"
 
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/system/StringUtils.h"
+#include "skin/core/acntUtils.h"
+#include "skin/core/sDialogs.h"
+#include "skin/core/sGraphUtils.h"
+#include "skin/core/sMessages.h"
 
 const wchar_t* const DefaultSkinDirectory = L"c:\\Skins";
+const wchar_t* const acSkinExt = L"vtz";
 
 namespace {
+
 TsSkinManager* GDefaultManager = nullptr;
+int GSkinLoading = 0;
+
+bool EndsWithSkinExt(const String& Value)
+{
+    return Value.size() > 4 && SameText(Value.substr(Value.size() - 4), String(L".") + acSkinExt);
+}
+
+}  // namespace
+
+bool SkinLoading()
+{
+    return GSkinLoading > 0;
+}
+
+TSkinLoadingScope::TSkinLoadingScope()
+{
+    ++GSkinLoading;
+}
+
+TSkinLoadingScope::~TSkinLoadingScope()
+{
+    --GSkinLoading;
 }
 
 TsSkinManager* TsSkinManager::DefaultSkinManager()
@@ -18,42 +48,156 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
     : TComponent(AOwner), FSkinDirectory(DefaultSkinDirectory), FBuiltInSkins(std::make_unique<TsStoredSkins>(this)),
       FCommonSections(std::make_unique<TStringList>()), FMenuSupport(std::make_unique<TacMenuSupport>()),
       FAnimEffects(std::make_unique<TacAnimEffects>(this)), FThirdParty(std::make_unique<ThirdPartyList>()),
-      FEffects(std::make_unique<TacSkinEffects>(this))
+      FEffects(std::make_unique<TacSkinEffects>(this)), FSkinableMenus(std::make_unique<TsSkinableMenus>(this))
 {
     FCommonSections->SetCaseSensitive(true);
     for (auto& list : ThirdLists) {
         list = std::make_unique<TStringList>();
         list->SetCaseSensitive(true);
     }
+    ShdaTemplate = std::make_unique<TBitmap>();
+    ShdiTemplate = std::make_unique<TBitmap>();
     if (GDefaultManager == nullptr) GDefaultManager = this;
+    AfterConstruction();
+}
+
+void TsSkinManager::AfterConstruction()
+{
     FillThirdLists(false);
+    if (FSkinDirectory.empty()) FSkinDirectory = DefaultSkinDirectory;
 }
 
 TsSkinManager::~TsSkinManager()
 {
+    FActive = false;
+    RemoveSkin();
     if (GDefaultManager == this) GDefaultManager = nullptr;
     StoreThirdLists();
 }
 
 void TsSkinManager::SetSkinDirectory(const String& Value)
 {
+    if (Value == FSkinDirectory) return;
     FSkinDirectory = Value;
+    SkinData.SkinPath = FullSkinDirectory();
 }
 
 void TsSkinManager::SetSkinName(const String& Value)
 {
+    // While the form is read the name is only stored: the stored skins may come after it, and
+    // Loaded loads the skin once everything is read.
+    if (ComponentState().Contains(csLoading)) {
+        FSkinName = Value;
+        return;
+    }
+    ChangeSkin(Value, true);
+}
+
+void TsSkinManager::ChangeSkin(const String& Value, bool Repaint)
+{
+    String oldName = FSkinName;
     FSkinName = Value;
+    if (FActive) {
+        if (OnBeforeChange) OnBeforeChange(this);
+        TSkinLoadingScope loading;
+        bool wasActive = SkinData.Active;
+        SkinData.Active = false;
+        if (EndsWithSkinExt(Value)) FSkinName = Value.substr(0, Value.size() - 4);
+        bool loaded = false;
+        try {
+            if (FileExists(PackedFileName(FSkinName))) ReloadPackedSkin();
+            else ReloadSkin();
+            loaded = true;
+        } catch (const Exception& e) {
+            FSkinName = oldName;
+            SkinData.Active = wasActive;
+            MessageBoxDlg(e.Message(), 1, 4, 0);
+        }
+        if (loaded) {
+            if (!FActive) RemoveSkin();
+            else if (!NonAutoUpdate) AnnounceSkin(Repaint);
+        }
+        if (OnAfterChange) OnAfterChange(this);
+    }
+    PublishDialogRule();
 }
 
 void TsSkinManager::SetActive(bool Value)
 {
+    if (Value == FActive) return;
     FActive = Value;
+    if (ComponentState().Contains(csLoading)) return;
+    if (Value) {
+        SetSkinName(FSkinName);
+        return;
+    }
+    if (!SkinLoading()) RemoveSkin();
+    FSkin.InitConstantIndexes();
+    PublishDialogRule();
+}
+
+bool TsSkinManager::ExtendedBorders() const
+{
+    return FExtendedBorders && LayeredWindowsAvailable();
+}
+
+void TsSkinManager::SetExtendedBorders(bool Value)
+{
+    if (Value == FExtendedBorders) return;
+    FExtendedBorders = Value;
+    if (!SkinData.Active) return;
+    ReloadCurrent();
+}
+
+void TsSkinManager::SetHueOffset(int Value)
+{
+    if (Value == FHueOffset) return;
+    FHueOffset = Value;
+    if (FActive && !ComponentState().Contains(csLoading)) ReloadCurrent();
+}
+
+void TsSkinManager::SetSaturation(int Value)
+{
+    if (Value == FSaturation) return;
+    FSaturation = Value;
+    if (FActive && !ComponentState().Contains(csLoading)) ReloadCurrent();
+}
+
+void TsSkinManager::ReloadCurrent()
+{
+    if (FSkinName.empty() || SkinLoading()) return;
+    TSkinLoadingScope loading;
+    try {
+        if (FileExists(PackedFileName(FSkinName))) ReloadPackedSkin();
+        else ReloadSkin();
+    } catch (const Exception& e) {
+        MessageBoxDlg(e.Message(), 1, 4, 0);
+        return;
+    }
+    if (!NonAutoUpdate && FActive) AnnounceSkin(true);
+}
+
+void TsSkinManager::SetSkinningRules(TacSkinningRules Value)
+{
+    FSkinningRules = Value;
+    PublishDialogRule();
 }
 
 void TsSkinManager::SetIsDefault(bool Value)
 {
     // Only a manager can make itself the default; giving it up leaves the current one in place.
-    if (Value || GDefaultManager == nullptr) GDefaultManager = this;
+    if (!Value && GDefaultManager != nullptr) return;
+    GDefaultManager = this;
+    if (FActive) AnnounceSkin(true);
+    else RemoveSkin();
+}
+
+String TsSkinManager::SkinInfo() const
+{
+    if (!FActive || gd.empty()) return L"N/A";
+    wchar_t text[32];
+    swprintf(text, 32, L"%g", SkinData.Version);
+    return text;
 }
 
 void TsSkinManager::Loaded()
@@ -62,6 +206,52 @@ void TsSkinManager::Loaded()
     if (FSkinDirectory.empty()) FSkinDirectory = DefaultSkinDirectory;
     if (FMenuSupport->IcoLineSkin().empty()) FMenuSupport->SetIcoLineSkin(L"ICOLINE");
     FillThirdLists(false);
+    // The skin named while the form was read, announced once without repaint.
+    if (FActive && !FSkinName.empty()) ChangeSkin(FSkinName, false);
+    PublishDialogRule();
+}
+
+void TsSkinManager::EndUpdate(bool Repaint, bool /*AllowAnimation*/)
+{
+    NonAutoUpdate = false;
+    UpdateSkin(Repaint);
+}
+
+void TsSkinManager::UpdateSkin(bool Repaint)
+{
+    if (FActive) AnnounceSkin(Repaint);
+}
+
+void TsSkinManager::AnnounceSkin(bool /*Repaint*/)
+{
+    // Telling the forms and controls of the new skin arrives with the skin broadcast.
+    if (!gd.empty()) SkinData.Active = true;
+}
+
+void TsSkinManager::RemoveSkin()
+{
+    SkinRemoving = true;
+    FSkin = TsSkin{};
+    FSkinableMenus->FSkinBorderWidth = -1;
+    FormShadowSize = TRect{0, 0, 0, 0};
+    SkinRemoving = false;
+}
+
+void TsSkinManager::PublishDialogRule()
+{
+    // The framework builds its message dialogs as ordinary forms, which skins can take over;
+    // it has no switch to task dialogs, so there is nothing to publish yet.
+}
+
+void TsSkinManager::SetActiveControl(HWND Value)
+{
+    if (Value == FActiveControl) return;
+    HWND previous = FActiveControl;
+    FActiveControl = Value;
+    if (previous != nullptr && IsWindow(previous))
+        SendMessageW(previous, SM_LUMACMD, MakeSkinWParam(AC_HOTOFF), reinterpret_cast<LPARAM>(this));
+    if (Value != nullptr && IsWindow(Value))
+        SendMessageW(Value, SM_LUMACMD, MakeSkinWParam(AC_HOTON), reinterpret_cast<LPARAM>(this));
 }
 
 void TsSkinManager::SetCommonSections(TStrings* Value)
@@ -73,8 +263,8 @@ void TsSkinManager::SetCommonSections(TStrings* Value)
             if (line.empty() || line[0] != L';') std::erase(line, L' ');
             FCommonSections->Add(line);
         }
-    // The skin is built with the new sections once loading a skin by name exists.
-    SetSkinName(FSkinName);
+    // While the form is read the skin loads once everything is read.
+    if (!ComponentState().Contains(csLoading) && !FSkinName.empty()) SetSkinName(FSkinName);
 }
 
 void TsSkinManager::FillThirdLists(bool Reset)

@@ -1,10 +1,11 @@
 #pragma once
 // Unit sSkinManager: TsSkinManager, the component a form holds to own one skin and answer the
-// skin questions of the controls on it. For now it is the component with its stored settings
-// (directory, skin name, active state, recolouring and the rest): the skin engine that loads
-// and paints a skin arrives later, so setting a name here loads nothing and nothing is painted
-// differently. The first manager created is the default one, which skinned controls use unless
-// they name another.
+// skin questions of the controls on it. Setting SkinName loads a skin from a folder, a packed
+// file or a skin stored in the form, recolours it by HueOffset and Saturation and swaps it in
+// whole; a load that fails leaves the skin in use as it was and shows why. The first manager
+// created is the default one, which skinned controls use unless they name another.
+#include <windows.h>
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "framework/classes/StringList.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "skin/core/sMaskData.h"
 
 class TsSkinManager;
 
@@ -250,17 +252,64 @@ private:
     std::unique_ptr<TFont> FExtraLineFont;
 };
 
+// The menu skinner: created by the manager with itself as owner. It keeps its fields until the
+// skinning of menus arrives.
+class TsSkinableMenus : public TPersistent {
+public:
+    explicit TsSkinableMenus(TsSkinManager* AOwner) : FOwner(AOwner) {}
+    TsSkinManager* Owner() const { return FOwner; }
+    // Width of the skin's menu border; -1 until a skin has been measured, again after every new
+    // skin.
+    int FSkinBorderWidth = -1;
+
+private:
+    TsSkinManager* FOwner;
+};
+
 // --- The manager ---------------------------------------------------------------------------
+
+// Which skins GetSkinNames lists.
+enum TacSkinTypes { stUnpacked, stPacked, stAllSkins };
+
+// What the manager skins besides its own skinned controls.
+enum TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
+using TacSkinningRules = TEnumSet<TacSkinningRule>;
+
+// The application's last show command.
+enum TacShowState { saIgnore, saRestore, saMinimize };
+
+// The file extension of packed skins, without its dot.
+extern const wchar_t* const acSkinExt;
+
+// Set while any manager loads a skin: painting that would read half-built tables skips its work.
+bool SkinLoading();
+
+// Sets the skin-loading flag for a scope; loads may nest (a reload inside a change of name).
+class TSkinLoadingScope {
+public:
+    TSkinLoadingScope();
+    ~TSkinLoadingScope();
+    TSkinLoadingScope(const TSkinLoadingScope&) = delete;
+    TSkinLoadingScope& operator=(const TSkinLoadingScope&) = delete;
+};
 
 class TsSkinManager : public TComponent {
 public:
     explicit TsSkinManager(TComponent* AOwner);
     ~TsSkinManager() override;
+    void AfterConstruction();
 
     // Where skins are looked for by name ("c:\Skins" when left empty).
     const String& SkinDirectory() const { return FSkinDirectory; }
     void SetSkinDirectory(const String& Value);
+    // SkinDirectory made absolute: a leading "..\" is the program folder's parent, ".\" the
+    // program folder, and a relative path lies in the program folder. No trailing separator.
+    String FullSkinDirectory() const;
     const String& SkinName() const { return FSkinName; }
+    // Loads the skin of that name (when Active): a packed file "<directory>\<name>.vtz", else a
+    // folder "<directory>\<name>" holding "Options.dat", else the internal skin of that name,
+    // else the first internal skin. A load that fails keeps the previous skin and name and shows
+    // the error in a message box.
     void SetSkinName(const String& Value);
     // A skin is shown (true after construction).
     bool Active() const { return FActive; }
@@ -268,19 +317,25 @@ public:
     // Popup and system menus are skinned too.
     bool SkinnedPopups() const { return FSkinnedPopups; }
     void SetSkinnedPopups(bool Value) { FSkinnedPopups = Value; }
-    // Forms get wide borders with a shadow (layered windows).
-    bool ExtendedBorders() const { return FExtendedBorders; }
-    void SetExtendedBorders(bool Value) { FExtendedBorders = Value; }
-    // Recolouring of the skin's images.
+    // Forms get wide borders with a shadow (layered windows; false without them).
+    bool ExtendedBorders() const;
+    void SetExtendedBorders(bool Value);
+    // Recolouring of the skin: degrees of hue, percent of saturation (taken modulo 101).
     int HueOffset() const { return FHueOffset; }
-    void SetHueOffset(int Value) { FHueOffset = Value; }
+    void SetHueOffset(int Value);
     int Saturation() const { return FSaturation; }
-    void SetSaturation(int Value) { FSaturation = Value; }
+    void SetSaturation(int Value);
+    TacSkinningRules SkinningRules() const { return FSkinningRules; }
+    void SetSkinningRules(TacSkinningRules Value);
     // This manager is the application's default one.
     bool IsDefault() const { return DefaultSkinManager() == this; }
     void SetIsDefault(bool Value);
-    // The version of the loaded skin as text; "N/A" while none is loaded (always, for now).
-    String SkinInfo() const { return L"N/A"; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    // The version of the loaded skin as text ("7.5"); "N/A" while none is active.
+    String SkinInfo() const;
+    // The version of the skin engine.
+    static String Version() { return L"7.42"; }
 
     void Loaded() override;
 
@@ -291,6 +346,7 @@ public:
     TsStoredSkins* InternalSkins() const { return FBuiltInSkins.get(); }
     ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
     TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
+    TsSkinableMenus* SkinableMenus() const { return FSkinableMenus.get(); }
     // Sections (INI text) that complete a skin lacking them.
     TStringList* CommonSections() const { return FCommonSections.get(); }
     // Copies Value with the spaces taken out of every line but comments (";"), then applies the
@@ -305,7 +361,7 @@ public:
     // Each ThirdParty text from its list.
     void StoreThirdLists();
 
-    // Around a change of skin; nothing changes skins yet, so neither fires for now.
+    // Around a change of skin by SetSkinName.
     TNotifyEvent OnBeforeChange;
     TNotifyEvent OnAfterChange;
 
@@ -313,6 +369,97 @@ public:
     static TsSkinManager* DefaultSkinManager();
 
 private:
+    // Declared before the views below, which refer into it.
+    TsSkin FSkin;
+
+public:
+    // --- The loaded skin ---
+    // The whole loaded skin; the names below are views of its parts. A new load builds a new
+    // skin aside and moves it in here only when it succeeded.
+    const TsSkin& Skin() const { return FSkin; }
+    TsSkinData& SkinData = FSkin.SkinData;
+    TsSkinGeneralData& gd = FSkin.gd;
+    TsMaskArray& ma = FSkin.ma;
+    TsPatternArray& pa = FSkin.pa;
+    TConstantSkinData& ConstData = FSkin.ConstData;
+    std::unique_ptr<TBitmap>& MasterBitmap = FSkin.MasterBitmap;
+    // The skin in use came from an unpacked archive (a packed file or an internal skin).
+    bool SkinIsPacked() const { return FSkin.SkinIsPacked; }
+
+    // Loads SkinName from the folder or the internal skins (ReloadSkin) or from the packed file
+    // (ReloadPackedSkin). Errors pass to the caller; the skin in use changes only on success.
+    void ReloadSkin();
+    void ReloadPackedSkin();
+    // Shows the notice about a skin VERSION outside 7..7.99 (an old one only when designing or
+    // run with "/actest").
+    void CheckVersion();
+    // The form-shadow templates and widths of the skin in use.
+    void CheckShadows();
+    std::unique_ptr<TBitmap> ShdaTemplate;
+    std::unique_ptr<TBitmap> ShdiTemplate;
+    TRect FormShadowSize{0, 0, 0, 0};
+
+    // While set, a new skin is not announced to the forms.
+    bool NonAutoUpdate = false;
+    TacShowState ShowState = saIgnore;
+    bool SkinRemoving = false;
+    bool GlobalHookInstalled = false;
+    void BeginUpdate() { NonAutoUpdate = true; }
+    void EndUpdate(bool Repaint = true, bool AllowAnimation = true);
+    // Announces the skin in use when Active.
+    void UpdateSkin(bool Repaint = true);
+
+    // Section and image lookups of the skin in use; -1 when it has none of that name.
+    int GetSkinIndex(const String& SkinSection) const;
+    bool IsValidSkinIndex(int Index) const { return FSkin.IsValidSkinIndex(Index); }
+    bool IsValidImgIndex(int Index) const { return FSkin.IsValidImgIndex(Index); }
+    int GetMaskIndex(int SkinIndex, const String& SkinSection, const String& MaskName) const;
+    int GetMaskIndex(const String& SkinSection, const String& MaskName) const;
+    int GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const;
+    int GetPatternIndex(int SkinIndex, const String& SkinSection, const String& PatternName) const;
+    int MaskWidthLeft(int MaskIndex);
+    int MaskWidthTop(int MaskIndex) const;
+    int MaskWidthRight(int MaskIndex) const;
+    int MaskWidthBottom(int MaskIndex) const;
+
+    // Colours of the skin in use, system colours as RGB (the fallbacks say when not).
+    TColor GetGlobalColor() const;
+    TColor GetGlobalFontColor() const;
+    TColor GetActiveEditColor() const;
+    TColor GetActiveEditFontColor() const;
+    TColor GetHighLightColor(bool Focused = false) const;
+    TColor GetHighLightFontColor(bool Focused = false) const;
+
+    // The skins available: internal ones first, then those in the skin directory; List is
+    // sorted, the result is the first name found ('' when none).
+    String GetSkinNames(TStrings* List, TacSkinTypes SkinType = stAllSkins) const;
+    String GetExternalSkinNames(TStrings* List, TacSkinTypes SkinType = stAllSkins) const;
+    // The section names of the skin in use, in table order (nothing while inactive).
+    void GetSkinSections(TStrings* List) const;
+    String GetRandomSkin() const;
+    // Writes an internal skin's archive to DestDir as "<name> extracted.vtz".
+    void ExtractInternalSkin(const String& NameOfSkin, const String& DestDir);
+    void ExtractByIndex(int Index, const String& DestDir);
+
+    // The window under the mouse: the previous one gets AC_HOTOFF, the new one AC_HOTON.
+    HWND ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(HWND Value);
+
+private:
+    // The change of skin: loads Value from the source its name finds and moves the result in;
+    // on an exception of the runtime's class the old name and skin stay and the message shows.
+    void ChangeSkin(const String& Value, bool Repaint);
+    // Reloads the current skin from where it came from (recolouring, common sections).
+    void ReloadCurrent();
+    // Loads a skin aside, recolours it and moves it in.
+    void LoadFrom(const TsSkinSource& Source, bool Packed);
+    // Empties the tables and marks the skin inactive.
+    void RemoveSkin();
+    void AnnounceSkin(bool Repaint);
+    void PublishDialogRule();
+    String PackedFileName(const String& Name) const;
+
+    int FGroupIndex = 0;
     String FSkinDirectory;
     String FSkinName;
     bool FActive = true;
@@ -320,12 +467,15 @@ private:
     bool FExtendedBorders = false;
     int FHueOffset = 0;
     int FSaturation = 0;
+    TacSkinningRules FSkinningRules{srStdForms, srStdDialogs, srThirdParty};
+    HWND FActiveControl = nullptr;
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
     std::unique_ptr<TStringList> FCommonSections;
     std::unique_ptr<TacMenuSupport> FMenuSupport;
     std::unique_ptr<TacAnimEffects> FAnimEffects;
     std::unique_ptr<ThirdPartyList> FThirdParty;
     std::unique_ptr<TacSkinEffects> FEffects;
+    std::unique_ptr<TsSkinableMenus> FSkinableMenus;
 };
 
 // The directory SkinDirectory falls back to.

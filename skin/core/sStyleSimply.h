@@ -8,6 +8,11 @@
 
 class TsSkinData : public TObject {
 public:
+    TsSkinData() = default;
+    // Takes the values of another skin's record, so that a skin loaded aside can replace the
+    // one in use in place.
+    TsSkinData& operator=(const TsSkinData& Other);
+
     // Folder of the skin with a trailing backslash; '' for an internal skin.
     String SkinPath;
     // False while a skin is being announced or removed.
