@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "framework/classes/PropertyRegistry.h"
-#include "framework/comctrls/TabControl.h"
+#include "framework/comctrls/PageControl.h"
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/stdctrls/Panel.h"
@@ -73,15 +73,14 @@ bool IsNoGlowCode(int COC)
 
 const TsSkin* SkinOfManager(TsSkinManager* Manager)
 {
-    // The manager does not hold a loaded skin yet.
-    (void)Manager;
-    return nullptr;
+    if (Manager == nullptr) return nullptr;
+    const TsSkin& skin = Manager->Skin();
+    return skin.gd.empty() ? nullptr : &skin;
 }
 
 TColor ManagerGlobalColor(TsSkinManager* Manager)
 {
-    (void)Manager;
-    return clBtnFace;
+    return Manager != nullptr ? Manager->GetGlobalColor() : clBtnFace;
 }
 
 // --- Creation ------------------------------------------------------------------------------------
@@ -398,7 +397,7 @@ void TsCommonData::EvalBackgroundState(bool NotifyChildren)
     auto* win = dynamic_cast<TWinControl*>(FOwnerControl);
     const bool container = dynamic_cast<TCustomPanel*>(FOwnerControl) != nullptr ||
                            dynamic_cast<TScrollingWinControl*>(FOwnerControl) != nullptr ||
-                           dynamic_cast<TCustomTabControl*>(FOwnerControl) != nullptr;
+                           dynamic_cast<TPageControl*>(FOwnerControl) != nullptr;
     if (container && !HasComplexBackground()) CtrlSkinState |= ACS_FAST;
     if (!NotifyChildren || win == nullptr) return;
     for (int i = 0; i < win->ControlCount(); ++i)
