@@ -1,0 +1,153 @@
+#pragma once
+// Unit sCommonData: TsCommonData, the skin state every skinned control owns. It keeps the
+// control's section name and what that name resolves to in its skin manager's tables, the
+// control's 32-bit cache bitmap (its composed look, copied to the screen), and the flags that
+// decide when that cache is rebuilt. It answers what lies behind the control when a child asks,
+// and gives the skin's colours to the plain properties of edit-like owners. Every routine
+// tolerates a missing manager, skin or owner by answering "not skinned".
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/classes/Persistent.h"
+#include "framework/graphics/Bitmap.h"
+#include "skin/core/sConst.h"
+
+class TControl;
+class TWinControl;
+class TsSkin;
+class TsSkinManager;
+struct TBackgroundQuery;
+
+// CtrlSkinState bits.
+inline constexpr std::uint16_t ACS_FAST = 0x0001;        // the background is a plain colour
+inline constexpr std::uint16_t ACS_PRINTING = 0x0200;    // being printed into PrintDC
+inline constexpr std::uint16_t ACS_MNUPDATING = 0x0400;  // menu change pending (form provider)
+inline constexpr std::uint16_t ACS_LOCKED = 0x0800;      // inside BeginUpdate
+
+// BGType bits.
+inline constexpr std::uint16_t BGT_GRADIENTHORZ = 0x0001;
+inline constexpr std::uint16_t BGT_GRADIENTVERT = 0x0002;
+inline constexpr std::uint16_t BGT_TEXTURE = 0x0004;
+
+// The section a control of that type code shows when it names none ("" for codes without one).
+String DefaultSectionOfCode(int COC);
+// Behaviour sets of control-type codes (codes above 255 belong to none).
+bool IsEditLikeCode(int COC);
+bool IsContainerCode(int COC);
+bool IsNoGlowCode(int COC);
+
+// The loaded skin of a manager, or null when it has no sections.
+const TsSkin* SkinOfManager(TsSkinManager* Manager);
+// The skin's global background colour, clBtnFace without a manager.
+TColor ManagerGlobalColor(TsSkinManager* Manager);
+
+class TsCommonData : public TPersistent {
+public:
+    TsCommonData(TObject* AOwner, bool CreateCacheBmp);
+    ~TsCommonData() override;
+
+    // ---- Properties ----
+    const String& SkinSection() const { return FSkinSection; }
+    void SetSkinSection(const String& Value);
+    bool CustomColor() const { return FCustomColor; }
+    void SetCustomColor(bool Value);
+    bool CustomFont() const { return FCustomFont; }
+    void SetCustomFont(bool Value);
+    int HUEOffset() const { return FHUEOffset; }
+    void SetHUEOffset(int Value);
+    int Saturation() const { return FSaturation; }
+    void SetSaturation(int Value);
+    // The chosen manager, else the default one.
+    TsSkinManager* GetSkinManager() const;
+    TsSkinManager* SkinManager() const { return GetSkinManager(); }
+    void SetSkinManager(TsSkinManager* Value);
+    bool ManagerStored() const { return FSkinManager != nullptr; }
+    bool Updating();
+    void SetUpdating(bool Value) { FUpdating = Value; }
+
+    // ---- Skin state ----
+    // The skin of the manager, when it has sections.
+    const TsSkin* Skin() const { return SkinOfManager(GetSkinManager()); }
+    bool Skinned(bool CheckSkinActive = false) const;
+    void UpdateIndexes();
+    void Loaded();
+    void Invalidate();
+    void BeginUpdate();
+    void EndUpdate(bool Repaint = false);
+    bool RepaintIfMoved();
+    bool FullPaintNeeded();
+    bool HotStateActive();
+    void InitCacheBitmap();
+    TBitmap* CacheBmp() const { return FCacheBmp.get(); }
+    // Empties the cache to 0 x 0 (a hidden owner, a removed skin).
+    void EmptyCache();
+    int MaxBorderWidth() const;
+    // Gives an edit-like owner the section's colour and font colour unless kept custom.
+    void ApplySkinColors(bool Repaint);
+
+    // ---- Background ----
+    bool HasComplexBackground();
+    void EvalBackgroundState(bool NotifyChildren);
+    TColor StateBackColor(bool Hot, HWND Handle = nullptr);
+    // Answers AC_QUERYBGINFO.
+    void DescribeBackground(TBackgroundQuery& Query, bool Hot, HWND Handle = nullptr);
+    TCacheInfo GetParentCacheInfo();
+
+    // ---- Fields (the owners and the painting code read and set them directly) ----
+    std::int32_t GlowID = -1;
+    std::int32_t BorderIndex = -1;
+    std::int32_t SkinIndex = -1;
+    std::int32_t Texture = -1;
+    std::int32_t HotTexture = -1;
+    TControl* GraphControl = nullptr;
+    bool UrgentPainting = false;
+    bool BGChanged = true;
+    bool HalfVisible = true;
+    TControl* FOwnerControl = nullptr;
+    TObject* FOwnerObject = nullptr;
+    HRGN FRegion = nullptr;
+    std::int32_t COC = 0;
+    bool FFocused = false;
+    bool FMouseAbove = false;
+    std::uint16_t CtrlSkinState = 0;
+    std::uint16_t BGType = 0;
+    HDC PrintDC = nullptr;
+    TRect InvalidRectH{0, 0, 0, 0};
+    TRect InvalidRectV{0, 0, 0, 0};
+    std::int32_t FUpdateCount = 0;
+
+private:
+    bool OwnerBusy() const;
+    void Announce();
+    void ComputeBGType();
+    TColor ParentBackColor(HWND Handle);
+
+    String FSkinSection;
+    bool FCustomFont = false;
+    bool FCustomColor = false;
+    std::int32_t FHUEOffset = 0;
+    std::int32_t FSaturation = 0;
+    bool FUpdating = false;
+    TsSkinManager* FSkinManager = nullptr;
+    std::unique_ptr<TBitmap> FCacheBmp;
+};
+
+// The same state, also offering HUEOffset and Saturation for streaming.
+class TsCtrlSkinData : public TsCommonData {
+public:
+    using TsCommonData::TsCommonData;
+};
+
+// The parent control's section index (AC_QUERYSKININDEX): Default when none; a parent more
+// than half transparent passes the question one level up; the section counts only when it gives
+// its own font.
+int FontSourceSectionIndex(TControl* Control, int Default, TsSkinManager* Manager);
+// The parent's answer to AC_QUERYMOVEREPAINT (false without a parent window).
+bool ParentRepaintsWhenMoved(TControl* Control);
+// Registers TsCommonData and TsCtrlSkinData and their published properties (once).
+void RegisterCommonDataClasses();
+
+// The background a window's parent describes, or the empty value for a window without parent.
+TCacheInfo WndParentCacheInfo(HWND Window);
