@@ -193,12 +193,33 @@ void RunScale(int N)
     });
     Memory[N].Base = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
     before = LiveBytes;
+    if (getenv("KVL_BENCH_PROBE")) {
+        using TSlotRow = std::vector<std::pair<std::wstring, void*>>;
+        double pa = 0, pe = 0;
+        {
+            std::vector<TSlotRow> probe;
+            pa = Time([&] { probe.assign(static_cast<size_t>(N), TSlotRow(Cols)); });
+        }
+        {
+            std::vector<TSlotRow> probe;
+            pe = Time([&] { for (int r = 0; r < N; ++r) probe.emplace_back(static_cast<size_t>(Cols)); });
+        }
+        double tc = 0, tcols = 0, trows = 0;
+        TAdvStringGrid* probeGrid = nullptr;
+        tc = Time([&] { probeGrid = new TAdvStringGrid(nullptr); });
+        tcols = Time([&] { probeGrid->SetColCount(Cols); });
+        trows = Time([&] { probeGrid->SetRowCount(N); });
+        double tdel = Time([&] { delete probeGrid; });
+        std::fprintf(stderr, "probe %d: base assign %.2f ms; slot rows assign %.2f, emplace %.2f; grid ctor %.2f, cols %.2f, rows %.2f, delete %.2f ms\n",
+                     N, b * 1000, pa * 1000, pe * 1000, tc * 1000, tcols * 1000, trows * 1000, tdel * 1000);
+    }
     g = Time([&] {
         grid = new TAdvStringGrid(nullptr);
         grid->SetColCount(Cols);
         grid->SetRowCount(N);
     });
     Record("create", N, g, b);
+    if (getenv("KVL_BENCH_PROBE")) std::fprintf(stderr, "create %d: grid %.2f ms, base %.2f ms\n", N, g * 1000, b * 1000);
     double gFill = Time([&] {
         grid->BeginUpdate();
         for (int r = 0; r < N; ++r)
@@ -206,6 +227,7 @@ void RunScale(int N)
         grid->EndUpdate();
     });
     Record("fill", N, gFill, bFill);
+    if (getenv("KVL_BENCH_PROBE")) std::fprintf(stderr, "fill %d: grid %.2f ms, base %.2f ms\n", N, gFill * 1000, bFill * 1000);
     Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
 
     long long gSum = 0, bSum = 0;
