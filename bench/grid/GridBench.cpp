@@ -5,6 +5,9 @@
 // both, and the time to paint one screenful of a 1,000,000-row grid beside a 100-row grid.
 //
 //   bench_grid.exe [rows...]      (default: 10000 100000 1000000)
+// With KVL_BENCH_PROBE set it also prints each repetition's create and fill times, and before the
+// grid's create the same rows allocated in a plain vector (the grid's row shape, no grid code)
+// and the grid's construction and row count apart: that tells the heap's share from the grid's.
 #include <windows.h>
 #include <malloc.h>
 
@@ -176,7 +179,7 @@ struct TMemory {
 };
 std::map<int, TMemory> Memory;
 
-void RunScale(int N)
+void RunScale(int N, bool GridFirst)
 {
     const int mid = N / 2;
     double g = 0, b = 0;
@@ -184,29 +187,66 @@ void RunScale(int N)
     TBaseline base;
     TAdvStringGrid* grid = nullptr;
 
-    // Create and fill: the memory of a filled table is read right after.
-    before = LiveBytes;
-    b = Time([&] { base.Rows.assign(static_cast<size_t>(N), std::vector<std::wstring>(Cols)); });
-    double bFill = Time([&] {
-        for (int r = 0; r < N; ++r)
-            for (int c = 0; c < Cols; ++c) base.Rows[r][c] = Text(r, c);
-    });
-    Memory[N].Base = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
-    before = LiveBytes;
-    g = Time([&] {
-        grid = new TAdvStringGrid(nullptr);
-        grid->SetColCount(Cols);
-        grid->SetRowCount(N);
-    });
+    // Create and fill: the memory of a filled table is read right after. Which side allocates
+    // first alternates between repetitions: the heap's free blocks, left by the repetition before,
+    // go to whoever asks first, and a row size that fits them is far cheaper to allocate there.
+    double bFill = 0, gFill = 0;
+    auto baseSide = [&] {
+        before = LiveBytes;
+        b = Time([&] { base.Rows.assign(static_cast<size_t>(N), std::vector<std::wstring>(Cols)); });
+        bFill = Time([&] {
+            for (int r = 0; r < N; ++r)
+                for (int c = 0; c < Cols; ++c) base.Rows[r][c] = Text(r, c);
+        });
+        Memory[N].Base = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+    };
+    auto gridSide = [&] {
+        before = LiveBytes;
+        if (getenv("KVL_BENCH_PROBE")) {
+            using TSlotRow = std::vector<std::pair<std::wstring, void*>>;
+            double pa = 0, pe = 0;
+            {
+                std::vector<TSlotRow> probe;
+                pa = Time([&] { probe.assign(static_cast<size_t>(N), TSlotRow(Cols)); });
+            }
+            {
+                std::vector<TSlotRow> probe;
+                pe = Time([&] { for (int r = 0; r < N; ++r) probe.emplace_back(static_cast<size_t>(Cols)); });
+            }
+            double tc = 0, tcols = 0, trows = 0;
+            TAdvStringGrid* probeGrid = nullptr;
+            tc = Time([&] { probeGrid = new TAdvStringGrid(nullptr); });
+            tcols = Time([&] { probeGrid->SetColCount(Cols); });
+            trows = Time([&] { probeGrid->SetRowCount(N); });
+            double tdel = Time([&] { delete probeGrid; });
+            std::fprintf(stderr, "probe %d: rows of the grid's row shape in a plain vector: assign %.2f, emplace %.2f; grid ctor %.2f, cols %.2f, rows %.2f, delete %.2f ms\n",
+                         N, pa * 1000, pe * 1000, tc * 1000, tcols * 1000, trows * 1000, tdel * 1000);
+        }
+        g = Time([&] {
+            grid = new TAdvStringGrid(nullptr);
+            grid->SetColCount(Cols);
+            grid->SetRowCount(N);
+        });
+        gFill = Time([&] {
+            grid->BeginUpdate();
+            for (int r = 0; r < N; ++r)
+                for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
+            grid->EndUpdate();
+        });
+        Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+    };
+    if (GridFirst) {
+        gridSide();
+        baseSide();
+    } else {
+        baseSide();
+        gridSide();
+    }
     Record("create", N, g, b);
-    double gFill = Time([&] {
-        grid->BeginUpdate();
-        for (int r = 0; r < N; ++r)
-            for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
-        grid->EndUpdate();
-    });
     Record("fill", N, gFill, bFill);
-    Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+    if (getenv("KVL_BENCH_PROBE"))
+        std::fprintf(stderr, "%s first, %d: create grid %.2f ms, base %.2f ms; fill grid %.2f ms, base %.2f ms\n",
+                     GridFirst ? "grid" : "vector", N, g * 1000, b * 1000, gFill * 1000, bFill * 1000);
 
     long long gSum = 0, bSum = 0;
     g = Time([&] {
@@ -340,7 +380,7 @@ int main(int argc, char** argv)
     for (int n : scales) {
         // Small tables run a few times (the best run counts): single runs of a few milliseconds are noise.
         int repeats = n <= 10000 ? 5 : n <= 100000 ? 2 : 1;
-        for (int i = 0; i < repeats; ++i) RunScale(n);
+        for (int i = 0; i < repeats; ++i) RunScale(n, i % 2 == 1);
         std::fprintf(stderr, "bench_grid: %d rows done\n", n);
     }
 

@@ -804,6 +804,20 @@ private:
     // Brings back the store's items First .. Last - 1 (ascending, distinct Idx) in one pass, as
     // UnHideRows does row by row; false (nothing done) where that would differ.
     bool UnHideItemBlock(int First, int Last);
+    // Every hidden row back, from a store out of order, in one pass (false where the rows would
+    // not land at their real indexes, or the enabled-row marks would differ).
+    bool UnHideAllOutOfOrder();
+    // Whether Ascending (by Idx) restored row by row lands each row at its Idx less First.
+    bool PlacesRise(const std::vector<TGridItem*>& Ascending, int First) const;
+    // Moves the Ascending items' rows in at their Idx less First in one pass, drops the items
+    // (DropItems) and tells the changed rows in the order Events lists them.
+    void RestoreHiddenRows(const std::vector<TGridItem*>& Ascending, int First, const std::vector<int>& Events,
+                           const std::function<void()>& DropItems);
+    // The rows of the range row by row, for stores the block cannot take.
+    void UnHideRowsOneByOne(int FromRow, int ToRow);
+    // The enabled-row marks for rows restored at Targets (ascending display rows), as inserting
+    // them one by one leaves the marks.
+    void InsertEnabledMarks(const std::vector<int>& Targets);
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TBalloonSettings> FBalloon;
     std::unique_ptr<TShowModified> FShowModified;

@@ -265,18 +265,21 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow)
             item->Height = RowHeights(first + k);
         }
     } else {
+        // The store stays in ascending order of real rows. The first item at or after a row only
+        // moves on as the rows rise (each new item sits before the next row), so one walk finds
+        // every place.
+        int insertAt = 0;
         for (int r = FromRow; r <= ToRow; ++r) {
             if (IsHiddenRow(r)) continue;
             int displayRow = first + count;
             if (displayRow >= RowCount()) break;
-            // The store stays in ascending order of real rows.
-            int insertAt = 0;
             while (insertAt < FGridItems->Count() && HiddenRowItem(insertAt)->Idx < r)
                 ++insertAt;
             auto* item = static_cast<TGridItem*>(FGridItems->Insert(insertAt));
             TakeRowCells(displayRow, item, true);
             item->Idx = r;
             item->Height = RowHeights(displayRow);
+            ++insertAt;
             ++count;
         }
     }
@@ -383,18 +386,97 @@ void TAdvStringGrid::UnHideRow(int RowIndex)
     CellControlsUpdate(false);
 }
 
+void TAdvStringGrid::InsertEnabledMarks(const std::vector<int>& Targets)
+{
+    // Row by row each restored row takes a zero mark while the marks reach its place; the places
+    // rise, so the rows that take one are the first ones, and the marks merge in one pass.
+    int oldCount = FEnabledRows->Count();
+    size_t taking = 0;
+    while (taking < Targets.size() && Targets[taking] < oldCount + static_cast<int>(taking)) ++taking;
+    if (taking == 0) return;
+    std::vector<void*> merged;
+    merged.reserve(static_cast<size_t>(oldCount) + taking);
+    int source = 0;
+    for (size_t next = 0; next < taking || source < oldCount;) {
+        if (next < taking && Targets[next] == static_cast<int>(merged.size())) {
+            merged.push_back(nullptr);
+            ++next;
+        } else {
+            merged.push_back(FEnabledRows->TList::Items(source++));
+        }
+    }
+    FEnabledRows->TList::SetCount(static_cast<int>(merged.size()));
+    for (int i = 0; i < static_cast<int>(merged.size()); ++i)
+        FEnabledRows->TList::SetItems(i, merged[static_cast<size_t>(i)]);
+}
+
 bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
 {
     int n = Last - First;
-    if (n <= 0 || !FHiddenStoreSorted || FFloatingFooter->Visible || UseEnabledRows) return false;
+    if (n <= 0 || !FHiddenStoreSorted || FFloatingFooter->Visible) return false;
     // Row by row, the item at First + j lands at its Idx less the items left below the range;
     // with distinct ascending indexes those places rise, so each row lands where it ends up.
+    std::vector<TGridItem*> items;
+    items.reserve(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j)
+        items.push_back(HiddenRowItem(First + j));
+    if (!PlacesRise(items, First)) return false;
+    std::vector<int> targets;
+    targets.reserve(items.size());
+    for (TGridItem* item : items)
+        targets.push_back(item->Idx - First);
+    RestoreHiddenRows(items, First, targets, [this, First, n] { FGridItems->DeleteBlock(First, n); });
+    return true;
+}
+
+bool TAdvStringGrid::UnHideAllOutOfOrder()
+{
+    int n = FGridItems->Count();
+    if (n == 0 || FFloatingFooter->Visible || UseEnabledRows) return false;
+    std::vector<int> byIdx(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        byIdx[i] = i;
+    std::stable_sort(byIdx.begin(), byIdx.end(), [this](int a, int b) { return HiddenRowItem(a)->Idx < HiddenRowItem(b)->Idx; });
+    std::vector<TGridItem*> ascending;
+    ascending.reserve(static_cast<size_t>(n));
+    for (int i : byIdx)
+        ascending.push_back(HiddenRowItem(i));
+    if (!PlacesRise(ascending, 0)) return false;
+    // Row by row the items come back in the store's order (run by run), each at its Idx less
+    // the items still hidden below it: those are the later items of lower rank, counted from the
+    // back of the store in a Fenwick tree over the ranks.
+    std::vector<int> rank(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j)
+        rank[byIdx[j]] = j;
+    std::vector<int> tree(static_cast<size_t>(n) + 1, 0);
+    std::vector<int> events(static_cast<size_t>(n));
+    for (int i = n - 1; i >= 0; --i) {
+        int below = 0;
+        for (int k = rank[i]; k > 0; k -= k & -k)
+            below += tree[k];
+        events[i] = HiddenRowItem(i)->Idx - below;
+        for (int k = rank[i] + 1; k <= n; k += k & -k)
+            ++tree[k];
+    }
+    RestoreHiddenRows(ascending, 0, events, [this] { FGridItems->Clear(); });
+    return true;
+}
+
+bool TAdvStringGrid::PlacesRise(const std::vector<TGridItem*>& Ascending, int First) const
+{
     int lastTarget = -1;
-    for (int j = 0; j < n; ++j) {
-        int target = HiddenRowItem(First + j)->Idx - First;
-        if (target <= lastTarget || target > RowCount() + j) return false;
+    for (size_t j = 0; j < Ascending.size(); ++j) {
+        int target = Ascending[j]->Idx - First;
+        if (target <= lastTarget || target > RowCount() + static_cast<int>(j)) return false;
         lastTarget = target;
     }
+    return true;
+}
+
+void TAdvStringGrid::RestoreHiddenRows(const std::vector<TGridItem*>& Ascending, int First, const std::vector<int>& Events,
+                                       const std::function<void()>& DropItems)
+{
+    int n = static_cast<int>(Ascending.size());
     int lastWidth = ColWidths(ColCount() - 1);
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
     int oldCount = RowCount();
@@ -408,7 +490,7 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
         int source = oldCount - 1;
         int next = n - 1;
         for (int t = oldCount + n - 1; t >= 0 && next >= 0; --t) {
-            TGridItem* item = HiddenRowItem(First + next);
+            TGridItem* item = Ascending[next];
             if (item->Idx - First == t) {
                 PutRowCells(t, item, cols);
                 --next;
@@ -422,7 +504,7 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
     int source = oldCount - 1;
     int next = n - 1;
     for (int t = RowCount() - 1; t >= 0 && next >= 0; --t) {
-        TGridItem* item = HiddenRowItem(First + next);
+        TGridItem* item = Ascending[next];
         if (item->Idx - First == t) {
             if (!wholeRows) PutRowCells(t, item, cols);
             FRowHeights[t] = item->Height;
@@ -434,12 +516,10 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
         }
     }
     RowHeightsChanged();
-    for (int j = 0; j < n; ++j)
-        HiddenRowItem(First + j)->ReleaseObjects();
-    std::vector<int> targets(static_cast<size_t>(n));
-    for (int j = 0; j < n; ++j)
-        targets[j] = HiddenRowItem(First + j)->Idx - First;
-    FGridItems->DeleteBlock(First, n);
+    for (TGridItem* item : Ascending)
+        item->ReleaseObjects();
+    if (UseEnabledRows) InsertEnabledMarks(Events);
+    DropItems();
     HiddenRowsChanged();
     if (FGridItems->Count() == 0) {
         FHiddenIdx.clear();
@@ -451,9 +531,46 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
     Invalidate();
     // The notifications the row-by-row insertions give, in their order.
     if (!ComponentState().Contains(csDestroying))
-        for (int target : targets)
+        for (int target : Events)
             DoCellsChanged(Rect(0, target, ColCount() - 1, target + 1));
-    return true;
+}
+
+void TAdvStringGrid::UnHideRowsOneByOne(int FromRow, int ToRow)
+{
+    // Of the items holding a real row of the range the last in the store comes back; the others
+    // stay hidden and keep counting above the rows after them. One walk of the store finds them
+    // all, so each row costs its insertion and no search.
+    struct TRangeItem {
+        int Idx;
+        int Position;
+        TGridItem* Item;
+    };
+    std::vector<TRangeItem> inRange;
+    int above = 0;
+    for (int i = 0; i < FGridItems->Count(); ++i) {
+        TGridItem* item = HiddenRowItem(i);
+        if (item->Idx < FromRow)
+            ++above;
+        else if (item->Idx <= ToRow)
+            inRange.push_back({item->Idx, i, item});
+    }
+    std::sort(inRange.begin(), inRange.end(),
+              [](const TRangeItem& a, const TRangeItem& b) { return a.Idx != b.Idx ? a.Idx < b.Idx : a.Position < b.Position; });
+    int staying = 0;
+    for (size_t k = 0; k < inRange.size();) {
+        size_t end = k + 1;
+        while (end < inRange.size() && inRange[end].Idx == inRange[k].Idx) ++end;
+        TGridItem* item = inRange[end - 1].Item;
+        // The row lands after the rows, shown or restored, that are above it.
+        int display = std::clamp(inRange[k].Idx - above - staying, 0, RowCount());
+        InsertRowBlock(display, 1, false);
+        PutRowCells(display, item, StoreCols());
+        SetRowHeights(display, item->Height);
+        FGridItems->Delete(item->Index());
+        HiddenRowsChanged();
+        staying += static_cast<int>(end - k) - 1;
+        k = end;
+    }
 }
 
 void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
@@ -465,25 +582,7 @@ void TAdvStringGrid::UnHideRows(int FromRow, int ToRow)
         int first = static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), FromRow) - hidden.begin());
         int last = static_cast<int>(std::upper_bound(hidden.begin(), hidden.end(), ToRow) - hidden.begin());
         bool distinct = std::adjacent_find(hidden.begin() + first, hidden.begin() + last) == hidden.begin() + last;
-        if (!distinct || !UnHideItemBlock(first, last)) {
-            for (int r = FromRow; r <= ToRow; ++r) {
-                int found = -1;
-                for (int i = 0; i < FGridItems->Count(); ++i)
-                    if (HiddenRowItem(i)->Idx == r) found = i;
-                if (found < 0) continue;
-                // The row lands after the rows, shown or restored, that are above it.
-                int display = r;
-                for (int i = 0; i < FGridItems->Count(); ++i)
-                    if (i != found && HiddenRowItem(i)->Idx < r) --display;
-                display = std::clamp(display, 0, RowCount());
-                TGridItem* item = HiddenRowItem(found);
-                InsertRowBlock(display, 1, false);
-                PutRowCells(display, item, StoreCols());
-                SetRowHeights(display, item->Height);
-                FGridItems->Delete(found);
-                HiddenRowsChanged();
-            }
-        }
+        if (!distinct || !UnHideItemBlock(first, last)) UnHideRowsOneByOne(FromRow, ToRow);
     }
     FShowModified->Enabled = showModified;
     CellControlsUpdate(false);
@@ -497,7 +596,7 @@ void TAdvStringGrid::UnHideRowsAll()
     if (!hidden.empty() && hidden.front() >= 0 && std::adjacent_find(hidden.begin(), hidden.end()) == hidden.end()) {
         bool showModified = FShowModified->Enabled;
         FShowModified->Enabled = false;
-        bool done = UnHideItemBlock(0, FGridItems->Count());
+        bool done = FHiddenStoreSorted ? UnHideItemBlock(0, FGridItems->Count()) : UnHideAllOutOfOrder();
         FShowModified->Enabled = showModified;
         if (done) {
             CellControlsUpdate(false);

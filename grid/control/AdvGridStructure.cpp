@@ -38,6 +38,29 @@ String TrimText(const String& S)
     return S.substr(first, last - first);
 }
 
+// Count zero marks go in at Index in one pass; marks that end before Index take none, as with
+// inserting them one at a time.
+void InsertMarks(TList* List, int Index, int Count)
+{
+    int old = List->Count();
+    if (Count <= 0 || Index < 0 || Index >= old) return;
+    List->SetCount(old + Count);
+    for (int i = old - 1; i >= Index; --i)
+        List->SetItems(i + Count, List->Items(i));
+    for (int i = Index; i < Index + Count; ++i)
+        List->SetItems(i, nullptr);
+}
+
+// Up to Count marks leave from Index in one pass.
+void DeleteMarks(TList* List, int Index, int Count)
+{
+    int n = std::min(Count, List->Count() - Index);
+    if (n <= 0 || Index < 0) return;
+    for (int i = Index; i + n < List->Count(); ++i)
+        List->SetItems(i, List->Items(i + n));
+    List->SetCount(List->Count() - n);
+}
+
 void GrowTo(TIntList* List, int Count)
 {
     while (List->Count() < Count)
@@ -217,12 +240,8 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
             slot.Props = nullptr;
         }
     }
-    if (FShowModified->Enabled)
-        for (int i = 0; i < RCount; ++i)
-            if (RowIndex < FModifiedRows->Count()) FModifiedRows->Insert(RowIndex, 0);
-    if (UseEnabledRows)
-        for (int i = 0; i < RCount; ++i)
-            if (RowIndex < FEnabledRows->Count()) FEnabledRows->Insert(RowIndex, 0);
+    if (FShowModified->Enabled) InsertMarks(FModifiedRows.get(), RowIndex, RCount);
+    if (UseEnabledRows) InsertMarks(FEnabledRows.get(), RowIndex, RCount);
     SetColWidths(ColCount() - 1, lastWidth);
     if (UpdateCellControls && FControlList->Count() > 0) {
         int realIndex = DisplToRealRow(RowIndex);
@@ -289,11 +308,9 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
         FFloatingFooter->Visible = false;
 
         ShiftHiddenRows(removedReal.front(), [&removedBelow](int Idx) { return Idx - removedBelow(Idx); });
-        for (int i = 0; i < RCount; ++i) {
-            if (FShowModified->Enabled && RowIndex < FModifiedRows->Count()) FModifiedRows->TList::Delete(RowIndex);
-            if (UseEnabledRows && RowIndex < FEnabledRows->Count()) FEnabledRows->TList::Delete(RowIndex);
-            if (FMouseActions->DisjunctRowSelect && RowIndex < FRowSelect->Count()) FRowSelect->TList::Delete(RowIndex);
-        }
+        if (FShowModified->Enabled) DeleteMarks(FModifiedRows.get(), RowIndex, RCount);
+        if (UseEnabledRows) DeleteMarks(FEnabledRows.get(), RowIndex, RCount);
+        if (FMouseActions->DisjunctRowSelect) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
         // The removed rows (their objects freed above) go to the end, where the count drops them.
         RotateRows(RowIndex, RowIndex + RCount, RowCount());
         for (int r = std::max(RowIndex, RowCount() - RCount); r < RowCount(); ++r)
@@ -341,8 +358,7 @@ void TAdvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
         TUpdateLock lock(this);
         // The caller has taken the rows' cells; the rows move to the end with their heights.
         RotateRows(RowIndex, RowIndex + RCount, RowCount());
-        for (int i = 0; i < RCount; ++i)
-            if (FMouseActions->DisjunctRowSelect && RowIndex < FRowSelect->Count()) FRowSelect->TList::Delete(RowIndex);
+        if (FMouseActions->DisjunctRowSelect) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
         SetRowCount(RowCount() - RCount);
         FMaxRowCount = std::max(FMaxRowCount - RCount, RowCount());
         SetColWidths(ColCount() - 1, lastWidth);

@@ -259,7 +259,8 @@ void TBaseGrid::WriteCellText(int ACol, int ARow, const String& Value)
         if (Parent() != nullptr) RepaintCell(ACol, ARow);
     } else {
         SetStoredCell(ACol, ARow, Value);
-        InvalidateCell(DisplColIndex(ACol), ARow);
+        // An import writes millions of cells without a window or inside the update lock.
+        if (HandleAllocated() && !InvalidationSuspended()) InvalidateCell(DisplColIndex(ACol), ARow);
     }
     if (FHideLastRow && ARow == RowCount() - 1) LastRowChanged();
 }

@@ -447,3 +447,45 @@ TEST_F(AdvGridHidden, HidingEveryRowLeavesOneBlankRow)
         EXPECT_EQ(L"0:" + std::to_wstring(r) + L"|1:" + std::to_wstring(r), RowText(grid, r)) << r;
     EXPECT_EQ(0, grid->NumHiddenRows());
 }
+
+// A store out of order (HideRowsEx appends) comes back whole as well, each row told at the display
+// row that showing them one by one gives it: in the store's order, below the rows still hidden.
+TEST_F(AdvGridHidden, ShowingAllFromAStoreOutOfOrderTellsTheRowByRowPlaces)
+{
+    TCountingGrid* grid = Numbered(2, 10);
+    grid->HideRow(6);
+    grid->HideRowsEx(2, 3);
+    grid->HideRowsEx(8, 8);
+    EXPECT_EQ(L"0:0|0:1|0:4|0:5|0:7|0:9", ColText(grid, 0));
+    std::vector<int> tops;
+    grid->OnCellsChanged = [&](TObject*, TRect R) { tops.push_back(R.top); };
+    grid->UnHideRowsAll();
+    EXPECT_EQ((std::vector<int>{4, 2, 3, 8}), tops);
+    EXPECT_EQ(0, grid->NumHiddenRows());
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_EQ(L"0:" + std::to_wstring(r) + L"|1:" + std::to_wstring(r), RowText(grid, r)) << r;
+        EXPECT_EQ(10 + r, grid->RowHeights(r)) << r;
+    }
+}
+
+// A restored row takes a cleared enabled-row mark where the marks reach it, as inserting the rows
+// one by one does, whether the rows come back as a block or one at a time.
+TEST_F(AdvGridHidden, RestoredRowsTakeEnabledMarksWhereTheMarksReach)
+{
+    for (bool outOfOrder : {false, true}) {
+        SCOPED_TRACE(outOfOrder ? "store out of order" : "ordered store");
+        TCountingGrid* grid = Numbered(1, 8);
+        grid->UseEnabledRows = true;
+        for (int i = 0; i < 4; ++i) grid->EnabledRows()->Add(1);
+        if (outOfOrder) {
+            grid->HideRow(5);
+            grid->HideRowsEx(1, 1);
+        } else {
+            grid->HideRow(1);
+            grid->HideRow(5);
+        }
+        grid->UnHideRowsAll();
+        EXPECT_EQ(L"1,0,1,1,1", grid->EnabledRows()->StrValue());
+        EXPECT_EQ(L"0:0|0:1|0:2|0:3|0:4|0:5|0:6|0:7", ColText(grid, 0));
+    }
+}
