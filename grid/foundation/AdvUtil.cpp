@@ -39,13 +39,23 @@ void PaintStepGradient(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool H
     double band = static_cast<double>(extent) / Steps;
     int r1 = GetRValue(from), g1 = GetGValue(from), b1 = GetBValue(from);
     int dr = GetRValue(to) - r1, dg = GetGValue(to) - g1, db = GetBValue(to) - b1;
-    for (int k = 0; k <= Steps; ++k) {
+    // Only the bands that can reach the visible area are visited: a huge rectangle with as many
+    // steps as pixels costs what its visible part costs.
+    const long long origin = Horizontal ? Rect.left : Rect.top;
+    long long first = 0, last = Steps;
+    if (band > 0) {
+        const double visibleLo = static_cast<double>((Horizontal ? clip.left : clip.top) - origin);
+        const double visibleHi = static_cast<double>((Horizontal ? clip.right : clip.bottom) - origin);
+        first = std::clamp<long long>(static_cast<long long>(std::floor((visibleLo - band - 1) / band)), 0, Steps);
+        last = std::clamp<long long>(static_cast<long long>(std::ceil(visibleHi / band)) + 1, 0, Steps);
+    }
+    for (long long k = first; k <= last; ++k) {
         TColor c = static_cast<TColor>(RGB(r1 + RoundHalfEven(static_cast<double>(k) * dr / Steps),
                                            g1 + RoundHalfEven(static_cast<double>(k) * dg / Steps),
                                            b1 + RoundHalfEven(static_cast<double>(k) * db / Steps)));
         const long long start = static_cast<long long>(k * band);
         const long long length = static_cast<long long>(band + 1);
-        long long lo = (Horizontal ? Rect.left : Rect.top) + start;
+        long long lo = origin + start;
         long long hi = std::min<long long>(Horizontal ? Rect.right : Rect.bottom, lo + length);
         lo = std::max<long long>(lo, Horizontal ? clip.left : clip.top);
         hi = std::min<long long>(hi, Horizontal ? clip.right : clip.bottom);

@@ -1,7 +1,8 @@
 #pragma once
 // What the painting sources of AdvUtil share: solid boxes and lines in one colour, the clip to a
-// rectangle that keeps a routine inside the cell it was given, and the coordinate limit beyond
-// which a routine draws nothing rather than overflow.
+// rectangle that keeps a routine inside the cell it was given (the base grid and the cell
+// painters use it too), and the coordinate limit beyond which a routine draws nothing rather
+// than overflow.
 #include <windows.h>
 
 #include "framework/graphics/Canvas.h"
@@ -36,8 +37,9 @@ inline void Line(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2)
     Canvas->LineTo(X2, Y2);
 }
 
-// Narrows the canvas's clip region to Rect for the guard's lifetime and gives back the region
-// it had (only the clip changes, so the canvas's selected objects stay valid).
+// Narrows the canvas's clip region to Rect (logical coordinates, so it follows a window origin
+// moved by the caller) for the guard's lifetime and gives back the region it had; only the clip
+// changes, so the canvas's selected objects stay valid.
 class TClipToRect {
 public:
     TClipToRect(TCanvas* Canvas, const TRect& Rect) : FDC(Canvas->Handle())

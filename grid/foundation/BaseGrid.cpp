@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "grid/foundation/AdvUtil.h"
+#include "grid/foundation/AdvUtilDraw.h"
 
 // ---- Wide texts ------------------------------------------------------------------------------
 
@@ -698,30 +699,6 @@ void TBaseGrid::Paint()
     ++FPaintID;
 }
 
-namespace {
-
-// Selects a clip region for one cell and takes it off again, also when painting throws.
-class TCellClip {
-public:
-    TCellClip(HDC DC, const TRect& Rect) : FDC(DC), FRegion(CreateRectRgn(Rect.left, Rect.top, Rect.right, Rect.bottom))
-    {
-        SelectClipRgn(FDC, FRegion);
-    }
-    ~TCellClip()
-    {
-        SelectClipRgn(FDC, nullptr);
-        DeleteObject(FRegion);
-    }
-    TCellClip(const TCellClip&) = delete;
-    TCellClip& operator=(const TCellClip&) = delete;
-
-private:
-    HDC FDC;
-    HRGN FRegion;
-};
-
-} // namespace
-
 void TBaseGrid::ApplyRowHighlights(int ACol, int ARow, TCellVisual& Visual)
 {
     if (ARow == FHoverRowIdx && FHoverRow && !Visual.Selected()) {
@@ -837,14 +814,16 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
     if (rect.right <= rect.left || rect.bottom <= rect.top) rect = ARect;
 
     // An area reaching under the fixed cells (scrolled half out of view) must not paint over them.
+    // The clip narrows the caller's (a grid painted into a parent's bitmap keeps its bounds) and
+    // is in logical coordinates, so a grid painted at an offset clips where its cells are.
     int fixedWidth = 0, fixedHeight = 0;
     if (ACol >= FFixedCols)
         for (int c = 0; c < FFixedCols; ++c) fixedWidth += ColWidths(c);
     if (ARow >= FFixedRows)
         for (int r = 0; r < FFixedRows; ++r) fixedHeight += RowHeights(r);
-    std::optional<TCellClip> clip;
+    std::optional<advutil::TClipToRect> clip;
     if ((fixedWidth > 0 && rect.left < fixedWidth) || (fixedHeight > 0 && rect.top < fixedHeight))
-        clip.emplace(canvas->Handle(), TRect{fixedWidth, fixedHeight, Width(), Height()});
+        clip.emplace(canvas, TRect{fixedWidth, fixedHeight, Width(), Height()});
 
     canvas->Pen()->SetWidth(1);
     canvas->SetFont(Font());

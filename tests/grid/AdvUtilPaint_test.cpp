@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -103,8 +104,12 @@ TEST(AdvUtilPaint, ProgressBarSplitsAtTheShareOfItsRange)
         PaintProgressBar(&s.Canvas, TRect{5, 5, 105, 25}, clBlue, c.format, c.max, c.min, 0, 0, c.value, clGreen,
                          clWhite, clWhite, clNone);
         // Top row: no text there.
-        if (c.doneRight > 0) EXPECT_EQ(s.At(5 + c.doneRight - 1, 5), C(clBlue));
-        if (c.doneRight < 100) EXPECT_EQ(s.At(5 + c.doneRight, 5), C(clGreen));
+        if (c.doneRight > 0) {
+            EXPECT_EQ(s.At(5 + c.doneRight - 1, 5), C(clBlue));
+        }
+        if (c.doneRight < 100) {
+            EXPECT_EQ(s.At(5 + c.doneRight, 5), C(clGreen));
+        }
     }
 }
 
@@ -161,7 +166,9 @@ TEST(AdvUtilPaint, RangeIndicatorAboveItsRange)
         PaintRangeIndicator(&t.Canvas, r, c.value, clGreen, clRed, false, c.range);
         const COLORREF bar = C(c.value < 0 ? clRed : clGreen);
         EXPECT_EQ(t.Count(RECT{2, 10, 102, 11}, bar), c.right - c.left);
-        if (c.right > c.left) EXPECT_EQ(t.At(c.left, 10), bar);
+        if (c.right > c.left) {
+            EXPECT_EQ(t.At(c.left, 10), bar);
+        }
     }
 }
 
@@ -258,6 +265,50 @@ TEST(AdvUtilPaint, CellShapes)
     EXPECT_EQ(ink.top, 10);
     EXPECT_EQ(ink.right, 51);
     EXPECT_EQ(ink.bottom, 51);
+}
+
+// The outlines by their corners: the pen passes through every corner of a polygon, and the ink
+// covers exactly the shape's box (square shapes take the smaller side of 40 x 20).
+TEST(AdvUtilPaint, CellShapePolygonsAndBoxes)
+{
+    struct {
+        TCellShape shape;
+        int h;
+        std::vector<POINT> corners;
+        RECT box;
+    } cases[] = {
+        {csRectangle, 40, {}, {11, 11, 49, 49}},
+        {csCircle, 40, {}, {10, 10, 50, 50}},
+        {csTriangleLeft, 40, {{50, 10}, {50, 50}, {10, 30}}, {10, 10, 51, 51}},
+        {csTriangleRight, 40, {{10, 10}, {10, 50}, {50, 30}}, {10, 10, 51, 51}},
+        {csTriangleUp, 40, {{10, 50}, {50, 50}, {30, 10}}, {10, 10, 51, 51}},
+        {csTriangleDown, 40, {{10, 10}, {50, 10}, {30, 50}}, {10, 10, 51, 51}},
+        {csDiamond, 40, {{10, 30}, {30, 10}, {50, 30}, {30, 50}}, {10, 10, 51, 51}},
+        {csLineVert, 40, {}, {30, 10, 31, 50}},
+        {csLineHorz, 40, {}, {10, 30, 50, 31}},
+        {csRoundRect, 40, {}, {10, 10, 50, 50}},
+        {csEllips, 40, {}, {10, 10, 50, 50}},
+        {csSquare, 20, {}, {11, 11, 29, 29}},
+        {csRoundSquare, 20, {}, {10, 10, 30, 30}},
+        {csStar, 40, {{30, 10}, {34, 25}, {49, 24}, {36, 32}, {42, 46}, {30, 37}, {18, 46}, {24, 32}, {11, 24}, {26, 25}},
+         {11, 10, 50, 47}},
+        {csHalfStar, 40, {{30, 10}, {30, 37}, {18, 46}, {24, 32}, {11, 24}, {26, 25}}, {11, 10, 31, 47}},
+        {csArrowUp, 40, {{10, 30}, {30, 10}, {50, 30}, {40, 30}, {40, 50}, {20, 50}, {20, 30}}, {10, 10, 51, 51}},
+        {csArrowDown, 40, {{10, 30}, {30, 50}, {50, 30}, {40, 30}, {40, 10}, {20, 10}, {20, 30}}, {10, 10, 51, 51}},
+        {csArrowLeft, 40, {{10, 30}, {30, 10}, {30, 20}, {50, 20}, {50, 40}, {30, 40}, {30, 50}}, {10, 10, 51, 51}},
+        {csArrowRight, 40, {{50, 30}, {30, 10}, {30, 20}, {10, 20}, {10, 40}, {30, 40}, {30, 50}}, {10, 10, 51, 51}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        TSurface s(60, 60);
+        PaintCellShape(&s.Canvas, 10, 10, clRed, clBlue, c.shape, 40, c.h);
+        for (const POINT& p : c.corners) EXPECT_EQ(s.At(p.x, p.y), C(clRed)) << p.x << "," << p.y;
+        const RECT ink = s.Pixels.Find(RECT{0, 0, 60, 60}, [](COLORREF p) { return p != White; });
+        EXPECT_EQ(ink.left, c.box.left);
+        EXPECT_EQ(ink.top, c.box.top);
+        EXPECT_EQ(ink.right, c.box.right);
+        EXPECT_EQ(ink.bottom, c.box.bottom);
+    }
 }
 
 // Out-of-range shapes, no size and huge boxes draw nothing; width 0 draws not even the lines.
@@ -411,6 +462,14 @@ TEST(AdvUtilPaint, RectanglesThatMakeNoSense)
     TSurface huge(20, 20);
     PaintStepGradient(&huge.Canvas, clRed, clRed, true, TRect{-0x3FFFFFFF, 0, 0x3FFFFFFF, 20}, 16);
     EXPECT_EQ(huge.Count(RECT{0, 0, 20, 20}, C(clRed)), 400);
+    // As many steps as pixels: only the visible bands are drawn, half-way from black to white.
+    for (bool horizontal : {true, false}) {
+        TSurface fine(20, 20);
+        PaintStepGradient(&fine.Canvas, clBlack, clWhite, horizontal, TRect{-0x3FFFFFFF, -0x3FFFFFFF, 0x3FFFFFFF, 0x3FFFFFFF},
+                          0x7FFFFFFF);
+        EXPECT_NEAR(GetRValue(fine.At(0, 0)), 128, 1);
+        EXPECT_NEAR(GetRValue(fine.At(19, 19)), 128, 1);
+    }
 }
 
 } // namespace

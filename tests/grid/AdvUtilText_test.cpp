@@ -324,7 +324,9 @@ TEST(AdvUtilText, DateTimeTextInTheLocaleOrder)
         TFormatSettingsOverride use(Settings(L'.', L',', c.format, c.dateSep, c.timeSep));
         TDateTime v = -1;
         EXPECT_EQ(ParseDateTimeText(c.text, v), c.ok) << N(c.text);
-        if (c.ok) EXPECT_NEAR(v, c.value, 1e-9) << N(c.text);
+        if (c.ok) {
+            EXPECT_NEAR(v, c.value, 1e-9) << N(c.text);
+        }
     }
     TFormatSettingsOverride use(Settings(L'.', L',', L"dd.MM.yyyy", L'.'));
     EXPECT_TRUE(LooksLikeDate(L"1.2.3"));

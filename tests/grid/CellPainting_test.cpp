@@ -125,6 +125,63 @@ TEST_F(CellPainting, GridLineWidthZeroDrawsNoLines)
     }
 }
 
+// The decision in separate values (printing and the exporters ask for it this way) is the one
+// the cells are painted with.
+TEST_F(CellPainting, VisualPropertiesHandOutTheCellsDecisionInPieces)
+{
+    TAdvStringGrid* grid = MakeGrid();
+    TCellProperties* props = grid->GetCellProperties(2, 2);
+    props->SetBrushColor(clLime);
+    props->SetBrushColorTo(clBlue);
+    props->SetGradientDirection(GradientHorizontal);
+    props->SetFontColor(clRed);
+    props->SetAlignment(taCenter);
+    props->SetWordWrap(false);
+    grid->SetVAlignment(vtaBottom);
+    struct Case {
+        int Col, Row;
+        TColor Brush, ColorTo, Font;
+        bool Fixed, WordWrap;
+        TAlignment HA;
+        TCellGradientDirection GD;
+    } cases[] = {
+        {2, 2, clLime, clBlue, clRed, false, false, taCenter, GradientHorizontal},
+        {3, 3, clWhite, clNone, clBlack, false, true, taLeftJustify, GradientVertical},
+        // The default look's header: white to the button face, in the fixed font, fixed.
+        {2, 0, clWhite, ColorToRGB(clBtnFace), grid->FixedFont()->Color(), true, true, taLeftJustify, GradientVertical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Col * 10 + c.Row);
+        TGridDrawState state;
+        TBrush brush;
+        TFont font;
+        TColor colorTo = 0, mirror = 0, mirrorTo = 0;
+        TAlignment ha = taRightJustify;
+        TVAlignment va = vtaTop;
+        bool ww = true;
+        TCellGradientDirection gd = GradientVertical;
+        grid->GetVisualProperties(c.Col, c.Row, state, false, false, true, &brush, colorTo, mirror, mirrorTo, &font,
+                                  ha, va, ww, gd);
+        EXPECT_EQ(brush.Color(), c.Brush);
+        EXPECT_EQ(colorTo, c.ColorTo);
+        EXPECT_EQ(mirror, clNone);
+        EXPECT_EQ(mirrorTo, clNone);
+        EXPECT_EQ(font.Color(), c.Font);
+        EXPECT_EQ(state.Contains(gdFixed), c.Fixed);
+        EXPECT_EQ(ha, c.HA);
+        EXPECT_EQ(va, vtaBottom);
+        EXPECT_EQ(ww, c.WordWrap);
+        EXPECT_EQ(gd, c.GD);
+    }
+    TGridPixels pixels(200, 100);
+    Paint(grid, pixels);
+    TRect cell = grid->CellRect(2, 2);
+    EXPECT_EQ(pixels.At(cell.left, cell.top + 10), static_cast<COLORREF>(clLime)); // the first band
+    const COLORREF right = pixels.At(cell.right - 3, cell.top + 10);
+    EXPECT_GT(GetBValue(right), 200);
+    EXPECT_LT(GetGValue(right), 50);
+}
+
 TEST_F(CellPainting, MergedAreaIsPaintedOncePerPaint)
 {
     auto* grid = MakeGrid<TDrawCountGrid>();
@@ -156,11 +213,23 @@ TEST_F(CellPainting, MergedAreaScrolledUnderTheFixedRowDoesNotPaintOverIt)
     grid->MergeCells(2, 1, 1, 3);
     grid->GetCellProperties(2, 1)->SetBrushColor(clLime);
     grid->SetTopRow(2);
-    TGridPixels pixels(200, 100);
-    Paint(grid, pixels);
-    EXPECT_NE(pixels.At(85, 5), static_cast<COLORREF>(clLime));
-    EXPECT_EQ(pixels.At(85, 25), static_cast<COLORREF>(clLime));
-    EXPECT_EQ(pixels.At(85, 45), static_cast<COLORREF>(clLime));
+    // Painted where a parent would put it (an offset, a clip of its own), the same holds and
+    // nothing lands outside the grid's bounds.
+    for (int offset : {0, 30}) {
+        SCOPED_TRACE(offset);
+        TGridPixels pixels(260, 160);
+        grid->PaintTo(pixels.DC(), offset, offset);
+        EXPECT_NE(pixels.At(offset + 85, offset + 5), static_cast<COLORREF>(clLime));
+        EXPECT_EQ(pixels.At(offset + 85, offset + 25), static_cast<COLORREF>(clLime));
+        EXPECT_EQ(pixels.At(offset + 85, offset + 45), static_cast<COLORREF>(clLime));
+        const COLORREF unpainted = pixels.At(259, 159);
+        RECT outside{0, 0, 260, offset};
+        EXPECT_EQ(pixels.Find(outside, [&](COLORREF c) { return c != unpainted; }).left, outside.right);
+        outside = RECT{0, offset + 100, 260, 160};
+        EXPECT_EQ(pixels.Find(outside, [&](COLORREF c) { return c != unpainted; }).left, outside.right);
+        outside = RECT{offset + 200, 0, 260, 160};
+        EXPECT_EQ(pixels.Find(outside, [&](COLORREF c) { return c != unpainted; }).left, outside.right);
+    }
 }
 
 TEST_F(CellPainting, CurrentCellTakesSelectionColourOrNoneWhenSelectionIsHidden)

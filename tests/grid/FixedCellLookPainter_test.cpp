@@ -105,4 +105,23 @@ TEST_F(FixedCellLook, SoftAndClassicEdgesCloseTheRightSide)
     Canvas.SetHandle(Pixels.DC());
 }
 
+// A cell too small for its lines (an inverted or empty content rectangle) gets no look at all.
+TEST_F(FixedCellLook, EmptyAndInvertedRectanglesGetNothing)
+{
+    for (TGridLook look : {glXP, glVista, glSoft, glClassic, glListView, glQRX}) {
+        for (bool flat : {false, true}) {
+            TCellVisual v = Header(look);
+            v.FixedLook.Flat = flat;
+            v.FixedLook.RightFixedOfFlat = flat;
+            v.FixedLook.ActiveHeader = look == glQRX;
+            v.FixedLook.ActiveColor = clRed;
+            for (TRect r : {TRect{20, 10, 20, 20}, TRect{20, 10, 30, 10}, TRect{40, 25, 20, 5}}) {
+                PaintFixedCellFill(&Canvas, v, r);
+                PaintFixedCellEdges(&Canvas, v, r);
+            }
+        }
+    }
+    EXPECT_EQ(Pixels.Find(RECT{0, 0, 60, 30}, [](COLORREF c) { return c != 0; }).left, 60);
+}
+
 } // namespace

@@ -1,33 +1,7 @@
 #include "grid/control/paint/CellBackgroundPainter.h"
 
 #include "grid/foundation/AdvUtil.h"
-
-namespace {
-
-// Narrows the DC's clip region to a rectangle and gives the old region back: the rounded box
-// of a very small cell would otherwise reach past its rectangle.
-class TNarrowedClip {
-public:
-    TNarrowedClip(HDC DC, const TRect& Rect) : FDC(DC), FOld(CreateRectRgn(0, 0, 0, 0))
-    {
-        FHadClip = GetClipRgn(FDC, FOld) == 1;
-        IntersectClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
-    }
-    ~TNarrowedClip()
-    {
-        SelectClipRgn(FDC, FHadClip ? FOld : nullptr);
-        DeleteObject(FOld);
-    }
-    TNarrowedClip(const TNarrowedClip&) = delete;
-    TNarrowedClip& operator=(const TNarrowedClip&) = delete;
-
-private:
-    HDC FDC;
-    HRGN FOld;
-    bool FHadClip = false;
-};
-
-} // namespace
+#include "grid/foundation/AdvUtilDraw.h"
 
 TSelectionBoxColors SelectionBoxColors(TGridSelectionStyle Style, bool Focused)
 {
@@ -51,7 +25,8 @@ void PaintCellBackground(TCanvas* Canvas, const TCellVisual& Visual, const TRect
     if (Visual.Selected() && box.Style != ssDefault) {
         if (box.Rect.right <= box.Rect.left || box.Rect.bottom <= box.Rect.top) return;
         TSelectionBoxColors c = SelectionBoxColors(box.Style, box.Focused);
-        TNarrowedClip clip(Canvas->Handle(), box.Rect);
+        // The rounded box of a very small cell would otherwise reach past its rectangle.
+        advutil::TClipToRect clip(Canvas, box.Rect);
         PaintSelectionBox(Canvas, c.From, c.To, box.Part, box.Rect, box.OuterCornerColor, c.Corner, c.Border,
                           c.InnerBottom, c.InnerTop, c.MirrorTo, c.MirrorFrom);
     } else if (Visual.MirrorColorTo != clNone) {

@@ -1,6 +1,7 @@
 #include "grid/control/paint/FixedCellLookPainter.h"
 
 #include "grid/foundation/AdvUtil.h"
+#include "grid/foundation/AdvUtilDraw.h"
 
 namespace {
 
@@ -20,7 +21,9 @@ bool GradientLook(TGridLook Look)
 
 void PaintFixedCellFill(TCanvas* Canvas, const TCellVisual& Visual, const TRect& Rect)
 {
-    if (!Visual.Fixed()) return;
+    // A cell narrower than its lines leaves no room (and GDI would draw an inverted box turned
+    // the right way round).
+    if (!Visual.Fixed() || advutil::IsEmptyRect(Rect)) return;
     const TFixedCellLook& look = Visual.FixedLook;
     if (GradientLook(look.Look)) {
         // Hovered and pressed headers and sorted-header colours come with the mouse handling and
@@ -43,6 +46,7 @@ void PaintFixedCellFill(TCanvas* Canvas, const TCellVisual& Visual, const TRect&
 
 void PaintFixedCellEdges(TCanvas* Canvas, const TCellVisual& Visual, const TRect& Rect)
 {
+    if (advutil::IsEmptyRect(Rect)) return;
     const TFixedCellLook& look = Visual.FixedLook;
     if (Visual.Fixed() && !look.Flat) {
         TColor dark = HalveColor(look.FixedColor);
