@@ -344,6 +344,9 @@ struct TLinePass {
     bool ListItemOnLine = false;
     int AnchorStartX;  // where the open anchor's text began on this line
     int FocusStartX;
+    // Text runs waiting to be drawn together, from PendingX to PendingEnd.
+    String Pending;
+    int PendingX = 0, PendingEnd = 0, PendingBottom = 0, PendingHeight = 0;
 
     bool Painting() const { return Pass == mpPaint; }
     bool Layout() const { return Pass == mpLayout; }
@@ -355,6 +358,7 @@ struct TLinePass {
     }
 
     void Run(String& Text, String& LineMarkup);
+    void Flush();
     bool Tag(const String& Tag);
     bool Anchor(const String& Tag, bool Closing);
     bool Control(const String& Tag);
@@ -371,6 +375,39 @@ void TLinePass::DrawFocus(int Right, bool LineEnd)
     TRect r{FocusStartX - 1, BandBottom() - R.GhHeight, Right + 1, BandBottom()};
     if (LineEnd) r.bottom = LR.bottom;
     C->DrawFocusRect(r);
+}
+
+// Runs that no tag separates share font, colours and place: they are drawn as one text, which
+// costs one system call instead of one per word.
+void TLinePass::Flush()
+{
+    if (Pending.empty()) return;
+    int bottom = PendingBottom;
+    TRect box{PendingX, std::min<int>(LR.top, bottom - PendingHeight), std::max<int>(LR.right, PendingX), bottom};
+    if (F.Shadow) {
+        TColor color = C->Font()->Color();
+        TColor brush = BrushColorOrNone(C);
+        SetBrushColor(C, clNone);
+        C->Font()->SetColor(R.ShadeColor);
+        TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
+                     box.bottom + R.ShadowShift};
+        String s = Pending;
+        C->TextRect(shadow, s, Flags);
+        C->Font()->SetColor(color);
+        SetBrushColor(C, brush);
+    }
+    C->TextRect(box, Pending, Flags);
+    if (F.ErrorMark) {
+        std::vector<TPoint> zigzag;
+        for (int px = PendingX; px <= PendingEnd; px += 2)
+            zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
+        TColor pen = C->Pen()->Color();
+        C->Pen()->SetColor(clRed);
+        C->Pen()->SetWidth(1);
+        if (zigzag.size() > 1) C->Polyline(std::span<const TPoint>(zigzag.data(), zigzag.size()));
+        C->Pen()->SetColor(pen);
+    }
+    Pending.clear();
 }
 
 void TLinePass::Run(String& Text, String& LineMarkup)
@@ -414,31 +451,15 @@ void TLinePass::Run(String& Text, String& LineMarkup)
     if (F.Superscript) bottom -= Line.SuperExtra;
     if (F.Subscript) bottom += Line.SubExtra;
     if (Painting() && !shown.empty()) {
-        TRect box{X, std::min<int>(LR.top, bottom - size.cy), std::max<int>(LR.right, X), bottom};
-        if (F.Shadow) {
-            TColor color = C->Font()->Color();
-            TColor brush = BrushColorOrNone(C);
-            SetBrushColor(C, clNone);
-            C->Font()->SetColor(R.ShadeColor);
-            TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
-                         box.bottom + R.ShadowShift};
-            String s = shown;
-            C->TextRect(shadow, s, Flags);
-            C->Font()->SetColor(color);
-            SetBrushColor(C, brush);
+        if (!Pending.empty() && bottom != PendingBottom) Flush();
+        if (Pending.empty()) {
+            PendingX = X;
+            PendingBottom = bottom;
+            PendingHeight = 0;
         }
-        String s = shown;
-        C->TextRect(box, s, Flags);
-        if (F.ErrorMark) {
-            std::vector<TPoint> zigzag;
-            for (int px = X; px <= X + size.cx; px += 2)
-                zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
-            TColor pen = C->Pen()->Color();
-            C->Pen()->SetColor(clRed);
-            C->Pen()->SetWidth(1);
-            if (zigzag.size() > 1) C->Polyline(std::span<const TPoint>(zigzag.data(), zigzag.size()));
-            C->Pen()->SetColor(pen);
-        }
+        Pending += shown;
+        PendingHeight = std::max<int>(PendingHeight, size.cy);
+        PendingEnd = X + size.cx;
     }
     if (Focused()) R.FocusHref = F.AnchorHref;
     // Only the second pass knows where the line really lies, so only it tests the point.
@@ -907,11 +928,13 @@ void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& Li
             break;
         }
         String tag = Text.substr(0, close + 1);
+        p.Flush();
         if (p.Tag(tag)) {
             LineMarkup += tag;
             Text.erase(0, close + 1);
         }
     }
+    p.Flush();
     if (flow.InAnchor && p.Focused()) p.DrawFocus(LineRect.right, true);
     Line.Width = Line.RunPos - Line.TrailingBlank;
     if (Pass == mpLayout) R.ExtentX = std::max(R.ExtentX, Line.Width);
