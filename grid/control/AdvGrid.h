@@ -556,6 +556,7 @@ private:
     TCellVAlign CheckVAlign() const;
     void RepaintRealCell(int ACol, int ARow);
     TCustomImageList* FGridImages = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
 
 public:
     // ==== end of cell objects ===================================================================
@@ -581,6 +582,9 @@ public:
     TGrouping* Grouping() const { return FGrouping.get(); }
     TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
     THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
+    // Named pictures that markup cells show (IMG SRC="name"); not owned.
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
     TFont* FixedFont() const { return FFixedFont.get(); }
     TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
     TStringList* RowHeaders() const { return FRowHeaders.get(); }

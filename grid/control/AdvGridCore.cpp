@@ -335,6 +335,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
         auto it = std::find(FNotifierList.begin(), FNotifierList.end(), AComponent);
         if (it != FNotifierList.end()) FNotifierList.erase(it);
         if (AComponent == FGridImages) FGridImages = nullptr;
+        if (AComponent == FPictureContainer) FPictureContainer = nullptr;
     }
     TBaseGrid::Notification(AComponent, Operation);
 }

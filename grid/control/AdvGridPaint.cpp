@@ -9,6 +9,7 @@
 
 #include "grid/control/AdvGrid.h"
 #include "grid/control/paint/CellBackgroundPainter.h"
+#include "grid/control/paint/CellMarkupPainter.h"
 #include "grid/control/paint/CellTextPainter.h"
 #include "grid/control/paint/FixedCellLookPainter.h"
 #include "grid/control/paint/FocusRectPainter.h"
@@ -293,6 +294,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
 {
     bool isFixed = IsFixed(ACol, ARow);
     TColor linkColor = URLColor;
+    bool selectedLook = false;
     bool rowSelected = false;
     if (Options().Contains(goRowSelect) && MouseActions()->DisjunctRowSelect && RCol >= FixedCols() &&
         RCol < ColCount() - FFixedRightCols) {
@@ -301,6 +303,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     }
     if ((Visual.Selected() || rowSelected) && !isFixed) {
         if (FShowSelection) {
+            selectedLook = true;
             if (FSelectionColor != clNone) Canvas->Brush()->SetColor(FSelectionColor);
             if (FSelectionTextColor != clNone) Canvas->Font()->SetColor(FSelectionTextColor);
             linkColor = FSelectionTextColor;
@@ -313,8 +316,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
 
     String text = GetFormattedText(RCol, ARow);
     int kind = CellTextKind(text, EnableHTML);
-    // Markup and rich text are drawn by their renderers, which are not part of this painter.
-    if (kind == 1 || kind == 2) return;
+    // Rich text is drawn by its own renderer, which is not part of this painter.
+    if (kind == 2) return;
     if (text.empty()) return;
 
     TRect r = ARect;
@@ -326,6 +329,21 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     r.left += XYOffset.x;
     r.right -= XYOffset.x;
     r.top += XYOffset.y;
+
+    if (kind == 1) {
+        TCellMarkupOptions markup;
+        markup.Images = GetGridImages();
+        markup.Pictures = FPictureContainer;
+        markup.Cache = ImageCache();
+        markup.LinkColor = linkColor;
+        markup.InSelection = selectedLook;
+        markup.BlinkVisible = !EnableBlink || GridBlink();
+        markup.EnhTextSize = EnhTextSize;
+        markup.Window = HandleAllocated() ? Handle() : nullptr;
+        markup.BiDi = UseRightToLeftAlignment() ? 1 : 0;
+        PaintCellMarkup(Canvas, r, text, markup);
+        return;
+    }
 
     bool underline = false;
     if (URLShow && LooksLikeURL(text)) {
@@ -348,4 +366,13 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
         style.Exclude(fsUnderline);
         Canvas->Font()->SetStyle(style);
     }
+}
+
+void TAdvStringGrid::SetPictureContainer(TPictureContainer* Value)
+{
+    if (Value == FPictureContainer) return;
+    if (FPictureContainer != nullptr) FPictureContainer->RemoveFreeNotification(this);
+    FPictureContainer = Value;
+    if (FPictureContainer != nullptr) FPictureContainer->FreeNotification(this);
+    Invalidate();
 }

@@ -144,15 +144,29 @@ String LineBreaksToMarkup(const String& Text)
     return out;
 }
 
+// Only a name outside the quoted values and followed by "=" counts: an attribute written without a
+// value must not take the next attribute's value, and a value holding the name is not its start.
 String MarkupAttribute(const String& Tag, const String& Name)
 {
-    int at = Pos(UpperCase(Name), UpperCase(Tag));
-    if (at == 0) return String();
-    size_t open = Tag.find(L'"', static_cast<size_t>(at - 1) + Name.size());
-    if (open == String::npos) return String();
-    size_t close = Tag.find(L'"', open + 1);
-    if (close == String::npos) return String();
-    return Tag.substr(open + 1, close - open - 1);
+    const size_t n = Name.size();
+    bool quoted = false;
+    for (size_t i = 0; n > 0 && i + n <= Tag.size(); ++i) {
+        if (Tag[i] == L'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || CompareText(Tag.substr(i, n), Name) != 0) continue;
+        size_t j = i + n;
+        while (j < Tag.size() && Tag[j] == L' ') ++j;
+        if (j >= Tag.size() || Tag[j] != L'=') continue;
+        ++j;
+        while (j < Tag.size() && Tag[j] == L' ') ++j;
+        if (j >= Tag.size() || Tag[j] != L'"') return String();
+        size_t close = Tag.find(L'"', j + 1);
+        if (close == String::npos) return String();
+        return Tag.substr(j + 1, close - j - 1);
+    }
+    return String();
 }
 
 int MarkupNumber(const String& Text)

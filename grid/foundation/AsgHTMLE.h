@@ -43,8 +43,9 @@ void SetMarkupHighlightColors(TColor Brush, TColor Text);
 String UnwrapHashTags(const String& Text);
 String LineBreaksToMarkup(const String& Text);
 
-// The value of an attribute inside a tag's text: the text between the first double quote after
-// Name (found ignoring case) and the next one. Empty when the attribute or its quotes are missing.
+// The value of an attribute inside a tag's text: Name (found ignoring case, outside quoted values),
+// "=", and the text between the next two double quotes. Empty when the attribute, its "=" or its
+// quotes are missing.
 String MarkupAttribute(const String& Tag, const String& Name);
 // A number as markup writes it: optional sign, "$" or "0x" for hexadecimal, digits up to the first
 // other character; leading blanks, "=" and quotes are skipped. 0 when there is no number.

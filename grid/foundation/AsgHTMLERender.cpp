@@ -11,15 +11,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/DrawingGuards.h"
 #include "framework/system/StringUtils.h"
 #include "grid/foundation/AsgHTMLE.h"
+#include "grid/foundation/PictureContainer.h"
 
 namespace {
 
@@ -216,6 +217,108 @@ void SetStyle(TFont* Font, TFontStyle Style, bool On)
     KeepAlive(Font);
 }
 
+// A picture that an IMG or BODY tag names: an image-list entry, a system icon, or a picture of
+// the container (by name) or of the cache (by address). Width and Height are its natural size,
+// 0 when it is missing or empty.
+struct TMarkupPicture {
+    int Width = 0, Height = 0;
+    TCustomImageList* List = nullptr;
+    int Index = -1;
+    bool Shell = false, Large = false;
+    String ShellSource;
+    THTMLPicture* Html = nullptr;
+    bool Found() const { return Width > 0 && Height > 0; }
+};
+
+TMarkupPicture ResolvePicture(TMarkupRender& R, const String& Src)
+{
+    TMarkupPicture p;
+    if (Src.empty()) return p;
+    String upper = UpperCase(Src);
+    if (upper.starts_with(L"IDX:")) {
+        int index = MarkupNumber(Src.substr(4));
+        if (R.ImageList != nullptr && index >= 0 && index < R.ImageList->Count()) {
+            p.List = R.ImageList;
+            p.Index = index;
+            p.Width = R.ImageList->Width();
+            p.Height = R.ImageList->Height();
+        }
+    } else if (upper.starts_with(L"SSYS:") || upper.starts_with(L"LSYS:")) {
+        p.Shell = true;
+        p.Large = upper[0] == L'L';
+        p.ShellSource = Src.substr(5);
+        TSize size{0, 0};
+        PaintShellIcon(R.Canvas, 0, 0, size, R.PrintScale, R.PrintMode, false, p.Large, p.ShellSource);
+        p.Width = size.cx;
+        p.Height = size.cy;
+    } else if (Src.find(L':') == String::npos) {
+        if (R.PictureStore != nullptr) p.Html = R.PictureStore->FindPicture(Src);
+    } else if (Src.find(L"://") != String::npos && R.PictureCache != nullptr) {
+        p.Html = R.PictureCache->FindPicture(Src);
+        if (p.Html == nullptr) {
+            // Loaded once per address: the picture keeps the address as its ID even when it
+            // cannot be fetched, so that later calls find it instead of trying again.
+            p.Html = R.PictureCache->AddPicture();
+            p.Html->LoadFromURL(Src);
+            p.Html->ID = Src;
+        }
+    }
+    if (p.Html != nullptr) {
+        if (p.Html->Empty()) {
+            p.Html = nullptr;
+        } else {
+            p.Width = p.Html->MaxWidth();
+            p.Height = p.Html->MaxHeight();
+        }
+    }
+    return p;
+}
+
+// Draws a resolved picture into Box: image-list and system pictures at Box's corner (stretched
+// by the print scale when printing), container and cache pictures stretched into Box or at
+// their natural size and frame offset.
+void DrawPicture(TMarkupRender& R, const TMarkupPicture& P, const TRect& Box, bool Stretch)
+{
+    TCanvas* C = R.Canvas;
+    if (P.List != nullptr) {
+        if (!R.PrintMode) {
+            P.List->Draw(C, Box.left, Box.top, P.Index);
+            return;
+        }
+        TBitmap bmp(P.Width, P.Height);
+        bmp.Canvas()->Brush()->SetColor(R.StartBrush == clNone ? clWhite : R.StartBrush);
+        bmp.Canvas()->FillRect(TRect{0, 0, P.Width, P.Height});
+        P.List->Draw(bmp.Canvas(), 0, 0, P.Index);
+        StretchBitmapToRect(C, TRect{Box.left, Box.top, Box.left + static_cast<int>(std::lround(P.Width * R.PrintScale)),
+                                     Box.top + static_cast<int>(std::lround(P.Height * R.PrintScale))},
+                            &bmp);
+        return;
+    }
+    if (P.Shell) {
+        TSize size{0, 0};
+        PaintShellIcon(C, Box.left, Box.top, size, R.PrintScale, R.PrintMode, true, P.Large, P.ShellSource);
+        return;
+    }
+    if (P.Html == nullptr) return;
+    THTMLPicture* picture = P.Html;
+    if (Stretch) {
+        bool was = picture->Stretch();
+        picture->SetStretch(true);
+        picture->Draw(C, Box);
+        picture->SetStretch(was);
+        return;
+    }
+    // An animated picture's frames differ in size and place: its whole area is cleared first.
+    if (picture->FrameCount() > 1 && R.StartBrush != clNone) {
+        TColor brush = BrushColorOrNone(C);
+        SetBrushColor(C, R.StartBrush);
+        C->FillRect(TRect{Box.left, Box.top, Box.left + P.Width, Box.top + P.Height});
+        SetBrushColor(C, brush);
+    }
+    int x = Box.left + picture->FrameXPos(), y = Box.top + picture->FrameYPos();
+    picture->Draw(C, TRect{x, y, x + picture->Width(), y + picture->Height()});
+}
+
 bool Render(TMarkupRender& R, const String& Markup);
 
 TFontData RotatedFontSaved;
@@ -241,6 +344,9 @@ struct TLinePass {
     bool ListItemOnLine = false;
     int AnchorStartX;  // where the open anchor's text began on this line
     int FocusStartX;
+    // Text runs waiting to be drawn together, from PendingX to PendingEnd.
+    String Pending;
+    int PendingX = 0, PendingEnd = 0, PendingBottom = 0, PendingHeight = 0;
 
     bool Painting() const { return Pass == mpPaint; }
     bool Layout() const { return Pass == mpLayout; }
@@ -252,10 +358,12 @@ struct TLinePass {
     }
 
     void Run(String& Text, String& LineMarkup);
+    void Flush();
     bool Tag(const String& Tag);
     bool Anchor(const String& Tag, bool Closing);
     bool Control(const String& Tag);
     bool Picture(const String& Tag);
+    void TileBackground(const String& Source);
     bool PlaceItem(int Width, int LineHeight);
     void DrawControl(const TMarkupControl& Ctl, int Width, int Height, bool Over);
     void DrawFocus(int Right, bool LineEnd);
@@ -267,6 +375,39 @@ void TLinePass::DrawFocus(int Right, bool LineEnd)
     TRect r{FocusStartX - 1, BandBottom() - R.GhHeight, Right + 1, BandBottom()};
     if (LineEnd) r.bottom = LR.bottom;
     C->DrawFocusRect(r);
+}
+
+// Runs that no tag separates share font, colours and place: they are drawn as one text, which
+// costs one system call instead of one per word.
+void TLinePass::Flush()
+{
+    if (Pending.empty()) return;
+    int bottom = PendingBottom;
+    TRect box{PendingX, std::min<int>(LR.top, bottom - PendingHeight), std::max<int>(LR.right, PendingX), bottom};
+    if (F.Shadow) {
+        TColor color = C->Font()->Color();
+        TColor brush = BrushColorOrNone(C);
+        SetBrushColor(C, clNone);
+        C->Font()->SetColor(R.ShadeColor);
+        TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
+                     box.bottom + R.ShadowShift};
+        String s = Pending;
+        C->TextRect(shadow, s, Flags);
+        C->Font()->SetColor(color);
+        SetBrushColor(C, brush);
+    }
+    C->TextRect(box, Pending, Flags);
+    if (F.ErrorMark) {
+        std::vector<TPoint> zigzag;
+        for (int px = PendingX; px <= PendingEnd; px += 2)
+            zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
+        TColor pen = C->Pen()->Color();
+        C->Pen()->SetColor(clRed);
+        C->Pen()->SetWidth(1);
+        if (zigzag.size() > 1) C->Polyline(std::span<const TPoint>(zigzag.data(), zigzag.size()));
+        C->Pen()->SetColor(pen);
+    }
+    Pending.clear();
 }
 
 void TLinePass::Run(String& Text, String& LineMarkup)
@@ -310,31 +451,15 @@ void TLinePass::Run(String& Text, String& LineMarkup)
     if (F.Superscript) bottom -= Line.SuperExtra;
     if (F.Subscript) bottom += Line.SubExtra;
     if (Painting() && !shown.empty()) {
-        TRect box{X, std::min<int>(LR.top, bottom - size.cy), std::max<int>(LR.right, X), bottom};
-        if (F.Shadow) {
-            TColor color = C->Font()->Color();
-            TColor brush = BrushColorOrNone(C);
-            SetBrushColor(C, clNone);
-            C->Font()->SetColor(R.ShadeColor);
-            TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
-                         box.bottom + R.ShadowShift};
-            String s = shown;
-            C->TextRect(shadow, s, Flags);
-            C->Font()->SetColor(color);
-            SetBrushColor(C, brush);
+        if (!Pending.empty() && bottom != PendingBottom) Flush();
+        if (Pending.empty()) {
+            PendingX = X;
+            PendingBottom = bottom;
+            PendingHeight = 0;
         }
-        String s = shown;
-        C->TextRect(box, s, Flags);
-        if (F.ErrorMark) {
-            std::vector<TPoint> zigzag;
-            for (int px = X; px <= X + size.cx; px += 2)
-                zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
-            TColor pen = C->Pen()->Color();
-            C->Pen()->SetColor(clRed);
-            C->Pen()->SetWidth(1);
-            if (zigzag.size() > 1) C->Polyline(std::span<const TPoint>(zigzag.data(), zigzag.size()));
-            C->Pen()->SetColor(pen);
-        }
+        Pending += shown;
+        PendingHeight = std::max<int>(PendingHeight, size.cy);
+        PendingEnd = X + size.cx;
     }
     if (Focused()) R.FocusHref = F.AnchorHref;
     // Only the second pass knows where the line really lies, so only it tests the point.
@@ -508,48 +633,20 @@ bool TLinePass::Control(const String& Tag)
 bool TLinePass::Picture(const String& Tag)
 {
     ++F.PictureCount;
-    String src = MarkupAttribute(Tag, L"SRC");
-    String upper = UpperCase(src);
-    int width = 0, height = 0;
-    std::function<void()> draw;
-    if (upper.starts_with(L"IDX:")) {
-        int index = MarkupNumber(src.substr(4));
-        TCustomImageList* list = R.ImageList;
-        if (list == nullptr || index < 0 || index >= list->Count()) return true;
-        width = list->Width();
-        height = list->Height();
-        draw = [this, list, index, width, height] {
-            if (!R.PrintMode) {
-                list->Draw(C, X, LR.top, index);
-                return;
-            }
-            TBitmap bmp(width, height);
-            bmp.Canvas()->Brush()->SetColor(R.StartBrush == clNone ? clWhite : R.StartBrush);
-            bmp.Canvas()->FillRect(TRect{0, 0, width, height});
-            list->Draw(bmp.Canvas(), 0, 0, index);
-            StretchBitmapToRect(C, TRect{X, LR.top, X + static_cast<int>(std::lround(width * R.PrintScale)),
-                                         LR.top + static_cast<int>(std::lround(height * R.PrintScale))},
-                                &bmp);
-        };
-    } else if (upper.starts_with(L"SSYS:") || upper.starts_with(L"LSYS:")) {
-        bool large = upper[0] == L'L';
-        String source = src.substr(5);
-        TSize size{0, 0};
-        PaintShellIcon(C, X, LR.top, size, R.PrintScale, R.PrintMode, false, large, source);
-        width = size.cx;
-        height = size.cy;
-        draw = [this, source, large] {
-            TSize s{0, 0};
-            PaintShellIcon(C, X, LR.top, s, R.PrintScale, R.PrintMode, true, large, source);
-        };
-    } else {
-        // Named and addressed pictures come from the picture container and cache.
-        return true;
-    }
-    if (width <= 0 || height <= 0) return true;
+    TMarkupPicture picture = ResolvePicture(R, MarkupAttribute(Tag, L"SRC"));
+    if (!picture.Found()) return true; // a picture that cannot be found or loaded takes no room
     HDC dc = C->Handle();
-    width = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 96);
-    height = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 96);
+    int width = MulDiv(picture.Width, GetDeviceCaps(dc, LOGPIXELSX), 96);
+    int height = MulDiv(picture.Height, GetDeviceCaps(dc, LOGPIXELSY), 96);
+    bool stretch = false;
+    if (picture.Html != nullptr) {
+        int w = MarkupNumber(MarkupAttribute(Tag, L"WIDTH")), h = MarkupNumber(MarkupAttribute(Tag, L"HEIGHT"));
+        if (w >= 1 && h >= 1) {
+            width = w;
+            height = h;
+            stretch = true;
+        }
+    }
     if (!PlaceItem(width, height)) {
         --F.PictureCount;
         return false;
@@ -559,9 +656,18 @@ bool TLinePass::Picture(const String& Tag)
         Line.BaselineOffset = std::max(0, Line.Height - R.GhHeight);
     else if (align == L"MIDDLE")
         Line.BaselineOffset = std::max(0, (Line.Height - R.GhHeight) / 2);
-    if (Painting()) draw();
     TRect area{X, LR.top, X + width, LR.top + height};
-    if (Pass != mpLayout && F.InAnchor && PointIn(area)) {
+    bool hovered = Pass != mpLayout && F.InAnchor && PointIn(area);
+    if (Painting()) {
+        // A picture inside an anchor shows its ALT picture while the point is on it.
+        TMarkupPicture shown = picture;
+        if (hovered) {
+            TMarkupPicture alt = ResolvePicture(R, MarkupAttribute(Tag, L"ALT"));
+            if (alt.Found()) shown = alt;
+        }
+        DrawPicture(R, shown, area, stretch);
+    }
+    if (hovered) {
         ItemHit = true;
         R.HitHref = F.AnchorHref;
         R.HitTitle = F.AnchorTitle;
@@ -569,6 +675,19 @@ bool TLinePass::Picture(const String& Tag)
     X += width;
     Line.RunPos += width;
     return true;
+}
+
+// BODY BACKGROUND: the picture tiled from the layout rectangle's top-left corner, clipped to it.
+void TLinePass::TileBackground(const String& Source)
+{
+    TMarkupPicture picture = ResolvePicture(R, Source);
+    if (picture.Html == nullptr || !picture.Found()) return;
+    const TRect& b = R.Bounds;
+    TSavedDC saved(C->Handle());
+    IntersectClipRect(C->Handle(), b.left, b.top, b.right, b.bottom);
+    for (int y = b.top; y < b.bottom; y += picture.Height)
+        for (int x = b.left; x < b.right; x += picture.Width)
+            DrawPicture(R, picture, TRect{x, y, x + picture.Width, y + picture.Height}, false);
 }
 
 // Acts on one tag; false when the tag must wait for the next line.
@@ -606,6 +725,8 @@ bool TLinePass::Tag(const String& Tag)
                 C->FillRect(R.Bounds);
                 C->Pen()->SetColor(pen);
             }
+            // The address keeps its case: the cache finds pictures by the address as written.
+            TileBackground(MarkupAttribute(Tag, L"BACKGROUND"));
         }
         return true;
     case L'C':
@@ -807,11 +928,13 @@ void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& Li
             break;
         }
         String tag = Text.substr(0, close + 1);
+        p.Flush();
         if (p.Tag(tag)) {
             LineMarkup += tag;
             Text.erase(0, close + 1);
         }
     }
+    p.Flush();
     if (flow.InAnchor && p.Focused()) p.DrawFocus(LineRect.right, true);
     Line.Width = Line.RunPos - Line.TrailingBlank;
     if (Pass == mpLayout) R.ExtentX = std::max(R.ExtentX, Line.Width);

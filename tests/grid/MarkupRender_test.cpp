@@ -11,6 +11,8 @@
 #include "framework/facts/SystemFacts.h"
 #include "framework/graphics/Canvas.h"
 #include "grid/foundation/AsgHTMLE.h"
+#include "grid/foundation/PictureContainer.h"
+#include "tests/grid/PictureFixtures.h"
 #include "tests/support/PixelBuffer.h"
 
 namespace {
@@ -38,6 +40,8 @@ struct TMarkupCall {
     String HitHref, PlainText, FocusHref, HitTitle, ControlId, ControlValue, ControlKind;
     int ExtentX = -1, ExtentY = -1, AnchorTotal = -1, HitNumber = -2;
     TRect HitRect{}, ControlRect{};
+    THTMLPictureCache* Cache = nullptr;
+    TPictureContainer* Store = nullptr;
     bool Result = false;
 
     bool Run(TCanvas* C, const String& Markup)
@@ -45,7 +49,7 @@ struct TMarkupCall {
         Result = RenderMarkup(C, Markup, Bounds, nullptr, PointX, PointY, FocusIndex, HotNumber, 1, Lookup, SizeOnly,
                               false, InSelection, true, HotOnly, Wrap, false, 1.0, Link, HotBack, HotText, clGray,
                               HitHref, PlainText, FocusHref, HitTitle, ExtentX, ExtentY, AnchorTotal, HitNumber,
-                              HitRect, ControlRect, ControlId, ControlValue, ControlKind, nullptr, nullptr, nullptr, 0);
+                              HitRect, ControlRect, ControlId, ControlValue, ControlKind, Cache, Store, nullptr, 0);
         return Result;
     }
 };
@@ -387,6 +391,129 @@ TEST_F(MarkupRender, MalformedHugeAndDeeplyNestedTextsNeverRaise)
     EXPECT_GT(deep.ExtentX, 12 * 49) << "fifty list levels indent";
     TMarkupCall big = Measure(huge, true);
     EXPECT_EQ(big.AnchorTotal, anchors);
+}
+
+// Pictures named in the container or addressed in the cache, stretched, swapped for their ALT
+// picture under the point and tiled behind the text; a picture that cannot be had takes no room.
+class MarkupPictures : public MarkupRender {
+protected:
+    MarkupPictures() : Store(nullptr)
+    {
+        using picturetest::MakeGif;
+        AddPicture(L"Green", MakeGif(8, 6, {{1}}));
+        AddPicture(L"Blue", MakeGif(8, 6, {{2}}));
+        AddPicture(L"Tile", MakeGif(4, 4, {{0}}));
+        std::vector<std::uint8_t> cut = MakeGif(8, 6, {{1}});
+        cut.resize(30);
+        AddPicture(L"Corrupt", cut);
+        wchar_t dir[MAX_PATH], file[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        GetTempFileNameW(dir, L"kvl", 0, file);
+        File = file;
+        std::vector<std::uint8_t> gif = MakeGif(6, 5, {{2}, {1}});
+        TFileStream out(File, fmCreate);
+        out.WriteBuffer(gif.data(), static_cast<int>(gif.size()));
+    }
+    ~MarkupPictures() override { DeleteFileW(File.c_str()); }
+
+    void AddPicture(const String& Name, const std::vector<std::uint8_t>& Bytes)
+    {
+        TPictureItem* item = Store.Items()->Add();
+        item->SetName(Name);
+        TBytesStream stream(Bytes);
+        item->Picture()->LoadFromStream(&stream);
+    }
+    TMarkupCall Call(bool SizeOnly = false)
+    {
+        TMarkupCall call;
+        call.SizeOnly = SizeOnly;
+        call.Store = &Store;
+        call.Cache = &Cache;
+        return call;
+    }
+
+    TPictureContainer Store;
+    THTMLPictureCache Cache;
+    String File;
+};
+
+bool IsGreen(COLORREF c) { return GetGValue(c) > 160 && GetRValue(c) < 90 && GetBValue(c) < 90; }
+
+TEST_F(MarkupPictures, PicturesTakeTheirRoomOnlyWhenTheyLoad)
+{
+    const int text = Canvas.TextWidth(L"a") + Canvas.TextWidth(L"b");
+    const String file = L"FILE://" + File;
+    struct {
+        String Src;
+        int Width;
+    } cases[] = {{L"Green", 8},
+                 {L"gREEN", 8},
+                 {L"Green\" WIDTH=\"20\" HEIGHT=\"12", 20},
+                 {L"Green\" WIDTH=\"20", 8},
+                 {L"missing", 0},
+                 {L"Corrupt", 0},
+                 {L"", 0},
+                 {file, 6},
+                 {L"FILE://Z:\\no\\such\\picture.gif", 0},
+                 {L"http://example.invalid/a.gif", 0},
+                 {L"other:thing", 0}};
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(Narrow(c.Src));
+            TMarkupCall call = Call(true);
+            EXPECT_NO_THROW(call.Run(&Canvas, L"a<IMG SRC=\"" + c.Src + L"\">b"));
+            EXPECT_EQ(call.ExtentX, text + c.Width);
+            EXPECT_EQ(call.PlainText, L"ab");
+        }
+    }
+    EXPECT_EQ(Cache.Count(), 3) << "each address is loaded once, over all calls";
+    ASSERT_NE(Cache.FindPicture(file), nullptr);
+    EXPECT_EQ(Cache.FindPicture(file)->FrameCount(), 2);
+    TMarkupCall attributeWithoutValue = Call(true);
+    attributeWithoutValue.Run(&Canvas, L"a<IMG SRC ALT=\"Green\">b");
+    EXPECT_EQ(attributeWithoutValue.ExtentX, text) << "SRC without a value is no picture";
+}
+
+TEST_F(MarkupPictures, StretchedAndAltPicturesAndTiledBackgroundsArePainted)
+{
+    TMarkupCall stretched = Call();
+    stretched.Run(&Canvas, L"<IMG SRC=\"Green\" WIDTH=\"20\" HEIGHT=\"12\">");
+    RECT green = Pixels.Find(TRect{0, 0, 60, 30}, IsGreen);
+    EXPECT_EQ(green.left, 1);
+    EXPECT_EQ(green.top, 0);
+    EXPECT_EQ(green.right, 21);
+    EXPECT_EQ(green.bottom, 12);
+
+    const String anchored = L"<A HREF=\"go\"><IMG SRC=\"Green\" ALT=\"Blue\"></A>";
+    for (bool over : {false, true}) {
+        SCOPED_TRACE(over ? "point on the picture" : "point elsewhere");
+        Clear();
+        TMarkupCall paint = Call();
+        paint.PointX = paint.PointY = over ? 3 : 100;
+        paint.Run(&Canvas, anchored);
+        COLORREF shown = Pixels.At(4, 3);
+        EXPECT_EQ(IsBlue(shown), over);
+        EXPECT_EQ(IsGreen(shown), !over);
+        TMarkupCall hit = Call();
+        hit.Lookup = true;
+        hit.PointX = hit.PointY = over ? 3 : 100;
+        EXPECT_EQ(hit.Run(&Canvas, anchored), over);
+        EXPECT_EQ(hit.HitHref, over ? L"go" : L"");
+    }
+
+    Clear();
+    TMarkupCall body = Call();
+    body.Bounds = TRect{10, 10, 50, 40};
+    body.Run(&Canvas, L"<BODY BACKGROUND=\"Tile\">");
+    RECT red = Pixels.Find(TRect{0, 0, 80, 60}, IsRed);
+    EXPECT_EQ(red.left, 10);
+    EXPECT_EQ(red.top, 10);
+    EXPECT_EQ(red.right, 50) << "tiled up to the rectangle's edge, clipped there";
+    EXPECT_EQ(red.bottom, 40);
+    Clear();
+    TMarkupCall broken = Call();
+    EXPECT_NO_THROW(broken.Run(&Canvas, L"<BODY BACKGROUND=\"Corrupt\">x<BODY BACKGROUND>"));
+    EXPECT_TRUE(Empty(Pixels.Find(TRect{0, 0, 80, 60}, IsRed)));
 }
 
 } // namespace
