@@ -173,14 +173,14 @@ def framed_box(t, x0, y0, x1, y1, r, border, face, width=1.0):
 class Image:
     """One skin image: frames side by side; written as picture row plus opacity mask row."""
 
-    def __init__(self, name, frames, kind, widths=(0, 0, 0, 0), draw_mode=0, border_width=1, texture_mode=0):
+    def __init__(self, name, frames, kind, widths=(0, 0, 0, 0), draw_mode=0, border_width=1):
         self.name = name
         self.frames = frames            # list of Tiles of one size
-        self.kind = kind                # "glyph" (@), "border" (^) or "texture" (~)
+        self.kind = kind                # "glyph" (@) or "border" (^)
         self.widths = widths            # WL, WT, WR, WB of a border
+        # Bits: 2 = nothing in the normal state, 4 = the centre is painted too.
         self.draw_mode = draw_mode
         self.border_width = border_width
-        self.texture_mode = texture_mode
         fw, fh = frames[0].w, frames[0].h
         assert all(f.w == fw and f.h == fh for f in frames), name
         assert 1 <= len(frames) <= 9, name
@@ -198,17 +198,12 @@ class Image:
     def value(self):
         """The options-text value naming this image's region of the master bitmap."""
         r = (self.x, self.y, self.x + self.width, self.y + self.height)
-        region = "".join("%s%04d" % (self.sigil(), v) for v in r)
+        # Fixed positions: the region, then the frame count and mask type 1 (picture above mask).
         if self.kind == "glyph":
-            return "%s@%d@1" % (region, len(self.frames))
-        if self.kind == "texture":
-            return "%s~%02d~1" % (region, self.texture_mode)
+            return "".join("@%04d" % v for v in r) + "@%d@1" % len(self.frames)
         wl, wt, wr, wb = self.widths
-        return "%s^%04d^%04d^%04d^%04d^%d^1^%d^%d" % (region, wl, wt, wr, wb, len(self.frames), self.draw_mode,
-                                                     self.border_width)
-
-    def sigil(self):
-        return {"glyph": "@", "border": "^", "texture": "~"}[self.kind]
+        return "".join("^%04d" % v for v in r) + "^%04d^%04d^%04d^%04d^%d^1^%d^%d" % (
+            wl, wt, wr, wb, len(self.frames), self.draw_mode, self.border_width)
 
 
 def button_frames(size, radius, looks):
@@ -622,7 +617,6 @@ def export_images(images, folder, pal):
             f.write("%s.bmp #%02X%02X%02X\n" % ((img.name,) + review_surface(img.name, pal)))
     for img in images:
         w, h = img.width, img.fh
-        stride = w * 4
         data = bytearray()
         for y in range(h - 1, -1, -1):
             for f, frame in enumerate(img.frames):
@@ -637,7 +631,6 @@ def export_images(images, folder, pal):
         info += b"BGRs" + b"\0" * 48
         with open(os.path.join(folder, "%s.bmp" % img.name), "wb") as f:
             f.write(header + info + bytes(data))
-        assert stride * h == len(data)
 
 
 def main(argv):
