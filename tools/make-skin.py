@@ -224,8 +224,9 @@ def draw_check(t, rgb, x0, y0, s, width):
 
 def check_boxes(size, pal, mark):
     """Unchecked, checked and grayed check boxes, each in normal, hot and pressed frames."""
-    box = size - 1
-    off = 0.5
+    # Edges on whole pixels keep the one-pixel border crisp.
+    box = size - 2
+    off = 1.0
     states = [("border_strong", "surface", "glyph"), ("accent", "accent_tint", "accent"),
               ("accent_dark", "accent_tint2", "accent_dark")]
     result = {}
