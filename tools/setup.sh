@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="cmake ninja-build googletest
 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-libz-mingw-w64-dev
+libz-mingw-w64-dev python3
 wine64 xvfb xauth x11-apps imagemagick
 fonts-wine fonts-wqy-microhei locales-all"
 
