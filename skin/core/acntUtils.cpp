@@ -403,10 +403,50 @@ TPersistent* ReadObjectProp(TObject* Obj, const String& Name)
     return p->GetObject(dynamic_cast<TPersistent*>(Obj));
 }
 
+int64_t ReadOrdProp(TObject* Obj, const String& Name)
+{
+    const TPropertyInfo* p = PropertyOf(Obj, Name);
+    if (p == nullptr || !p->GetOrdinal) return -1;
+    return p->GetOrdinal(dynamic_cast<TPersistent*>(Obj));
+}
+
 void WriteOrdProp(TObject* Obj, const String& Name, int64_t Value)
 {
     const TPropertyInfo* p = PropertyOf(Obj, Name);
     if (p != nullptr && p->SetOrdinal) p->SetOrdinal(dynamic_cast<TPersistent*>(Obj), Value);
+}
+
+namespace {
+
+// The property's set bits and the bit of Element; false when either is unknown. Elements are
+// matched by their whole name, so "akTop" never matches inside a longer element's name.
+bool SetElementBit(TObject* Obj, const String& Name, const String& Element, const TPropertyInfo*& Prop,
+                   uint64_t& Bits, uint64_t& Bit)
+{
+    Prop = PropertyOf(Obj, Name);
+    if (Prop == nullptr || Prop->Kind != TPropertyKind::Set || !Prop->GetOrdinal) return false;
+    int64_t ordinal = 0;
+    if (!IdentToOrdinal(Prop->TypeName, Element, ordinal) || ordinal < 0 || ordinal >= 32) return false;
+    Bits = static_cast<uint64_t>(Prop->GetOrdinal(dynamic_cast<TPersistent*>(Obj)));
+    Bit = uint64_t(1) << ordinal;
+    return true;
+}
+
+} // namespace
+
+bool SetPropContains(TObject* Obj, const String& Name, const String& Element)
+{
+    const TPropertyInfo* p;
+    uint64_t bits, bit;
+    return SetElementBit(Obj, Name, Element, p, bits, bit) && (bits & bit) != 0;
+}
+
+void ChangeSetPropElement(TObject* Obj, const String& Name, const String& Element, bool Include)
+{
+    const TPropertyInfo* p;
+    uint64_t bits, bit;
+    if (!SetElementBit(Obj, Name, Element, p, bits, bit) || ((bits & bit) != 0) == Include || !p->SetOrdinal) return;
+    p->SetOrdinal(dynamic_cast<TPersistent*>(Obj), static_cast<int64_t>(Include ? bits | bit : bits & ~bit));
 }
 
 // ---- Paths and files ------------------------------------------------------------------------
