@@ -103,6 +103,15 @@ TEST(PixelRowFuzz, EveryConversionStaysInsideItsRowsOrRaises)
         auto source = static_cast<TColorScheme>(random() % (csPhotoYCC + 1));
         auto target = static_cast<TColorScheme>(random() % (csPhotoYCC + 1));
         int sb = depths[random() % std::size(depths)], tb = depths[random() % std::size(depths)];
+        // Most rounds take settings that have a converter, so that the rows are really walked.
+        if (random() % 4 != 0) {
+            const bool palette = source == csIndexed || source == csG || source == csGA;
+            const TColorScheme paletteTargets[] = {csIndexed, csG}, colourTargets[] = {csRGB, csRGBA, csBGR, csBGRA};
+            const int paletteDepths[] = {1, 2, 4, 8, 16}, colourDepths[] = {8, 16};
+            target = palette ? paletteTargets[random() % 2] : colourTargets[random() % 4];
+            sb = palette ? paletteDepths[random() % 5] : colourDepths[random() % 2];
+            tb = palette ? paletteDepths[random() % 5] : colourDepths[random() % 2];
+        }
         try {
             cm.SetSourceColorScheme(source);
             cm.SetTargetColorScheme(target);
