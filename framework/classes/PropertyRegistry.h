@@ -69,9 +69,6 @@ struct TPropertyInfo {
     unsigned Flags = pfNone;
 
     std::function<void(TPersistent*, int64_t)> SetOrdinal;   // Integer, Boolean, Enum, Set
-    // The current value of an ordinal property, for code that reads properties by name; empty
-    // unless the class registered a reader for it.
-    std::function<int64_t(TPersistent*)> GetOrdinal;
     std::function<void(TPersistent*, double)> SetFloat;
     std::function<void(TPersistent*, const String&)> SetString;
     std::function<void(TPersistent*, const std::vector<String>&)> SetStrings;
@@ -251,16 +248,6 @@ public:
         TPropertyInfo& p = Add(Name, TPropertyKind::Event, L"", L"");
         p.EventType = typeid(E);
         p.SetEvent = [Access](TPersistent* o, const std::any& h) { Access(static_cast<T*>(o)) = std::any_cast<const E&>(h); };
-        return *this;
-    }
-    // Get(T*) answers the current value of the ordinal property Name registered before (an
-    // integer, a boolean as 0/1, an enumeration's ordinal, a set's bits).
-    template <class F>
-    TClassRegistration& Reader(const String& Name, F Get)
-    {
-        auto it = FInfo.Properties.find(Name);
-        if (it != FInfo.Properties.end())
-            it->second.GetOrdinal = [Get](TPersistent* o) { return static_cast<int64_t>(Get(static_cast<T*>(o))); };
         return *this;
     }
     // A property that descriptions may hold but that is never stored.

@@ -1,5 +1,7 @@
 #include "skin/core/acntUtils.h"
 
+#include <map>
+
 #include <shellapi.h>
 
 #include <climits>
@@ -403,11 +405,39 @@ TPersistent* ReadObjectProp(TObject* Obj, const String& Name)
     return p->GetObject(dynamic_cast<TPersistent*>(Obj));
 }
 
+namespace {
+
+// Readers by class and property name (case-insensitive, as published names are).
+std::map<String, TOrdinalReader, TIdentLess>& OrdinalReaders()
+{
+    static std::map<String, TOrdinalReader, TIdentLess> readers;
+    return readers;
+}
+
+// The reader of the property as the object's class or the nearest base class registered it.
+const TOrdinalReader* ReaderOf(TObject* Obj, const String& Name)
+{
+    if (PropertyOf(Obj, Name) == nullptr) return nullptr;
+    for (String cls = Obj->ClassName(); !cls.empty();) {
+        auto it = OrdinalReaders().find(cls + L"." + Name);
+        if (it != OrdinalReaders().end()) return &it->second;
+        const TClassInfo* info = FindClassInfo(cls);
+        cls = info != nullptr ? info->BaseName : String();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void RegisterOrdinalReader(const String& ClassName, const String& PropName, TOrdinalReader Reader)
+{
+    OrdinalReaders()[ClassName + L"." + PropName] = std::move(Reader);
+}
+
 int64_t ReadOrdProp(TObject* Obj, const String& Name)
 {
-    const TPropertyInfo* p = PropertyOf(Obj, Name);
-    if (p == nullptr || !p->GetOrdinal) return -1;
-    return p->GetOrdinal(dynamic_cast<TPersistent*>(Obj));
+    const TOrdinalReader* reader = ReaderOf(Obj, Name);
+    return reader != nullptr ? (*reader)(Obj) : -1;
 }
 
 void WriteOrdProp(TObject* Obj, const String& Name, int64_t Value)
@@ -424,10 +454,11 @@ bool SetElementBit(TObject* Obj, const String& Name, const String& Element, cons
                    uint64_t& Bits, uint64_t& Bit)
 {
     Prop = PropertyOf(Obj, Name);
-    if (Prop == nullptr || Prop->Kind != TPropertyKind::Set || !Prop->GetOrdinal) return false;
+    const TOrdinalReader* reader = ReaderOf(Obj, Name);
+    if (Prop == nullptr || Prop->Kind != TPropertyKind::Set || reader == nullptr) return false;
     int64_t ordinal = 0;
     if (!IdentToOrdinal(Prop->TypeName, Element, ordinal) || ordinal < 0 || ordinal >= 32) return false;
-    Bits = static_cast<uint64_t>(Prop->GetOrdinal(dynamic_cast<TPersistent*>(Obj)));
+    Bits = static_cast<uint64_t>((*reader)(Obj));
     Bit = uint64_t(1) << ordinal;
     return true;
 }

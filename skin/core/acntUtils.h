@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <bitset>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -92,7 +93,10 @@ bool HasPublishedProp(TObject* Obj, const String& Name);
 // The sub-object of an object-typed property; null when there is none.
 TPersistent* ReadObjectProp(TObject* Obj, const String& Name);
 // The value of an ordinal (integer, boolean, enumeration, set) property; -1 when there is none
-// (or its class registered no reader for it).
+// or when no reader was registered for it. The published-property registry only sets values (it
+// serves the form reader), so the classes whose properties are read by name register a reader here.
+using TOrdinalReader = std::function<int64_t(TObject*)>;
+void RegisterOrdinalReader(const String& ClassName, const String& PropName, TOrdinalReader Reader);
 int64_t ReadOrdProp(TObject* Obj, const String& Name);
 // Sets an ordinal (integer, boolean, enumeration, set) property when it exists.
 void WriteOrdProp(TObject* Obj, const String& Name, int64_t Value);

@@ -135,10 +135,11 @@ TEST(acntUtils, PublishedPropertiesByName)
     RegisterEnumType(L"TAcntProbeAnchor", {L"akLeft", L"akTop", L"akRight", L"akBottom", L"akTopmost"});
     RegisterPublishedClass<TAcntProbe>(L"TAcntProbe", L"")
         .Integer(L"Margin", [](TAcntProbe* p, int64_t v) { p->Margin = static_cast<int>(v); })
-        .Reader(L"Margin", [](TAcntProbe* p) { return p->Margin; })
         .Set(L"Anchors", L"TAcntProbeAnchor", [](TAcntProbe* p, uint64_t v) { p->Anchors = v; })
-        .Reader(L"Anchors", [](TAcntProbe* p) { return p->Anchors; })
         .Object(L"Font", L"TAcntProbeFont", [](TAcntProbe* p) { return &p->Font; });
+    RegisterOrdinalReader(L"TAcntProbe", L"Margin", [](TObject* o) { return static_cast<TAcntProbe*>(o)->Margin; });
+    RegisterOrdinalReader(L"TAcntProbe", L"Anchors",
+                          [](TObject* o) { return static_cast<int64_t>(static_cast<TAcntProbe*>(o)->Anchors); });
     TAcntProbe probe;
     EXPECT_TRUE(HasPublishedProp(&probe, L"Margin"));
     EXPECT_FALSE(HasPublishedProp(&probe, L"Padding"));
