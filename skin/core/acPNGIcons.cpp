@@ -1,8 +1,12 @@
 // What the rest of the skin engine does with a decoded PNG: draw it with its alpha, make icons
 // of it for the alpha image list, and clean fully transparent white out of 32-bit skin images.
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "skin/core/acPNG.h"
+#include "skin/core/sAlphaGraph.h"
+#include "skin/core/sGraphUtils.h"
 
 namespace {
 
@@ -38,17 +42,41 @@ void TPNGGraphic::Draw(TCanvas* ACanvas, const TRect& Rect)
         TBitmap::Draw(ACanvas, Rect);
         return;
     }
-    int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+    const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
     if (w <= 0 || h <= 0 || Empty()) return;
-    int fullHeight = Reflected ? h + h / 2 : h;
-    TBitmap work;
-    work.SetPixelFormat(pf32bit);
-    work.SetSize(w, fullHeight);
-    BitBlt(work.Canvas()->Handle(), 0, 0, w, fullHeight, ACanvas->Handle(), Rect.left, Rect.top, SRCCOPY);
-    // The image goes over what the canvas showed, by its own alpha (left for the 32-bit bitmap
-    // unit: the keyed blend with the fading reflection below the image when Reflected).
-    TBitmap::DrawTransparent(work.Canvas(), Bounds(0, 0, w, h), 255);
-    BitBlt(ACanvas->Handle(), Rect.left, Rect.top, w, fullHeight, work.Canvas()->Handle(), 0, 0, SRCCOPY);
+    // What the canvas shows under the image (and under its reflection) is the background the
+    // image is blended over.
+    const int fullHeight = Reflected ? h + h / 2 : h;
+    std::unique_ptr<TBitmap> work = MakeBitmap32(w, fullHeight);
+    BitBlt(work->Canvas()->Handle(), 0, 0, w, fullHeight, ACanvas->Handle(), Rect.left, Rect.top, SRCCOPY);
+    const TRect area = ::Rect(0, 0, w, h);
+    if (w == Width() && h == Height()) {
+        CopyKeyedBitmapBlend(area, area, work.get(), this, EmptyCI, false, clNone, 0, Reflected);
+    } else {
+        // Colours stretch by dropping pixels; the alpha channel is stretched on its own, smoothly,
+        // so that edges fade instead of stepping.
+        std::unique_ptr<TBitmap> stretched = MakeBitmap32(w, h);
+        SetStretchBltMode(stretched->Canvas()->Handle(), COLORONCOLOR);
+        StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, Canvas()->Handle(), 0, 0, Width(), Height(), SRCCOPY);
+        std::vector<RGBQUAD> greys(256);
+        for (int i = 0; i < 256; ++i) greys[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
+        auto greyBitmap = [&](int W, int H) {
+            auto b = std::make_unique<TBitmap>();
+            b->SetPixelFormat(pf8bit);
+            b->SetColorTable(greys);
+            b->SetSize(W, H);
+            return b;
+        };
+        std::unique_ptr<TBitmap> alpha = greyBitmap(Width(), Height()), stretchedAlpha = greyBitmap(w, h);
+        CopyBitmapChannel(this, alpha.get(), 3, true);
+        SetStretchBltMode(stretchedAlpha->Canvas()->Handle(), HALFTONE);
+        SetBrushOrgEx(stretchedAlpha->Canvas()->Handle(), 0, 0, nullptr);
+        StretchBlt(stretchedAlpha->Canvas()->Handle(), 0, 0, w, h, alpha->Canvas()->Handle(), 0, 0, Width(), Height(),
+                   SRCCOPY);
+        CopyBitmapChannel(stretched.get(), stretchedAlpha.get(), 3, false);
+        CopyKeyedBitmapBlend(area, area, work.get(), stretched.get(), EmptyCI, false, clNone, 0, false);
+    }
+    BitBlt(ACanvas->Handle(), Rect.left, Rect.top, w, fullHeight, work->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 HICON CreatePNGIcon(TPNGGraphic* PNG, bool KeyMask)

@@ -1,5 +1,7 @@
 #include "skin/core/acntUtils.h"
 
+#include <map>
+
 #include <shellapi.h>
 
 #include <climits>
@@ -403,10 +405,79 @@ TPersistent* ReadObjectProp(TObject* Obj, const String& Name)
     return p->GetObject(dynamic_cast<TPersistent*>(Obj));
 }
 
+namespace {
+
+// Readers by class and property name (case-insensitive, as published names are).
+std::map<String, TOrdinalReader, TIdentLess>& OrdinalReaders()
+{
+    static std::map<String, TOrdinalReader, TIdentLess> readers;
+    return readers;
+}
+
+// The reader of the property as the object's class or the nearest base class registered it.
+const TOrdinalReader* ReaderOf(TObject* Obj, const String& Name)
+{
+    if (PropertyOf(Obj, Name) == nullptr) return nullptr;
+    for (String cls = Obj->ClassName(); !cls.empty();) {
+        auto it = OrdinalReaders().find(cls + L"." + Name);
+        if (it != OrdinalReaders().end()) return &it->second;
+        const TClassInfo* info = FindClassInfo(cls);
+        cls = info != nullptr ? info->BaseName : String();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void RegisterOrdinalReader(const String& ClassName, const String& PropName, TOrdinalReader Reader)
+{
+    OrdinalReaders()[ClassName + L"." + PropName] = std::move(Reader);
+}
+
+int64_t ReadOrdProp(TObject* Obj, const String& Name)
+{
+    const TOrdinalReader* reader = ReaderOf(Obj, Name);
+    return reader != nullptr ? (*reader)(Obj) : -1;
+}
+
 void WriteOrdProp(TObject* Obj, const String& Name, int64_t Value)
 {
     const TPropertyInfo* p = PropertyOf(Obj, Name);
     if (p != nullptr && p->SetOrdinal) p->SetOrdinal(dynamic_cast<TPersistent*>(Obj), Value);
+}
+
+namespace {
+
+// The property's set bits and the bit of Element; false when either is unknown. Elements are
+// matched by their whole name, so "akTop" never matches inside a longer element's name.
+bool SetElementBit(TObject* Obj, const String& Name, const String& Element, const TPropertyInfo*& Prop,
+                   uint64_t& Bits, uint64_t& Bit)
+{
+    Prop = PropertyOf(Obj, Name);
+    const TOrdinalReader* reader = ReaderOf(Obj, Name);
+    if (Prop == nullptr || Prop->Kind != TPropertyKind::Set || reader == nullptr) return false;
+    int64_t ordinal = 0;
+    if (!IdentToOrdinal(Prop->TypeName, Element, ordinal) || ordinal < 0 || ordinal >= 32) return false;
+    Bits = static_cast<uint64_t>((*reader)(Obj));
+    Bit = uint64_t(1) << ordinal;
+    return true;
+}
+
+} // namespace
+
+bool SetPropContains(TObject* Obj, const String& Name, const String& Element)
+{
+    const TPropertyInfo* p;
+    uint64_t bits, bit;
+    return SetElementBit(Obj, Name, Element, p, bits, bit) && (bits & bit) != 0;
+}
+
+void ChangeSetPropElement(TObject* Obj, const String& Name, const String& Element, bool Include)
+{
+    const TPropertyInfo* p;
+    uint64_t bits, bit;
+    if (!SetElementBit(Obj, Name, Element, p, bits, bit) || ((bits & bit) != 0) == Include || !p->SetOrdinal) return;
+    p->SetOrdinal(dynamic_cast<TPersistent*>(Obj), static_cast<int64_t>(Include ? bits | bit : bits & ~bit));
 }
 
 // ---- Paths and files ------------------------------------------------------------------------

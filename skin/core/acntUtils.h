@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <bitset>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -91,8 +92,18 @@ void PauseWithMessages(DWORD Milliseconds);
 bool HasPublishedProp(TObject* Obj, const String& Name);
 // The sub-object of an object-typed property; null when there is none.
 TPersistent* ReadObjectProp(TObject* Obj, const String& Name);
+// The value of an ordinal (integer, boolean, enumeration, set) property; -1 when there is none
+// or when no reader was registered for it. The published-property registry only sets values (it
+// serves the form reader), so the classes whose properties are read by name register a reader here.
+using TOrdinalReader = std::function<int64_t(TObject*)>;
+void RegisterOrdinalReader(const String& ClassName, const String& PropName, TOrdinalReader Reader);
+int64_t ReadOrdProp(TObject* Obj, const String& Name);
 // Sets an ordinal (integer, boolean, enumeration, set) property when it exists.
 void WriteOrdProp(TObject* Obj, const String& Name, int64_t Value);
+// The set-typed property holds the element of that name (one of the first 32 of its type).
+bool SetPropContains(TObject* Obj, const String& Name, const String& Element);
+// Adds the element to the set-typed property or takes it out; nothing when it is already so.
+void ChangeSetPropElement(TObject* Obj, const String& Name, const String& Element, bool Include);
 
 // Paths and files.
 String IncludeTrailingSlash(const String& Path);

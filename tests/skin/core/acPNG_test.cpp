@@ -318,3 +318,39 @@ TEST(PNGGraphic, DrawBlendsAlphaImagesOverTheCanvas)
     EXPECT_NEAR(static_cast<int>(half & 0xFF), 127, 2);
     EXPECT_EQ(PixelOf(target, 2, 0), 0xFF0000u);
 }
+
+TEST(PNGGraphic, DrawAddsAReflectionAndStretchesColourAndAlphaApart)
+{
+    auto whiteTarget = [](int W, int H) {
+        auto t = std::make_unique<TBitmap>();
+        t->SetPixelFormat(pf24bit);
+        t->SetSize(W, H);
+        t->Canvas()->Brush()->SetColor(0xFFFFFF);
+        t->Canvas()->FillRect(Rect(0, 0, W, H));
+        return t;
+    };
+    // Opaque red, 2 x 4: half its height again below it, of which the second row mirrors source
+    // row 2 at a third of its alpha (white loses 85 of green and blue); the first stays clear.
+    Image red{2, 4, 6, 8, {}};
+    for (int i = 0; i < 8; ++i) red.Samples.insert(red.Samples.end(), {255, 0, 0, 255});
+    TPNGGraphic g;
+    Load(g, WritePNG(red));
+    g.Reflected = true;
+    auto t = whiteTarget(2, 7);
+    g.Draw(t->Canvas(), Rect(0, 0, 2, 4));
+    EXPECT_EQ(PixelOf(*t, 1, 3), 0xFF0000u);
+    EXPECT_EQ(PixelOf(*t, 1, 4), 0xFFFFFFu);
+    EXPECT_EQ(PixelOf(*t, 1, 5), 0xFFAAAAu);
+    EXPECT_EQ(PixelOf(*t, 1, 6), 0xFFFFFFu);
+
+    // Stretched: the opaque left column stays red, the clear right column shows the canvas.
+    Image half{2, 2, 6, 8, {255, 0, 0, 255, 0, 0, 255, 0, 255, 0, 0, 255, 0, 0, 255, 0}};
+    TPNGGraphic h;
+    Load(h, WritePNG(half));
+    auto s = whiteTarget(8, 4);
+    h.Draw(s->Canvas(), Rect(0, 0, 8, 4));
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(PixelOf(*s, 0, y), 0xFF0000u) << y;
+        EXPECT_EQ(PixelOf(*s, 7, y), 0xFFFFFFu) << y;
+    }
+}

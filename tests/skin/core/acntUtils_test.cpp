@@ -11,6 +11,7 @@ class TAcntProbeFont : public TPersistent {};
 class TAcntProbe : public TPersistent {
 public:
     int Margin = 0;
+    uint64_t Anchors = 0;
     TAcntProbeFont Font;
 };
 
@@ -131,9 +132,14 @@ TEST(acntUtils, IniTextSectionsAndValues)
 
 TEST(acntUtils, PublishedPropertiesByName)
 {
+    RegisterEnumType(L"TAcntProbeAnchor", {L"akLeft", L"akTop", L"akRight", L"akBottom", L"akTopmost"});
     RegisterPublishedClass<TAcntProbe>(L"TAcntProbe", L"")
         .Integer(L"Margin", [](TAcntProbe* p, int64_t v) { p->Margin = static_cast<int>(v); })
+        .Set(L"Anchors", L"TAcntProbeAnchor", [](TAcntProbe* p, uint64_t v) { p->Anchors = v; })
         .Object(L"Font", L"TAcntProbeFont", [](TAcntProbe* p) { return &p->Font; });
+    RegisterOrdinalReader(L"TAcntProbe", L"Margin", [](TObject* o) { return static_cast<TAcntProbe*>(o)->Margin; });
+    RegisterOrdinalReader(L"TAcntProbe", L"Anchors",
+                          [](TObject* o) { return static_cast<int64_t>(static_cast<TAcntProbe*>(o)->Anchors); });
     TAcntProbe probe;
     EXPECT_TRUE(HasPublishedProp(&probe, L"Margin"));
     EXPECT_FALSE(HasPublishedProp(&probe, L"Padding"));
@@ -144,6 +150,25 @@ TEST(acntUtils, PublishedPropertiesByName)
     WriteOrdProp(&probe, L"Margin", 12);
     WriteOrdProp(&probe, L"Padding", 99);
     EXPECT_EQ(probe.Margin, 12);
+    EXPECT_EQ(ReadOrdProp(&probe, L"Margin"), 12);
+    EXPECT_EQ(ReadOrdProp(&probe, L"Padding"), -1);
+    EXPECT_EQ(ReadOrdProp(&probe, L"Font"), -1);
+
+    // Set elements by name; a name inside a longer one ("akTop" in "akTopmost") is another element.
+    probe.Anchors = 1u << 4;
+    EXPECT_FALSE(SetPropContains(&probe, L"Anchors", L"akTop"));
+    EXPECT_TRUE(SetPropContains(&probe, L"Anchors", L"akTopmost"));
+    ChangeSetPropElement(&probe, L"Anchors", L"akTop", true);
+    ChangeSetPropElement(&probe, L"Anchors", L"akRight", true);
+    EXPECT_EQ(probe.Anchors, (1u << 4) | (1u << 1) | (1u << 2));
+    ChangeSetPropElement(&probe, L"Anchors", L"akTop", false);
+    ChangeSetPropElement(&probe, L"Anchors", L"akBottom", false);
+    ChangeSetPropElement(&probe, L"Anchors", L"akNowhere", true);
+    ChangeSetPropElement(&probe, L"Margin", L"akTop", true);
+    EXPECT_EQ(probe.Anchors, (1u << 4) | (1u << 2));
+    EXPECT_EQ(probe.Margin, 12);
+    EXPECT_FALSE(SetPropContains(&probe, L"Margin", L"akTop"));
+    EXPECT_FALSE(SetPropContains(&probe, L"Padding", L"akTop"));
 }
 
 TEST(acntUtils, MakeCacheInfoAndTheEmptyRecord)
