@@ -28,6 +28,7 @@
 #include "framework/stdctrls/ScrollBar.h"
 #include "grid/control/AdvGridSettings.h"
 #include "grid/foundation/AdvHintInfo.h"
+#include "grid/foundation/AdvUtil.h"
 #include "grid/foundation/PictureContainer.h"
 
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
@@ -53,6 +54,13 @@ using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, 
 using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
 using TGridGradientEvent = std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
                                               TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>;
+using TGridBorderEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                                                TPen* RightPen, TPen* BottomPen)>;
+using TFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, String& FloatFormat)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, TRect ARect, bool Printing)>;
 
 // ---- Unit-wide state ---------------------------------------------------------------------------
 
@@ -111,7 +119,38 @@ public:
     bool IsFixedForPaint(int ACol, int ARow);
     // Sel when Mix is off; else the two colours multiplied per component.
     static TColor MixSelectionColor(TColor Sel, TColor Cell, bool Mix);
-    // "5.8.0.2"; writing it does nothing.
+    // A cell's graphic and how it shares the cell with the text: the graphic's painted size, whether
+    // the text is drawn at all, and where the graphic stands (ACol a real column).
+    struct TCellGraphicLayout {
+        TCellGraphic* Graphic = nullptr;
+        int Width = 0, Height = 0;
+        bool DrawText = true;
+        TCellHAlign HAlign = haLeft;
+        TCellVAlign VAlign = vaTop;
+    };
+    TCellGraphicLayout GetCellGraphicLayout(int ACol, int ARow);
+    // The size a cell's text needs (ACol a real column): VS measures the wrapped height at the
+    // cell's width, SB leaves room for a 17-pixel button; rotated cells measure their turned box.
+    TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+
+    // ---- Cell look accessors (AdvGridLook) -------------------------------------------------
+    // ACol is a real column; each setter repaints the cell (or row) it changes.
+    void SetCellBrushColor(int ACol, int ARow, TColor Value);
+    void SetCellBrushColorTo(int ACol, int ARow, TColor Value);
+    void SetCellFontColor(int ACol, int ARow, TColor Value);
+    void SetCellAlignment(int ACol, int ARow, TAlignment Value);
+    // clNone for a cell without properties (none is made).
+    TColor GetCellBrushColor(int ACol, int ARow);
+    // clNone removes the properties of the row's normal cells (all of them, for the brush colours;
+    // for the font colour only those without a brush colour of their own).
+    void SetRowBrushColor(int ARow, TColor Value);
+    void SetRowBrushColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+    // The cell's text without its markup.
+    String GetCellPlainText(int ACol, int ARow);
+    // Grows fonts, column widths and row heights by X pixels; ZoomFactor stays within -10 .. 10.
+    void Zoom(int X);
+    // "5.8.0.2 Mar, 2011"; writing it does nothing.
     int GetVersionNr() const;
     String GetVersionString() const;
     String Version() const { return GetVersionString(); }
@@ -237,6 +276,11 @@ public:
     void SetQRXGradientMirrorFrom(TColor Value);
     TColor QRXGradientMirrorTo() const { return FQRXGradientMirrorTo; }
     void SetQRXGradientMirrorTo(TColor Value);
+    // The hovered and pressed fixed cells' gradients (the styles and the control look set them).
+    TColor QRXGradientHoverFrom = clNone, QRXGradientHoverTo = clNone, QRXGradientHoverMirrorFrom = clNone,
+           QRXGradientHoverMirrorTo = clNone, QRXGradientHoverBorder = clNone;
+    TColor QRXGradientDownFrom = clNone, QRXGradientDownTo = clNone, QRXGradientDownMirrorFrom = clNone,
+           QRXGradientDownMirrorTo = clNone, QRXGradientDownBorder = clNone;
     TCursor Cursor() const { return TBaseGrid::Cursor(); }
     void SetCursor(TCursor Value);
     int MaxRowCount() const { return FMaxRowCount; }
@@ -662,12 +706,16 @@ public:
          QuoteEmptyCells = true, FitCellsInGrid = true, ShowDesignHelper = true;
     bool SaveHiddenCells = false, AlwaysQuotes = false, ClearTextOnly = false, ExcelClipboardFormat = false,
          PrinterDriverFix = false, JavaCSV = false, NoDefaultDraw = false, SizeGrowOnly = false;
+    // A cell with a graphic shows the graphic alone.
+    bool NoImageAndText = false;
     TEditorType DefaultEditor = edNormal;
     wchar_t Delimiter = 0;
     int ZoomFactor = 0;
     int GroupColumn = -1;
     int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
     TPoint XYOffset{2, 2};
+    // The offset moves the text in from the left and top only, not from the right and bottom.
+    bool XYOffsetTopLeftOnly = false;
     // The type-ahead text of the incremental search; the grid timer clears it on the fourth tick
     // after it was last set.
     String IncrSearchText;
@@ -687,6 +735,11 @@ public:
     TGridAlignEvent OnGetAlignment;
     TWordWrapEvent OnGetWordWrap;
     TGridGradientEvent OnGetCellGradient;
+    TFloatFormatEvent OnGetFloatFormat;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
 
 protected:
     bool InvalidationSuspended() const override { return FUpdate.Count > 0 && FUpdate.RedrawOff; }
@@ -748,9 +801,25 @@ private:
     void ApplySelection(int ACol, int ARow, int RRow, bool Select, bool Print, TBrush* ABrush, TFont* AFont,
                         TCellVisual& Visual);
     void DecideFixedLook(int ACol, int ARow, int RCol, TCellVisual& Visual);
-    // The text step of DrawGridCell.
-    void DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
-                      TColor SavedBrush, TColor SavedFont);
+    // The text step of DrawGridCell; answers the width of the drawn text + 2 (0 without text).
+    int DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
+                     TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout);
+    // The cell's share of the grid's background picture or gradient (before the text).
+    void DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int RCol, const TRect& Rect, const TCellVisual& Visual,
+                            const TCellGraphicLayout& Layout);
+    // The border step of DrawGridCell: the borders and pens the hooks give the cell.
+    virtual void DoGetCellBorder(int ACol, int ARow, TCellBorders& Borders, TPen* APen);
+    void DrawCellBorders(TCanvas* Canvas, int RCol, int ARow, TRect Rect);
+    // The graphic step of DrawGridCell (AdvGridPaintGraphics).
+    void DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect Rect, const TCellGraphicLayout& Layout,
+                         const TCellVisual& Visual, int TextWidth);
+    // The progress appearance as the bar painter takes it.
+    TXPProgressAppearance ProgressLook();
+    // The cell's text as a number; 0 when it is none.
+    double CellFloatValue(int ACol, int ARow);
+    // Applies Change to the properties of the row's normal cells, or frees them where Free says.
+    void ForRowCells(int ARow, const std::function<bool(TCellProperties*)>& FreeInstead, TColor Value,
+                     void (TCellProperties::*Setter)(TColor));
 
     // Owned objects, in the order the constructor makes them.
     TFooterPanel* FFooterPanel = nullptr;

@@ -40,7 +40,7 @@ TCellGraphic* TAdvStringGrid::GetCellGraphic(int ACol, int ARow)
         shared->SetCellType(ctRowCheckBox);
         const int selected = RowSelectCount();
         shared->SetCellAngle(ARow == 0 && selected != 0 && selected != RowCount() ? 1 : 0);
-        shared->SetCellTransparent(FControlLook->ControlStyle == csFlat);
+        shared->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
         const int real = DisplToRealRow(ARow);
         shared->SetCellBoolean(real < TotalRowCount() && RowSelect(real));
         return shared;
@@ -415,7 +415,7 @@ void TAdvStringGrid::AddColorComment(int ACol, int ARow, const String& Comment, 
 
 void TAdvStringGrid::AddComment(int ACol, int ARow, const String& Comment)
 {
-    AddColorComment(ACol, ARow, Comment, FControlLook->CommentColor);
+    AddColorComment(ACol, ARow, Comment, FControlLook->CommentColor());
 }
 
 bool TAdvStringGrid::IsComment(int ACol, int ARow, String& Comment)
@@ -680,10 +680,10 @@ TPoint TAdvStringGrid::GetCellGraphicSize(int ACol, int ARow)
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
-        size = {FControlLook->CheckSize, FControlLook->CheckSize};
+        size = {FControlLook->CheckSize(), FControlLook->CheckSize()};
         break;
     case ctRadioButton:
-        size = {FControlLook->RadioSize, FControlLook->RadioSize};
+        size = {FControlLook->RadioSize(), FControlLook->RadioSize()};
         break;
     case ctRadio: {
         auto* items = dynamic_cast<TStrings*>(graphic->CellBitmap());

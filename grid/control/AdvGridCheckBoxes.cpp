@@ -377,7 +377,7 @@ bool TAdvStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     if (!FMouseActions->PreciseCheckBoxCheck) return true;
     TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     const TRect r = CellRect(RealToDisplCol(ACol), ARow);
-    const int s = FControlLook->CheckSize;
+    const int s = FControlLook->CheckSize();
     int top = r.top + 2;
     if (graphic->CellVAlign() == vaBottom) top = r.bottom - s - 2;
     if (graphic->CellVAlign() == vaCenter) top = r.top + (r.bottom - r.top - s) / 2;

@@ -316,8 +316,8 @@ void TAdvStringGrid::Loaded()
         SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
         FNavigation->AlwaysEdit = true;
     }
-    if (!FIsWinXP && FControlLook->ControlStyle == csTheme && !ComponentState().Contains(csDesigning))
-        FControlLook->ControlStyle = csClassic;
+    if (!FIsWinXP && FControlLook->ControlStyle() == csTheme && !ComponentState().Contains(csDesigning))
+        FControlLook->SetControlStyle(csClassic);
     FSearchFooter->AutoThemeAdapt = AutoThemeAdapt;
     // The start-up column sizes and the column order.
     FOrigColSizes->Clear();
@@ -357,7 +357,7 @@ void TAdvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 void TAdvStringGrid::Resize()
 {
     TBaseGrid::Resize();
-    if ((FBackGround->Display == bdGradientHorz || FBackGround->Display == bdGradientVert) && FBackGround->ColorTo != clNone)
+    if ((FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) && FBackGround->ColorTo() != clNone)
         Invalidate();
     CellControlsUpdate(false);
     if (ComponentState().Contains(csDesigning)) Invalidate();
@@ -492,7 +492,7 @@ String TAdvStringGrid::GetVersionString() const
 {
     unsigned nr = static_cast<unsigned>(GetVersionNr());
     return IntToStr((nr >> 24) & 0xFF) + L"." + IntToStr((nr >> 16) & 0xFF) + L"." + IntToStr((nr >> 8) & 0xFF) + L"." +
-           IntToStr(nr & 0xFF);
+           IntToStr(nr & 0xFF) + L" Mar, 2011";
 }
 
 void TAdvStringGrid::FormResize(TObject* Sender)

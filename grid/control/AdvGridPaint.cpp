@@ -7,12 +7,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/system/Conversions.h"
+#include "framework/system/StringUtils.h"
 #include "grid/control/AdvGrid.h"
 #include "grid/control/paint/CellBackgroundPainter.h"
+#include "grid/control/paint/CellBorderPainter.h"
 #include "grid/control/paint/CellMarkupPainter.h"
 #include "grid/control/paint/CellTextPainter.h"
 #include "grid/control/paint/FixedCellLookPainter.h"
 #include "grid/control/paint/FocusRectPainter.h"
+#include "grid/control/paint/GridBackGroundPainter.h"
 #include "grid/control/paint/GridLinePainter.h"
 #include "grid/foundation/AdvUtil.h"
 
@@ -33,7 +37,25 @@ bool TAdvStringGrid::IsFixedForPaint(int ACol, int ARow)
            ACol >= ColCount() - FFixedRightCols;
 }
 
-String TAdvStringGrid::GetFormattedText(int ACol, int ARow) { return ReadCellText(ACol, ARow); }
+String TAdvStringGrid::GetFormattedText(int ACol, int ARow)
+{
+    String text = ReadCellText(ACol, ARow);
+    if (!OnGetFloatFormat) return text;
+    const int kind = NumberTextKind(Trim(text));
+    if (kind != 0 && kind != 1 && kind != 5) return text;
+    bool isFloat = true;
+    String format = FloatFormat;
+    OnGetFloatFormat(this, ACol, ARow, isFloat, format);
+    if (!isFloat) return text;
+    try {
+        const double value = CellFloatValue(ACol, ARow);
+        if (format.find(L'd') != String::npos) return Format(format, {static_cast<int>(std::trunc(value))});
+        return Format(format, {value});
+    } catch (const Exception&) {
+        // A format that does not fit the number shows the number as it is stored.
+        return text;
+    }
+}
 
 void TAdvStringGrid::DoGetAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA)
 {
@@ -50,8 +72,15 @@ void TAdvStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlig
 {
     HA = FDefaultAlignment;
     VA = FVAlignment;
-    if (!AutoNumAlign) {
-        if (TCellProperties* props = GetStoredObject(ACol, ARow)) HA = props->Alignment();
+    if (AutoNumAlign) {
+        // A formula counts by its result, which the display-text hook gives.
+        String text = ReadCellText(ACol, ARow);
+        if ((!text.empty() && text[0] == L'=') || (text.size() > 3 && text.compare(0, 2, L"|\\") == 0 && text[3] == L'='))
+            DoGetDisplText(ACol, ARow, text);
+        const int kind = NumberTextKind(Trim(text));
+        if (kind == 0 || kind == 1 || kind == 5) HA = taRightJustify;
+    } else if (TCellProperties* props = GetStoredObject(ACol, ARow)) {
+        HA = props->Alignment();
     }
     DoGetAlignment(ACol, ARow, HA, VA);
 }
@@ -265,21 +294,33 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     else visual.State.Exclude(gdFixed);
     PaintFixedCellFill(ACanvas, visual, ARect);
     ACanvas->Brush()->SetColor(savedBrush);
+    if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, rcol, ARow, AState, ARect, false);
 
-    bool customDraw = static_cast<bool>(OnDrawCell);
-    if (!customDraw || !NoDefaultDraw) DrawCellText(ACanvas, ACol, ARow, rcol, ARect, visual, savedBrush, savedFont);
+    const TCellGraphicLayout layout = GetCellGraphicLayout(rcol, ARow);
+    const bool customDraw = OnDrawCell || OnCustomCellDraw;
+    int textWidth = 0;
+    if (!customDraw || !NoDefaultDraw) DrawCellBackGround(ACanvas, ACol, ARow, rcol, ARect, visual, layout);
+    if ((!customDraw || !NoDefaultDraw) && (layout.Graphic == nullptr || !NoImageAndText))
+        textWidth = DrawCellText(ACanvas, ACol, ARow, rcol, ARect, visual, savedBrush, savedFont, layout);
 
     ACanvas->Brush()->SetColor(savedBrush);
     ACanvas->Font()->SetColor(savedFont);
     InflateRect(&ARect, 1, 1);
-    // Custom cell borders come with the border hooks; no cell has any yet.
+    DrawCellBorders(ACanvas, rcol, ARow, ARect);
     PaintFixedCellEdges(ACanvas, visual, ARect);
-    // Outline tree lines and cell graphics have their own painters and are not drawn here.
+    // Outline tree lines have their own painter and are not drawn here.
 
-    if (customDraw) {
+    if (layout.Graphic != nullptr) {
+        TRect r = ARect;
+        if (visual.Fixed()) r.top += 1;
+        DrawCellGraphic(ACanvas, ARow, rcol, r, layout, visual, textWidth);
+    }
+
+    if (OnDrawCell) {
         TRect r{ARect.left + 1, ARect.top + 1, ARect.right - FDrawnLineWidth, ARect.bottom - FDrawnLineWidth};
         OnDrawCell(this, rcol, ARow, r, AState);
     }
+    if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, rcol, ARow, AState, ARect, false);
 
     if (!HideFocusRect) {
         TPoint base = BaseCell(ACol, ARow);
@@ -289,8 +330,8 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     }
 }
 
-void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
-                                  TColor SavedBrush, TColor SavedFont)
+int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
+                                 TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout)
 {
     bool isFixed = IsFixed(ACol, ARow);
     TColor linkColor = URLColor;
@@ -317,18 +358,24 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     String text = GetFormattedText(RCol, ARow);
     int kind = CellTextKind(text, EnableHTML);
     // Rich text is drawn by its own renderer, which is not part of this painter.
-    if (kind == 2) return;
-    if (text.empty()) return;
+    if (kind == 2) return 0;
+    if (text.empty() || !Layout.DrawText) return 0;
 
     TRect r = ARect;
     if (isFixed) {
         r.left += FDrawnLineWidth;
         r.top += FDrawnLineWidth;
     }
-    // No cell graphic shares the cell yet, so the text has the whole rectangle less the offsets.
     r.left += XYOffset.x;
     r.right -= XYOffset.x;
     r.top += XYOffset.y;
+    // The text keeps clear of a graphic that stands beside, above or under it.
+    if (Layout.Graphic != nullptr) {
+        if (Layout.HAlign == haBeforeText) r.left += Layout.Width;
+        if (Layout.HAlign == haAfterText) r.right -= Layout.Width;
+        if (Layout.VAlign == vaAboveText) r.top += Layout.Height;
+        if (Layout.VAlign == vaUnderText) r.bottom -= Layout.Height;
+    }
 
     if (kind == 1) {
         TCellMarkupOptions markup;
@@ -341,8 +388,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
         markup.EnhTextSize = EnhTextSize;
         markup.Window = HandleAllocated() ? Handle() : nullptr;
         markup.BiDi = UseRightToLeftAlignment() ? 1 : 0;
-        PaintCellMarkup(Canvas, r, text, markup);
-        return;
+        return PaintCellMarkup(Canvas, r, text, markup);
     }
 
     bool underline = false;
@@ -359,6 +405,15 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
     options.Multilinecells = Multilinecells;
     options.EnhTextSize = EnhTextSize;
     options.RightToLeft = UseRightToLeftAlignment();
+    int textWidth = 0;
+    if (Layout.Graphic != nullptr) {
+        // The graphic beside the text is placed by the width the text takes.
+        TRect measured = r;
+        String measuredText = text;
+        Canvas->TextRect(measured, measuredText,
+                         DT_CALCRECT | CellTextFormat(text, Visual.WordWrap, Visual.HAlign, Visual.VAlign, options));
+        textWidth = measured.right - measured.left + 2;
+    }
     FVAlign = PaintCellText(Canvas, Visual, r, text, options);
 
     if (underline) {
@@ -366,6 +421,73 @@ void TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol,
         style.Exclude(fsUnderline);
         Canvas->Font()->SetStyle(style);
     }
+    return textWidth;
+}
+
+void TAdvStringGrid::DoGetCellBorder(int ACol, int ARow, TCellBorders& Borders, TPen* APen)
+{
+    // Group header and summary lines join here once outline nodes are kept.
+    if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TAdvStringGrid::DrawCellBorders(TCanvas* Canvas, int RCol, int ARow, TRect Rect)
+{
+    if (!OnGetCellBorder && !OnGetCellBorderProp) return;
+    TPen saved;
+    saved.Assign(Canvas->Pen());
+    TCellBorders borders;
+    DoGetCellBorder(RCol, ARow, borders, Canvas->Pen());
+    TPen left, top, right, bottom;
+    for (TPen* pen : {&left, &top, &right, &bottom}) pen->Assign(Canvas->Pen());
+    if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, RCol, &left, &top, &right, &bottom);
+    PaintCellBorders(Canvas, Rect, borders, {&left, &top, &right, &bottom}, Canvas->Pen()->Width(), FDrawnLineWidth,
+                     Options().Contains(goVertLine), Options().Contains(goHorzLine));
+    Canvas->Pen()->Assign(&saved);
+}
+
+void TAdvStringGrid::DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int RCol, const TRect& Rect,
+                                        const TCellVisual& Visual, const TCellGraphicLayout& Layout)
+{
+    const TBackGround& bg = *FBackGround;
+    const bool covered = bg.Cells() == bcAll || (bg.Cells() == bcFixed) == Visual.Fixed();
+    if (!covered) return;
+    const bool ownBrush = GetCellBrushColor(RCol, ARow) != clNone;
+    const int lineWidth = FDrawnLineWidth;
+    TGridBackGroundLook look;
+    look.Bitmap = bg.Bitmap();
+    look.Color = bg.Color();
+    look.ColorTo = bg.ColorTo();
+    look.Control = {Width(), Height()};
+
+    if (bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert) {
+        const TCellType kind = Layout.Graphic != nullptr ? Layout.Graphic->CellType() : ctNone;
+        // In-cell controls stand on the gradient even when the cell has a colour of its own.
+        const bool control = kind == ctCheckBox || kind == ctDataCheckBox || kind == ctRadio || kind == ctButton ||
+                             kind == ctRadioButton;
+        const bool focused = Visual.State.Contains(gdFocused);
+        const bool showsGradient =
+            ((!Visual.Selected() || focused) && (!focused || !Options().Contains(goDrawFocusSelected))) || !FShowSelection;
+        if ((ownBrush && !control) || !showsGradient) return;
+        look.Kind = bg.Display() == bdGradientHorz ? TGridBackGroundLook::GradientHorizontal
+                                                   : TGridBackGroundLook::GradientVertical;
+        PaintGridBackGround(Canvas, TRect{Rect.left - 1, Rect.top - lineWidth, Rect.right, Rect.bottom + lineWidth - 1},
+                            look);
+        return;
+    }
+    if (bg.Bitmap()->Empty() || ownBrush || (FShowSelection && Visual.Selected())) return;
+    look.Kind = bg.Display() == bdTile ? TGridBackGroundLook::Tiled : TGridBackGroundLook::Placed;
+    look.Position = {bg.Left(), bg.Top()};
+    if (look.Kind == TGridBackGroundLook::Tiled) {
+        // The tiles follow the content: the phase is the size of the cells before this one.
+        const int firstCol = bg.Cells() != bcNormal ? 0 : FixedCols();
+        const int firstRow = bg.Cells() != bcNormal ? 0 : FixedRows();
+        long long x = 0, y = 0;
+        for (int c = firstCol; c < ACol; ++c) x += ColWidths(c);
+        for (int r = firstRow; r < ARow; ++r) y += RowHeights(r);
+        look.Phase = {static_cast<int>(x % bg.Bitmap()->Width()), static_cast<int>(y % bg.Bitmap()->Height())};
+    }
+    PaintGridBackGround(Canvas, TRect{Rect.left - lineWidth + 1, Rect.top - lineWidth + 1, Rect.right, Rect.bottom},
+                        look);
 }
 
 void TAdvStringGrid::SetPictureContainer(TPictureContainer* Value)

@@ -21,6 +21,7 @@ void SetLines(TStrings* Target, const std::vector<String>& Lines)
 void RegisterGridTypes()
 {
     RegisterEnumType(L"TVAlignment", {L"vtaTop", L"vtaCenter", L"vtaBottom"});
+    RegisterEnumType(L"TProgressStyle", {L"psXP", L"psClassic"});
     RegisterEnumType(L"TCellGradientDirection", {L"GradientVertical", L"GradientHorizontal"});
     RegisterEnumType(L"TSearchDirection", {L"sdTopBottom", L"sdLeftRight"});
     RegisterEnumType(L"THomeEndAction", {L"heFirstLastColumn", L"heFirstLastRow", L"heFirstLastCell"});
@@ -276,39 +277,43 @@ void RegisterSettings()
         .Boolean(L"Active", [](TDragScrollOptions* o, bool v) { o->Active = v; });
 
     RegisterPublishedClass<TControlLook>(L"TControlLook", L"TPersistent")
-        .Integer(L"Color", [](TControlLook* o, TColor v) { o->Color = v; }, L"clBlack", L"TColor")
-        .Integer(L"CommentColor", [](TControlLook* o, TColor v) { o->CommentColor = v; }, L"clRed", L"TColor")
-        .Integer(L"CheckSize", [](TControlLook* o, int v) { o->CheckSize = v; }, L"15")
-        .Integer(L"RadioSize", [](TControlLook* o, int v) { o->RadioSize = v; }, L"10")
+        .Integer(L"Color", [](TControlLook* o, TColor v) { o->SetColor(v); }, L"clBlack", L"TColor")
+        .Integer(L"CommentColor", [](TControlLook* o, TColor v) { o->SetCommentColor(v); }, L"clRed", L"TColor")
+        .Integer(L"CheckSize", [](TControlLook* o, int v) { o->SetCheckSize(v); }, L"15")
+        .Integer(L"RadioSize", [](TControlLook* o, int v) { o->SetRadioSize(v); }, L"10")
         .Boolean(L"CheckAlwaysActive", [](TControlLook* o, bool v) { o->CheckAlwaysActive = v; })
         .Boolean(L"RadioAlwaysActive", [](TControlLook* o, bool v) { o->RadioAlwaysActive = v; })
-        .Enum<TGridControlStyle>(L"ControlStyle", L"TGridControlStyle", [](TControlLook* o, TGridControlStyle v) { o->ControlStyle = v; },
+        .Enum<TGridControlStyle>(L"ControlStyle", L"TGridControlStyle", [](TControlLook* o, TGridControlStyle v) { o->SetControlStyle(v); },
                                  L"csTheme")
-        .Boolean(L"DropDownAlwaysVisible", [](TControlLook* o, bool v) { o->DropDownAlwaysVisible = v; })
-        .Boolean(L"SpinButtonsAlwaysVisible", [](TControlLook* o, bool v) { o->SpinButtonsAlwaysVisible = v; })
-        .Boolean(L"FlatButton", [](TControlLook* o, bool v) { o->FlatButton = v; })
-        .Boolean(L"NoDisabledCheckRadioLook", [](TControlLook* o, bool v) { o->NoDisabledCheckRadioLook = v; })
-        .Boolean(L"NoDisabledButtonLook", [](TControlLook* o, bool v) { o->NoDisabledButtonLook = v; })
+        .Boolean(L"DropDownAlwaysVisible", [](TControlLook* o, bool v) { o->SetDropDownAlwaysVisible(v); })
+        .Boolean(L"SpinButtonsAlwaysVisible", [](TControlLook* o, bool v) { o->SetSpinButtonsAlwaysVisible(v); })
+        .Boolean(L"FlatButton", [](TControlLook* o, bool v) { o->SetFlatButton(v); })
+        .Boolean(L"NoDisabledCheckRadioLook", [](TControlLook* o, bool v) { o->SetNoDisabledCheckRadioLook(v); })
+        .Boolean(L"NoDisabledButtonLook", [](TControlLook* o, bool v) { o->SetNoDisabledButtonLook(v); })
         .Integer(L"ProgressBorderColor", [](TControlLook* o, TColor v) { o->ProgressBorderColor = v; }, L"clGray", L"TColor")
-        .Integer(L"ProgressMarginX", [](TControlLook* o, int v) { o->ProgressMarginX = v; }, L"2")
-        .Integer(L"ProgressMarginY", [](TControlLook* o, int v) { o->ProgressMarginY = v; }, L"2")
-        .Boolean(L"ProgressXP", [](TControlLook* o, bool v) { o->ProgressXP = v; })
+        .Integer(L"ProgressMarginX", [](TControlLook* o, int v) { o->SetProgressMarginX(v); }, L"2")
+        .Integer(L"ProgressMarginY", [](TControlLook* o, int v) { o->SetProgressMarginY(v); }, L"2")
+        .Boolean(L"ProgressXP", [](TControlLook* o, bool v) { o->SetProgressXP(v); })
         .Boolean(L"FixedDropDownButton", [](TControlLook* o, bool v) { o->FixedDropDownButton = v; })
         .Integer(L"FixedGradientFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientFrom(v); }, L"clNone", L"TColor")
         .Integer(L"FixedGradientTo", [](TControlLook* o, TColor v) { o->SetFixedGradientTo(v); }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientMirrorFrom", [](TControlLook* o, TColor v) { o->FixedGradientMirrorFrom = v; }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientMirrorTo", [](TControlLook* o, TColor v) { o->FixedGradientMirrorTo = v; }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientHoverFrom", [](TControlLook* o, TColor v) { o->FixedGradientHoverFrom = v; }, L"clWhite", L"TColor")
-        .Integer(L"FixedGradientHoverTo", [](TControlLook* o, TColor v) { o->FixedGradientHoverTo = v; }, L"clGray", L"TColor")
-        .Integer(L"FixedGradientHoverMirrorFrom", [](TControlLook* o, TColor v) { o->FixedGradientHoverMirrorFrom = v; }, L"clNone",
+        .Integer(L"FixedGradientMirrorFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientMirrorFrom(v); }, L"clNone", L"TColor")
+        .Integer(L"FixedGradientMirrorTo", [](TControlLook* o, TColor v) { o->SetFixedGradientMirrorTo(v); }, L"clNone", L"TColor")
+        .Integer(L"FixedGradientHoverFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientHoverFrom(v); }, L"clWhite", L"TColor")
+        .Integer(L"FixedGradientHoverTo", [](TControlLook* o, TColor v) { o->SetFixedGradientHoverTo(v); }, L"clGray", L"TColor")
+        .Integer(L"FixedGradientHoverMirrorFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientHoverMirrorFrom(v); }, L"clNone",
                  L"TColor")
-        .Integer(L"FixedGradientHoverMirrorTo", [](TControlLook* o, TColor v) { o->FixedGradientHoverMirrorTo = v; }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientHoverBorder", [](TControlLook* o, TColor v) { o->FixedGradientHoverBorder = v; }, L"clSilver", L"TColor")
-        .Integer(L"FixedGradientDownFrom", [](TControlLook* o, TColor v) { o->FixedGradientDownFrom = v; }, L"clSilver", L"TColor")
-        .Integer(L"FixedGradientDownTo", [](TControlLook* o, TColor v) { o->FixedGradientDownTo = v; }, L"clGray", L"TColor")
-        .Integer(L"FixedGradientDownMirrorFrom", [](TControlLook* o, TColor v) { o->FixedGradientDownMirrorFrom = v; }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientDownMirrorTo", [](TControlLook* o, TColor v) { o->FixedGradientDownMirrorTo = v; }, L"clNone", L"TColor")
-        .Integer(L"FixedGradientDownBorder", [](TControlLook* o, TColor v) { o->FixedGradientDownBorder = v; }, L"clGray", L"TColor");
+        .Integer(L"FixedGradientHoverMirrorTo", [](TControlLook* o, TColor v) { o->SetFixedGradientHoverMirrorTo(v); }, L"clNone", L"TColor")
+        .Integer(L"FixedGradientHoverBorder", [](TControlLook* o, TColor v) { o->SetFixedGradientHoverBorder(v); }, L"clSilver", L"TColor")
+        .Integer(L"FixedGradientDownFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientDownFrom(v); }, L"clSilver", L"TColor")
+        .Integer(L"FixedGradientDownTo", [](TControlLook* o, TColor v) { o->SetFixedGradientDownTo(v); }, L"clGray", L"TColor")
+        .Integer(L"FixedGradientDownMirrorFrom", [](TControlLook* o, TColor v) { o->SetFixedGradientDownMirrorFrom(v); }, L"clNone", L"TColor")
+        .Integer(L"FixedGradientDownMirrorTo", [](TControlLook* o, TColor v) { o->SetFixedGradientDownMirrorTo(v); }, L"clNone", L"TColor")
+        .Integer(L"FixedGradientDownBorder", [](TControlLook* o, TColor v) { o->SetFixedGradientDownBorder(v); }, L"clGray", L"TColor")
+        .Object(L"CheckedGlyph", L"TBitmap", [](TControlLook* o) { return o->CheckedGlyph(); })
+        .Object(L"UnCheckedGlyph", L"TBitmap", [](TControlLook* o) { return o->UnCheckedGlyph(); })
+        .Object(L"RadioOnGlyph", L"TBitmap", [](TControlLook* o) { return o->RadioOnGlyph(); })
+        .Object(L"RadioOffGlyph", L"TBitmap", [](TControlLook* o) { return o->RadioOffGlyph(); });
 
     RegisterPublishedClass<TColumnSize>(L"TColumnSize", L"TPersistent")
         .Boolean(L"Save", [](TColumnSize* o, bool v) { o->Save = v; })
@@ -347,20 +352,44 @@ void RegisterSettings()
         .Integer(L"SummaryLineWidth", [](TGrouping* o, int v) { o->SummaryLineWidth = v; }, L"2");
 
     RegisterPublishedClass<TBackGround>(L"TBackGround", L"TPersistent")
-        .Integer(L"Top", [](TBackGround* o, int v) { o->Top = v; })
-        .Integer(L"Left", [](TBackGround* o, int v) { o->Left = v; })
-        .Enum<TBackGroundDisplay>(L"Display", L"TBackGroundDisplay", [](TBackGround* o, TBackGroundDisplay v) { o->Display = v; }, L"bdTile")
-        .Enum<TBackGroundCells>(L"Cells", L"TBackGroundCells", [](TBackGround* o, TBackGroundCells v) { o->Cells = v; }, L"bcNormal")
-        .Integer(L"Color", [](TBackGround* o, TColor v) { o->Color = v; }, L"clWindow", L"TColor")
-        .Integer(L"ColorTo", [](TBackGround* o, TColor v) { o->ColorTo = v; }, L"clBtnFace", L"TColor")
+        .Integer(L"Top", [](TBackGround* o, int v) { o->SetTop(v); })
+        .Integer(L"Left", [](TBackGround* o, int v) { o->SetLeft(v); })
+        .Enum<TBackGroundDisplay>(L"Display", L"TBackGroundDisplay", [](TBackGround* o, TBackGroundDisplay v) { o->SetDisplay(v); }, L"bdTile")
+        .Enum<TBackGroundCells>(L"Cells", L"TBackGroundCells", [](TBackGround* o, TBackGroundCells v) { o->SetCells(v); }, L"bcNormal")
+        .Integer(L"Color", [](TBackGround* o, TColor v) { o->SetColor(v); }, L"clWindow", L"TColor")
+        .Integer(L"ColorTo", [](TBackGround* o, TColor v) { o->SetColorTo(v); }, L"clBtnFace", L"TColor")
         .Object(L"Bitmap", L"TBitmap", [](TBackGround* o) { return o->Bitmap(); });
 
-    RegisterPublishedClass<TGridProgressAppearance>(L"TGridProgressAppearance", L"TPersistent");
+    RegisterPublishedClass<TGridProgressAppearance>(L"TGridProgressAppearance", L"TPersistent")
+        .Integer(L"CompleteColor", [](TGridProgressAppearance* o, TColor v) { o->SetCompleteColor(v); }, L"clRed", L"TColor")
+        .Integer(L"CompleteFontColor", [](TGridProgressAppearance* o, TColor v) { o->SetCompleteFontColor(v); }, L"clBlue", L"TColor")
+        .Integer(L"UnCompleteColor", [](TGridProgressAppearance* o, TColor v) { o->SetUnCompleteColor(v); }, L"clNone", L"TColor")
+        .Integer(L"UnCompleteFontColor", [](TGridProgressAppearance* o, TColor v) { o->SetUnCompleteFontColor(v); }, L"clWindowText",
+                 L"TColor")
+        .Integer(L"Level0Color", [](TGridProgressAppearance* o, TColor v) { o->SetLevel0Color(v); }, L"clLime", L"TColor")
+        .Integer(L"Level0ColorTo", [](TGridProgressAppearance* o, TColor v) { o->SetLevel0ColorTo(v); }, L"14811105", L"TColor")
+        .Integer(L"Level1Color", [](TGridProgressAppearance* o, TColor v) { o->SetLevel1Color(v); }, L"clYellow", L"TColor")
+        .Integer(L"Level1ColorTo", [](TGridProgressAppearance* o, TColor v) { o->SetLevel1ColorTo(v); }, L"13303807", L"TColor")
+        .Integer(L"Level2Color", [](TGridProgressAppearance* o, TColor v) { o->SetLevel2Color(v); }, L"5483007", L"TColor")
+        .Integer(L"Level2ColorTo", [](TGridProgressAppearance* o, TColor v) { o->SetLevel2ColorTo(v); }, L"11064319", L"TColor")
+        .Integer(L"Level3Color", [](TGridProgressAppearance* o, TColor v) { o->SetLevel3Color(v); }, L"clRed", L"TColor")
+        .Integer(L"Level3ColorTo", [](TGridProgressAppearance* o, TColor v) { o->SetLevel3ColorTo(v); }, L"13290239", L"TColor")
+        .Integer(L"Level1Perc", [](TGridProgressAppearance* o, int v) { o->SetLevel1Perc(v); }, L"70")
+        .Integer(L"Level2Perc", [](TGridProgressAppearance* o, int v) { o->SetLevel2Perc(v); }, L"90")
+        .Integer(L"BorderColor", [](TGridProgressAppearance* o, TColor v) { o->SetBorderColor(v); }, L"clBlack", L"TColor")
+        .Boolean(L"ShowBorder", [](TGridProgressAppearance* o, bool v) { o->SetShowBorder(v); })
+        .Boolean(L"Stacked", [](TGridProgressAppearance* o, bool v) { o->SetStacked(v); })
+        .Boolean(L"ShowPercentage", [](TGridProgressAppearance* o, bool v) { o->SetShowPercentage(v); }, L"True")
+        .Boolean(L"CompletionSmooth", [](TGridProgressAppearance* o, bool v) { o->SetCompletionSmooth(v); }, L"True")
+        .Boolean(L"ShowGradient", [](TGridProgressAppearance* o, bool v) { o->SetShowGradient(v); }, L"True")
+        .Integer(L"Steps", [](TGridProgressAppearance* o, int v) { o->SetSteps(v); }, L"11")
+        .Enum<TProgressStyle>(L"Style", L"TProgressStyle", [](TGridProgressAppearance* o, TProgressStyle v) { o->SetStyle(v); },
+                              L"psXP");
 
     RegisterPublishedClass<TBalloonSettings>(L"TBalloonSettings", L"TPersistent")
         .Integer(L"AutoHideDelay", [](TBalloonSettings* o, int v) { o->AutoHideDelay = v; }, L"-1")
         .Integer(L"BackgroundColor", [](TBalloonSettings* o, TColor v) { o->BackgroundColor = v; }, L"clNone", L"TColor")
-        .Boolean(L"Enable", [](TBalloonSettings* o, bool v) { o->Enable = v; })
+        .Boolean(L"Enable", [](TBalloonSettings* o, bool v) { o->SetEnable(v); })
         .Integer(L"InitialDelay", [](TBalloonSettings* o, int v) { o->InitialDelay = v; }, L"-1")
         .Integer(L"ReshowDelay", [](TBalloonSettings* o, int v) { o->ReshowDelay = v; }, L"-1")
         .Integer(L"TextColor", [](TBalloonSettings* o, TColor v) { o->TextColor = v; }, L"clNone", L"TColor")
@@ -368,7 +397,7 @@ void RegisterSettings()
 
     RegisterPublishedClass<TShowModified>(L"TShowModified", L"TPersistent")
         .Boolean(L"Enabled", [](TShowModified* o, bool v) { o->Enabled = v; })
-        .Integer(L"Color", [](TShowModified* o, TColor v) { o->Color = v; }, L"clYellow", L"TColor");
+        .Integer(L"Color", [](TShowModified* o, TColor v) { o->SetColor(v); }, L"clYellow", L"TColor");
 
     RegisterPublishedClass<TFilterDropDown>(L"TFilterDropDown", L"TPersistent")
         .Boolean(L"AutoSize", [](TFilterDropDown* o, bool v) { o->AutoSize = v; })

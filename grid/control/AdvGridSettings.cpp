@@ -69,6 +69,93 @@ void TColumnSize::Assign(TPersistent* Source)
     Location = src->Location;
 }
 
+// ---- Control look ----------------------------------------------------------------------------
+
+TControlLook::TControlLook(TAdvStringGrid* AGrid)
+    : FGrid(AGrid), FCheckedGlyph(std::make_unique<TBitmap>()), FUnCheckedGlyph(std::make_unique<TBitmap>()),
+      FRadioOnGlyph(std::make_unique<TBitmap>()), FRadioOffGlyph(std::make_unique<TBitmap>())
+{
+    // The hover and down colours reach the grid as a setter would send them, so the grid's own
+    // hover and down gradients start from these defaults.
+    SetFixedGradientHoverFrom(FFixedGradientHoverFrom);
+    SetFixedGradientHoverTo(FFixedGradientHoverTo);
+    SetFixedGradientHoverMirrorFrom(FFixedGradientHoverMirrorFrom);
+    SetFixedGradientHoverMirrorTo(FFixedGradientHoverMirrorTo);
+    SetFixedGradientHoverBorder(FFixedGradientHoverBorder);
+    SetFixedGradientDownFrom(FFixedGradientDownFrom);
+    SetFixedGradientDownTo(FFixedGradientDownTo);
+    SetFixedGradientDownMirrorFrom(FFixedGradientDownMirrorFrom);
+    SetFixedGradientDownMirrorTo(FFixedGradientDownMirrorTo);
+    SetFixedGradientDownBorder(FFixedGradientDownBorder);
+}
+
+TControlLook::~TControlLook() = default;
+
+void TControlLook::Changed()
+{
+    if (FGrid != nullptr) FGrid->Invalidate();
+}
+
+void TControlLook::SetGlyph(std::unique_ptr<TBitmap>& Glyph, TBitmap* Value)
+{
+    Glyph->Assign(Value);
+    Changed();
+}
+
+void TControlLook::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TControlLook*>(Source);
+    if (src == nullptr) return;
+    FCheckSize = src->FCheckSize;
+    FRadioSize = src->FRadioSize;
+    FControlStyle = src->FControlStyle;
+    FCheckedGlyph->Assign(src->FCheckedGlyph.get());
+    FUnCheckedGlyph->Assign(src->FUnCheckedGlyph.get());
+    FRadioOnGlyph->Assign(src->FRadioOnGlyph.get());
+    FRadioOffGlyph->Assign(src->FRadioOffGlyph.get());
+    FProgressMarginX = src->FProgressMarginX;
+    FProgressMarginY = src->FProgressMarginY;
+    FCommentColor = src->FCommentColor;
+    FColor = src->FColor;
+    ProgressBorderColor = src->ProgressBorderColor;
+    CheckAlwaysActive = src->CheckAlwaysActive;
+    RadioAlwaysActive = src->RadioAlwaysActive;
+    FFixedGradientFrom = src->FFixedGradientFrom;
+    FFixedGradientTo = src->FFixedGradientTo;
+    FFixedGradientMirrorFrom = src->FFixedGradientMirrorFrom;
+    FFixedGradientMirrorTo = src->FFixedGradientMirrorTo;
+    FFixedGradientHoverFrom = src->FFixedGradientHoverFrom;
+    FFixedGradientHoverTo = src->FFixedGradientHoverTo;
+    FFixedGradientHoverMirrorFrom = src->FFixedGradientHoverMirrorFrom;
+    FFixedGradientHoverMirrorTo = src->FFixedGradientHoverMirrorTo;
+    FFixedGradientHoverBorder = src->FFixedGradientHoverBorder;
+    FFixedGradientDownFrom = src->FFixedGradientDownFrom;
+    FFixedGradientDownTo = src->FFixedGradientDownTo;
+    FFixedGradientDownMirrorFrom = src->FFixedGradientDownMirrorFrom;
+    FFixedGradientDownMirrorTo = src->FFixedGradientDownMirrorTo;
+    FFixedGradientDownBorder = src->FFixedGradientDownBorder;
+    FDropDownAlwaysVisible = src->FDropDownAlwaysVisible;
+    FSpinButtonsAlwaysVisible = src->FSpinButtonsAlwaysVisible;
+}
+
+void TControlLook::SetColor(TColor Value) { FColor = Value; Changed(); }
+void TControlLook::SetCommentColor(TColor Value) { FCommentColor = Value; Changed(); }
+void TControlLook::SetCheckedGlyph(TBitmap* Value) { SetGlyph(FCheckedGlyph, Value); }
+void TControlLook::SetUnCheckedGlyph(TBitmap* Value) { SetGlyph(FUnCheckedGlyph, Value); }
+void TControlLook::SetRadioOnGlyph(TBitmap* Value) { SetGlyph(FRadioOnGlyph, Value); }
+void TControlLook::SetRadioOffGlyph(TBitmap* Value) { SetGlyph(FRadioOffGlyph, Value); }
+void TControlLook::SetCheckSize(int Value) { FCheckSize = Value; Changed(); }
+void TControlLook::SetRadioSize(int Value) { FRadioSize = Value; Changed(); }
+void TControlLook::SetControlStyle(TGridControlStyle Value) { FControlStyle = Value; Changed(); }
+void TControlLook::SetDropDownAlwaysVisible(bool Value) { FDropDownAlwaysVisible = Value; Changed(); }
+void TControlLook::SetSpinButtonsAlwaysVisible(bool Value) { FSpinButtonsAlwaysVisible = Value; Changed(); }
+void TControlLook::SetFlatButton(bool Value) { FFlatButton = Value; Changed(); }
+void TControlLook::SetNoDisabledCheckRadioLook(bool Value) { FNoDisabledCheckRadioLook = Value; Changed(); }
+void TControlLook::SetNoDisabledButtonLook(bool Value) { FNoDisabledButtonLook = Value; Changed(); }
+void TControlLook::SetProgressMarginX(int Value) { FProgressMarginX = Value; Changed(); }
+void TControlLook::SetProgressMarginY(int Value) { FProgressMarginY = Value; Changed(); }
+void TControlLook::SetProgressXP(bool Value) { FProgressXP = Value; Changed(); }
+
 void TControlLook::SetFixedGradientFrom(TColor Value)
 {
     FFixedGradientFrom = Value;
@@ -79,6 +166,167 @@ void TControlLook::SetFixedGradientTo(TColor Value)
 {
     FFixedGradientTo = Value;
     if (Value != clNone) FGrid->SetQRXGradientTo(Value);
+}
+
+void TControlLook::SetFixedGradientMirrorFrom(TColor Value)
+{
+    FFixedGradientMirrorFrom = Value;
+    FGrid->SetQRXGradientMirrorFrom(Value);
+}
+
+void TControlLook::SetFixedGradientMirrorTo(TColor Value)
+{
+    FFixedGradientMirrorTo = Value;
+    FGrid->SetQRXGradientMirrorTo(Value);
+}
+
+namespace {
+
+// The hover and down colours go straight into the grid's fields: the grid paints them only
+// while the mouse is over or down on a header, which repaints that header anyway.
+void ForwardUnlessNone(TColor& GridColor, TColor Value)
+{
+    if (Value != clNone) GridColor = Value;
+}
+
+} // namespace
+
+void TControlLook::SetFixedGradientHoverFrom(TColor Value)
+{
+    FFixedGradientHoverFrom = Value;
+    ForwardUnlessNone(FGrid->QRXGradientHoverFrom, Value);
+}
+
+void TControlLook::SetFixedGradientHoverTo(TColor Value)
+{
+    FFixedGradientHoverTo = Value;
+    ForwardUnlessNone(FGrid->QRXGradientHoverTo, Value);
+}
+
+void TControlLook::SetFixedGradientHoverMirrorFrom(TColor Value)
+{
+    FFixedGradientHoverMirrorFrom = Value;
+    FGrid->QRXGradientHoverMirrorFrom = Value;
+}
+
+void TControlLook::SetFixedGradientHoverMirrorTo(TColor Value)
+{
+    FFixedGradientHoverMirrorTo = Value;
+    FGrid->QRXGradientHoverMirrorTo = Value;
+}
+
+void TControlLook::SetFixedGradientHoverBorder(TColor Value)
+{
+    FFixedGradientHoverBorder = Value;
+    ForwardUnlessNone(FGrid->QRXGradientHoverBorder, Value);
+}
+
+void TControlLook::SetFixedGradientDownFrom(TColor Value)
+{
+    FFixedGradientDownFrom = Value;
+    ForwardUnlessNone(FGrid->QRXGradientDownFrom, Value);
+}
+
+void TControlLook::SetFixedGradientDownTo(TColor Value)
+{
+    FFixedGradientDownTo = Value;
+    ForwardUnlessNone(FGrid->QRXGradientDownTo, Value);
+}
+
+void TControlLook::SetFixedGradientDownMirrorFrom(TColor Value)
+{
+    FFixedGradientDownMirrorFrom = Value;
+    FGrid->QRXGradientDownMirrorFrom = Value;
+}
+
+void TControlLook::SetFixedGradientDownMirrorTo(TColor Value)
+{
+    FFixedGradientDownMirrorTo = Value;
+    FGrid->QRXGradientDownMirrorTo = Value;
+}
+
+void TControlLook::SetFixedGradientDownBorder(TColor Value)
+{
+    FFixedGradientDownBorder = Value;
+    ForwardUnlessNone(FGrid->QRXGradientDownBorder, Value);
+}
+
+// ---- Grouping, background, progress, balloons, modified rows -------------------------------
+
+void TGrouping::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TGrouping*>(Source);
+    if (src == nullptr) return;
+    GroupCountFormat = src->GroupCountFormat;
+    HeaderColor = src->HeaderColor;
+    HeaderColorTo = src->HeaderColorTo;
+    HeaderTextColor = src->HeaderTextColor;
+    HeaderUnderline = src->HeaderUnderline;
+    MergeHeader = src->MergeHeader;
+    MergeSummary = src->MergeSummary;
+    ShowGroupCount = src->ShowGroupCount;
+    SummaryColor = src->SummaryColor;
+    SummaryColorTo = src->SummaryColorTo;
+    SummaryTextColor = src->SummaryTextColor;
+    SummaryLine = src->SummaryLine;
+}
+
+void TBackGround::Changed()
+{
+    if (FGrid != nullptr) FGrid->Invalidate();
+}
+
+void TBackGround::SetTop(int Value) { FTop = Value; Changed(); }
+void TBackGround::SetLeft(int Value) { FLeft = Value; Changed(); }
+void TBackGround::SetDisplay(TBackGroundDisplay Value) { FDisplay = Value; Changed(); }
+void TBackGround::SetCells(TBackGroundCells Value) { FBackgroundCells = Value; Changed(); }
+void TBackGround::SetColor(TColor Value) { FColor = Value; Changed(); }
+void TBackGround::SetColorTo(TColor Value) { FColorTo = Value; Changed(); }
+
+void TBackGround::SetBitmap(TBitmap* Value)
+{
+    FBitmap->Assign(Value);
+    Changed();
+}
+
+void TGridProgressAppearance::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TGridProgressAppearance*>(Source);
+    if (src == nullptr) return;
+    FValues = src->FValues;
+    if (OnChange) OnChange(this);
+}
+
+void TBalloonSettings::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TBalloonSettings*>(Source);
+    if (src == nullptr) return;
+    TextColor = src->TextColor;
+    BackgroundColor = src->BackgroundColor;
+    InitialDelay = src->InitialDelay;
+    AutoHideDelay = src->AutoHideDelay;
+    ReshowDelay = src->ReshowDelay;
+    FEnable = src->FEnable;
+}
+
+void TBalloonSettings::SetEnable(bool Value)
+{
+    FEnable = Value;
+    if (OnEnableChange) OnEnableChange(this);
+}
+
+void TShowModified::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TShowModified*>(Source);
+    if (src == nullptr) return;
+    FColor = src->FColor;
+    Enabled = src->Enabled;
+}
+
+void TShowModified::SetColor(TColor Value)
+{
+    FColor = Value;
+    if (OnChange) OnChange(this);
 }
 
 TFilter::TFilter(TAdvStringGrid* AGrid) : TOwnedCollection(AGrid, ItemClassOf<TFilterData>()) {}

@@ -147,33 +147,104 @@ public:
     int TopMargin = 50, BottomMargin = 50, LeftMargin = 50, RightMargin = 50;
 };
 
+// The look of in-cell controls and the fixed-cell gradients. The look setters repaint the grid;
+// the fixed gradient colours go on to the grid's own gradient colours, which the cells paint with.
 class TControlLook : public TPersistent {
 public:
-    explicit TControlLook(TAdvStringGrid* AGrid) : FGrid(AGrid) {}
-    TColor Color = 0;
-    TColor CommentColor = clRed;
-    int CheckSize = 15, RadioSize = 10;
-    bool CheckAlwaysActive = false, RadioAlwaysActive = false;
-    TGridControlStyle ControlStyle = csTheme;
-    bool DropDownAlwaysVisible = false, SpinButtonsAlwaysVisible = false, FlatButton = false,
-         NoDisabledCheckRadioLook = false, NoDisabledButtonLook = false, ProgressXP = false, FixedDropDownButton = false;
+    explicit TControlLook(TAdvStringGrid* AGrid);
+    ~TControlLook() override;
+    // Copies the settings without repainting or forwarding (another class is ignored).
+    void Assign(TPersistent* Source) override;
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TColor CommentColor() const { return FCommentColor; }
+    void SetCommentColor(TColor Value);
+    TBitmap* CheckedGlyph() const { return FCheckedGlyph.get(); }
+    void SetCheckedGlyph(TBitmap* Value);
+    TBitmap* UnCheckedGlyph() const { return FUnCheckedGlyph.get(); }
+    void SetUnCheckedGlyph(TBitmap* Value);
+    TBitmap* RadioOnGlyph() const { return FRadioOnGlyph.get(); }
+    void SetRadioOnGlyph(TBitmap* Value);
+    TBitmap* RadioOffGlyph() const { return FRadioOffGlyph.get(); }
+    void SetRadioOffGlyph(TBitmap* Value);
+    int CheckSize() const { return FCheckSize; }
+    void SetCheckSize(int Value);
+    int RadioSize() const { return FRadioSize; }
+    void SetRadioSize(int Value);
+    TGridControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TGridControlStyle Value);
+    bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
+    void SetDropDownAlwaysVisible(bool Value);
+    bool SpinButtonsAlwaysVisible() const { return FSpinButtonsAlwaysVisible; }
+    void SetSpinButtonsAlwaysVisible(bool Value);
+    bool FlatButton() const { return FFlatButton; }
+    void SetFlatButton(bool Value);
+    bool NoDisabledCheckRadioLook() const { return FNoDisabledCheckRadioLook; }
+    void SetNoDisabledCheckRadioLook(bool Value);
+    bool NoDisabledButtonLook() const { return FNoDisabledButtonLook; }
+    void SetNoDisabledButtonLook(bool Value);
+    int ProgressMarginX() const { return FProgressMarginX; }
+    void SetProgressMarginX(int Value);
+    int ProgressMarginY() const { return FProgressMarginY; }
+    void SetProgressMarginY(int Value);
+    bool ProgressXP() const { return FProgressXP; }
+    void SetProgressXP(bool Value);
+
+    // Read where they act (toggling, painting, the header button); storing is all they need.
+    bool CheckAlwaysActive = false, RadioAlwaysActive = false, FixedDropDownButton = false;
     TColor ProgressBorderColor = clGray;
-    int ProgressMarginX = 2, ProgressMarginY = 2;
-    // The fixed-cell gradient; a colour other than clNone becomes the grid's own fixed-cell
-    // gradient colour (QRXGradientFrom, QRXGradientTo), which is what the cells paint with.
+
+    // The fixed-cell gradient, forwarded to the grid's gradient colours: From, To and the hover
+    // and down colours only when not clNone, the mirror colours always.
     TColor FixedGradientFrom() const { return FFixedGradientFrom; }
     void SetFixedGradientFrom(TColor Value);
     TColor FixedGradientTo() const { return FFixedGradientTo; }
     void SetFixedGradientTo(TColor Value);
-    TColor FixedGradientMirrorFrom = clNone, FixedGradientMirrorTo = clNone;
-    TColor FixedGradientHoverFrom = clWhite, FixedGradientHoverTo = clGray, FixedGradientHoverMirrorFrom = clNone,
-           FixedGradientHoverMirrorTo = clNone, FixedGradientHoverBorder = clSilver;
-    TColor FixedGradientDownFrom = clSilver, FixedGradientDownTo = clGray, FixedGradientDownMirrorFrom = clNone,
-           FixedGradientDownMirrorTo = clNone, FixedGradientDownBorder = clGray;
+    TColor FixedGradientMirrorFrom() const { return FFixedGradientMirrorFrom; }
+    void SetFixedGradientMirrorFrom(TColor Value);
+    TColor FixedGradientMirrorTo() const { return FFixedGradientMirrorTo; }
+    void SetFixedGradientMirrorTo(TColor Value);
+    TColor FixedGradientHoverFrom() const { return FFixedGradientHoverFrom; }
+    void SetFixedGradientHoverFrom(TColor Value);
+    TColor FixedGradientHoverTo() const { return FFixedGradientHoverTo; }
+    void SetFixedGradientHoverTo(TColor Value);
+    TColor FixedGradientHoverMirrorFrom() const { return FFixedGradientHoverMirrorFrom; }
+    void SetFixedGradientHoverMirrorFrom(TColor Value);
+    TColor FixedGradientHoverMirrorTo() const { return FFixedGradientHoverMirrorTo; }
+    void SetFixedGradientHoverMirrorTo(TColor Value);
+    TColor FixedGradientHoverBorder() const { return FFixedGradientHoverBorder; }
+    void SetFixedGradientHoverBorder(TColor Value);
+    TColor FixedGradientDownFrom() const { return FFixedGradientDownFrom; }
+    void SetFixedGradientDownFrom(TColor Value);
+    TColor FixedGradientDownTo() const { return FFixedGradientDownTo; }
+    void SetFixedGradientDownTo(TColor Value);
+    TColor FixedGradientDownMirrorFrom() const { return FFixedGradientDownMirrorFrom; }
+    void SetFixedGradientDownMirrorFrom(TColor Value);
+    TColor FixedGradientDownMirrorTo() const { return FFixedGradientDownMirrorTo; }
+    void SetFixedGradientDownMirrorTo(TColor Value);
+    TColor FixedGradientDownBorder() const { return FFixedGradientDownBorder; }
+    void SetFixedGradientDownBorder(TColor Value);
 
 private:
+    void Changed();
+    void SetGlyph(std::unique_ptr<TBitmap>& Glyph, TBitmap* Value);
+
     TAdvStringGrid* FGrid;
-    TColor FFixedGradientFrom = clNone, FFixedGradientTo = clNone;
+    TColor FColor = 0;
+    TColor FCommentColor = clRed;
+    std::unique_ptr<TBitmap> FCheckedGlyph, FUnCheckedGlyph, FRadioOnGlyph, FRadioOffGlyph;
+    int FCheckSize = 15, FRadioSize = 10;
+    TGridControlStyle FControlStyle = csTheme;
+    bool FDropDownAlwaysVisible = false, FSpinButtonsAlwaysVisible = false, FFlatButton = false,
+         FNoDisabledCheckRadioLook = false, FNoDisabledButtonLook = false, FProgressXP = false;
+    int FProgressMarginX = 2, FProgressMarginY = 2;
+    TColor FFixedGradientFrom = clNone, FFixedGradientTo = clNone, FFixedGradientMirrorFrom = clNone,
+           FFixedGradientMirrorTo = clNone;
+    TColor FFixedGradientHoverFrom = clWhite, FFixedGradientHoverTo = clGray, FFixedGradientHoverMirrorFrom = clNone,
+           FFixedGradientHoverMirrorTo = clNone, FFixedGradientHoverBorder = clSilver;
+    TColor FFixedGradientDownFrom = clSilver, FFixedGradientDownTo = clGray, FFixedGradientDownMirrorFrom = clNone,
+           FFixedGradientDownMirrorTo = clNone, FFixedGradientDownBorder = clGray;
 };
 
 // Where column states are kept and how columns follow the grid's width.
@@ -208,8 +279,11 @@ public:
     bool Width = false;
 };
 
+// Group header and summary looks: plain values, read at the next grouping or paint.
 class TGrouping : public TPersistent {
 public:
+    // Copies the colours, merging and counting; not Summary, AutoSelectGroup or the line settings.
+    void Assign(TPersistent* Source) override;
     bool MergeHeader = false, MergeSummary = false;
     TColor HeaderColor = clNone, SummaryColor = clNone, HeaderColorTo = clNone, HeaderTextColor = clNone;
     bool Summary = false;
@@ -222,24 +296,92 @@ public:
     bool AutoSelectGroup = false;
 };
 
+// The grid's background picture or gradient; every setter repaints the grid.
 class TBackGround : public TPersistent {
 public:
     explicit TBackGround(TAdvStringGrid* AGrid) : FGrid(AGrid), FBitmap(std::make_unique<TBitmap>()) {}
+    int Top() const { return FTop; }
+    void SetTop(int Value);
+    int Left() const { return FLeft; }
+    void SetLeft(int Value);
+    TBackGroundDisplay Display() const { return FDisplay; }
+    void SetDisplay(TBackGroundDisplay Value);
+    TBackGroundCells Cells() const { return FBackgroundCells; }
+    void SetCells(TBackGroundCells Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
     TBitmap* Bitmap() const { return FBitmap.get(); }
-    int Top = 0, Left = 0;
-    TBackGroundDisplay Display = bdTile;
-    TBackGroundCells Cells = bcNormal;
-    TColor Color = clWindow;
-    TColor ColorTo = clBtnFace;
+    // Copies the given bitmap (the caller keeps it).
+    void SetBitmap(TBitmap* Value);
 
 private:
+    void Changed();
     TAdvStringGrid* FGrid;
+    int FTop = 0, FLeft = 0;
+    TBackGroundDisplay FDisplay = bdTile;
+    TBackGroundCells FBackgroundCells = bcNormal;
+    TColor FColorTo = clBtnFace;
+    TColor FColor = clWindow;
     std::unique_ptr<TBitmap> FBitmap;
 };
 
+enum TProgressStyle { psXP, psClassic };
+
+// How progress cells look; every change that alters a value is reported through OnChange.
 class TGridProgressAppearance : public TPersistent {
 public:
+    // Copies every value from another appearance, then reports one change.
+    void Assign(TPersistent* Source) override;
+
+#define KVL_PROGRESS_PROPERTY(Type, Name)                                                                      \
+    Type Name() const { return FValues.Name; }                                                                          \
+    void Set##Name(Type Value) { Store(FValues.Name, Value); }
+    KVL_PROGRESS_PROPERTY(TColor, CompleteColor)
+    KVL_PROGRESS_PROPERTY(TColor, CompleteFontColor)
+    KVL_PROGRESS_PROPERTY(TColor, UnCompleteColor)
+    KVL_PROGRESS_PROPERTY(TColor, UnCompleteFontColor)
+    KVL_PROGRESS_PROPERTY(TColor, Level0Color)
+    KVL_PROGRESS_PROPERTY(TColor, Level0ColorTo)
+    KVL_PROGRESS_PROPERTY(TColor, Level1Color)
+    KVL_PROGRESS_PROPERTY(TColor, Level1ColorTo)
+    KVL_PROGRESS_PROPERTY(TColor, Level2Color)
+    KVL_PROGRESS_PROPERTY(TColor, Level2ColorTo)
+    KVL_PROGRESS_PROPERTY(TColor, Level3Color)
+    KVL_PROGRESS_PROPERTY(TColor, Level3ColorTo)
+    KVL_PROGRESS_PROPERTY(int, Level1Perc)
+    KVL_PROGRESS_PROPERTY(int, Level2Perc)
+    KVL_PROGRESS_PROPERTY(TColor, BorderColor)
+    KVL_PROGRESS_PROPERTY(bool, ShowBorder)
+    KVL_PROGRESS_PROPERTY(bool, Stacked)
+    KVL_PROGRESS_PROPERTY(bool, ShowPercentage)
+    KVL_PROGRESS_PROPERTY(bool, CompletionSmooth)
+    KVL_PROGRESS_PROPERTY(bool, ShowGradient)
+    KVL_PROGRESS_PROPERTY(int, Steps)
+    KVL_PROGRESS_PROPERTY(TProgressStyle, Style)
+#undef KVL_PROGRESS_PROPERTY
+
     TNotifyEvent OnChange;
+
+private:
+    template <class T> void Store(T& Field, T Value)
+    {
+        if (Field == Value) return;
+        Field = Value;
+        if (OnChange) OnChange(this);
+    }
+    struct TValues {
+        TColor CompleteColor = clRed, CompleteFontColor = clBlue, UnCompleteColor = clNone,
+               UnCompleteFontColor = clWindowText;
+        TColor Level0Color = clLime, Level0ColorTo = 0xE1FFE1, Level1Color = clYellow, Level1ColorTo = 0xCAFFFF,
+               Level2Color = 0x53A9FF, Level2ColorTo = 0xA8D3FF, Level3Color = clRed, Level3ColorTo = 0xCACAFF;
+        int Level1Perc = 70, Level2Perc = 90;
+        TColor BorderColor = clBlack;
+        bool ShowBorder = false, Stacked = false, ShowPercentage = true, CompletionSmooth = true, ShowGradient = true;
+        int Steps = 11;
+        TProgressStyle Style = psXP;
+    } FValues;
 };
 
 // One hidden row: its cells (texts with their property objects, every stored column), its height,
@@ -281,19 +423,32 @@ public:
 
 class TBalloonSettings : public TPersistent {
 public:
-    bool Init = false;
+    // Copies colours, delays and Enable (without the event); not Transparency.
+    void Assign(TPersistent* Source) override;
+    bool Init = false; // the balloon window has been set up
     TColor BackgroundColor = clNone, TextColor = clNone;
-    int ReshowDelay = -1, InitialDelay = -1, AutoHideDelay = -1;
+    int ReshowDelay = -1, InitialDelay = -1, AutoHideDelay = -1; // milliseconds; -1: the system's
     int Transparency = 0;
-    bool Enable = false;
+    bool Enable() const { return FEnable; }
+    // Reports every assignment, also of the same value.
+    void SetEnable(bool Value);
     TNotifyEvent OnEnableChange;
+
+private:
+    bool FEnable = false;
 };
 
+// Marking of modified rows; Enabled is read where rows are marked, Color reports each assignment.
 class TShowModified : public TPersistent {
 public:
+    void Assign(TPersistent* Source) override;
     bool Enabled = false;
-    TColor Color = clYellow;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
     TNotifyEvent OnChange;
+
+private:
+    TColor FColor = clYellow;
 };
 
 class TFilterDropDown : public TPersistent {

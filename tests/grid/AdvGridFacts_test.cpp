@@ -40,9 +40,9 @@ TEST_F(AdvGridFacts, ThemedLookNeedsXPAndAnActiveTheme)
         TSystemFactsOverride use(facts);
         TCountingGrid* grid = Add();
         ASSERT_TRUE(grid->HandleAllocated()) << c.System;
-        ASSERT_EQ(csTheme, grid->ControlLook()->ControlStyle) << c.System;
+        ASSERT_EQ(csTheme, grid->ControlLook()->ControlStyle()) << c.System;
         grid->Loaded();
-        EXPECT_EQ(c.Expected, grid->ControlLook()->ControlStyle) << c.System;
+        EXPECT_EQ(c.Expected, grid->ControlLook()->ControlStyle()) << c.System;
         delete grid;
     }
 }

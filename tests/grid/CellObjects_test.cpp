@@ -385,9 +385,9 @@ TEST_F(CellObjectsTest, GraphicSizesForSizingAndPrinting)
     EXPECT_EQ(20, grid->GetCellGraphicPrintSize(1, 1, 0, 0, 1).y);
 
     grid->AddCheckBox(2, 1, false, false);
-    EXPECT_EQ(grid->ControlLook()->CheckSize, grid->GetCellGraphicSize(2, 1).x);
+    EXPECT_EQ(grid->ControlLook()->CheckSize(), grid->GetCellGraphicSize(2, 1).x);
     grid->AddRadioButton(2, 2);
-    EXPECT_EQ(grid->ControlLook()->RadioSize, grid->GetCellGraphicSize(2, 2).y);
+    EXPECT_EQ(grid->ControlLook()->RadioSize(), grid->GetCellGraphicSize(2, 2).y);
     grid->AddRating(1, 2, 5, clYellow, clGray);
     EXPECT_EQ(90, grid->GetCellGraphicSize(1, 2).x);  // haFull, but the width is kept
     EXPECT_EQ(16, grid->GetCellGraphicSize(1, 2).y);

@@ -155,7 +155,7 @@ TEST_F(CheckBoxesTest, PreciseHitTestFindsTheGlyph)
     EXPECT_FALSE(grid->IsInCheckBox(2, 1, r.left + 3, r.top + 3));
 
     grid->MouseActions()->PreciseCheckBoxCheck = true;
-    const int s = grid->ControlLook()->CheckSize;
+    const int s = grid->ControlLook()->CheckSize();
     EXPECT_TRUE(grid->IsInCheckBox(1, 1, r.left + 2, r.top + 2));
     EXPECT_TRUE(grid->IsInCheckBox(1, 1, r.left + 2 + s - 1, r.top + 2 + s - 1));
     EXPECT_FALSE(grid->IsInCheckBox(1, 1, r.left + 2 + s, r.top + 2));  // right edge excluded

@@ -6,3 +6,16 @@
 
 void PaintCheckGlyph(TCanvas* Canvas, const TRect& Rect, bool Checked, bool Enabled, bool Grayed, bool Flat);
 void PaintRadioGlyph(TCanvas* Canvas, const TRect& Rect, bool Checked, bool Enabled, bool Flat);
+
+// The look of a check box by the grid's control style (a TGridControlStyle ordinal) in a square of
+// Size at Rect's top-left, or centred in Rect for the frame-control styles. Styles whose pictures
+// are missing (empty glyphs, no visual styles) fall back to the classic frame control.
+struct TCheckGlyphLook {
+    int Style = 0;
+    int Size = 15;
+    TColor MarkColor = 0;           // the drawn check mark (csVelmark)
+    TGraphic* CheckedGlyph = nullptr; // csGlyph
+    TGraphic* UnCheckedGlyph = nullptr;
+};
+void PaintStyledCheckGlyph(TCanvas* Canvas, const TRect& Rect, bool Checked, bool Enabled, bool Grayed,
+                           const TCheckGlyphLook& Look);
