@@ -19,9 +19,15 @@ constexpr LONG_PTR GlowExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLW
 
 struct TGlowUnit {
     TGlowUnit() { GlowBlend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}; }
+    // At the program's end the framework's application and screen may already be gone, so the
+    // glows' windows are not freed through them: each window is left to the system, which
+    // reclaims it with the process, and only the glow objects are freed.
     ~TGlowUnit()
     {
         for (TacGlowEffect*& glow : List) {
+            if (glow == nullptr) continue;
+            if (glow->Wnd != nullptr) glow->Wnd->WindowProc = glow->OldWndProc;
+            glow->Wnd = nullptr;
             delete glow;
             glow = nullptr;
         }
