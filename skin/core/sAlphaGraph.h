@@ -90,3 +90,14 @@ void CopyKeyedBitmapBlend(const TRect& DstRect, const TRect& SrcRect, TBitmap* D
 
 // The disabled look: Options bit 2 greys, bit 1 fades towards the background under Bmp.
 void PaintDisabledLook(TBitmap* Bmp, int Options, TControl* Control, TPoint Offset, const TCacheInfo& CI);
+
+// ---- Text written into 32-bit bitmaps (sAlphaGraphText.cpp) ----
+class TsSkinManager;
+// Writes Text in Color into R of the 32-bit Bmp with Bmp's canvas font: glyph pixels take the
+// colour (antialiased edges blend with what lies under them) and alpha 255; the pixels around
+// the glyphs keep their colour and alpha. AnsiText draws through the 8-bit text entry.
+void WriteTextToBitmap32(TBitmap* Bmp, const String& Text, const TRect& R, UINT Format, TColor Color,
+                         bool AnsiText = false);
+// Text in the colours of section SkinIndex (contours and main colour) written into a 32-bit bitmap.
+void DrawSectionText32(TBitmap* Bmp, const String& Text, bool Enabled, TsSkinManager* Manager, bool Hot,
+                       int SkinIndex, UINT Format, const TRect& R, bool AnsiText = false);

@@ -8,9 +8,11 @@
 #include "framework/comctrls/PageControl.h"
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/ScrollBox.h"
 #include "framework/system/StringUtils.h"
+#include "skin/core/acGlow.h"
 #include "skin/core/sGradient.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sMaskData.h"
@@ -98,6 +100,8 @@ TsCommonData::~TsCommonData()
     FOwnerObject = nullptr;
     FSkinManager = nullptr;
     if (FRegion != nullptr) DeleteObject(FRegion);
+    if (GlowID != -1) FreeGlowEffect(GlowID);
+    GlowID = -1;
 }
 
 // --- Manager and section -------------------------------------------------------------------------
@@ -243,6 +247,81 @@ void TsCommonData::ApplySkinColors(bool Repaint)
         if (FOwnerControl->Font()->Color() != c) FOwnerControl->Font()->SetColor(c);
     }
     if (Repaint) Invalidate();
+}
+
+// --- Glow ----------------------------------------------------------------------------------------
+
+namespace {
+
+// The part of a window that is not covered, in the window's own coordinates.
+TRect VisiblePartOf(HWND Window)
+{
+    RECT box{0, 0, 0, 0};
+    if (HDC dc = GetWindowDC(Window)) {
+        GetClipBox(dc, &box);
+        ReleaseDC(Window, dc);
+    }
+    return TRect{box.left, box.top, box.right, box.bottom};
+}
+
+// The window a control's glow is placed above: its form's parent, else the form.
+HWND GlowHostOf(TControl* Control)
+{
+    TCustomForm* form = GetParentForm(Control);
+    if (form == nullptr) return nullptr;
+    if (form->Parent() != nullptr) return form->Parent()->Handle();
+    return form->Handle();
+}
+
+} // namespace
+
+void TsCommonData::RefreshGlow(bool Hide, HWND Handle)
+{
+    TsSkinManager* manager = GetSkinManager();
+    if (manager == nullptr || !manager->AllowGlowing() || !manager->IsValidSkinIndex(SkinIndex)) return;
+    const TsGeneralData& section = manager->gd[SkinIndex];
+    if (section.GlowCount < 1) return;
+    TRect r{0, 0, 0, 0}, visible{0, 0, 0, 0};
+    HWND host = nullptr;
+    if (FOwnerControl != nullptr) {
+        const bool leftHeld = (SystemFacts().KeyState(VK_LBUTTON) & 0x8000) != 0;
+        if (!FMouseAbove || leftHeld || (Hide && GlowID != -1)) {
+            FreeGlowEffect(GlowID);
+            GlowID = -1;
+            return;
+        }
+        host = GlowHostOf(FOwnerControl);
+        if (auto* windowed = dynamic_cast<TWinControl*>(FOwnerControl)) {
+            const HWND wnd = windowed->Handle();
+            RECT wr{};
+            GetWindowRect(wnd, &wr);
+            r = TRect{wr.left, wr.top, wr.right, wr.bottom};
+            visible = VisiblePartOf(wnd);
+            if (host == nullptr) host = GetAncestor(wnd, GA_ROOT);
+        } else {
+            TWinControl* parent = FOwnerControl->Parent();
+            if (parent == nullptr) return;
+            const TRect bounds = FOwnerControl->BoundsRect();
+            const TPoint origin = parent->ClientOrigin();
+            r = TRect{bounds.left + origin.x, bounds.top + origin.y, bounds.right + origin.x, bounds.bottom + origin.y};
+            const TRect parentVisible = VisiblePartOf(parent->Handle());
+            RECT inside{};
+            IntersectRect(&inside, &bounds, &parentVisible);
+            visible = TRect{inside.left - bounds.left, inside.top - bounds.top, inside.right - bounds.left,
+                            inside.bottom - bounds.top};
+            if (host == nullptr) host = GetAncestor(parent->Handle(), GA_ROOT);
+        }
+    } else {
+        if (Handle == nullptr) return;
+        RECT wr{};
+        GetWindowRect(Handle, &wr);
+        r = TRect{wr.left, wr.top, wr.right, wr.bottom};
+        visible = VisiblePartOf(Handle);
+        host = GetAncestor(Handle, GA_ROOT);
+    }
+    // A glow already shown would otherwise stay on screen, out of reach of its control.
+    FreeGlowEffect(GlowID);
+    GlowID = ShowGlowEffect(r, visible, section.ClassName, L"GLOW", section.GlowMargin, host, manager);
 }
 
 void TsCommonData::SetCustomColor(bool Value)

@@ -86,6 +86,9 @@ public:
     int MaxBorderWidth() const;
     // Gives an edit-like owner the section's colour and font colour unless kept custom.
     void ApplySkinColors(bool Repaint);
+    // Shows the section's glow around the owner (or the window Handle without owner) while the
+    // mouse is over it; hides it when the mouse left, the left button is held or Hide is set.
+    void RefreshGlow(bool Hide, HWND Handle = nullptr);
 
     // ---- Background ----
     bool HasComplexBackground();

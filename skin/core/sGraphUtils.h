@@ -6,6 +6,7 @@
 // layered-window entry points once, at start-up, for whoever composes layered windows.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -76,3 +77,42 @@ using TSetLayeredWindowAttributesFunc = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWOR
 extern TUpdateLayeredWindowFunc UpdateLayeredWindowFunc;
 extern TSetLayeredWindowAttributesFunc SetLayeredWindowAttributesFunc;
 bool LayeredWindowsAvailable();
+
+// ---- Text with effects (sGraphUtilsText.cpp) ----
+// Captions in a section's font colours: a main colour per state and up to four contour colours
+// drawn one pixel off, a glow of the state's colour behind the text, and a mixed colour for
+// disabled text. The measuring helpers are the ones every skinned control shares.
+class TFont;
+class TsCommonData;
+class TsSkinManager;
+
+// DrawTextW of the whole text; its result (the text height).
+int DCDrawText(HDC DC, const String& Text, TRect& R, UINT Format);
+int CanvasTextWidth(TCanvas* Canvas, const String& Text);
+int CanvasTextHeight(TCanvas* Canvas, const String& Text);
+TSize CanvasTextSize(TCanvas* Canvas, const String& Text);
+void CanvasTextRect(TCanvas* Canvas, const TRect& R, int X, int Y, const String& Text);
+void DCTextSize(HDC DC, const String& Text, TSize& Size);
+// Measured on the screen's context with the font's handle; 0 x 0 when measuring fails.
+void FontTextSize(TFont* Font, const String& Text, TSize& Size);
+// The text when it fits Width, else its longest prefix that still fits with "..." appended;
+// empty when Width <= 0 or not even one character and "..." fit.
+void FitTextWithEllipsis(TCanvas* Canvas, const String& Text, int Width, String& Result);
+// Text in the colours of section SkinIndex of Manager (the default manager when null).
+void DrawSectionText(TCanvas* Canvas, const String& Text, bool Enabled, TsSkinManager* Manager, bool Hot,
+                     int SkinIndex, UINT Format, TRect R);
+// A control's caption in the colours, glow, hue and saturation of its skin state.
+void DrawControlText(TCanvas* Canvas, const String& Text, bool Enabled, bool Hot, TsCommonData* Data, UINT Format,
+                     TRect R);
+// Glow side bits of PaintTextGlow.
+inline constexpr int gsLeft = 1, gsTop = 2, gsRight = 4, gsBottom = 8, gsAll = 15;
+// Paints a glow of GlowColor, GlowSize pixels wide, around the text at R of the 32-bit Bmp.
+// Mask is the caller's blurred 8-bit text mask: made when missing or of another size, reused
+// as it is otherwise (even for another text).
+void PaintTextGlow(TBitmap* Bmp, const String& Text, const TRect& R, std::unique_ptr<TBitmap>& Mask,
+                   TColor GlowColor, int GlowSize, int Sides, UINT Format);
+// The Gaussian weights of BlurBitmap8 for Radius, from -H to H (2H + 1 values summing to 1):
+// the tails whose weights do not change a byte are cut off.
+std::vector<double> GaussianKernel(double Radius);
+// Gaussian blur in place of a pf8bit bitmap (any other bitmap, or Radius <= 0, is left alone).
+void BlurBitmap8(TBitmap* Bmp, double Radius);
