@@ -125,6 +125,8 @@ bool TSystemFacts::CompositionEnabled()
            enabled != FALSE;
 }
 
+bool TSystemFacts::RightToLeftLocale() { return GetSystemMetrics(SM_MIDEASTENABLED) != 0; }
+
 int TSystemFacts::OfficeVersion()
 {
     // An installed application registers its class id under its program id, and the program id

@@ -1,8 +1,9 @@
 #pragma once
 // The one place where the program asks the system what a test cannot control on this machine:
-// the Windows and common-controls versions, the theme, desktop composition, the installed office
-// version, the key state, the tick count, the beep, opening a document or link through the shell
-// and the monitors. Everything else reaches these through SystemFacts().
+// the Windows and common-controls versions, the theme, desktop composition, a right-to-left
+// locale, the installed office version, the key state, the tick count, the beep, opening a
+// document or link through the shell and the monitors. Everything else reaches these through
+// SystemFacts().
 //
 // TSystemFacts answers from the real system. A test derives from it, overrides just the answers it
 // needs (the rest stay real) and puts its object in force for a scope:
@@ -50,6 +51,8 @@ public:
     virtual String ThemeName();
     // Desktop composition (DWM) is on; false without dwmapi.
     virtual bool CompositionEnabled();
+    // The system locale reads right to left (SM_MIDEASTENABLED).
+    virtual bool RightToLeftLocale();
     // The installed spreadsheet application's major version ("Excel.Application" registered with
     // its class id and current version), 0 when none is installed.
     virtual int OfficeVersion();
@@ -92,6 +95,7 @@ public:
     String ThemeFileName() override { return FBase.ThemeFileName(); }
     String ThemeName() override { return FBase.ThemeName(); }
     bool CompositionEnabled() override { return FBase.CompositionEnabled(); }
+    bool RightToLeftLocale() override { return FBase.RightToLeftLocale(); }
     int OfficeVersion() override { return FBase.OfficeVersion(); }
     SHORT KeyState(int VirtualKey) override { return FBase.KeyState(VirtualKey); }
     DWORD TickCount() override { return FBase.TickCount(); }

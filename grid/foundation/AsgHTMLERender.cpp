@@ -335,7 +335,7 @@ struct TLinePass {
     bool& ItemHit;
     bool& AnchorHit;
     UINT Flags;
-    int X;             // drawing position
+    int X;             // drawing position (left to right; runs read right to left are mirrored)
     int Bottom;        // the text's bottom before superscript, subscript and baseline shifts
     int LineWidth;     // room the layout may fill
     bool LineDone = false;
@@ -351,6 +351,10 @@ struct TLinePass {
     bool Painting() const { return Pass == mpPaint; }
     bool Layout() const { return Pass == mpLayout; }
     bool Focused() const { return F.InAnchor && F.AnchorCount == R.FocusIndex + 1; }
+    bool RightToLeft() const { return (Flags & DT_RTLREADING) != 0; }
+    // Where a run laid out from Left with Width shows: read right to left, the line starts at its
+    // right edge and each run ends where the one before it began.
+    int ShownLeft(int Left, int Width) const { return RightToLeft() ? LR.left + LR.right - Left - Width : Left; }
     int BandBottom() const { return LR.bottom - Line.BaselineOffset; }
     bool PointIn(const TRect& Box) const
     {
@@ -383,7 +387,11 @@ void TLinePass::Flush()
 {
     if (Pending.empty()) return;
     int bottom = PendingBottom;
-    TRect box{PendingX, std::min<int>(LR.top, bottom - PendingHeight), std::max<int>(LR.right, PendingX), bottom};
+    int left = ShownLeft(PendingX, PendingEnd - PendingX);
+    int right = RightToLeft() ? left + PendingEnd - PendingX : std::max<int>(LR.right, PendingX);
+    // A run wider than the line is cut at the line's edge, whichever way it reads.
+    left = std::max<int>(left, std::min<int>(LR.left, PendingX));
+    TRect box{left, std::min<int>(LR.top, bottom - PendingHeight), right, bottom};
     if (F.Shadow) {
         TColor color = C->Font()->Color();
         TColor brush = BrushColorOrNone(C);
@@ -399,7 +407,7 @@ void TLinePass::Flush()
     C->TextRect(box, Pending, Flags);
     if (F.ErrorMark) {
         std::vector<TPoint> zigzag;
-        for (int px = PendingX; px <= PendingEnd; px += 2)
+        for (int px = left; px <= left + PendingEnd - PendingX; px += 2)
             zigzag.push_back(TPoint{px, (px % 4) == 0 ? bottom - 1 : bottom + 1});
         TColor pen = C->Pen()->Color();
         C->Pen()->SetColor(clRed);
@@ -451,7 +459,8 @@ void TLinePass::Run(String& Text, String& LineMarkup)
     if (F.Superscript) bottom -= Line.SuperExtra;
     if (F.Subscript) bottom += Line.SubExtra;
     if (Painting() && !shown.empty()) {
-        if (!Pending.empty() && bottom != PendingBottom) Flush();
+        // Read right to left, every run has its own mirrored place, so runs are never drawn as one.
+        if (!Pending.empty() && (bottom != PendingBottom || RightToLeft())) Flush();
         if (Pending.empty()) {
             PendingX = X;
             PendingBottom = bottom;
@@ -463,7 +472,8 @@ void TLinePass::Run(String& Text, String& LineMarkup)
     }
     if (Focused()) R.FocusHref = F.AnchorHref;
     // Only the second pass knows where the line really lies, so only it tests the point.
-    if (Pass == mpLookup && F.InAnchor && R.PointX >= X && R.PointX < X + size.cx &&
+    int pointX = RightToLeft() ? LR.left + LR.right - 1 - R.PointX : R.PointX;
+    if (Pass == mpLookup && F.InAnchor && pointX >= X && pointX < X + size.cx &&
         R.PointY > BandBottom() - R.GhHeight && R.PointY < BandBottom()) {
         AnchorHit = true;
         R.HitHref = F.AnchorHref;
@@ -1073,7 +1083,7 @@ bool Render(TMarkupRender& R, const String& Markup)
 
 UINT BiDiTextFlags(UINT Flags, int BiDi)
 {
-    if (BiDi == 0 || GetSystemMetrics(SM_MIDEASTENABLED) == 0) return Flags;
+    if (BiDi == 0 || !SystemFacts().RightToLeftLocale()) return Flags;
     if (BiDi == 1) {
         if (Flags & DT_RIGHT)
             Flags &= ~static_cast<UINT>(DT_RIGHT);

@@ -42,6 +42,7 @@ struct TMarkupCall {
     TRect HitRect{}, ControlRect{};
     THTMLPictureCache* Cache = nullptr;
     TPictureContainer* Store = nullptr;
+    unsigned char BiDi = 0;
     bool Result = false;
 
     bool Run(TCanvas* C, const String& Markup)
@@ -49,7 +50,7 @@ struct TMarkupCall {
         Result = RenderMarkup(C, Markup, Bounds, nullptr, PointX, PointY, FocusIndex, HotNumber, 1, Lookup, SizeOnly,
                               false, InSelection, true, HotOnly, Wrap, false, 1.0, Link, HotBack, HotText, clGray,
                               HitHref, PlainText, FocusHref, HitTitle, ExtentX, ExtentY, AnchorTotal, HitNumber,
-                              HitRect, ControlRect, ControlId, ControlValue, ControlKind, Cache, Store, nullptr, 0);
+                              HitRect, ControlRect, ControlId, ControlValue, ControlKind, Cache, Store, nullptr, BiDi);
         return Result;
     }
 };
@@ -176,6 +177,49 @@ TEST_F(MarkupRender, HitOnTheSecondLineOfAWrappedAnchorGivesItsHrefAndSecondLine
         EXPECT_FALSE(miss.Run(&Canvas, text)) << p.x << "," << p.y;
         EXPECT_EQ(miss.HitHref, L"before");
         EXPECT_EQ(miss.HitNumber, -1);
+    }
+}
+
+TEST_F(MarkupRender, ReadRightToLeftRunsAreMirroredAndHitAtTheirMirroredPlace)
+{
+    struct TRightToLeftSystem : TForwardingFacts {
+        bool RightToLeftLocale() override { return true; }
+    } facts;
+    TSystemFactsOverride use(facts);
+    const String text = L"<FONT COLOR=\"clRed\">WWW</FONT><A href=\"far\">WWW</A>";
+    const int run = Canvas.TextWidth(L"WWW");
+    // Bidirectional mode 0 keeps left-to-right order even on a right-to-left system.
+    struct {
+        unsigned char BiDi;
+        int RedLeft, BlueLeft; // where each run's band starts
+    } cases[] = {{0, 1, 1 + run}, {3, 200 - run, 200 - 2 * run}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.BiDi));
+        Clear();
+        TMarkupCall paint;
+        paint.BiDi = c.BiDi;
+        paint.Run(&Canvas, text);
+        RECT red = Pixels.Find(TRect{0, 0, 240, Gh}, IsRed);
+        RECT blue = Pixels.Find(TRect{0, 0, 240, Gh}, IsBlue);
+        ASSERT_FALSE(Empty(red));
+        ASSERT_FALSE(Empty(blue));
+        EXPECT_NEAR(red.left, c.RedLeft, 3);
+        EXPECT_NEAR(blue.left, c.BlueLeft, 3);
+        EXPECT_LE(std::max(red.right, blue.right), 200) << "nothing beyond the line";
+
+        TMarkupCall hit = paint;
+        hit.Lookup = true;
+        hit.PointX = (blue.left + blue.right) / 2;
+        hit.PointY = Gh / 2;
+        EXPECT_TRUE(hit.Run(&Canvas, text));
+        EXPECT_EQ(hit.HitHref, L"far");
+        EXPECT_EQ(hit.HitNumber, 1);
+
+        TMarkupCall miss = paint;
+        miss.Lookup = true;
+        miss.PointX = (red.left + red.right) / 2;
+        miss.PointY = Gh / 2;
+        EXPECT_FALSE(miss.Run(&Canvas, text)) << "the plain run is not the anchor";
     }
 }
 
