@@ -56,6 +56,11 @@ TEST_F(GridLook, PrecedenceOfColoursAndFonts)
         {"fixed header keeps the fixed colour under its own font colour",
          [](TAdvStringGrid* g) { g->GetCellProperties(2, 0)->SetFontColor(clRed); }, 2, 0,
          {clBtnFace, clRed, true, false}},
+        {"fixed header with its own font colour keeps the look's gradient", [](TAdvStringGrid* g) {
+             g->Look = glXP;
+             g->SetQRXGradientFrom(static_cast<TColor>(0xF0CAA6));
+             g->GetCellProperties(2, 0)->SetFontColor(clRed);
+         }, 2, 0, {static_cast<TColor>(0xF0CAA6), clRed, true, false}},
         {"fixed column with its own brush keeps the fixed font", [](TAdvStringGrid* g) {
              g->GetCellProperties(0, 2)->SetBrushColor(clYellow);
          }, 0, 2, {clYellow, clNavy, true, false}},
