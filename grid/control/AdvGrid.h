@@ -106,6 +106,11 @@ public:
     // fixed order of precedence (GetVisualProperties hands out the same decision in pieces).
     void GetCellVisual(int ACol, int ARow, bool Print, bool Select, bool Remap, TBrush* ABrush, TFont* AFont,
                        TCellVisual& Visual) override;
+    // A new cell's properties start from the cell's current look; fixed, banded, gradient-backed
+    // and selected cells get no brush colour of their own, so they keep following the grid.
+    void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                         TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
     // The font-only part of GetVisualProperties.
     void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush, bool Remap);
     // The text that is drawn for a cell (ACol a real column).

@@ -273,6 +273,37 @@ void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, 
     Visual.Font = AFont;
 }
 
+void TAdvStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                                     TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
+                                     bool& WW, TCellGradientDirection& GD)
+{
+    // The look is the one the cell has without properties: the new, still empty object steps
+    // aside meanwhile, or its own word wrap and alignment would decide. An object a colour event
+    // makes for the cell in between is dropped for it.
+    TCellProperties* fresh = GetStoredObject(ACol, ARow);
+    SetStoredObject(ACol, ARow, nullptr);
+    struct TRestore {
+        TAdvStringGrid* Grid;
+        int Col, Row;
+        TCellProperties* Props;
+        ~TRestore()
+        {
+            Grid->FreeCellProperties(Col, Row);
+            Grid->SetStoredObject(Col, Row, Props);
+        }
+    } restore{this, ACol, ARow, fresh};
+
+    TGridDrawState state;
+    GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, AFont, HA,
+                        VA, WW, GD);
+    const TBackGroundDisplay display = BackGround()->Display();
+    if (IsFixedForPaint(ACol, ARow) || Bands()->Active || display == bdGradientHorz || display == bdGradientVert ||
+        state.Contains(gdSelected)) {
+        ABrush->SetColor(clNone);
+        AColorTo = clNone;
+    }
+}
+
 void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     int rcol = DisplToRealCol(ACol);

@@ -165,8 +165,10 @@ TEST_F(AdvGridHidden, RowAndTopRowProperties)
 TEST_F(AdvGridHidden, UsedCellsAndSaveRange)
 {
     TCountingGrid* grid = Add(6, 6);
-    TRect empty = grid->GetUsedCells();
+    const TRect empty = grid->GetUsedCells();
     EXPECT_EQ(0, empty.left);
+    EXPECT_EQ(0, empty.top);
+    EXPECT_EQ(0, empty.right);
     EXPECT_EQ(0, empty.bottom);
     grid->SetCells(2, 4, L"a");
     grid->SetCells(4, 1, L"b");

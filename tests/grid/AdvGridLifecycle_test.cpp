@@ -123,6 +123,25 @@ TEST_F(AdvGridLifecycle, ReadsTheMonthTableFromItsFormDescription)
     EXPECT_EQ(20, grid->MinRowHeight);
     EXPECT_EQ(10, grid->MinColWidth);
     EXPECT_EQ(7, grid->ColumnOrder()->Count());
+
+    // The stored gradient start is what the header row is painted from (just under the look's
+    // white top edge), and a new one repaints it there.
+    ShowForm();
+    const int frame = (grid->Height() - grid->ClientHeight()) / 2; // the picture holds the border
+    const TRect header = grid->CellRect(3, 0);
+    const int x = frame + header.left + 5, top = frame + header.top + 1, bottom = frame + header.bottom - 2;
+    TGridPixels before(grid->Width(), grid->Height());
+    grid->PaintTo(before.DC(), 0, 0);
+    EXPECT_GE(GetBValue(before.At(x, top)), 0xFA) << "starts white";
+    EXPECT_NE(before.At(x, top), before.At(x, bottom)) << "a gradient, not a plain fill";
+    grid->ControlLook()->SetFixedGradientFrom(clYellow);
+    TGridPixels after(grid->Width(), grid->Height());
+    grid->PaintTo(after.DC(), 0, 0);
+    const COLORREF yellowish = after.At(x, top);
+    EXPECT_LE(GetBValue(yellowish), 0x20) << "starts yellow";
+    EXPECT_GE(GetRValue(yellowish), 0xF0);
+    EXPECT_GE(GetGValue(yellowish), 0xF0);
+    EXPECT_EQ(before.At(x, frame + 30), after.At(x, frame + 30)) << "body cells stay as they were";
 }
 
 TEST_F(AdvGridLifecycle, TakesOverTheFormsResizeHandlerAndGivesItBack)

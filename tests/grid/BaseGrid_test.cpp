@@ -183,18 +183,35 @@ TEST_F(BaseGrid, AssignCopiesLooksButRepaintsItsOwnGrid)
 {
     TCountingGrid* grid = Add();
     TCountingGrid* other = Add();
+    other->SetBounds(8, 270, 300, 100);
+    grid->SetDefaultColWidth(30); // every cell in view
+    grid->SetDefaultRowHeight(20);
+    ShowForm();
     TCellProperties* source = other->GetCellProperties(5, 6);
     source->SetFontColor(clRed);
     source->SetAlignment(taCenter);
     source->SetBrushColorTo(clBlue);
     TCellProperties* target = grid->GetCellProperties(1, 1);
+    ValidateRect(grid->Handle(), nullptr);
+    ValidateRect(other->Handle(), nullptr);
     target->Assign(source);
+    EXPECT_FALSE(HasUpdate(grid)) << "assigning repaints nothing";
+    EXPECT_FALSE(HasUpdate(other));
     EXPECT_EQ(clRed, target->FontColor());
     EXPECT_EQ(taCenter, target->Alignment());
     EXPECT_EQ(5, target->OwnerCol());
     EXPECT_EQ(6, target->OwnerRow());
     EXPECT_EQ(grid, target->OwnerGrid());
     EXPECT_EQ(clNone, target->BrushColorTo());
+
+    // The copy took the source's position, so it repaints that place, but in its own grid only.
+    target->SetBrushColor(clLime);
+    EXPECT_FALSE(HasUpdate(other));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetUpdateRgn(grid->Handle(), region, FALSE));
+    const TRect place = grid->CellRect(5, 6);
+    EXPECT_TRUE(RectInRegion(region, &place));
+    DeleteObject(region);
 }
 
 TEST_F(BaseGrid, MergedAreaReadsAndWritesItsBaseCell)

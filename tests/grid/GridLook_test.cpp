@@ -53,6 +53,17 @@ TEST_F(GridLook, PrecedenceOfColoursAndFonts)
              g->GetCellProperties(2, 2)->SetBrushColor(clYellow);
          }, 2, 2, {clYellow, clRed, false, false}},
         {"fixed header: fixed colour and font", [](TAdvStringGrid*) {}, 2, 0, {clBtnFace, clNavy, true, false}},
+        {"fixed header keeps the fixed colour under its own font colour",
+         [](TAdvStringGrid* g) { g->GetCellProperties(2, 0)->SetFontColor(clRed); }, 2, 0,
+         {clBtnFace, clRed, true, false}},
+        {"fixed header with its own font colour keeps the look's gradient", [](TAdvStringGrid* g) {
+             g->Look = glXP;
+             g->SetQRXGradientFrom(static_cast<TColor>(0xF0CAA6));
+             g->GetCellProperties(2, 0)->SetFontColor(clRed);
+         }, 2, 0, {static_cast<TColor>(0xF0CAA6), clRed, true, false}},
+        {"fixed column with its own brush keeps the fixed font", [](TAdvStringGrid* g) {
+             g->GetCellProperties(0, 2)->SetBrushColor(clYellow);
+         }, 0, 2, {clYellow, clNavy, true, false}},
         {"footer row is fixed", [](TAdvStringGrid* g) { g->SetFixedFooters(1); }, 2, 5, {clBtnFace, clNavy, true, false}},
         {"selection mixes with the cell colour", [](TAdvStringGrid* g) {
              g->SetSelectionColor(static_cast<TColor>(0x8080FF));
@@ -139,6 +150,20 @@ TEST_F(GridLook, CellAndRowLookSetters)
     grid->SetRowFontColor(3, clNone);
     EXPECT_TRUE(grid->HasCellProperties(1, 3)) << "a cell with its own brush keeps its properties";
     EXPECT_EQ(clNone, grid->GetCellProperties(1, 3)->FontColor());
+    // New properties take the cell's look, the grid's colour included, so in a plain grid the row
+    // keeps them; only the font colour goes.
+    for (int c = 2; c < 5; ++c) {
+        ASSERT_TRUE(grid->HasCellProperties(c, 3)) << c;
+        EXPECT_EQ(clWhite, grid->GetCellProperties(c, 3)->BrushColor()) << c;
+        EXPECT_EQ(clNone, grid->GetCellProperties(c, 3)->FontColor()) << c;
+    }
+    // Banded cells are made without a brush colour of their own, and clearing frees them.
+    grid->Bands()->Active = true;
+    grid->SetRowFontColor(4, clGreen);
+    grid->SetCellBrushColor(1, 4, clYellow);
+    grid->SetRowFontColor(4, clNone);
+    EXPECT_TRUE(grid->HasCellProperties(1, 4));
+    for (int c = 2; c < 5; ++c) EXPECT_FALSE(grid->HasCellProperties(c, 4)) << c;
 
     grid->SetRowBrushColor(2, clNone);
     EXPECT_FALSE(grid->HasCellProperties(2, 2)) << "every property of the row goes";
