@@ -72,14 +72,7 @@ void TAdvStringGrid::CanEditCellAt(int ACol, int ARow, bool& CanEdit)
 
 TCellVAlign TAdvStringGrid::CheckVAlign() const
 {
-    switch (FVAlignment) {
-    case vtaCenter:
-        return vaCenter;
-    case vtaBottom:
-        return vaBottom;
-    default:
-        return vaTop;
-    }
+    return CellVAlignOf(FVAlignment);
 }
 
 TCellGraphic* TAdvStringGrid::CheckObjectAt(int ACol, int ARow, int& DisplayRow, String* Text)

@@ -158,6 +158,19 @@ enum TCellType : unsigned char {
 };
 enum TCellHAlign : unsigned char { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TCellVAlign : unsigned char { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
+
+// Where a cell graphic sits for a text alignment of the grid's vertical kind.
+inline TCellVAlign CellVAlignOf(TVAlignment Value)
+{
+    switch (Value) {
+    case vtaCenter:
+        return vaCenter;
+    case vtaBottom:
+        return vaBottom;
+    default:
+        return vaTop;
+    }
+}
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 
 // A picture read from its file whenever it is needed, so that a cell does not hold the image.

@@ -50,14 +50,7 @@ int PlaceHorizontally(const TCellGraphic& G, const TCellGraphicPlace& P, const T
 TCellVAlign ControlVAlign(const TCellGraphic& G, const TCellGraphicPlace& P)
 {
     if (P.Control == TCellGraphicPlace::ckNone || !P.TextVAlignDiffers) return G.CellVAlign();
-    switch (P.TextVAlign) {
-    case vtaCenter:
-        return vaCenter;
-    case vtaBottom:
-        return vaBottom;
-    default:
-        return vaTop;
-    }
+    return CellVAlignOf(P.TextVAlign);
 }
 
 int PlaceVertically(TCellVAlign VA, const TCellGraphicPlace& P, const TRect& Rect)
