@@ -414,6 +414,40 @@ void TShowModified::SetColor(TColor Value)
     if (OnChange) OnChange(this);
 }
 
+// ---- Filter drop-down list --------------------------------------------------------------------
+
+void TDropList::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CM_CANCELMODE) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        TPoint p = ScreenToClient(TPoint{cursor.x, cursor.y});
+        if (p.x < 0 || p.y < 0 || p.x >= Width() || p.y >= Height()) {
+            if (auto* grid = dynamic_cast<TAdvStringGrid*>(Owner())) grid->SetFilterColumn(-1);
+            SetVisible(false);
+        }
+    }
+    TListBox::WndProc(Message);
+}
+
+void TDropList::KeyPress(wchar_t& Key)
+{
+    TListBox::KeyPress(Key);
+    if (Key == L'\r') Pick();
+}
+
+void TDropList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TListBox::MouseUp(Button, Shift, X, Y);
+    Pick();
+}
+
+void TDropList::Pick()
+{
+    SetVisible(false);
+    if (OnSelect) OnSelect(this, ItemIndex());
+}
+
 // ---- Filter conditions -----------------------------------------------------------------------
 
 void TFilterData::Assign(TPersistent* Source)

@@ -543,10 +543,18 @@ public:
     void WndProc(TMessage& Message) override;
 };
 
+// The list of a column's filter drop-down: Enter or a click picks the item (the list hides and
+// reports it through OnSelect); a click elsewhere closes it without a pick.
 class TDropList : public TListBox {
 public:
     using TListBox::TListBox;
     TDropSelectEvent OnSelect;
+    void WndProc(TMessage& Message) override;
+    void KeyPress(wchar_t& Key) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void Pick();
 };
 
 // A component that hears of the grid's cell changes (RegisterNotifier).

@@ -171,3 +171,35 @@ TEST_F(AdvGridFilter, DropDownOffersTheColumnsValuesAndTakesTheChoice)
     EXPECT_FALSE(grid->Filter()->HasFilter(1));
     EXPECT_EQ(L"|a|b c|a", ColText(grid, 1));
 }
+
+TEST_F(AdvGridFilter, DropListPicksOnEnterAndClosesOnAClickElsewhere)
+{
+    TCountingGrid* grid = Add(3, 4);
+    grid->SetCells(1, 1, L"a");
+    grid->SetCells(1, 2, L"b");
+    grid->SetCells(1, 3, L"a");
+    grid->SetFilterDropDownAuto(true);
+    ShowForm();
+    TDropList* list = grid->DropList();
+    list->SetBounds(10, 10, 100, 80);
+    grid->DoGetColumnFilter(1);
+    list->Items()->Assign(grid->FilterList());
+    list->SetVisible(true);
+    grid->SetFilterColumn(1);
+    list->SetItemIndex(2); // "b"
+    SendMessageW(list->Handle(), WM_CHAR, L'\r', 0);
+    EXPECT_FALSE(list->Visible());
+    EXPECT_EQ(L"|b", ColText(grid, 1));
+    EXPECT_EQ(-1, grid->FilterColumn());
+
+    list->SetVisible(true);
+    grid->SetFilterColumn(1);
+    TPoint inside = list->ClientToScreen(TPoint{5, 5});
+    SetCursorPos(inside.x, inside.y);
+    list->Perform(CM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(list->Visible()); // the click was on the list
+    SetCursorPos(inside.x + 400, inside.y + 300);
+    list->Perform(CM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(list->Visible());
+    EXPECT_EQ(-1, grid->FilterColumn());
+}
