@@ -328,7 +328,7 @@ TClassRegistration<T> RegisterPublishedClass(const String& Name, const String& B
     static_assert(std::is_base_of_v<TPersistent, T>);
     TClassInfo& info = RegisterClassInfo(Name, BaseName);
     info.IsInstance = [](TPersistent* o) { return dynamic_cast<T*>(o) != nullptr; };
-    if constexpr (std::is_constructible_v<T, TComponent*> && !std::is_abstract_v<T>)
+    if constexpr (std::is_base_of_v<TComponent, T> && std::is_constructible_v<T, TComponent*> && !std::is_abstract_v<T>)
         info.Factory = [](TComponent* owner) -> TComponent* { return new T(owner); };
     return TClassRegistration<T>(info);
 }

@@ -4,11 +4,15 @@
 // the registered clipboard format and window messages).
 //
 // The sources are split by concern: AdvGridCore (unit start-up, construction, lifecycle, window
-// procedure, timer, focus frame and update lock), AdvGridDimensions (dimension and look
+// procedure, timer, focus frame, update lock and hints), AdvGridDimensions (dimension and look
 // properties), AdvGridHidden (hidden rows and columns, display and real indexes, the current and
 // top row), AdvGridStructure (clearing, inserting and removing rows and columns, merging by text,
-// the cell-change notification) and AdvGridProperties (the published properties for the form
-// reader).
+// the cell-change notification), AdvGridLook (cell look accessors, zoom, sizing permission, the
+// pan marker, controls in cells), AdvGridCellAccess (cells by real row, the current cell, the sort
+// cross-reference), AdvGridHooks (display hooks), AdvGridHeaders (header lists), AdvGridFilter
+// (filtering), AdvGridAutoSize (automatic sizing), AdvGridScroll (proportional scroll bars),
+// AdvGridBalloon (the balloon tooltip), AdvGridDragImage (the picture of dragged cells) and
+// AdvGridProperties (the published properties for the form reader).
 //
 // Indexes: rows are display rows (hidden rows are moved out of the grid into a store of
 // TGridItem) unless an operation says real row; cell access by column (Cells, properties) takes
@@ -59,6 +63,16 @@ using TGridBorderEvent =
 using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
                                                 TPen* RightPen, TPen* BottomPen)>;
 using TFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, String& FloatFormat)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
+using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& NewUnit)>;
+using TAnchorHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& Anchor)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, int ARow, bool& AcceptRow)>;
+using TFilterProgressEvent = std::function<void(TObject* Sender, int Progress)>;
+using TFilterSelectEvent =
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const String& FriendlyName, String& FilterCondition)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
 using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                 TGridDrawState AState, TRect ARect, bool Printing)>;
 
@@ -160,6 +174,116 @@ public:
     String GetVersionString() const;
     String Version() const { return GetVersionString(); }
     void SetVersion(const String&) {}
+    // The read-only flag of a cell (its properties are made when missing) and the control placed
+    // in it (none without properties).
+    bool GetCellReadOnly(int ACol, int ARow);
+    TControl* GetCellControl(int ACol, int ARow);
+    // A picture of the cells ARect spans (display cells), on a translucent form that never takes
+    // the focus, owned by the grid and returned hidden (drag and move images).
+    TNoActiveForm* SelectionToForm(TGridRect ARect);
+    // The 32 x 32 marker at the middle-button pan origin, drawn by the pan direction it allows.
+    void DrawPanMarker();
+    void InvalidatePanMarker();
+    // Remembers every column's width and the grid's width, the reference of proportional sizing.
+    void InitOrigColSizes();
+    // An automatic in-cell scroll bar follows the text: page the row height, range the text height.
+    void CellTextUpdated(int ACol, int ARow) override;
+    // Gives a control placed in a cell the grid's window procedure: with goTabs the control also
+    // takes arrows, Tab and characters, so the keys reach it instead of moving between cells.
+    void InstallCellControlProc(TWinControl* Control);
+    // The framework's sizing decision, which OnColumnSize (fixed rows) and OnRowSize (fixed
+    // columns) may refuse.
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                         TGridDrawInfo& FixedInfo) override;
+
+    // ---- Cells by real row, the current cell, the sort order (AdvGridCellAccess) ----------
+    // Real rows reach hidden rows too: their cells are read from the hidden-row store.
+    String GetCellAtRealRow(int ACol, int RealRow);
+    TObject* GetObjectAtRealRow(int ACol, int RealRow);
+    // The cells kept for a hidden real row; null when the row is shown.
+    TStringList* HiddenRowStrings(int RealRow) const;
+    // The raw text of the current cell, or of the base cell of its merged area.
+    String CurrentCell();
+    void SetCurrentCell(const String& Value);
+    // The same through the cell text accessors (the in-place editors use these).
+    virtual String GetCurrentCellText();
+    virtual void SetCurrentCellText(const String& Value);
+    // Display row to the real row it was before sorting, and back.
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+
+    // ---- Column and row headers (AdvGridHeaders) --------------------------------------------
+    // The header lists' entries written into row 0 (column 0); only with fixed rows (columns).
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void SetColumnHeaders(TStringList* Value);
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    void SetRowHeaders(TStringList* Value);
+    // Called before the column headers are written again after their list changed.
+    virtual void BeforeShowHeaders();
+
+    // ---- Balloon tooltip (AdvGridBalloon) ---------------------------------------------------
+    // Sets the balloon window up once (until BalloonDone) when the grid has its window.
+    void BalloonInit();
+    void BalloonDone();
+    HWND BalloonWindow() const { return FToolTip; }
+
+    // ---- Filtering (AdvGridFilter) -----------------------------------------------------------
+    // Whether a display row passes the conditions (then OnCustomFilter may decide otherwise).
+    virtual bool MatchFilterRow(int ARow);
+    // Hides the display row when it fails.
+    void FilterRow(int ARow);
+    // Hides the rows that fail the conditions as one new filter level.
+    void ApplyFilter();
+    // Shows the rows of the top level again; true while more than one level remains.
+    bool RemoveLastFilter();
+    // Every level taken back (keeping the conditions); without levels the conditions go.
+    void RemoveAllFilters();
+    // Filters as the user types: one more letter narrows the shown rows, one less widens them.
+    // AColumn -1 searches whole rows.
+    void NarrowDown(const String& ACondition, int AColumn);
+    // Fills FilterList with the column's values for its filter drop-down; true when it has any.
+    virtual bool DoGetColumnFilter(int Column);
+    // Takes over the entry picked in the column's filter drop-down.
+    virtual void DoFilterSelect(TObject* Sender, int ItemIndex);
+    virtual void DoFilterDone();
+    // The column whose filter drop-down is open (-1 none).
+    int FilterColumn() const { return FFilterCol; }
+    void SetFilterColumn(int Value) { FFilterCol = Value; }
+    TCustomFilterEvent OnCustomFilter;
+    TFilterProgressEvent OnFilterProgress;
+    TFilterSelectEvent OnFilterSelect;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TNotifyEvent OnFilterDone;
+
+    // ---- Proportional scroll bars (AdvGridScroll) --------------------------------------------
+    // With ScrollProportional the thumbs cover the part of the columns (rows) in view.
+    void UpdateProportionalHorz();
+    void UpdateProportionalVert();
+
+    // ---- Automatic sizing (AdvGridAutoSize) ------------------------------------------------
+    // Columns grow to their widest cell and rows to their highest (padding added to each).
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    // Each column sized to its widest cell, then Padding added, within MinColWidth .. MaxColWidth.
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol, int Padding);
+    void AutoSizeColumnWidth(int ACol, bool GrowOnly);
+    int TotalXOffset() const;
+
+    // ---- Display hooks (AdvGridHooks) ------------------------------------------------------
+    // Footer rows and right fixed columns are fixed; else DoIsFixedCell decides for the base cell.
+    bool IsFixed(int ACol, int ARow) override;
+    virtual void DoIsFixedCell(int ACol, int ARow, bool& IsFixed);
+    TIsFixedCellEvent OnIsFixedCell;
+    TColumnSizeEvent OnColumnSize;
+    TRowSizeEvent OnRowSize;
+    // The unit edit-button editor's change of unit, reported for the current cell.
+    void UnitChanged(TObject* Sender, const String& NewUnit);
+    TUnitChangedEvent OnUnitChanged;
+    TAnchorHintEvent OnAnchorHint;
+
     // The form's resize handler the grid installs (SizeWithForm, then the form's own handler).
     void FormResize(TObject* Sender);
 
@@ -227,6 +351,8 @@ public:
     int FixedRightCols() const { return FFixedRightCols; }
     void SetFixedRightCols(int Value);
     void SetDefaultRowHeight(int Value) override;
+    // A scaled form scales the grid's fixed and active-cell fonts with the grid.
+    void ChangeScale(int M, int D) override;
     int FixedColWidth();
     void SetFixedColWidth(int Value);
     int FixedRowHeight() const { return FFixedRowHeight; }
@@ -772,9 +898,13 @@ private:
     friend class TGridItem;
     // False when the wheel message is swallowed.
     bool WheelMessageStep(TMessage& Message);
+    // The anchor of a markup cell (display column) under the client point P.
+    bool MarkupAnchorAt(int ACol, int ARow, TPoint P, String& Href, String& Title);
     // The window procedure's handlers, one per message.
     void WhileDestroying(TMessage& Message);
     void Destroy(TMessage& Message);
+    void CancelModeMessage(TMessage& Message);
+    void RecalculateProportionalScroll(const TMessage& Message);
     void EditCellDone(TMessage& Message);
     void Command(TMessage& Message);
     void MouseWheel(TMessage& Message);
@@ -792,6 +922,14 @@ private:
     void FilterDropDownChanged(TObject* Sender) { Invalidate(); }
     void AppearanceChanged(TObject* Sender) { Invalidate(); }
     void ShowModifiedChanged(TObject* Sender);
+    void ColumnHeadersChanged(TObject* Sender);
+    void RowHeadersChanged(TObject* Sender);
+    void MergedColumnsChanged();
+    void SearchFooterChanged(TObject* Sender);
+    void BalloonEnableChanged(TObject* Sender);
+    void AddBalloonTool(WPARAM Icon, const String& Title);
+    String FilterCellText(const TFilterData& Condition, int ARow);
+    bool ProportionalScrollActive() const;
     void MouseActionsChanged(TObject* Sender) {}
     void NavigationChanged(TObject* Sender) {}
     void MouseActionsInvalidate(TObject* Sender) { Invalidate(); }
@@ -955,6 +1093,7 @@ private:
         TPoint PanOrigin{0, 0};
         UINT_PTR PanTimer = 0;
         HCURSOR SavedCursor = nullptr;
+        HCURSOR PanCursor = nullptr; // the cursor while the mouse stays near the origin
     };
     // Focus changes the grid blocks or causes itself, and the Ctrl-marked cell.
     struct TFocusState {
@@ -1015,6 +1154,15 @@ private:
     bool FEditChange = false;
     bool FInvokedCursorChange = false;
     TMouseSelectMode FMouseSelectMode = msNormal;
+    // The cell and anchor the last hint was built for.
+    TPoint FLastHintCell{-1, -1};
+    String FLastAnchorHint;
+    HWND FToolTip = nullptr;
+    // FixedRows as it was when the filter was last applied; the last incremental filter text; the
+    // column whose filter drop-down is open.
+    int FFilterFixedRows = 0;
+    String FLastFilter;
+    int FFilterCol = -1;
     int FOldSize = -1;
     bool FDisableSize = false;
     bool FCellSelectorMode = false;

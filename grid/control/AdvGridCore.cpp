@@ -13,6 +13,7 @@
 #include "framework/facts/SystemFacts.h"
 #include "framework/system/Conversions.h"
 #include "grid/control/AdvGrid.h"
+#include "grid/foundation/AsgHTMLE.h"
 
 // ---- Unit-wide state -------------------------------------------------------------------------
 
@@ -40,6 +41,57 @@ TAdvGridUnit& Unit()
 
 constexpr UINT_PTR GridTimerId = 111;
 constexpr UINT_PTR PanTimerId = 999;
+// The framework grid's timer that scrolls while selecting or moving.
+constexpr UINT_PTR GridScrollTimerId = 1;
+
+// The grid's own cursors, resources of every program that links the grid; a program built without
+// them gets the nearest system cursor.
+enum TGridCursor : int {
+    gcPan = 8000,
+    gcPanDown = 8001,
+    gcPanLeft = 8002,
+    gcPanRight = 8003,
+    gcPanUp = 8004,
+    gcPanUpRight = 8005,
+    gcPanUpLeft = 8006,
+    gcPanDownRight = 8007,
+    gcPanDownLeft = 8008,
+    gcSelectRow = 8010,
+    gcSelectColumn = 8011,
+    gcSelectAll = 8012,
+    gcCellSelector = 8014,
+};
+
+HCURSOR LoadGridCursor(TGridCursor Id)
+{
+    if (HCURSOR own = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(Id))) return own;
+    LPCWSTR fallback = IDC_ARROW;
+    switch (Id) {
+    case gcPan: fallback = IDC_SIZEALL; break;
+    case gcPanDown:
+    case gcPanUp: fallback = IDC_SIZENS; break;
+    case gcPanLeft:
+    case gcPanRight: fallback = IDC_SIZEWE; break;
+    case gcPanUpLeft:
+    case gcPanDownRight: fallback = IDC_SIZENWSE; break;
+    case gcPanUpRight:
+    case gcPanDownLeft: fallback = IDC_SIZENESW; break;
+    case gcCellSelector: fallback = IDC_CROSS; break;
+    default: break;
+    }
+    return LoadCursorW(nullptr, fallback);
+}
+
+// The pan cursor for a direction: Vert -1 up, +1 down; Horz -1 left, +1 right.
+TGridCursor PanCursor(int Vert, int Horz)
+{
+    static const TGridCursor cursors[3][3] = {
+        {gcPanUpLeft, gcPanUp, gcPanUpRight},
+        {gcPanLeft, gcPan, gcPanRight},
+        {gcPanDownLeft, gcPanDown, gcPanDownRight},
+    };
+    return cursors[Vert + 1][Horz + 1];
+}
 
 LRESULT CALLBACK GridCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
 {
@@ -108,6 +160,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFocusHelper = std::make_unique<TFocusHelper>(this);
     bool ownerReading = AOwner != nullptr && (AOwner->ComponentState().Contains(csReading) || AOwner->ComponentState().Contains(csLoading));
     FSearchFooter = std::make_unique<TSearchFooter>(this, designing && !ownerReading);
+    FSearchFooter->OnChange = [this](TObject* Sender) { SearchFooterChanged(Sender); };
     FFloatingFooter = std::make_unique<TFloatingFooter>(this);
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FHTMLSettings = std::make_unique<THTMLSettings>();
@@ -128,6 +181,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions->OnInvalidate = [this](TObject* Sender) { MouseActionsInvalidate(Sender); };
     FGrouping = std::make_unique<TGrouping>();
     FColumnHeaders = std::make_unique<TStringList>();
+    FColumnHeaders->OnChange = [this](TObject* Sender) { ColumnHeadersChanged(Sender); };
     FImageCache = std::make_unique<THTMLPictureCache>();
     FOrigColSizes = std::make_unique<TIntList>();
     FFixedFont = std::make_unique<TFont>();
@@ -139,6 +193,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     if (designing) FActiveCellFont->SetName(L"Tahoma");
     FActiveCellFont->OnChange = [this](TObject* Sender) { AppearanceChanged(Sender); };
     FRowHeaders = std::make_unique<TStringList>();
+    FRowHeaders->OnChange = [this](TObject* Sender) { RowHeadersChanged(Sender); };
     FSortlist = std::make_unique<TStringList>();
     FLookupItems = std::make_unique<TStringList>();
     FRowSelect = std::make_unique<TIntList>();
@@ -147,6 +202,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSortRowXRef = std::make_unique<TIntList>();
     FUnSortRowXRef = std::make_unique<TIntList>();
     FMergedColumns = std::make_unique<TIntList>();
+    FMergedColumns->OnChange = [this](TObject*, int, int) { MergedColumnsChanged(); };
     FSelectedCells = std::make_unique<TIntList>();
     FSelectedRows = std::make_unique<TIntList>();
     FModifiedRows = std::make_unique<TIntList>();
@@ -161,6 +217,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FGridItems = std::make_unique<TOwnedCollection>(this, ItemClassOf<TGridItem>());
     FFilter = std::make_unique<TFilter>(this);
     FBalloon = std::make_unique<TBalloonSettings>();
+    FBalloon->OnEnableChange = [this](TObject* Sender) { BalloonEnableChanged(Sender); };
     FShowModified = std::make_unique<TShowModified>();
     FShowModified->OnChange = [this](TObject* Sender) { ShowModifiedChanged(Sender); };
     FColumnOrder = std::make_unique<TIntList>();
@@ -170,6 +227,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFilterDropDown = std::make_unique<TFilterDropDown>();
     FFilterDropDown->OnChange = [this](TObject* Sender) { FilterDropDownChanged(Sender); };
     FDropList = new TDropList(this);
+    FDropList->OnSelect = [this](TObject* Sender, int ItemIndex) { DoFilterSelect(Sender, ItemIndex); };
     FDropList->SetVisible(false);
     FDropList->SetBounds(0, 0, 0, 0);
     FDropList->SetParent(this);
@@ -226,6 +284,7 @@ TAdvStringGrid::~TAdvStringGrid()
     if (HandleAllocated() && FTimer.Id != 0) KillTimer(FHandle, GridTimerId);
     FTimer.Id = 0;
     if (FWheel.Panning) StopPanning();
+    if (!designing) BalloonDone();
     if (FFormResize.Form != nullptr && !designing) FFormResize.Form->OnResize = FFormResize.OldHandler;
     FFormResize.Form = nullptr;
 
@@ -259,6 +318,7 @@ TAdvStringGrid::~TAdvStringGrid()
     for (TGridChangeNotifier* notifier : FNotifierList)
         notifier->RemoveFreeNotification(this);
     FNotifierList.clear();
+    if (FLoaded) TBaseGrid::SetCursor(FLoadedCursor);
 }
 
 bool TAdvStringGrid::OwnsCellGraphic(TObject* Graphic) const
@@ -285,11 +345,12 @@ void TAdvStringGrid::CreateWnd()
         }
     }
     FFooterPanel->SetParent(this);
-    FFooterPanel->SetVisible(FFloatingFooter->Visible);
+    FFooterPanel->SetVisible(FFloatingFooter->Visible());
     FSearchPanel->SetParent(this);
     FSearchPanel->SetVisible(FSearchFooter->Visible);
     FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
 
+    if (!designing && FBalloon->Enable()) BalloonInit();
     FTimer.Id = SetTimer(FHandle, GridTimerId, 500, nullptr);
     if (designing && !ComponentState().Contains(csLoading) && !FLoaded) Font()->SetName(L"Tahoma");
     FIsWinXP = FIsWinXP && SystemFacts().ThemeActive();
@@ -306,12 +367,15 @@ void TAdvStringGrid::Loaded()
 {
     TBaseGrid::Loaded();
     FLoadedCursor = Cursor();
+    ShowColumnHeaders();
+    ShowRowHeaders();
     FFixedRowsMin = TBaseGrid::FixedRows();
     FFixedColsMin = TBaseGrid::FixedCols();
     MinRowHeight = DefaultRowHeight();
     MinColWidth = 10;
     FMaxRowCount = RowCount();
     FLoaded = true;
+    if (FAutoSize) AutoSizeColumns(false, 4);
     if (Options().Contains(goAlwaysShowEditor)) {
         SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
         FNavigation->AlwaysEdit = true;
@@ -319,12 +383,11 @@ void TAdvStringGrid::Loaded()
     if (!FIsWinXP && FControlLook->ControlStyle() == csTheme && !ComponentState().Contains(csDesigning))
         FControlLook->SetControlStyle(csClassic);
     FSearchFooter->AutoThemeAdapt = AutoThemeAdapt;
+    SearchFooterChanged(FSearchFooter.get());
     // The start-up column sizes and the column order.
-    FOrigColSizes->Clear();
-    for (int i = 0; i < ColCount(); ++i)
-        FOrigColSizes->Add(ColWidths(i));
-    FOldSize = Width();
+    InitOrigColSizes();
     SetColumnOrder();
+    if (FBalloon->Enable()) BalloonInit();
 }
 
 void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation)
@@ -370,7 +433,7 @@ void TAdvStringGrid::Invalidate()
         return;
     }
     TBaseGrid::Invalidate();
-    if (!ComponentState().Contains(csLoading) && FFloatingFooter != nullptr && FFloatingFooter->Visible) InvalidateFooterPanel();
+    if (!ComponentState().Contains(csLoading) && FFloatingFooter != nullptr && FFloatingFooter->Visible()) InvalidateFooterPanel();
 }
 
 void TAdvStringGrid::InvalidateFooterPanel()
@@ -534,6 +597,14 @@ void TAdvStringGrid::ShowModifiedChanged(TObject*)
     RepaintCol(0);
 }
 
+void TAdvStringGrid::SearchFooterChanged(TObject*)
+{
+    if (ComponentState().Contains(csLoading) || FSearchPanel == nullptr) return;
+    FSearchPanel->SetColor(FSearchFooter->Color);
+    FSearchPanel->SetVisible(FSearchFooter->Visible);
+    FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
+}
+
 void TAdvStringGrid::GetIsDesigning(TObject*, bool& IsDesigning)
 {
     IsDesigning = ComponentState().Contains(csDesigning);
@@ -604,8 +675,10 @@ void TAdvStringGrid::WndProc(TMessage& Message)
     if (ComponentState().Contains(csDestroying)) return WhileDestroying(Message);
     // A registered message: it has no constant to switch on.
     if (Message.Msg != 0 && Message.Msg == GridEditDoneMessage()) return EditCellDone(Message);
+    RecalculateProportionalScroll(Message);
     switch (Message.Msg) {
     case WM_DESTROY: return Destroy(Message);
+    case WM_CANCELMODE: return CancelModeMessage(Message);
     case WM_COMMAND: return Command(Message);
     case WM_MOUSEWHEEL: return MouseWheel(Message);
     case WM_LBUTTONDOWN:
@@ -615,6 +688,39 @@ void TAdvStringGrid::WndProc(TMessage& Message)
     case WM_TIMER: return Timer(Message);
     default: return TBaseGrid::WndProc(Message);
     }
+}
+
+void TAdvStringGrid::CancelModeMessage(TMessage& Message)
+{
+    // A move cancelled by the system (another window captured the mouse) must not leave the drag
+    // cursor, the move button or the scroll timer behind.
+    bool moving = GridState() == gsRowMoving || GridState() == gsColMoving;
+    if (Screen != nullptr && Screen->Cursor() == crDrag && moving && EnhRowColMove) {
+        Screen->SetCursor(crDefault);
+        if (FMoveButton != nullptr) {
+            FMoveButton->SetEnabled(false);
+            FMoveButton->SetVisible(false);
+        }
+        if (HandleAllocated()) KillTimer(FHandle, GridScrollTimerId);
+        FGridState = gsNormal;
+    }
+    TBaseGrid::WndProc(Message);
+}
+
+void TAdvStringGrid::RecalculateProportionalScroll(const TMessage& Message)
+{
+    if (ComponentState().Contains(csDesigning)) return;
+    bool recalculate = false;
+    switch (Message.Msg) {
+    case WM_PAINT: recalculate = FUpdate.PaintCount == 0 && ScrollProportional; break;
+    case WM_SIZE:
+    case WM_LBUTTONUP:
+    case CM_UIACTIVATE: recalculate = true; break;
+    default: break;
+    }
+    if (!recalculate) return;
+    UpdateProportionalVert();
+    UpdateProportionalHorz();
 }
 
 void TAdvStringGrid::StopWindowTimers()
@@ -710,7 +816,12 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
     FWheel.Moved = false;
     if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) return true;
     bool ctrl = (SystemFacts().KeyState(VK_CONTROL) & 0x8000) != 0;
-    if (ctrl && IntelliZoom) return true;
+    if (ctrl && IntelliZoom) {
+        // Turning the wheel towards the user zooms in.
+        Zoom(static_cast<short>(HIWORD(Message.WParam)) < 0 ? FWheel.Lines : -FWheel.Lines);
+        AutoSizeCells(true, 4, 4);
+        return true;
+    }
     if (!EnableWheel) return true;
     if (FixedRowAlways && RowCount() == 1) {
         Message.Result = 0;
@@ -834,21 +945,19 @@ void TAdvStringGrid::StopPanning()
     FWheel.SavedCursor = nullptr;
     FWheel.Panning = false;
     if (!ComponentState().Contains(csDestroying)) SetShowHint(true);
-    if (HandleAllocated()) {
-        RECT r{FWheel.PanOrigin.x, FWheel.PanOrigin.y, FWheel.PanOrigin.x + 32, FWheel.PanOrigin.y + 32};
-        ::InvalidateRect(FHandle, &r, TRUE);
-    }
+    InvalidatePanMarker();
 }
 
 void TAdvStringGrid::StartPanning(TPoint Origin)
 {
-    FWheel.SavedCursor = GetCursor();
-    ::SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+    FWheel.PanCursor = LoadGridCursor(gcPan);
+    FWheel.SavedCursor = ::SetCursor(FWheel.PanCursor);
     FWheel.Panning = true;
     FWheel.PanTimer = SetTimer(FHandle, PanTimerId, 10, nullptr);
     FWheel.PanOrigin = Origin;
     SetCapture(FHandle);
     SetShowHint(false);
+    DrawPanMarker();
 }
 
 bool TAdvStringGrid::PanningStep()
@@ -865,38 +974,37 @@ bool TAdvStringGrid::PanningStep()
         if (p.x > FWheel.PanOrigin.x + 5) horz = 1;
         if (p.x < FWheel.PanOrigin.x - 5) horz = -1;
     }
-    LPCWSTR cursor = IDC_SIZEALL;
-    if (vert != 0 && horz == 0) cursor = IDC_SIZENS;
-    if (vert == 0 && horz != 0) cursor = IDC_SIZEWE;
-    if (vert != 0 && horz != 0) cursor = (vert == horz) ? IDC_SIZENWSE : IDC_SIZENESW;
-    ::SetCursor(LoadCursorW(nullptr, cursor));
+    TGridCursor cursor = PanCursor(vert, horz);
+    ::SetCursor(cursor == gcPan ? FWheel.PanCursor : LoadGridCursor(cursor));
 
     int fixedRows = TBaseGrid::FixedRows(), fixedCols = TBaseGrid::FixedCols();
     int lastRow = std::max(fixedRows, NormalLastRow());
     int lastCol = std::max(fixedCols, ColCount() - FFixedRightCols - 1);
     if (Row() < fixedRows || Row() > lastRow) SetRowEx(std::clamp(Row(), fixedRows, lastRow));
     if (Col() < fixedCols || Col() > lastCol) SetCol(std::clamp(Col(), fixedCols, lastCol));
-    RECT origin{FWheel.PanOrigin.x, FWheel.PanOrigin.y, FWheel.PanOrigin.x + 32, FWheel.PanOrigin.y + 32};
+    bool moved = false;
     if (FMouseActions->WheelAction == waScroll) {
         int left = std::clamp(LeftCol() + horz, fixedCols, std::max(fixedCols, ColCount() - VisibleColCount()));
         int top = std::clamp(TopRow() + vert, fixedRows, std::max(fixedRows, RowCount() - VisibleRowCount()));
-        if (left != LeftCol() || top != TopRow()) ::InvalidateRect(FHandle, &origin, TRUE);
+        if (left != LeftCol() || top != TopRow()) InvalidatePanMarker();
         if (left != LeftCol()) SetLeftCol(left);
         if (top != TopRow()) TBaseGrid::SetTopRow(top);
-        return false;
+    } else {
+        int col = Col() + horz, row = Row() + vert;
+        if (horz != 0 && col >= fixedCols && col < ColCount() - FFixedRightCols) {
+            InvalidatePanMarker();
+            SetCol(col);
+            moved = true;
+        }
+        if (vert != 0 && row >= fixedRows && row < RowCount() - FFixedFooters) {
+            InvalidatePanMarker();
+            SetRowEx(row);
+            moved = true;
+        }
     }
-    int col = Col() + horz, row = Row() + vert;
-    bool moved = false;
-    if (horz != 0 && col >= fixedCols && col < ColCount() - FFixedRightCols) {
-        ::InvalidateRect(FHandle, &origin, TRUE);
-        SetCol(col);
-        moved = true;
-    }
-    if (vert != 0 && row >= fixedRows && row < RowCount() - FFixedFooters) {
-        ::InvalidateRect(FHandle, &origin, TRUE);
-        SetRowEx(row);
-        moved = true;
-    }
+    // The moves repaint under the marker: it is drawn again on top.
+    if (HandleAllocated()) UpdateWindow(FHandle);
+    DrawPanMarker();
     return moved;
 }
 
@@ -978,7 +1086,12 @@ void TAdvStringGrid::WMPaint(TMessage& Message)
         return;
     }
     TBaseGrid::WMPaint(Message);
-    if (!TabStop() && FUpdate.PaintCount == 0) FUpdate.PaintCount = 1;
+    // A grid without a tab stop recalculates its thumb once after the first paint; with one the
+    // window procedure recalculates it before every paint.
+    if (!TabStop() && FUpdate.PaintCount == 0) {
+        FUpdate.PaintCount = 1;
+        UpdateProportionalVert();
+    }
 }
 
 void TAdvStringGrid::WMEraseBkgnd(TMessage& Message)
@@ -1032,17 +1145,17 @@ void TAdvStringGrid::WMSize(TMessage& Message)
 void TAdvStringGrid::WMSetCursor(TMessage& Message)
 {
     if (FMouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
-        int id = FMouseSelectMode == msColumn ? 8011 : FMouseSelectMode == msRow ? 8010 : 8012;
         if (FMouseSelectMode != msURL) {
-            HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-            ::SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_ARROW));
+            TGridCursor id = FMouseSelectMode == msColumn ? gcSelectColumn
+                             : FMouseSelectMode == msRow  ? gcSelectRow
+                                                          : gcSelectAll;
+            ::SetCursor(LoadGridCursor(id));
             Message.Result = 1;
         } else {
             TBaseGrid::WMSetCursor(Message);
         }
     } else if (FCellSelectorMode) {
-        HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(8014));
-        ::SetCursor(cursor != nullptr ? cursor : LoadCursorW(nullptr, IDC_CROSS));
+        ::SetCursor(LoadGridCursor(gcCellSelector));
         Message.Result = 1;
     } else {
         TBaseGrid::WMSetCursor(Message);
@@ -1105,7 +1218,7 @@ void TAdvStringGrid::CMDialogChar(TMessage& Message)
 void TAdvStringGrid::CMColorChanged(TMessage& Message)
 {
     TBaseGrid::CMColorChanged(Message);
-    if (FFloatingFooter != nullptr && FFloatingFooter->Visible) InvalidateFooterPanel();
+    if (FFloatingFooter != nullptr && FFloatingFooter->Visible()) InvalidateFooterPanel();
 }
 
 void TAdvStringGrid::CMFontChanged(TMessage& Message)
@@ -1129,24 +1242,69 @@ void TAdvStringGrid::CMHintShow(TMessage& Message)
     int col = -1, row = -1;
     MouseToCell(info->CursorPos.x, info->CursorPos.y, col, row);
     if (col >= 0 && row >= 0) {
+        FLastHintCell = TPoint{col, row};
         TRect cell = TCustomGrid::CellRect(col, row);
         int realCol = RealColIndex(col);
-        TPoint pos{info->CursorPos.x, cell.bottom + 6};
         String hint = info->HintStr;
-        String wide;
+        String comment;
+        TPoint pos{info->CursorPos.x, cell.bottom + 6};
+        if (IsComment(realCol, row, comment)) {
+            hint = comment;
+            pos = TPoint{cell.right, cell.top};
+        }
+        String text = ReadCellText(realCol, row);
+        int kind = CellTextKind(text, EnableHTML);
+        String href, title;
+        if (kind == 1 && AnchorHint && MarkupAnchorAt(col, row, info->CursorPos, href, title)) {
+            String anchor = title.empty() ? href : title;
+            if (OnAnchorHint) OnAnchorHint(this, row, realCol, anchor);
+            FLastAnchorHint = anchor;
+            hint = anchor;
+            pos = TPoint{info->CursorPos.x + 8, info->CursorPos.y - 16};
+        }
+        auto cellHint = [&](bool Raw) { return kind == 5 ? DecodeWideCellText(text) : Raw ? text : StripMarkup(text); };
         bool normal = col >= TBaseGrid::FixedCols() && col < ColCount() - FFixedRightCols && row >= TBaseGrid::FixedRows() &&
                       row < RowCount() - FFixedFooters;
         if (HintShowCells && normal) {
             pos = TPoint{cell.left, cell.top};
-            String text = ReadCellText(realCol, row);
-            hint = DecodeWideCellText(text);
+            hint = cellHint(HTMLHint);
         }
-        if (!(FFloatingFooter->Visible && row == RowCount() - 1)) DoGridHint(realCol, row, wide, hint);
+        if (HintShowLargeText) {
+            TSize size = GetCellTextSize(realCol, row, false, false);
+            if (size.cx > cell.right - cell.left || size.cy > cell.bottom - cell.top) {
+                pos = TPoint{cell.left, cell.top};
+                hint = cellHint(HTMLHint || kind != 1);
+            }
+        }
+        String wide;
+        if (!(FFloatingFooter->Visible() && row == RowCount() - 1)) DoGridHint(realCol, row, wide, hint);
+        if ((CellTextKind(hint, true) == 1 || CellTextKind(hint, false) == 5) && UseInternalHintClass)
+            info->HintWindowClass = [] { return new THTMLHintWindow(nullptr); };
         info->HintStr = hint;
         info->CursorRect = cell;
         info->HintPos = ClientToScreen(pos);
     }
     info->HintColor = HintColor;
+}
+
+bool TAdvStringGrid::MarkupAnchorAt(int ACol, int ARow, TPoint P, String& Href, String& Title)
+{
+    TRect r = TCustomGrid::CellRect(ACol, ARow);
+    r.left += XYOffset.x;
+    r.top += XYOffset.y;
+    TCanvas* canvas = Canvas();
+    TGridDrawState state;
+    TBrush brush;
+    GetFontProperties(ACol, RealColIndex(ACol), ARow, state, canvas->Font(), &brush, false);
+    String plain, focus;
+    int extentX = 0, extentY = 0, anchors = 0, hitNumber = -1;
+    TRect hitRect{}, controlRect{};
+    String controlId, controlValue, controlKind;
+    bool hit = RenderMarkup(canvas, ReadCellText(RealColIndex(ACol), ARow), r, FGridImages, P.x, P.y, -1, -1, 1, true,
+                            false, false, false, false, false, true, false, 0.0, URLColor, clNone, clNone, clGray, Href,
+                            plain, focus, Title, extentX, extentY, anchors, hitNumber, hitRect, controlRect, controlId,
+                            controlValue, controlKind, FImageCache.get(), FPictureContainer, FHandle, 0);
+    return hit && !Href.empty();
 }
 
 void TAdvStringGrid::DoGridHint(int ACol, int ARow, String& WideHint, String& HintText)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/graphics/Colors.h"
+#include "framework/system/ScopeGuards.h"
 #include "grid/control/AdvGrid.h"
 
 namespace {
@@ -24,7 +25,7 @@ void TAdvStringGrid::SetRowCount(int Value)
     if (Value < 1) Value = 1;
 
     // With a visible floating footer the last row is the footer: it moves to the new last row.
-    bool moveFooter = FFloatingFooter->Visible && Value != oldCount && oldCount > 0;
+    bool moveFooter = FFloatingFooter->Visible() && Value != oldCount && oldCount > 0;
     TStringList footer;
     if (moveFooter) TakeRowCells(oldCount - 1, &footer);
 
@@ -106,8 +107,8 @@ void TAdvStringGrid::SetDefaultRowHeight(int Value)
 {
     TBaseGrid::SetDefaultRowHeight(Value);
     if (ComponentState().Contains(csDesigning)) FFixedRowHeight = Value;
-    FFloatingFooter->Height = Value;
-    if (FFloatingFooter->Visible && FFooterPanel != nullptr) FFooterPanel->SetHeight(Value);
+    FFloatingFooter->FHeight = Value;
+    if (FFloatingFooter->Visible() && FFooterPanel != nullptr) FFooterPanel->SetHeight(Value);
 }
 
 int TAdvStringGrid::FixedColWidth()
@@ -214,8 +215,8 @@ void TAdvStringGrid::SetMaxEditLength(int Value)
 
 void TAdvStringGrid::SetAutoSize(bool Value)
 {
-    // Sizing the columns to their contents arrives with automatic sizing; the flag is kept.
     FAutoSize = Value;
+    if (Value && !ComponentState().Contains(csLoading)) AutoSizeColumns(false, 10);
 }
 
 void TAdvStringGrid::SetSpreadSheet(bool Value)
@@ -243,8 +244,22 @@ void TAdvStringGrid::SetFilterDropDownAuto(bool Value)
 
 void TAdvStringGrid::SetFilterActive(bool Value)
 {
-    // Applying and removing the filter arrives with filtering; the flag is kept.
+    if (Value == FFilterActive) return;
     FFilterActive = Value;
+    if (Value) {
+        if (Row() >= RowCount() || Col() >= ColCount()) FocusCell(FixedCols(), FixedRows());
+        {
+            TUpdateGuard<TAdvStringGrid> update(*this);
+            ApplyFilter();
+        }
+        FSelHidden = false;
+    } else {
+        UnHideRowList();
+        if (FFilterLevel > 0) --FFilterLevel;
+        SetFixedRows(FFilterFixedRows);
+        if (FSelHidden) UnHideSelection();
+    }
+    SetTopRowEx(FixedRows());
 }
 
 void TAdvStringGrid::SetIntegralHeight(bool Value)
@@ -281,4 +296,12 @@ void TAdvStringGrid::SetCursor(TCursor Value)
 {
     TBaseGrid::SetCursor(Value);
     FOldCursor = Value;
+}
+
+void TAdvStringGrid::ChangeScale(int M, int D)
+{
+    TBaseGrid::ChangeScale(M, D);
+    if (ComponentState().Contains(csDesigning) || M == D) return;
+    for (TFont* font : {FFixedFont.get(), FActiveCellFont.get()})
+        font->SetSize(MulDiv(font->Size(), M, D));
 }

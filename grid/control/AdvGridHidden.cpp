@@ -413,7 +413,7 @@ void TAdvStringGrid::InsertEnabledMarks(const std::vector<int>& Targets)
 bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
 {
     int n = Last - First;
-    if (n <= 0 || !FHiddenStoreSorted || FFloatingFooter->Visible) return false;
+    if (n <= 0 || !FHiddenStoreSorted || FFloatingFooter->Visible()) return false;
     // Row by row, the item at First + j lands at its Idx less the items left below the range;
     // with distinct ascending indexes those places rise, so each row lands where it ends up.
     std::vector<TGridItem*> items;
@@ -432,7 +432,7 @@ bool TAdvStringGrid::UnHideItemBlock(int First, int Last)
 bool TAdvStringGrid::UnHideAllOutOfOrder()
 {
     int n = FGridItems->Count();
-    if (n == 0 || FFloatingFooter->Visible || UseEnabledRows) return false;
+    if (n == 0 || FFloatingFooter->Visible() || UseEnabledRows) return false;
     std::vector<int> byIdx(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         byIdx[i] = i;
@@ -628,7 +628,7 @@ void TAdvStringGrid::UnHideRowList()
     // The rows of the level go back to the display positions they were hidden from; the
     // others close in around them in their order.
     std::sort(items.begin(), items.end(), [](TGridItem* a, TGridItem* b) { return a->Idx < b->Idx; });
-    int footer = FFloatingFooter->Visible ? 1 : 0;
+    int footer = FFloatingFooter->Visible() ? 1 : 0;
     int oldCount = RowCount();
     int n = static_cast<int>(items.size());
     TBaseGrid::SetRowCount(oldCount + n);

@@ -49,10 +49,13 @@ void RegisterGridTypes()
     RegisterEnumType(L"THoverFixedCells", {L"hfNone", L"hfFixedRows", L"hfFixedColumns", L"hfAll"});
     RegisterEnumType(L"TInvalidEntryIcon", {L"ieNone", L"ieInfo", L"ieWarning", L"ieError"});
     RegisterEnumType(L"TFooterStyle", {L"fsFixedLastRow", L"fsColumnPreview", L"fsCustomPreview"});
+    RegisterEnumType(L"TFilterOperation", {L"foSHORT", L"foNONE", L"foAND", L"foXOR", L"foOR"});
+    RegisterEnumType(L"TFilterCells", {L"fcVirtual", L"fcNormal", L"fcStripHTML", L"fcCalculated", L"fcRow"});
     RegisterEnumType(L"TGridControlStyle", {L"csClassic", L"csFlat", L"csWinXP", L"csVelmark", L"csQRX", L"csGlyph", L"csTheme"});
     RegisterEnumType(L"TBackGroundDisplay", {L"bdTile", L"bdFixed", L"bdGradientHorz", L"bdGradientVert"});
     RegisterEnumType(L"TBackGroundCells", {L"bcNormal", L"bcFixed", L"bcAll"});
     RegisterEnumType(L"TColumnSizeLocation", {L"clRegistry", L"clIniFile"});
+    RegisterEnumType(L"TAutoSizeRows", {L"arAll", L"arNormal", L"arFixed"});
     RegisterEnumType(L"TPrintPosition",
                      {L"ppNone", L"ppTopLeft", L"ppTopRight", L"ppTopCenter", L"ppBottomLeft", L"ppBottomRight", L"ppBottomCenter"});
     RegisterEnumType(L"TPrintBorders", {L"pbNoborder", L"pbSingle", L"pbDouble", L"pbVertical", L"pbHorizontal", L"pbAround",
@@ -214,14 +217,14 @@ void RegisterSettings()
     RegisterPublishedClass<TFocusHelper>(L"TFocusHelper", L"TPersistent").Boolean(L"Enabled", [](TFocusHelper* o, bool v) { o->Enabled = v; });
 
     RegisterPublishedClass<TFloatingFooter>(L"TFloatingFooter", L"TPersistent")
-        .Integer(L"BorderColor", [](TFloatingFooter* o, TColor v) { o->BorderColor = v; }, L"clNone", L"TColor")
+        .Integer(L"BorderColor", [](TFloatingFooter* o, TColor v) { o->SetBorderColor(v); }, L"clNone", L"TColor")
         .Boolean(L"CalculateHiddenRows", [](TFloatingFooter* o, bool v) { o->CalculateHiddenRows = v; }, L"True")
-        .Integer(L"Color", [](TFloatingFooter* o, TColor v) { o->Color = v; }, L"clBtnFace", L"TColor")
-        .Integer(L"Column", [](TFloatingFooter* o, int v) { o->Column = v; })
-        .Text(L"CustomTemplate", [](TFloatingFooter* o, const String& v) { o->CustomTemplate = v; })
-        .Enum<TFooterStyle>(L"FooterStyle", L"TFooterStyle", [](TFloatingFooter* o, TFooterStyle v) { o->FooterStyle = v; }, L"fsFixedLastRow")
-        .Boolean(L"ShowHint", [](TFloatingFooter* o, bool v) { o->ShowHint = v; })
-        .Boolean(L"Visible", [](TFloatingFooter* o, bool v) { o->Visible = v; });
+        .Integer(L"Color", [](TFloatingFooter* o, TColor v) { o->SetColor(v); }, L"clBtnFace", L"TColor")
+        .Integer(L"Column", [](TFloatingFooter* o, int v) { o->SetColumn(v); })
+        .Text(L"CustomTemplate", [](TFloatingFooter* o, const String& v) { o->SetCustomTemplate(v); })
+        .Enum<TFooterStyle>(L"FooterStyle", L"TFooterStyle", [](TFloatingFooter* o, TFooterStyle v) { o->SetFooterStyle(v); }, L"fsFixedLastRow")
+        .Boolean(L"ShowHint", [](TFloatingFooter* o, bool v) { o->SetShowHint(v); })
+        .Boolean(L"Visible", [](TFloatingFooter* o, bool v) { o->SetVisible(v); });
 
     RegisterPublishedClass<TPrintSettings>(L"TPrintSettings", L"TPersistent")
         .Object(L"Font", L"TFont", [](TPrintSettings* o) { return o->Font(); })
@@ -276,6 +279,7 @@ void RegisterSettings()
     RegisterPublishedClass<TDragScrollOptions>(L"TDragScrollOptions", L"TPersistent")
         .Boolean(L"Active", [](TDragScrollOptions* o, bool v) { o->Active = v; });
 
+    RegisterDropDownBarClasses();
     RegisterPublishedClass<TControlLook>(L"TControlLook", L"TPersistent")
         .Integer(L"Color", [](TControlLook* o, TColor v) { o->SetColor(v); }, L"clBlack", L"TColor")
         .Integer(L"CommentColor", [](TControlLook* o, TColor v) { o->SetCommentColor(v); }, L"clRed", L"TColor")
@@ -313,7 +317,9 @@ void RegisterSettings()
         .Object(L"CheckedGlyph", L"TBitmap", [](TControlLook* o) { return o->CheckedGlyph(); })
         .Object(L"UnCheckedGlyph", L"TBitmap", [](TControlLook* o) { return o->UnCheckedGlyph(); })
         .Object(L"RadioOnGlyph", L"TBitmap", [](TControlLook* o) { return o->RadioOnGlyph(); })
-        .Object(L"RadioOffGlyph", L"TBitmap", [](TControlLook* o) { return o->RadioOffGlyph(); });
+        .Object(L"RadioOffGlyph", L"TBitmap", [](TControlLook* o) { return o->RadioOffGlyph(); })
+        .Object(L"DropDownHeader", L"THeaderAppearance", [](TControlLook* o) { return o->DropDownHeader(); })
+        .Object(L"DropDownFooter", L"TFooterAppearance", [](TControlLook* o) { return o->DropDownFooter(); });
 
     RegisterPublishedClass<TColumnSize>(L"TColumnSize", L"TPersistent")
         .Boolean(L"Save", [](TColumnSize* o, bool v) { o->Save = v; })
@@ -324,7 +330,8 @@ void RegisterSettings()
         .Boolean(L"SynchWithGrid", [](TColumnSize* o, bool v) { o->SynchWithGrid = v; })
         .Boolean(L"SynchNormalCellsOnly", [](TColumnSize* o, bool v) { o->SynchNormalCellsOnly = v; })
         .Enum<TColumnSizeLocation>(L"Location", L"TColumnSizeLocation", [](TColumnSize* o, TColumnSizeLocation v) { o->Location = v; },
-                                   L"clRegistry");
+                                   L"clRegistry")
+        .Enum<TAutoSizeRows>(L"Rows", L"TAutoSizeRows", [](TColumnSize* o, TAutoSizeRows v) { o->Rows = v; }, L"arAll");
 
     RegisterPublishedClass<TCellNode>(L"TCellNode", L"TPersistent");
     RegisterPublishedClass<TSizeWhileTyping>(L"TSizeWhileTyping", L"TPersistent")
@@ -411,7 +418,15 @@ void RegisterSettings()
         .Strings(L"Notes", [](TAdvHintInfo* o, const std::vector<String>& v) { SetLines(o->Notes(), v); })
         .Boolean(L"ShowHelp", [](TAdvHintInfo* o, bool v) { o->ShowHelp = v; });
 
-    RegisterPublishedClass<TFilterData>(L"TFilterData", L"TPersistent");
+    RegisterPublishedClass<TFilterData>(L"TFilterData", L"TPersistent")
+        .Integer(L"Column", [](TFilterData* o, int v) { o->Column = v; })
+        .Text(L"Condition", [](TFilterData* o, const String& v) { o->Condition = v; })
+        .Boolean(L"CaseSensitive", [](TFilterData* o, bool v) { o->CaseSensitive = v; }, L"True")
+        .Text(L"Suffix", [](TFilterData* o, const String& v) { o->Suffix = v; })
+        .Text(L"Prefix", [](TFilterData* o, const String& v) { o->Prefix = v; })
+        .Enum<TFilterOperation>(L"Operation", L"TFilterOperation", [](TFilterData* o, TFilterOperation v) { o->Operation = v; },
+                                L"foSHORT")
+        .Enum<TFilterCells>(L"Data", L"TFilterCells", [](TFilterData* o, TFilterCells v) { o->Data = v; }, L"fcVirtual");
 }
 
 void RegisterGridControls()

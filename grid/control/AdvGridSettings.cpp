@@ -1,5 +1,7 @@
 #include "grid/control/AdvGridSettings.h"
 
+#include <algorithm>
+
 #include "grid/control/AdvGrid.h"
 
 TFooterPanel::TFooterPanel(TComponent* AOwner) : TCustomPanel(AOwner)
@@ -8,6 +10,85 @@ TFooterPanel::TFooterPanel(TComponent* AOwner) : TCustomPanel(AOwner)
     SetHeight(0);
     SetBorderWidth(0);
     SetVisible(false);
+}
+
+// ---- Floating footer -------------------------------------------------------------------------
+
+void TFloatingFooter::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TFloatingFooter*>(Source);
+    if (src == nullptr) return;
+    CalculateHiddenRows = src->CalculateHiddenRows;
+    FColor = src->FColor;
+    FColumn = src->FColumn;
+    FCustomTemplate = src->FCustomTemplate;
+    FFooterStyle = src->FFooterStyle;
+    SetVisible(src->FVisible);
+    FShowHint = src->FShowHint;
+}
+
+void TFloatingFooter::Invalidate()
+{
+    if (FGrid != nullptr && FGrid->FooterPanel() != nullptr) FGrid->FooterPanel()->Invalidate();
+}
+
+void TFloatingFooter::SetHeight(int Value)
+{
+    FHeight = Value;
+    if (FGrid != nullptr && FGrid->FooterPanel() != nullptr && Value > 0) FGrid->FooterPanel()->SetHeight(Value - 1);
+}
+
+void TFloatingFooter::SetVisible(bool Value)
+{
+    FVisible = Value;
+    if (FGrid == nullptr) return;
+    if (TFooterPanel* panel = FGrid->FooterPanel()) {
+        panel->SetHeight(Value ? std::max(FHeight - 1, 0) : 0);
+        panel->SetVisible(Value);
+    }
+    FGrid->SetFixedFooters(FixedLastRow() ? 1 : 0);
+    FGrid->SetHideLastRow(FixedLastRow());
+    FGrid->Invalidate();
+}
+
+void TFloatingFooter::SetColor(TColor Value)
+{
+    FColor = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle Value)
+{
+    FFooterStyle = Value;
+    if (FGrid == nullptr) return;
+    FGrid->SetHideLastRow(FixedLastRow());
+    FGrid->Invalidate();
+    Invalidate();
+}
+
+void TFloatingFooter::SetColumn(int Value)
+{
+    FColumn = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetCustomTemplate(const String& Value)
+{
+    FCustomTemplate = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetShowHint(bool Value)
+{
+    FShowHint = Value;
+    if (FGrid != nullptr && FGrid->FooterPanel() != nullptr) FGrid->FooterPanel()->SetShowHint(Value);
+}
+
+void TFloatingFooter::SetBorderColor(TColor Value)
+{
+    if (FBorderColor == Value) return;
+    FBorderColor = Value;
+    Invalidate();
 }
 
 TSearchPanel::TSearchPanel(TComponent* AOwner) : TCustomPanel(AOwner)
@@ -67,13 +148,15 @@ void TColumnSize::Assign(TPersistent* Source)
     SynchWithGrid = src->SynchWithGrid;
     SynchNormalCellsOnly = src->SynchNormalCellsOnly;
     Location = src->Location;
+    Rows = src->Rows;
 }
 
 // ---- Control look ----------------------------------------------------------------------------
 
 TControlLook::TControlLook(TAdvStringGrid* AGrid)
     : FGrid(AGrid), FCheckedGlyph(std::make_unique<TBitmap>()), FUnCheckedGlyph(std::make_unique<TBitmap>()),
-      FRadioOnGlyph(std::make_unique<TBitmap>()), FRadioOffGlyph(std::make_unique<TBitmap>())
+      FRadioOnGlyph(std::make_unique<TBitmap>()), FRadioOffGlyph(std::make_unique<TBitmap>()),
+      FDropDownHeader(std::make_unique<THeaderAppearance>(AGrid)), FDropDownFooter(std::make_unique<TFooterAppearance>(AGrid))
 {
     // The hover and down colours reach the grid as a setter would send them, so the grid's own
     // hover and down gradients start from these defaults.
@@ -136,6 +219,8 @@ void TControlLook::Assign(TPersistent* Source)
     FFixedGradientDownBorder = src->FFixedGradientDownBorder;
     FDropDownAlwaysVisible = src->FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = src->FSpinButtonsAlwaysVisible;
+    FDropDownFooter->Assign(src->FDropDownFooter.get());
+    FDropDownHeader->Assign(src->FDropDownHeader.get());
 }
 
 void TControlLook::SetColor(TColor Value) { FColor = Value; Changed(); }
@@ -329,4 +414,76 @@ void TShowModified::SetColor(TColor Value)
     if (OnChange) OnChange(this);
 }
 
-TFilter::TFilter(TAdvStringGrid* AGrid) : TOwnedCollection(AGrid, ItemClassOf<TFilterData>()) {}
+// ---- Filter drop-down list --------------------------------------------------------------------
+
+void TDropList::WndProc(TMessage& Message)
+{
+    if (Message.Msg == CM_CANCELMODE) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        TPoint p = ScreenToClient(TPoint{cursor.x, cursor.y});
+        if (p.x < 0 || p.y < 0 || p.x >= Width() || p.y >= Height()) {
+            if (auto* grid = dynamic_cast<TAdvStringGrid*>(Owner())) grid->SetFilterColumn(-1);
+            SetVisible(false);
+        }
+    }
+    TListBox::WndProc(Message);
+}
+
+void TDropList::KeyPress(wchar_t& Key)
+{
+    TListBox::KeyPress(Key);
+    if (Key == L'\r') Pick();
+}
+
+void TDropList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TListBox::MouseUp(Button, Shift, X, Y);
+    Pick();
+}
+
+void TDropList::Pick()
+{
+    SetVisible(false);
+    if (OnSelect) OnSelect(this, ItemIndex());
+}
+
+// ---- Filter conditions -----------------------------------------------------------------------
+
+void TFilterData::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TFilterData*>(Source);
+    if (src == nullptr) return;
+    Column = src->Column;
+    Condition = src->Condition;
+    CaseSensitive = src->CaseSensitive;
+    Suffix = src->Suffix;
+    Prefix = src->Prefix;
+    Operation = src->Operation;
+    Data = src->Data;
+}
+
+TFilter::TFilter(TAdvStringGrid* AGrid) : TOwnedCollection(AGrid, ItemClassOf<TFilterData>()), FGrid(AGrid) {}
+
+TFilterData* TFilter::GetColumnFilter(int Col)
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Column == Col) return Items(i);
+    TFilterData* added = Add();
+    added->Column = Col;
+    return added;
+}
+
+bool TFilter::HasFilter(int Col) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->Column == Col) return true;
+    return false;
+}
+
+void TFilter::RemoveColumnFilter(int Col)
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if (Items(i)->Column == Col) Delete(i);
+    if (FGrid != nullptr) FGrid->RepaintCell(FGrid->DisplColIndex(Col), 0);
+}

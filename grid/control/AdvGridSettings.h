@@ -19,6 +19,7 @@
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/RadioGroup.h"
 #include "framework/classes/StringList.h"
+#include "grid/dropdown/AdvDropDown.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/BaseGrid.h"
 
@@ -36,26 +37,55 @@ enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
 
 using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 
-// The floating footer's settings (the strip itself is the TFooterPanel).
+// The floating footer's settings (the strip itself is the TFooterPanel). The look setters repaint
+// the panel; Visible also decides the grid's footer row.
 class TFloatingFooter : public TPersistent {
 public:
     explicit TFloatingFooter(TAdvStringGrid* AGrid) : FGrid(AGrid) {}
     TAdvStringGrid* Grid() const { return FGrid; }
+    // From another floating footer: its settings, Visible through the setter (not BorderColor,
+    // Height, EnableCalculation or the event); any other source is ignored.
+    void Assign(TPersistent* Source) override;
+    // Repaints the footer panel.
+    void Invalidate();
 
-    int Height = 0;
-    bool Visible = false;
-    TColor Color = clBtnFace;
-    TFooterStyle FooterStyle = fsFixedLastRow;
-    int Column = 0;
+    int Height() const { return FHeight; }
+    // The panel takes the height less its one-pixel top line, also while the footer is hidden.
+    void SetHeight(int Value);
+    bool Visible() const { return FVisible; }
+    // The panel shows or hides; with the fixed-last-row style the grid's last row becomes its
+    // footer row.
+    void SetVisible(bool Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TFooterStyle FooterStyle() const { return FFooterStyle; }
+    void SetFooterStyle(TFooterStyle Value);
+    int Column() const { return FColumn; }
+    void SetColumn(int Value);
+    String CustomTemplate() const { return FCustomTemplate; }
+    void SetCustomTemplate(const String& Value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+
     TCalcFooterEvent OnCalcFooter;
-    String CustomTemplate;
     bool CalculateHiddenRows = true;
     bool EnableCalculation = true;
-    bool ShowHint = false;
-    TColor BorderColor = clNone;
 
 private:
+    // The grid hides the footer for a moment while it moves rows, without touching the panel.
+    friend class TAdvStringGrid;
+    bool FixedLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
     TAdvStringGrid* FGrid;
+    int FHeight = 0;
+    bool FVisible = false;
+    TColor FColor = clBtnFace;
+    TFooterStyle FFooterStyle = fsFixedLastRow;
+    int FColumn = 0;
+    String FCustomTemplate;
+    bool FShowHint = false;
+    TColor FBorderColor = clNone;
 };
 
 // The strip at the bottom of the grid that shows the floating footer.
@@ -190,6 +220,12 @@ public:
     void SetProgressMarginY(int Value);
     bool ProgressXP() const { return FProgressXP; }
     void SetProgressXP(bool Value);
+    // The header and footer bars of the grid's drop-down editors; the setters copy the given
+    // settings (no repaint: the bars are drawn when a drop-down opens).
+    THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
+    void SetDropDownHeader(THeaderAppearance* Value) { FDropDownHeader->Assign(Value); }
+    TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+    void SetDropDownFooter(TFooterAppearance* Value) { FDropDownFooter->Assign(Value); }
 
     // Read where they act (toggling, painting, the header button); storing is all they need.
     bool CheckAlwaysActive = false, RadioAlwaysActive = false, FixedDropDownButton = false;
@@ -234,6 +270,8 @@ private:
     TColor FColor = 0;
     TColor FCommentColor = clRed;
     std::unique_ptr<TBitmap> FCheckedGlyph, FUnCheckedGlyph, FRadioOnGlyph, FRadioOffGlyph;
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
     int FCheckSize = 15, FRadioSize = 10;
     TGridControlStyle FControlStyle = csTheme;
     bool FDropDownAlwaysVisible = false, FSpinButtonsAlwaysVisible = false, FFlatButton = false,
@@ -248,6 +286,8 @@ private:
 };
 
 // Where column states are kept and how columns follow the grid's width.
+enum TAutoSizeRows { arAll, arNormal, arFixed };
+
 class TColumnSize : public TPersistent {
 public:
     explicit TColumnSize(TCustomGrid* AOwner) : FOwner(AOwner) {}
@@ -259,6 +299,8 @@ public:
     int StretchColumn = -1;
     bool SynchWithGrid = false, SynchNormalCellsOnly = false;
     TColumnSizeLocation Location = clRegistry;
+    // The rows whose cells automatic column sizing measures.
+    TAutoSizeRows Rows = arAll;
 
 private:
     TCustomGrid* FOwner;
@@ -410,15 +452,40 @@ private:
     mutable std::unique_ptr<TStringList> FItems;
 };
 
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+
+// One filter condition: which text of which column it tests, and how its match combines with the
+// conditions before it.
 class TFilterData : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
+    void Assign(TPersistent* Source) override;
+    int Column = 0;
+    String Condition;
+    bool CaseSensitive = true;
+    // Removed from the end and the start of the cell text before matching.
+    String Suffix, Prefix;
+    TFilterOperation Operation = foSHORT;
+    TFilterCells Data = fcVirtual;
 };
 
-// The filter conditions; applying them arrives with filtering.
+// The grid's filter conditions, tested in order (ApplyFilter).
 class TFilter : public TOwnedCollection {
 public:
     explicit TFilter(TAdvStringGrid* AGrid);
+    TFilterData* Add() { return static_cast<TFilterData*>(TCollection::Add()); }
+    // Conditions are only ever appended, whatever the index.
+    TFilterData* Insert(int) { return Add(); }
+    TFilterData* Items(int Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
+    // The first condition on the column, or a new one made for it.
+    TFilterData* GetColumnFilter(int Col);
+    bool HasFilter(int Col) const;
+    // Removes every condition on the column and repaints its header cell.
+    void RemoveColumnFilter(int Col);
+
+private:
+    TAdvStringGrid* FGrid;
 };
 
 class TBalloonSettings : public TPersistent {
@@ -467,10 +534,27 @@ private:
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 
 // The list shown under a header's filter button.
+// A form that never takes the focus: it carries the picture of cells being dragged or moved.
+class TNoActiveForm : public TForm {
+public:
+    using TForm::TForm;
+    static TNoActiveForm* CreateNew(TComponent* AOwner);
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+};
+
+// The list of a column's filter drop-down: Enter or a click picks the item (the list hides and
+// reports it through OnSelect); a click elsewhere closes it without a pick.
 class TDropList : public TListBox {
 public:
     using TListBox::TListBox;
     TDropSelectEvent OnSelect;
+    void WndProc(TMessage& Message) override;
+    void KeyPress(wchar_t& Key) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void Pick();
 };
 
 // A component that hears of the grid's cell changes (RegisterNotifier).

@@ -201,9 +201,9 @@ void TAdvStringGrid::ClearSelectedCells()
 
 void TAdvStringGrid::AddRow()
 {
-    if (FFloatingFooter->Visible) {
+    if (FFloatingFooter->Visible()) {
         InsertRows(RowCount() - 1, 1, true);
-        if (FFloatingFooter->FooterStyle == fsFixedLastRow) ClearRows(RowCount() - 2, 1);
+        if (FFloatingFooter->FooterStyle() == fsFixedLastRow) ClearRows(RowCount() - 2, 1);
     } else {
         InsertRows(RowCount(), 1, true);
         ClearRows(RowCount() - 1, 1);
@@ -231,7 +231,7 @@ void TAdvStringGrid::InsertRowBlock(int RowIndex, int RCount, bool UpdateCellCon
 
     SetRowCount(RowCount() + RCount);
     // The new rows (last, before a floating footer) rotate to the insertion point.
-    int end = RowCount() - (FFloatingFooter->Visible ? 1 : 0);
+    int end = RowCount() - (FFloatingFooter->Visible() ? 1 : 0);
     RotateRows(RowIndex, end - RCount, end);
     for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
         SetRowHeights(r, DefaultRowHeight());
@@ -303,9 +303,9 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
     {
         TUpdateLock lock(this);
         int oldTop = TopRow(), oldRow = Row();
-        bool footerVisible = FFloatingFooter->Visible;
+        bool footerVisible = FFloatingFooter->Visible();
         int fixedFooters = FFixedFooters;
-        FFloatingFooter->Visible = false;
+        FFloatingFooter->FVisible = false;
 
         ShiftHiddenRows(removedReal.front(), [&removedBelow](int Idx) { return Idx - removedBelow(Idx); });
         if (FShowModified->Enabled) DeleteMarks(FModifiedRows.get(), RowIndex, RCount);
@@ -333,7 +333,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
             HideSelection();
         }
         SetColWidths(ColCount() - 1, lastWidth);
-        FFloatingFooter->Visible = footerVisible;
+        FFloatingFooter->FVisible = footerVisible;
         FFixedFooters = fixedFooters;
     }
     FEntered = entered;
@@ -400,10 +400,10 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
 
     int fixedFooters = FFixedFooters;
     FFixedFooters = 0;
-    bool footerVisible = FFloatingFooter->Visible;
+    bool footerVisible = FFloatingFooter->Visible();
     if (footerVisible) {
         BeginUpdate();
-        FFloatingFooter->Visible = false;
+        FFloatingFooter->FVisible = false;
     }
     bool disjunct = FMouseActions->DisjunctRowSelect;
     FMouseActions->DisjunctRowSelect = false;
@@ -451,7 +451,7 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
     }
     FMouseActions->DisjunctRowSelect = disjunct;
     if (footerVisible) {
-        FFloatingFooter->Visible = true;
+        FFloatingFooter->FVisible = true;
         EndUpdate();
     }
     if (FControlList->Count() > 0) CellControlsUpdate(false);

@@ -52,7 +52,7 @@ TEST_F(AdvGridDimensions, CountsRememberTheLargestAndFeedTheDisplayHooks)
     EXPECT_EQ(9, grid->MaxColCount());
     EXPECT_EQ(3, grid->NormalRowCount());
     grid->SetDefaultRowHeight(17);
-    EXPECT_EQ(17, grid->FloatingFooter()->Height);
+    EXPECT_EQ(17, grid->FloatingFooter()->Height());
 }
 
 TEST_F(AdvGridDimensions, LookSetters)
@@ -79,7 +79,7 @@ TEST_F(AdvGridDimensions, LookSetters)
 TEST_F(AdvGridDimensions, FloatingFooterRowStaysLast)
 {
     TCountingGrid* grid = Add(3, 4);
-    grid->FloatingFooter()->Visible = true;
+    grid->FloatingFooter()->SetVisible(true);
     grid->SetCells(0, 2, L"data");
     grid->SetCells(0, 3, L"sum");
     grid->GetCellProperties(0, 3)->SetFontColor(clRed);

@@ -78,7 +78,7 @@ TEST_F(AdvGridLifecycle, StartsWithItsDefaultsAndObjects)
     EXPECT_EQ(L"Y", grid->CheckTrue);
     EXPECT_EQ(glXP, grid->Look);
     EXPECT_EQ(-1, grid->GroupColumn);
-    EXPECT_EQ(22, grid->FloatingFooter()->Height);
+    EXPECT_EQ(22, grid->FloatingFooter()->Height());
     EXPECT_EQ(L"Tahoma", grid->FixedFont()->Name());
     EXPECT_TRUE(grid->FixedFont()->Style().Contains(fsBold));
     EXPECT_TRUE(grid->SearchFooter()->FindNextCaption.empty());

@@ -1,0 +1,72 @@
+// Proportional scroll bars: the thumb shows how much of the rows (columns) the control shows,
+// while positions keep the framework's 0 .. 127 scale.
+#include <cmath>
+
+#include "grid/control/AdvGrid.h"
+
+namespace {
+
+// The page and range that make a thumb cover the Shown fraction while positions run 0 .. 127.
+void SetProportionalInfo(HWND Wnd, int Bar, float Shown, int Pos)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    info.nMin = 0;
+    info.nMax = static_cast<int>((Shown + 127) / (1 - Shown));
+    info.nPage = static_cast<UINT>(info.nMax - 126);
+    info.nPos = Pos;
+    SetScrollInfo(Wnd, Bar, &info, TRUE);
+}
+
+} // namespace
+
+bool TAdvStringGrid::ProportionalScrollActive() const
+{
+    return ScrollProportional && HandleAllocated() && !ComponentState().Contains(csLoading) &&
+           !ComponentState().Contains(csDesigning);
+}
+
+void TAdvStringGrid::UpdateProportionalHorz()
+{
+    if (!ProportionalScrollActive()) return;
+    const int line = GridLineWidth();
+    int fixed = line, total = line, scrolled = line, widths = 0;
+    for (int c = 0; c < ColCount(); ++c) {
+        widths += ColWidths(c);
+        if (c < FixedCols()) {
+            fixed += line + ColWidths(c);
+            continue;
+        }
+        total += line + ColWidths(c);
+        if (c < LeftCol()) scrolled += line + ColWidths(c);
+    }
+    const float shown = static_cast<float>(Width() - fixed) / static_cast<float>(total);
+    if (shown >= 0.9999f) return;
+    int pos = Width() < total ? static_cast<int>(static_cast<double>(scrolled) / (total - Width()) * 128)
+                              : GetScrollPos(FHandle, SB_HORZ);
+    SetProportionalInfo(FHandle, SB_HORZ, shown, pos);
+    bool horizontalBar = ScrollBars() == ssHorizontal || ScrollBars() == ssBoth;
+    if (ScrollBarAlways != saHorz && ScrollBarAlways != saBoth && !(widths >= Width() && horizontalBar))
+        ShowScrollBar(FHandle, SB_HORZ, FALSE);
+}
+
+void TAdvStringGrid::UpdateProportionalVert()
+{
+    if (!ProportionalScrollActive() || VisibleRowCount() + FixedRows() >= RowCount()) return;
+    const int line = GridLineWidth();
+    int fixed = line, total = line, scrolled = line;
+    for (int r = 0; r < RowCount(); ++r) {
+        if (r < FixedRows()) {
+            fixed += line + RowHeights(r);
+            continue;
+        }
+        total += line + RowHeights(r);
+        if (r < TopRow()) scrolled += line + RowHeights(r);
+    }
+    if (total == 0) return;
+    const float shown = static_cast<float>(Height() - fixed) / static_cast<float>(total);
+    if (shown >= 0.9999f) return;
+    int pos = Height() < total ? static_cast<int>(static_cast<double>(scrolled) / (total - Height()) * 128) : 127;
+    SetProportionalInfo(FHandle, SB_VERT, shown, pos);
+}
