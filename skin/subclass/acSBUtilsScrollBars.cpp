@@ -12,8 +12,6 @@
 #include "skin/core/sMaskDraw.h"
 #include "skin/core/sSectionPaint.h"
 
-int DefaultMinThumbSize() { return 10; }
-
 void TacScrollBar::ReadScrollInfo(HWND Wnd)
 {
     ScrollInfo.cbSize = sizeof(SCROLLINFO);
