@@ -11,6 +11,7 @@
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/facts/SystemFacts.h"
 #include "skin/core/sCommonData.h"
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSectionPaint.h"
 #include "skin/core/sSkinManager.h"
@@ -89,6 +90,10 @@ void TacScrollWnd::acWndProc(TMessage& Message)
             Message.Result = SendMessageW(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
         }
         return;
+    case WM_CONTEXTMENU:
+        if (SkinData != nullptr && SkinData->FOwnerControl != nullptr)
+            HookPopupMenu(SkinData->GetSkinManager(), SkinData->FOwnerControl->PopupMenu());
+        break;
     case WM_UPDATEUISTATE:
         return;
     case CM_RECREATEWND:

@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "skin/core/sMessages.h"
-#include "skin/core/sSkinManager.h"
 #include "skin/subclass/acSBUtilsScrollBars.h"
 #include "tests/skin/subclass/FakeTimerClock.h"
-#include "tests/skin/subclass/ScrollSkinFixture.h"
+#include "tests/skin/subclass/HandlerTestWindows.h"
 
-using namespace scrollskin_test;
+using namespace handlertest;
 using skintest::Px;
 
 namespace {
-
-constexpr TColor EditColor = 0x00C0E0F0;
 
 // The messages a list box received below the handler.
 struct TRecordedMessage {
@@ -51,37 +48,16 @@ int CountOf(UINT Msg)
     return n;
 }
 
-HWND MakeParent()
-{
-    static const ATOM atom = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ScrollHandlerTestParent";
-        return RegisterClassW(&wc);
-    }();
-    (void)atom;
-    return CreateWindowExW(0, L"ScrollHandlerTestParent", L"", WS_POPUP | WS_VISIBLE, 100, 100, 300, 300, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
 class ScrollHandler : public ::testing::Test {
 protected:
-    TsSkinManager Manager{nullptr};
+    TTestSkinManager Skin;
     HWND Parent = nullptr;
     HWND List = nullptr;
     TacScrollWnd* Handler = nullptr;
 
     void SetUp() override
     {
-        Manager.SkinData.Active = true;
-        FillScrollSkin(Manager.gd, Manager.ma, Manager.ConstData);
-        TsGeneralData edit;
-        edit.ClassName = L"EDIT";
-        edit.States = 1;
-        edit.Color = EditColor;
-        Manager.gd.push_back(edit);
-        Parent = MakeParent();
+        Parent = MakeHostWindow();
         Received.clear();
     }
 
@@ -103,7 +79,7 @@ protected:
         ShowWindow(List, SW_SHOWNA);
         ListBoxProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(List, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
-        Handler = new TacScrollWnd(List, nullptr, &Manager, L"EDIT", true);
+        Handler = new TacScrollWnd(List, nullptr, &Skin.Manager, L"EDIT", true);
         Received.clear();
     }
 
