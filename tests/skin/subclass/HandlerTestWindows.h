@@ -1,6 +1,6 @@
 #pragma once
 // Real windows for the handler tests: a skin manager holding the scroll-bar test skin plus the
-// sections the edit and list handlers paint ("EDIT", "COLHEADER"), a visible top-level host
+// sections the edit, list and combo handlers paint ("EDIT", "COLHEADER", "COMBOBTN"), a visible top-level host
 // window, and a window printed (WM_PRINT) into a 32-bit bitmap for reading its pixels back.
 #include <windows.h>
 
@@ -17,6 +17,8 @@ inline constexpr TColor EditColor = 0x00C0E0F0;
 inline constexpr TColor EditHotColor = 0x00A0B0C0;
 inline constexpr TColor HeaderColor = 0x00406080;
 inline constexpr TColor HeaderHotColor = 0x0080A0C0;
+inline constexpr TColor ComboButtonColor = 0x00207040;
+inline constexpr TColor ComboButtonHotColor = 0x0030A060;
 
 // A manager with the test skin; the default manager while it lives.
 struct TTestSkinManager {
@@ -28,6 +30,7 @@ struct TTestSkinManager {
         FillScrollSkin(Manager.gd, Manager.ma, Manager.ConstData);
         AddSection(L"EDIT", EditColor, EditHotColor, 2);
         AddSection(L"COLHEADER", HeaderColor, HeaderHotColor, 3);
+        Manager.ConstData.ComboBtnIndex = AddSection(L"COMBOBTN", ComboButtonColor, ComboButtonHotColor, 3);
     }
     int AddSection(const wchar_t* Name, TColor Color, TColor HotColor, int States)
     {
