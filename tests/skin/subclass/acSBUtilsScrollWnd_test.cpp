@@ -216,6 +216,34 @@ TEST_F(ScrollHandler, HeldArrowScrollsNowThenAfter300ThenEvery55WhileThePointerS
     EXPECT_EQ(CountOf(WM_VSCROLL), 6);
 }
 
+TEST_F(ScrollHandler, PartUnderThePointerShowsHotUntilThePointerLeavesTheBar)
+{
+    faketimer_test::FakeTimerClock clock;
+    MakeList(10, 10, 200, 150);
+    RECT bar{};
+    Handler->VertScrollRect(List, bar);
+    int thumbSize = 0, thumbStart = 0;
+    GetThumbMetrics(*Handler->sBarVert, bar, thumbSize, thumbStart);
+    const POINT onThumb{bar.left + 1, thumbStart + 1};  // clear of the thumb's glyph
+    RECT window{};
+    GetWindowRect(List, &window);
+    auto thumbPixel = [&] { return Rgb(Px(*PaintedBars(), onThumb.x - window.left, onThumb.y - window.top)); };
+
+    SetCursorPos(onThumb.x, onThumb.y);
+    NonClient(WM_NCMOUSEMOVE, HTVSCROLL, onThumb);
+    EXPECT_EQ(clock.Period(List, HoverTimerId), 20u);
+    EXPECT_EQ(thumbPixel(), RgbOf(Thumb)) << "hot only once the hover timer found the part";
+    clock.Advance(20);
+    EXPECT_EQ(ScrollTracking.HoverPortion, sbpThumb);
+    EXPECT_EQ(thumbPixel(), RgbOf(PartHot));
+
+    SetCursorPos(window.left - 20, window.top - 20);
+    clock.Advance(20);
+    EXPECT_FALSE(clock.Running(List, HoverTimerId));
+    EXPECT_EQ(ScrollTracking.HoverBar, -1);
+    EXPECT_EQ(thumbPixel(), RgbOf(Thumb));
+}
+
 TEST_F(ScrollHandler, DraggedThumbTracksOnlyChangesThenEndsWithTheLastPosition)
 {
     MakeList(10, 10, 200, 150, 20);
