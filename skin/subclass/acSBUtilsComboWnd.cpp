@@ -65,7 +65,14 @@ TacComboBoxWnd::TacComboBoxWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinMana
 TacComboBoxWnd::~TacComboBoxWnd()
 {
     ForgetList();
+    ReleaseListBrush();
+}
+
+void TacComboBoxWnd::ReleaseListBrush()
+{
     if (FListBrush != nullptr) DeleteObject(FListBrush);
+    FListBrush = nullptr;
+    FListBrushColor = clNone;
 }
 
 void TacComboBoxWnd::ForgetList()
@@ -225,6 +232,7 @@ void TacComboBoxWnd::acWndProc(TMessage& Message)
                     SetWindowLongPtrW(FListHandle, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_THICKFRAME)) | WS_BORDER);
                     ForgetList();
                 }
+                ReleaseListBrush();
                 return;
             }
             break;

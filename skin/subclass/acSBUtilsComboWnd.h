@@ -51,6 +51,7 @@ private:
     void ForgetList();
     // The brush the list is painted with: one per handler, made again only for a new colour.
     HBRUSH ListBrush(TColor Color);
+    void ReleaseListBrush();
 
     HBRUSH FListBrush = nullptr;
     TColor FListBrushColor = clNone;

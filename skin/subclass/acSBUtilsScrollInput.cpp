@@ -251,7 +251,9 @@ void TacScrollWnd::NonClientHitTest(TMessage& Message)
         Message.Result = IsBarEnabled(*sBarVert) ? HTVSCROLL : 0;
         return;
     }
-    const TRect box{std::min(horz.right, vert.right), horz.top, std::max(horz.right, vert.right), horz.bottom};
+    // The corner box: beside the horizontal bar, on the vertical bar's side.
+    const TRect box = fLeftScrollbar ? TRect{vert.left, horz.top, horz.left, horz.bottom}
+                                     : TRect{horz.right, horz.top, vert.right, horz.bottom};
     if (sBarHorz && sBarHorz->fScrollVisible && sBarVert && sBarVert->fScrollVisible && CornerIsGrip(CtrlHandle) &&
         PtInRect(&box, p)) {
         Message.Result = HTBOTTOMRIGHT;
@@ -303,17 +305,19 @@ void TacScrollWnd::NonClientButtonDown(TMessage& Message)
     }
     case sbpPageBefore:
     case sbpPageAfter:
-        if (IsBarEnabled(record)) {
-            t.DrawPortion = t.PressedPortion;
-            RepaintBar(bar);
-            if (t.PressedPortion >= sbpPageBefore) {
-                SendScrollQuietly(t.PressedPortion, 0);
-            } else {
-                SendScrollMsg(CtrlHandle, t.ScrollMsg, t.PressedPortion, 0);
-            }
-            t.DrawPortion = t.PressedPortion;
-            t.RepeatTimer = StartTimer(RepeatDelayTimerId, RepeatDelay);
+        if (!IsBarEnabled(record)) {
+            t.PressedPortion = sbpNone;
+            return;
         }
+        t.DrawPortion = t.PressedPortion;
+        RepaintBar(bar);
+        if (t.PressedPortion >= sbpPageBefore) {
+            SendScrollQuietly(t.PressedPortion, 0);
+        } else {
+            SendScrollMsg(CtrlHandle, t.ScrollMsg, t.PressedPortion, 0);
+        }
+        t.DrawPortion = t.PressedPortion;
+        t.RepeatTimer = StartTimer(RepeatDelayTimerId, RepeatDelay);
         break;
     case sbpThumb:
         if (!IsBarEnabled(record)) {

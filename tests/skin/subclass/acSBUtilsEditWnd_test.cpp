@@ -167,3 +167,22 @@ TEST_F(ListViewHandler, ColumnsShowHoverAndPressByTheirState)
     EXPECT_EQ(GetWindowLongPtrW(Header, GWLP_WNDPROC), ownHeaderProc);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageW(List, LVM_GETBKCOLOR, 0, 0)), ownBack);
 }
+
+TEST_F(ListViewHandler, DraggedThumbScrollsAReportByWholeItemsFromTheFullPosition)
+{
+    for (int i = 0; i < 50; ++i) {
+        wchar_t text[] = L"item";
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text;
+        SendMessageW(List, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    Handler = new TacListViewWnd(List, nullptr, &Skin.Manager, L"EDIT", true);
+    EXPECT_EQ(SendMessageW(List, SM_LUMACMD, MakeSkinWParam(AC_SCROLLSTART), 0), 1)
+        << "the replaced bars send the whole position";
+    ScrollTracking.LastPos = 0;
+    SendMessageW(List, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 5);
+    EXPECT_EQ(SendMessageW(List, LVM_GETTOPINDEX, 0, 0), 5);
+    ScrollTracking.LastPos = -1;
+}
