@@ -145,6 +145,10 @@ SHORT TSystemFacts::KeyState(int VirtualKey) { return GetKeyState(VirtualKey); }
 
 DWORD TSystemFacts::TickCount() { return GetTickCount(); }
 
+UINT_PTR TSystemFacts::SetWindowTimer(HWND Wnd, UINT_PTR Id, UINT Elapse) { return SetTimer(Wnd, Id, Elapse, nullptr); }
+
+bool TSystemFacts::KillWindowTimer(HWND Wnd, UINT_PTR Id) { return KillTimer(Wnd, Id) != FALSE; }
+
 void TSystemFacts::Beep(UINT Type) { MessageBeep(Type); }
 
 bool TSystemFacts::ShellOpen(const String& Target)

@@ -59,6 +59,10 @@ public:
     // As GetKeyState: the high bit is set while the key is down.
     virtual SHORT KeyState(int VirtualKey);
     virtual DWORD TickCount();
+    // Window timers without callback (WM_TIMER to the window), as SetTimer and KillTimer. A test
+    // keeps them on its own clock and delivers WM_TIMER itself as its time passes.
+    virtual UINT_PTR SetWindowTimer(HWND Wnd, UINT_PTR Id, UINT Elapse);
+    virtual bool KillWindowTimer(HWND Wnd, UINT_PTR Id);
     virtual void Beep(UINT Type);
     // Opens a document or link with the shell's "open" verb; true when the shell took it.
     virtual bool ShellOpen(const String& Target);
@@ -99,6 +103,8 @@ public:
     int OfficeVersion() override { return FBase.OfficeVersion(); }
     SHORT KeyState(int VirtualKey) override { return FBase.KeyState(VirtualKey); }
     DWORD TickCount() override { return FBase.TickCount(); }
+    UINT_PTR SetWindowTimer(HWND Wnd, UINT_PTR Id, UINT Elapse) override { return FBase.SetWindowTimer(Wnd, Id, Elapse); }
+    bool KillWindowTimer(HWND Wnd, UINT_PTR Id) override { return FBase.KillWindowTimer(Wnd, Id); }
     void Beep(UINT Type) override { FBase.Beep(Type); }
     bool ShellOpen(const String& Target) override { return FBase.ShellOpen(Target); }
     std::vector<TMonitorFacts> Monitors() override { return FBase.Monitors(); }
