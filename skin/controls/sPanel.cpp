@@ -155,11 +155,20 @@ void TsPanel::PaintFromCache(HDC DC)
 void TsPanel::PaintPlain(HDC DC)
 {
     FCommonData->SetUpdating(false);
+    {
+        // The graphic children are left out while the panel paints, and painted after it.
+        TSavedDC saved(DC);
+        ClipOutChildren(DC, this, 0, 0);
+        PaintPlainFace(DC);
+    }
+    DrawGraphicChildren(DC, this, TPoint{0, 0}, false);
+}
+
+void TsPanel::PaintPlainFace(HDC DC)
+{
     const TsSkin* skin = FCommonData->Skin();
     const TsGeneralData& section = skin->gd[FCommonData->SkinIndex];
     const int borderWidth = FCommonData->MaxBorderWidth();
-    TSavedDC saved(DC);
-    ClipOutChildren(DC, this, 0, 0);
 
     TBackgroundQuery parentBackground;
     TColor behind = clBtnFace;
@@ -215,7 +224,6 @@ void TsPanel::PaintPlain(HDC DC)
     if (OnPaint) OnPaint(this, &canvas);
     canvas.SetHandle(nullptr);
     FCommonData->BGChanged = false;
-    DrawGraphicChildren(DC, this, TPoint{0, 0}, false);
 }
 
 // ---- Bevel and section ------------------------------------------------------------------------

@@ -49,6 +49,7 @@ protected:
     bool CacheModeNeeded();
     void CheckBevelSection();
     void PaintPlain(HDC DC);
+    void PaintPlainFace(HDC DC);
     void PaintFromCache(HDC DC);
     bool HandleSkinMessage(TMessage& Message);
     bool HandleSkinnedMessage(TMessage& Message);

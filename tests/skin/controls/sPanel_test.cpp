@@ -141,6 +141,28 @@ TEST_F(SkinnedPanel, PlainModeFillsWithTheSectionColourMixedByTransparencyAndWri
     EXPECT_LE(text.right, text.left) << "no caption";
 }
 
+// A windowless child that fills itself with one colour.
+class TSwatch : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clLime);
+        Canvas()->FillRect(TRect{0, 0, Width(), Height()});
+    }
+};
+
+TEST_F(SkinnedPanel, PlainModePaintsItsWindowlessChildrenOverItsFace)
+{
+    auto* swatch = new TSwatch(Form);
+    swatch->SetParent(Panel);
+    swatch->SetBounds(20, 20, 10, 10);
+    Form->Show();
+    auto pixels = Print();
+    EXPECT_EQ(pixels->At(25, 25), static_cast<COLORREF>(clLime));
+    EXPECT_EQ(pixels->At(2, 2), static_cast<COLORREF>(PanelColor));
+}
+
 // A form that records the system commands it is sent instead of running them (a move would
 // wait for the mouse button).
 class TMoveSpyForm : public TForm {
