@@ -7,6 +7,7 @@
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
+#include "framework/system/Exceptions.h"
 #include "skin/controls/sControlsProperties.h"
 
 const wchar_t* const SolarHolidayNames[6] = {L"元旦", L"情人节", L"劳动节", L"儿童节", L"国庆节", L"圣诞节"};
@@ -92,6 +93,15 @@ void TForm1::sDateEdit1Change(TObject* Sender)
     MonthPage();
 }
 
+void TForm1::sDateEdit1Exit(TObject* Sender)
+{
+    // The pages need a first duty day: an emptied field is refused like a wrong date (the
+    // date edit itself lets a blank field go).
+    if (sDateEdit1->TextEntered()) return;
+    if (sDateEdit1->CanFocus()) sDateEdit1->SetFocus();
+    throw EConvertError(L"Invalid Date");
+}
+
 void TForm1::sRadioButton3Click(TObject* Sender)
 {
     HolidayPage();
@@ -163,6 +173,7 @@ void RegisterKVLUnitClasses()
         .Method(L"sComboBox3Change", &TForm1::sComboBox3Change)
         .Method(L"sComboBox4Change", &TForm1::sComboBox4Change)
         .Method(L"sDateEdit1Change", &TForm1::sDateEdit1Change)
+        .Method(L"sDateEdit1Exit", &TForm1::sDateEdit1Exit)
         .Method(L"sRadioButton3Click", &TForm1::sRadioButton3Click)
         .Method(L"sRadioButton4Click", &TForm1::sRadioButton4Click)
         .Method(L"sRadioButton5Click", &TForm1::sRadioButton5Click)

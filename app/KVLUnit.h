@@ -68,6 +68,7 @@ public:
     void sComboBox3Change(TObject* Sender);
     void sComboBox4Change(TObject* Sender);
     void sDateEdit1Change(TObject* Sender);
+    void sDateEdit1Exit(TObject* Sender);
     void sRadioButton3Click(TObject* Sender);
     void sRadioButton4Click(TObject* Sender);
     void sRadioButton5Click(TObject* Sender);

@@ -12,6 +12,7 @@
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
+#include "skin/controls/sMonthCalendar.h"
 #include "skin/controls/sPageControl.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sRadioButton.h"
@@ -39,13 +40,36 @@ void RegisterSkinControlsClasses()
     RegisterPublishedClass<TsPageControl>(L"TsPageControl", L"TPageControl");
     RegisterPublishedClass<TsTabSheet>(L"TsTabSheet", L"TTabSheet");
 
+    RegisterEnumType(L"TCalDayOfWeek", {L"dowMonday", L"dowTuesday", L"dowWednesday", L"dowThursday", L"dowFriday",
+                                        L"dowSaturday", L"dowSunday", L"dowLocaleDefault"});
+    RegisterEnumType(L"TYearDigits", {L"dyDefault", L"dyFour", L"dyTwo"});
+    RegisterPublishedClass<TsDragBar>(L"TsDragBar", L"TsPanel");
+    RegisterPublishedClass<TsMonthCalendar>(L"TsMonthCalendar", L"TsPanel")
+        .Float(L"CalendarDate", [](TsMonthCalendar* c, double v) { c->SetCalendarDate(v); })
+        .Boolean(L"ReadOnly", [](TsMonthCalendar* c, bool v) { c->SetReadOnly(v); })
+        .Enum<TCalDayOfWeek>(L"StartOfWeek", L"TCalDayOfWeek", [](TsMonthCalendar* c, TCalDayOfWeek v) { c->SetStartOfWeek(v); }, L"dowLocaleDefault")
+        .Boolean(L"ShowWeeks", [](TsMonthCalendar* c, bool v) { c->SetShowWeeks(v); })
+        .Boolean(L"ShowTodayBtn", [](TsMonthCalendar* c, bool v) { c->SetShowTodayBtn(v); })
+        .Boolean(L"UseCurrentDate", [](TsMonthCalendar* c, bool v) { c->SetUseCurrentDate(v); }, L"True")
+        .Event<TNotifyEvent>(L"OnChange", [](TsMonthCalendar* c) -> TNotifyEvent& { return c->OnChange; });
+
     RegisterPublishedClass<TsCustomDateEdit>(L"TsCustomDateEdit", L"TCustomMaskEdit")
         .Boolean(L"DefaultToday", [](TsCustomDateEdit* c, bool v) { c->SetDefaultToday(v); })
         .Boolean(L"CheckOnExit", [](TsCustomDateEdit* c, bool v) { c->SetCheckOnExit(v); })
-        .Text(L"DateFormat", [](TsCustomDateEdit* c, const String& v) { c->SetDateFormat(v); }, L"yyyy/mm/dd")
         .Integer(L"PopupWidth", [](TsCustomDateEdit* c, int v) { c->SetPopupWidth(v); }, L"197")
+        .Integer(L"PopupHeight", [](TsCustomDateEdit* c, int v) { c->SetPopupHeight(v); }, L"166")
         .Float(L"Date", [](TsCustomDateEdit* c, double v) { c->SetDate(v); })
-        .Event<TNotifyEvent>(L"OnDropDown", [](TsCustomDateEdit* c) -> TNotifyEvent& { return c->OnDropDown; })
-        .Event<TNotifyEvent>(L"OnCloseUp", [](TsCustomDateEdit* c) -> TNotifyEvent& { return c->OnCloseUp; });
+        .Float(L"MinDate", [](TsCustomDateEdit* c, double v) { c->SetMinDate(v); })
+        .Float(L"MaxDate", [](TsCustomDateEdit* c, double v) { c->SetMaxDate(v); })
+        .Text(L"DialogTitle", [](TsCustomDateEdit* c, const String& v) { c->SetDialogTitle(v); }, L"Date select")
+        .Text(L"BlanksChar", [](TsCustomDateEdit* c, const String& v) { c->SetBlanksChar(v.empty() ? L' ' : v[0]); }, L" ")
+        .Enum<TYearDigits>(L"YearDigits", L"TYearDigits", [](TsCustomDateEdit* c, TYearDigits v) { c->SetYearDigits(v); }, L"dyFour")
+        .Enum<TCalDayOfWeek>(L"StartOfWeek", L"TCalDayOfWeek", [](TsCustomDateEdit* c, TCalDayOfWeek v) { c->SetStartOfWeek(v); }, L"dowLocaleDefault")
+        .Integer(L"WeekendColor", [](TsCustomDateEdit* c, int v) { c->SetWeekendColor(static_cast<TColor>(v)); }, L"255")
+        .Boolean(L"ShowCurrentDate", [](TsCustomDateEdit* c, bool v) { c->SetShowCurrentDate(v); }, L"True")
+        .Boolean(L"ShowWeeks", [](TsCustomDateEdit* c, bool v) { c->SetShowWeeks(v); })
+        .Boolean(L"ShowTodayBtn", [](TsCustomDateEdit* c, bool v) { c->SetShowTodayBtn(v); }, L"True")
+        .Boolean(L"DirectInput", [](TsCustomDateEdit* c, bool v) { c->SetDirectInput(v); }, L"True")
+        .Event<TNotifyEvent>(L"OnButtonClick", [](TsCustomDateEdit* c) -> TNotifyEvent& { return c->OnButtonClick; });
     RegisterPublishedClass<TsDateEdit>(L"TsDateEdit", L"TsCustomDateEdit");
 }

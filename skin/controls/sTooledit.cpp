@@ -1,33 +1,39 @@
 #include "skin/controls/sTooledit.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "framework/facts/SystemFacts.h"
+#include "framework/menus/Menus.h"
 #include "framework/system/DateTimeUtils.h"
 #include "framework/system/Exceptions.h"
+#include "framework/system/FormatSettings.h"
+#include "framework/system/ScopeGuards.h"
+#include "skin/controls/sDateUtils.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
 
 namespace {
 
-// Years 1 .. 9999.
-constexpr TDateTime FirstValidDate = -693593;
-constexpr TDateTime LastValidDate = 2958465;
+constexpr int DateEditCode = 137;
+constexpr int PublishedDateEditCode = 140;
+constexpr int CalendarHintCount = 4;
 
-bool IsValidDate(TDateTime Value)
+bool Designing(const TComponent* Component)
 {
-    return std::isfinite(Value) && Value >= FirstValidDate && Value < LastValidDate + 1;
-}
-
-TDateTime DayOf(TDateTime Value)
-{
-    return std::trunc(Value);
+    return Component->ComponentState().Contains(csDesigning);
 }
 
 } // namespace
 
-// ---- The drop-down button --------------------------------------------------------------------
+TDateTime StrToDateFmtDef(const String& Format, const String& Text, TDateTime Default)
+{
+    TDateTime value = 0;
+    if (TryStrToDateFmt(Format, Text, value)) return value;
+    return std::trunc(Default);
+}
+
+// ---- The drop-down button (stand-in for the combo edit's) -------------------------------------
 
 class TsDateEditButton : public TCustomControl {
 public:
@@ -56,124 +62,115 @@ private:
     TsCustomDateEdit* FEdit;
 };
 
-// ---- The drop-down calendar ------------------------------------------------------------------
-
-void TsPopupMonthCalendar::CNNotify(TMessage& Message)
-{
-    const NMHDR* header = reinterpret_cast<const NMHDR*>(Message.LParam);
-    UINT code = header->code;
-    SYSTEMTIME picked{};
-    if (code == MCN_SELECT) picked = reinterpret_cast<const NMSELCHANGE*>(Message.LParam)->stSelStart;
-    TMonthCalendar::CNNotify(Message);
-    if (code == MCN_SELECT && OnPick) OnPick(DayOf(SystemTimeToDateTime(picked)));
-}
-
-void TsPopupMonthCalendar::KeyDown(WORD& Key, TShiftState Shift)
-{
-    TMonthCalendar::KeyDown(Key, Shift);
-    if (Key == VK_RETURN && OnPick) {
-        Key = 0;
-        OnPick(Date());
-    }
-}
-
-TsPopupCalendar::TsPopupCalendar(TsCustomDateEdit* Edit) : TCustomForm(nullptr), FEdit(Edit)
-{
-    SetBorderStyle(bsNone);
-    FCalendar = new TsPopupMonthCalendar(this);
-    FCalendar->SetParent(this);
-    FCalendar->SetAlign(alClient);
-    FCalendar->OnPick = [this](TDateTime Day) {
-        FCalendar->SetDate(Day);
-        FEdit->CloseUp(true);
-    };
-    SetActiveControl(FCalendar);
-}
-
-void TsPopupCalendar::CreateParams(TCreateParams& Params)
-{
-    TCustomForm::CreateParams(Params);
-    Params.Style |= WS_BORDER;
-    // No task-bar button of its own, and it stays above the form it drops from.
-    Params.ExStyle |= WS_EX_TOOLWINDOW;
-    if (TCustomForm* form = GetParentForm(FEdit))
-        if (form->HandleAllocated()) Params.WndParent = form->Handle();
-}
-
-void TsPopupCalendar::Deactivate()
-{
-    TCustomForm::Deactivate();
-    FEdit->PopupDeactivated();
-}
-
-void TsPopupCalendar::CMDialogKey(TMessage& Message)
-{
-    switch (Message.WParam) {
-    case VK_ESCAPE:
-        FEdit->CloseUp(false);
-        Message.Result = 1;
-        return;
-    case VK_RETURN:
-        FEdit->CloseUp(true);
-        Message.Result = 1;
-        return;
-    }
-    TCustomForm::CMDialogKey(Message);
-}
-
-// ---- The date edit ---------------------------------------------------------------------------
+// ---- Construction -----------------------------------------------------------------------------
 
 TsCustomDateEdit::TsCustomDateEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
 {
-    SetEditMask(L"!9999/99/99;1; ");
-    SetMaxLength(10);
+    FCommonData = std::make_unique<TsCommonData>(this, true);
+    FCommonData->COC = DateEditCode;
+    FCommonData->SetSkinSection(L"EDIT");
+    FCalendarHints = std::make_unique<TStringList>();
+    FCalendarHints->OnChange = [this](TObject* Sender) { CalendarHintsChanged(Sender); };
+    SetWidth(86);
     FButton = new TsDateEditButton(this);
     FButton->SetParent(this);
+    UpdateFormat();
 }
 
 TsCustomDateEdit::~TsCustomDateEdit()
 {
-    FPopup.reset();
+    RemoveLocaleHook();
+    delete FPopup;
+    FPopup = nullptr;
+    FCalendarHints->OnChange = nullptr;
 }
 
-TFormatSettings TsCustomDateEdit::DateSettings() const
+TsDateEdit::TsDateEdit(TComponent* AOwner) : TsCustomDateEdit(AOwner)
 {
-    TFormatSettings settings = FormatSettings;
-    settings.ShortDateFormat = FDateFormat;
-    settings.DateSeparator = L'/';
-    return settings;
+    SkinData()->COC = PublishedDateEditCode;
+    SetEditMask(L"!90/90/0000;1; ");
+    UpdateMask();
 }
+
+void TsCustomDateEdit::Loaded()
+{
+    TCustomMaskEdit::Loaded();
+    FCommonData->Loaded();
+    UpdateMask();
+}
+
+// ---- The date ---------------------------------------------------------------------------------
 
 TDateTime TsCustomDateEdit::Date()
 {
-    TDateTime value = 0;
-    if (TryStrToDate(Text(), value, DateSettings())) return DayOf(value);
-    return FDefaultToday ? ::Date() : NullDate;
+    const TDateTime fallback = FDefaultToday && !Designing(this) ? ::Date() : NullDate;
+    return StrToDateFmtDef(FDateFormat, Text(), fallback);
 }
 
 void TsCustomDateEdit::SetDate(TDateTime Value)
 {
-    if (!IsValidDate(Value) || DayOf(Value) == NullDate)
-        Value = FDefaultToday ? ::Date() : NullDate;
-    else
-        Value = DayOf(Value);
-    String before = EditText();
-    SetText(Value == NullDate ? String() : FormatDateTime(FDateFormat, Value, DateSettings()));
-    bool changed = EditText() != before;
-    SetModified(changed);
-    // With a window the edit reports the change itself (EN_CHANGE); without one nobody would.
-    if (changed && !HandleAllocated()) Change();
+    if (!ValidDateTime(Value) || Value == NullDate) Value = FDefaultToday && !Designing(this) ? ::Date() : NullDate;
+    const TDateTime old = Date();
+    const String before = EditText();
+    SetText(Value == NullDate ? String() : FormatDateTime(FDateFormat, std::trunc(Value)));
+    SetModified(Date() != old);
+    FCommonData->BGChanged = FCommonData->BGChanged || Modified();
+    // With a window the edit reports a change itself (EN_CHANGE); without one nobody would.
+    if (EditText() != before && !HandleAllocated()) Change();
+}
+
+void TsCustomDateEdit::ApplyDate(TDateTime Value)
+{
+    SetDate(Value);
+    SelectAll();
+}
+
+TDateTime TsCustomDateEdit::DateOrNow()
+{
+    const TDateTime d = Date();
+    return d == NullDate ? Now() : d;
+}
+
+void TsCustomDateEdit::SetMinDate(TDateTime Value)
+{
+    if ((FMaxDate != 0 && Value > FMaxDate) || Value == FMinDate) return;
+    FMinDate = Value;
+    if (Value != 0 && Date() < Value) SetDate(Value);
+}
+
+void TsCustomDateEdit::SetMaxDate(TDateTime Value)
+{
+    if (Value == FMaxDate || Value < FMinDate) return;
+    FMaxDate = Value;
+    if (Value != 0 && Date() > Value) SetDate(Value);
+}
+
+bool TsCustomDateEdit::TextEntered()
+{
+    for (wchar_t c : Text())
+        if (c != L'\0' && c != L' ' && c != FormatSettings.DateSeparator && c != FBlanksChar) return true;
+    return false;
 }
 
 bool TsCustomDateEdit::HasValidDate()
 {
     TDateTime value = 0;
-    return TryStrToDate(Text(), value, DateSettings()) && IsValidDate(value);
+    return TextEntered() && TryStrToDateFmt(FDateFormat, Text(), value) && value != NullDate;
 }
 
-void TsCustomDateEdit::CheckValidDate()
+bool TsCustomDateEdit::CheckValidDate()
 {
-    if (HasValidDate()) return;
+    if (!TextEntered()) return false;
+    TValueRestore<bool> formatting(FFormatting, true);
+    // The locale's reading, with the order of the picture the text is written in (the two
+    // agree unless the locale changed since the mask was made).
+    TFormatSettings settings = FormatSettings;
+    settings.ShortDateFormat = FDateFormat;
+    TDateTime value = 0;
+    if (TryStrToDate(Text(), value, settings) && ValidDateTime(value)) {
+        SetDate(value);
+        return true;
+    }
     // As the mask's own check does: the user stays in the edit to mend the date.
     TCustomForm* form = GetParentForm(this);
     if (HandleAllocated() && !Focused() && form != nullptr && form->Visible() && CanFocus()) {
@@ -183,19 +180,109 @@ void TsCustomDateEdit::CheckValidDate()
     throw EConvertError(L"Invalid Date");
 }
 
-void TsCustomDateEdit::CMExit(TMessage& Message)
+// ---- Format and mask --------------------------------------------------------------------------
+
+bool TsCustomDateEdit::FourDigits() const
 {
-    if (FCheckOnExit && !ComponentState().Contains(csDesigning)) CheckValidDate();
-    TCustomMaskEdit::CMExit(Message);
+    switch (FYearDigits) {
+    case dyFour: return true;
+    case dyTwo: return false;
+    default: return FourDigitYearDefault();
+    }
 }
 
-void TsCustomDateEdit::SetDateFormat(const String& Value)
+void TsCustomDateEdit::UpdateFormat()
 {
-    if (Value == FDateFormat) return;
-    TDateTime shown = 0;
-    bool hasDate = TryStrToDate(Text(), shown, DateSettings());
-    FDateFormat = Value;
-    if (hasDate) SetText(FormatDateTime(FDateFormat, shown, DateSettings()));
+    FDateFormat = DefDateFormat(FourDigits());
+}
+
+void TsCustomDateEdit::UpdateMask()
+{
+    const TDateTime oldDate = Date();
+    const String oldFormat = FDateFormat;
+    UpdateFormat();
+    const String newMask = DefDateMask(FBlanksChar, FourDigits());
+    if (newMask != EditMask() || oldFormat != FDateFormat) {
+        // The text is written anew below: the old one must not be squeezed into the new mask.
+        TValueRestore<bool> formatting(FFormatting, true);
+        SetEditMask(L"");
+        SetEditMask(newMask);
+    }
+    UpdatePopup();
+    // The same date in the new picture: no change to report.
+    TValueRestore<bool> formatting(FFormatting, true);
+    SetDate(oldDate);
+}
+
+void TsCustomDateEdit::SetBlanksChar(wchar_t Value)
+{
+    if (Value < L' ') Value = L' ';
+    if (Value == FBlanksChar) return;
+    FBlanksChar = Value;
+    UpdateMask();
+}
+
+void TsCustomDateEdit::SetYearDigits(TYearDigits Value)
+{
+    if (Value == FYearDigits) return;
+    FYearDigits = Value;
+    UpdateMask();
+}
+
+// ---- The drop-down calendar -------------------------------------------------------------------
+
+void TsCustomDateEdit::SetCalendarHints(TStrings* Value)
+{
+    FCalendarHints->Assign(Value);
+}
+
+void TsCustomDateEdit::CalendarHintsChanged(TObject*)
+{
+    FCalendarHints->OnChange = nullptr;
+    while (FCalendarHints->Count() > CalendarHintCount) FCalendarHints->Delete(FCalendarHints->Count() - 1);
+    FCalendarHints->OnChange = [this](TObject* Sender) { CalendarHintsChanged(Sender); };
+    if (!Designing(this)) UpdatePopup();
+}
+
+void TsCustomDateEdit::SetStartOfWeek(TCalDayOfWeek Value)
+{
+    if (Value == FStartOfWeek) return;
+    FStartOfWeek = Value;
+    UpdatePopup();
+}
+
+void TsCustomDateEdit::SetWeekends(TDaysOfWeek Value)
+{
+    if (Value == FWeekends) return;
+    FWeekends = Value;
+    UpdatePopup();
+}
+
+void TsCustomDateEdit::SetWeekendColor(TColor Value)
+{
+    if (Value == FWeekendColor) return;
+    FWeekendColor = Value;
+    UpdatePopup();
+}
+
+void TsCustomDateEdit::UpdatePopup()
+{
+    if (FPopup == nullptr) return;
+    TsMonthCalendar* calendar = FPopup->FCalendar;
+    calendar->SetStartOfWeek(FStartOfWeek);
+    calendar->SetWeekends(FWeekends);
+    calendar->SetWeekendColor(FWeekendColor);
+    calendar->SetShowWeeks(FShowWeeks);
+    calendar->SetShowTodayBtn(FShowTodayBtn);
+    FPopup->FFourDigitYear = FourDigits();
+    calendar->OnGetCellParams = OnGetCellParams;
+    calendar->OnDrawDay = OnDrawDay;
+    TsSkinManager* manager = TsSkinManager::DefaultSkinManager();
+    FPopup->SetColor(FCommonData->Skinned() && manager != nullptr ? manager->GetGlobalColor() : clBtnFace);
+    for (int i = 0; i < std::min(CalendarHintCount, FCalendarHints->Count()); ++i) {
+        calendar->NavButton(i)->SetHint(FCalendarHints->Strings(i));
+        calendar->NavButton(i)->SetShowHint(ShowHint());
+    }
 }
 
 bool TsCustomDateEdit::DroppedDown() const
@@ -203,45 +290,46 @@ bool TsCustomDateEdit::DroppedDown() const
     return FPopup != nullptr && FPopup->Visible();
 }
 
+TWinControl* TsCustomDateEdit::Button() const
+{
+    return FButton;
+}
+
 void TsCustomDateEdit::DropDown()
 {
-    if (DroppedDown()) {
-        CloseUp(false);
-        return;
-    }
-    if (!FPopup) FPopup = std::make_unique<TsPopupCalendar>(this);
-    TsPopupCalendar* popup = FPopup.get();
-    TDateTime shown = Date();
-    popup->Calendar()->SetDate(shown == NullDate ? ::Date() : shown);
+    if (ReadOnly() || DroppedDown()) return;
+    if (FPopup == nullptr) FPopup = new TsPopupCalendar(this);
+    FPopup->Font()->Assign(Font());
+    TsMonthCalendar* calendar = FPopup->FCalendar;
+    calendar->SetMaxDate(FMaxDate);
+    calendar->SetMinDate(FMinDate);
+    const TDateTime shown = Date();
+    calendar->SetCalendarDate(shown == NullDate ? ::Date() : shown);
+    calendar->SetControlStyle(calendar->ControlStyle() - TControlStyle{csDoubleClicks});
+    FPopup->FEditor = this;
+    UpdatePopup();
 
-    TRect need = popup->Calendar()->MinReqRect();
-    int width = std::max(FPopupWidth, static_cast<int>(need.right) + 2);
-    int height = static_cast<int>(need.bottom) + 2;
+    // Placement (stand-in for the combo edit's): under the edit, above it without room below.
+    const int width = FPopupWidth;
+    const int height = FPopupHeight;
     RECT edit{};
     GetWindowRect(Handle(), &edit);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoW(MonitorFromRect(&edit, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    int x = std::max<int>(work.left, std::min<int>(edit.left, work.right - width));
-    int y = edit.bottom + height <= work.bottom ? edit.bottom : edit.top - height;
-    popup->SetBounds(x, y, width, height);
-
-    if (OnDropDown) OnDropDown(this);
-    popup->Show();
-    if (popup->Calendar()->CanFocus()) popup->Calendar()->SetFocus();
+    const int x = std::max<int>(work.left, std::min<int>(edit.right - width, work.right - width));
+    const int y = edit.bottom + height <= work.bottom ? edit.bottom : edit.top - height;
+    FPopup->SetBounds(x, y, width, height);
+    FPopup->Show();
+    if (calendar->Grid()->CanFocus()) calendar->Grid()->SetFocus();
     FButton->Invalidate();
 }
 
-void TsCustomDateEdit::CloseUp(bool Accept)
+void TsCustomDateEdit::CloseUp()
 {
-    if (!DroppedDown()) return;
-    TDateTime picked = FPopup->Calendar()->Date();
-    FPopup->Hide();
+    if (DroppedDown()) FPopup->Close();
     FButton->Invalidate();
-    if (CanFocus()) SetFocus();
-    if (Accept) SetDate(picked);
-    if (OnCloseUp) OnCloseUp(this);
 }
 
 void TsCustomDateEdit::ButtonPressed()
@@ -250,33 +338,43 @@ void TsCustomDateEdit::ButtonPressed()
         FSkipNextDrop = false;
         return;
     }
+    if (ReadOnly()) return;
+    if (OnButtonClick) OnButtonClick(this);
     if (CanFocus() && !Focused()) SetFocus();
-    DropDown();
+    if (DroppedDown())
+        CloseUp();
+    else
+        DropDown();
 }
 
-void TsCustomDateEdit::PopupDeactivated()
+void TsCustomDateEdit::SetDirectInput(bool Value)
 {
-    if (!DroppedDown()) return;
-    // A press on our own button took the activation away: that press closes the calendar, and
-    // must not open it again when it reaches the button.
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    FSkipNextDrop = FButton->HandleAllocated() && WindowFromPoint(cursor) == FButton->Handle() &&
-                    (SystemFacts().KeyState(VK_LBUTTON) & 0x8000) != 0;
-    CloseUp(false);
+    FDirectInput = Value;
+    if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, ReadOnly() || !FDirectInput, 0);
 }
+
+// ---- Window -----------------------------------------------------------------------------------
 
 void TsCustomDateEdit::CreateParams(TCreateParams& Params)
 {
     TCustomMaskEdit::CreateParams(Params);
     // The button is a child window: the edit must not paint over it.
     Params.Style |= WS_CLIPCHILDREN;
+    if (!FDirectInput) Params.Style |= ES_READONLY;
 }
 
 void TsCustomDateEdit::CreateWnd()
 {
     TCustomMaskEdit::CreateWnd();
     PlaceButton();
+    UpdateMask();
+    InstallLocaleHook();
+}
+
+void TsCustomDateEdit::DestroyWnd()
+{
+    RemoveLocaleHook();
+    TCustomMaskEdit::DestroyWnd();
 }
 
 void TsCustomDateEdit::WMSize(TMessage& Message)
@@ -290,18 +388,118 @@ void TsCustomDateEdit::PlaceButton()
     if (!HandleAllocated() || FButton == nullptr) return;
     RECT client{};
     GetClientRect(Handle(), &client);
-    int width = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right);
+    const int width = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right);
     FButton->SetBounds(client.right - width, 0, width, client.bottom);
     // The text stops short of the button.
     SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
 }
 
+void TsCustomDateEdit::InstallLocaleHook()
+{
+    if (FHooked || Designing(this) || Application == nullptr) return;
+    Application->HookMainWindow([this](TMessage& Message) { return LocaleHook(Message); }, this);
+    FHooked = true;
+}
+
+void TsCustomDateEdit::RemoveLocaleHook()
+{
+    if (!FHooked) return;
+    if (Application != nullptr) Application->UnhookMainWindow(this);
+    FHooked = false;
+}
+
+bool TsCustomDateEdit::LocaleHook(TMessage& Message)
+{
+    if (Message.Msg == WM_WININICHANGE) UpdateMask();
+    return false;
+}
+
+// ---- Input ------------------------------------------------------------------------------------
+
+void TsCustomDateEdit::Change()
+{
+    if (FFormatting || DroppedDown()) return;
+    TCustomMaskEdit::Change();
+}
+
 void TsCustomDateEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
-    if (Key == VK_F4 || (Key == VK_DOWN && Shift.Contains(ssAlt))) {
+    const bool noShiftKeys = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+    switch (Key) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_ADD:
+    case VK_SUBTRACT:
+        if (DroppedDown()) {
+            FPopup->FCalendar->Grid()->KeyDown(Key, Shift);
+            Key = 0;
+        } else if (noShiftKeys && FDirectInput && (Key == VK_ADD || Key == VK_SUBTRACT)) {
+            ApplyDate(DateOrNow() + (Key == VK_ADD ? 1 : -1));
+            Key = 0;
+        }
+        break;
+    default:
+        break;
+    }
+    if (Key != 0 && (Key == VK_F4 || ShortCut(Key, Shift) == FClickKey)) {
         Key = 0;
-        DropDown();
+        ButtonPressed();
         return;
     }
     TCustomMaskEdit::KeyDown(Key, Shift);
+}
+
+void TsCustomDateEdit::KeyPress(wchar_t& Key)
+{
+    const bool dateKey = Key == L'+' || Key == L'-' || Key == L'T' || Key == L't';
+    if (dateKey && DroppedDown()) {
+        FPopup->FCalendar->Grid()->KeyPress(Key);
+        Key = 0;
+    } else if (dateKey && FDirectInput && !ReadOnly()) {
+        if (Key == L'T' || Key == L't') ApplyDate(std::trunc(Now()));
+        Key = 0;
+    }
+    if (Key == L'\r' || Key == 27) {
+        if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_DIALOGKEY, static_cast<WPARAM>(Key), 0);
+        if (Key == L'\r') {
+            TCustomMaskEdit::KeyPress(Key);
+            Key = 0;
+            return;
+        }
+    }
+    TCustomMaskEdit::KeyPress(Key);
+}
+
+void TsCustomDateEdit::CMExit(TMessage& Message)
+{
+    if (!Designing(this) && FCheckOnExit && CheckValidDate()) {
+        if (FMaxDate != 0 && Date() > FMaxDate)
+            SetDate(FMaxDate);
+        else if (FMinDate != 0 && Date() < FMinDate)
+            SetDate(FMinDate);
+    }
+    TCustomMaskEdit::CMExit(Message);
+}
+
+void TsCustomDateEdit::WndProc(TMessage& Message)
+{
+    if (Message.Msg == SM_LUMACMD) {
+        const int sub = SkinCmdSub(Message.WParam);
+        const bool own = reinterpret_cast<TsSkinManager*>(Message.LParam) == FCommonData->SkinManager();
+        if (own && (sub == AC_SKINLOADED || sub == AC_SKINUNLOADED || sub == AC_RESKIN)) {
+            if (FPopup != nullptr) {
+                for (int i = 0; i < FPopup->ControlCount(); ++i) {
+                    if (auto* child = dynamic_cast<TWinControl*>(FPopup->Controls(i)); child != nullptr && child->HandleAllocated())
+                        SendMessageW(child->Handle(), Message.Msg, Message.WParam, Message.LParam);
+                }
+            }
+            UpdateFormat();
+            UpdateMask();
+        }
+    }
+    TCustomMaskEdit::WndProc(Message);
 }

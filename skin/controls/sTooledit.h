@@ -1,121 +1,179 @@
 #pragma once
-// Unit sTooledit: the skinned date edit. TsCustomDateEdit is a masked edit that holds a date as
-// text in the picture DateFormat gives ("yyyy/mm/dd", typed into the mask "!9999/99/99;1; "),
-// with a button at its right edge that drops down a month calendar; picking a day there writes
-// that date into the edit. Date reads the text back; a text that is no date reads as today with
-// DefaultToday, else as the null date (0), which shows as an empty edit.
+// Unit sTooledit: the date edit. Its text is a date under an edit mask made from the user's
+// short date order ("!9999/99/99;1; " for year-month-day), its button drops down a month
+// calendar, and Date reads and writes the value as a date. The text is the only storage of the
+// date: reading is tolerant (by the positions of the picture's letters, else by scanning
+// numbers; sDateUtils), and a text that is no date reads as today with DefaultToday, else as
+// the null date (0), which shows as an empty edit. Nothing typed raises, except that with
+// CheckOnExit a text that is no date refuses to be left: the focus comes back and
+// EConvertError "Invalid Date" reaches the user.
 //
-// With CheckOnExit the edit refuses to be left while its text is no date (blank included): the
-// focus goes back into it and EConvertError "Invalid Date" reaches the user.
-//
-// Setting Date changes the text the way typing does, so OnChange fires for it whether or not
-// the edit has a window yet (an edit without window gets no EN_CHANGE, so it is fired here).
-// The skin engine gives the control its looks later; until then it draws as the framework's edit.
+// Setting Date changes the text the way typing does, so OnChange fires for it whether or not the
+// edit has a window yet (an edit without window gets no EN_CHANGE, so it is fired here), but not
+// while the drop-down shows: a date taken from it fires OnChange once, explicitly.
+#include <functional>
 #include <memory>
 
-#include "framework/comctrls/DateTimePicker.h"
-#include "framework/comctrls/MonthCalendar.h"
+#include "framework/classes/StringList.h"
 #include "framework/controls/Forms.h"
 #include "framework/stdctrls/MaskEdit.h"
-#include "framework/system/FormatSettings.h"
-
-class TsCustomDateEdit;
-class TsDateEditButton;
+#include "skin/controls/sMonthCalendar.h"
+#include "skin/controls/sPopupClndr.h"
+#include "skin/core/sCommonData.h"
 
 // The null date: no date at all.
 constexpr TDateTime NullDate = 0;
 
-// The month calendar of the drop-down: tells when the user picked a day (a click on a day, or
-// Enter), which a plain change of the selection (scrolling the months) is not.
-class TsPopupMonthCalendar : public TMonthCalendar {
-public:
-    using TMonthCalendar::TMonthCalendar;
-    void CNNotify(TMessage& Message) override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
+enum TYearDigits { dyDefault, dyFour, dyTwo };
+// Asked before a date picked in the drop-down is taken: may change it, or refuse it (Action false).
+using TOnAcceptDate = std::function<void(TObject* Sender, TDateTime& ADate, bool& Action)>;
 
-    // The user picked Day.
-    std::function<void(TDateTime Day)> OnPick;
-};
+// The date read from Text under Format (sDateUtils), else Default's day.
+TDateTime StrToDateFmtDef(const String& Format, const String& Text, TDateTime Default);
 
-// The drop-down window: a borderless popup holding the month calendar, closed when it loses the
-// activation or on Escape.
-class TsPopupCalendar : public TCustomForm {
-public:
-    explicit TsPopupCalendar(TsCustomDateEdit* Edit);
+class TsDateEditButton;
 
-    TsPopupMonthCalendar* Calendar() const { return FCalendar; }
-
-    void CreateParams(TCreateParams& Params) override;
-    void Deactivate() override;
-    // Escape closes the calendar, Enter takes its date.
-    void CMDialogKey(TMessage& Message) override;
-
-private:
-    TsCustomDateEdit* FEdit;
-    TsPopupMonthCalendar* FCalendar;
-};
-
+// Gap: the date edit stands on the skinned combo edit (its skinned face, the glyph button and
+// the drop-down's placement). Until that unit is merged in, the framework's masked edit with a
+// plain button at its right edge stands in, with the combo edit's settings the date edit uses.
 class TsCustomDateEdit : public TCustomMaskEdit {
 public:
     explicit TsCustomDateEdit(TComponent* AOwner);
     ~TsCustomDateEdit() override;
 
-    // The date shown (see the unit's header); the time of day is dropped.
+    // ---- The date ----
     TDateTime Date();
     void SetDate(TDateTime Value);
+    // SetDate, then the whole text selected.
+    virtual void ApplyDate(TDateTime Value);
+    TDateTime MinDate() const { return FMinDate; }
+    void SetMinDate(TDateTime Value);
+    TDateTime MaxDate() const { return FMaxDate; }
+    void SetMaxDate(TDateTime Value);
     bool DefaultToday() const { return FDefaultToday; }
     void SetDefaultToday(bool Value) { FDefaultToday = Value; }
-    // Whether the text holds a date (a blank edit does not, whatever DefaultToday says).
+    // The text holds characters other than blanks and separators.
+    bool TextEntered();
+    // The text holds a date (a blank edit does not, whatever DefaultToday says).
     bool HasValidDate();
     bool CheckOnExit() const { return FCheckOnExit; }
     void SetCheckOnExit(bool Value) { FCheckOnExit = Value; }
-    // With no date in the text: the focus back into the edit, then EConvertError "Invalid Date".
-    void CheckValidDate();
-    // The picture of the text in FormatDateTime's letters, "/" standing for the separator.
-    const String& DateFormat() const { return FDateFormat; }
-    void SetDateFormat(const String& Value);
-    // Width of the drop-down calendar window; its height follows the calendar.
-    int PopupWidth() const { return FPopupWidth; }
-    void SetPopupWidth(int Value) { FPopupWidth = Value; }
+    // False for a blank text. A text the locale reads as a date becomes that date; any other
+    // raises EConvertError "Invalid Date" after the focus was put back into the edit.
+    bool CheckValidDate();
 
+    // ---- Format and mask ----
+    // The picture of the text ("YYYY/MM/DD" ...); "/" stands for the locale's date separator.
+    const String& DateFormat() const { return FDateFormat; }
+    wchar_t BlanksChar() const { return FBlanksChar; }
+    void SetBlanksChar(wchar_t Value);
+    TYearDigits YearDigits() const { return FYearDigits; }
+    void SetYearDigits(TYearDigits Value);
+    // Makes the format and the mask again from the locale, keeping the date.
+    virtual void UpdateMask();
+    void UpdateFormat();
+    // Whether the picture writes four-digit years.
+    bool FourDigits() const;
+
+    // ---- The drop-down calendar ----
+    const String& DialogTitle() const { return FTitle; }
+    void SetDialogTitle(const String& Value) { FTitle = Value; }
+    TStrings* CalendarHints() const { return FCalendarHints.get(); }
+    void SetCalendarHints(TStrings* Value);
+    TCalDayOfWeek StartOfWeek() const { return FStartOfWeek; }
+    void SetStartOfWeek(TCalDayOfWeek Value);
+    TDaysOfWeek Weekends() const { return FWeekends; }
+    void SetWeekends(TDaysOfWeek Value);
+    TColor WeekendColor() const { return FWeekendColor; }
+    void SetWeekendColor(TColor Value);
+    bool ShowCurrentDate() const { return FShowCurrentDate; }
+    void SetShowCurrentDate(bool Value) { FShowCurrentDate = Value; }
+    bool ShowWeeks() const { return FShowWeeks; }
+    void SetShowWeeks(bool Value) { FShowWeeks = Value; }
+    bool ShowTodayBtn() const { return FShowTodayBtn; }
+    void SetShowTodayBtn(bool Value) { FShowTodayBtn = Value; }
+    // Hands the settings above to the calendar of the drop-down (when there is one).
+    void UpdatePopup();
     bool DroppedDown() const;
     // Opens the calendar under the edit (above it when there is no room below) on the shown
-    // date, or today; opening an open one closes it.
-    void DropDown();
-    // Closes the calendar; with Accept its date becomes the edit's.
-    void CloseUp(bool Accept);
-    TsPopupCalendar* PopupCalendar() const { return FPopup.get(); }
-    // The drop-down button (a child window at the right edge).
-    TWinControl* Button() const { return FButton; }
+    // date, or today.
+    virtual void DropDown();
+    // Closes the calendar without taking its date.
+    virtual void CloseUp();
+    TsPopupCalendar* PopupCalendar() const { return FPopup; }
 
+    // ---- Settings of the combo edit the date edit uses (see the gap above) ----
+    TsCommonData* SkinData() const { return FCommonData.get(); }
+    TWinControl* Button() const;
+    int PopupWidth() const { return FPopupWidth; }
+    void SetPopupWidth(int Value) { FPopupWidth = Value; }
+    int PopupHeight() const { return FPopupHeight; }
+    void SetPopupHeight(int Value) { FPopupHeight = Value; }
+    bool DirectInput() const { return FDirectInput; }
+    void SetDirectInput(bool Value);
+    TShortCut ClickKey() const { return FClickKey; }
+    void SetClickKey(TShortCut Value) { FClickKey = Value; }
+
+    void Change() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
+    void Loaded() override;
     void WMSize(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(wchar_t& Key) override;
     void CMExit(TMessage& Message) override;
+    void WndProc(TMessage& Message) override;
 
-    TNotifyEvent OnDropDown;
-    TNotifyEvent OnCloseUp;
+    TOnAcceptDate OnAcceptDate;
+    TNotifyEvent OnButtonClick;
+    TGetCellParams OnGetCellParams;
+    TGetCellParams OnDrawDay;
+
+protected:
+    // The edit's date, or Now when it is null: where + and - step from.
+    TDateTime DateOrNow();
 
 private:
-    friend class TsPopupCalendar;
     friend class TsDateEditButton;
-    TFormatSettings DateSettings() const;
+    void CalendarHintsChanged(TObject* Sender);
+    void InstallLocaleHook();
+    void RemoveLocaleHook();
+    bool LocaleHook(TMessage& Message);
     void PlaceButton();
     void ButtonPressed();
-    void PopupDeactivated();
 
-    TWinControl* FButton = nullptr;
-    std::unique_ptr<TsPopupCalendar> FPopup;
-    String FDateFormat = L"yyyy/mm/dd";
+    std::unique_ptr<TsCommonData> FCommonData;
+    String FTitle = L"Date select";
     bool FDefaultToday = false;
+    bool FHooked = false;
     bool FCheckOnExit = false;
+    wchar_t FBlanksChar = L' ';
+    std::unique_ptr<TStringList> FCalendarHints;
+    TCalDayOfWeek FStartOfWeek = dowLocaleDefault;
+    TDaysOfWeek FWeekends{dowSunday};
+    TColor FWeekendColor = clRed;
+    TYearDigits FYearDigits = dyFour;
+    String FDateFormat;
+    bool FFormatting = false;
+    TDateTime FMinDate = 0;
+    TDateTime FMaxDate = 0;
+    bool FShowCurrentDate = true;
+    bool FShowWeeks = false;
+    bool FShowTodayBtn = true;
+    TsPopupCalendar* FPopup = nullptr;
+
+    // Combo edit stand-in.
+    TsDateEditButton* FButton = nullptr;
     int FPopupWidth = 197;
+    int FPopupHeight = 166;
+    bool FDirectInput = true;
+    TShortCut FClickKey = static_cast<TShortCut>(scAlt | VK_DOWN);
     // The popup closed because the button was pressed: that press must not open it again.
     bool FSkipNextDrop = false;
 };
 
 class TsDateEdit : public TsCustomDateEdit {
 public:
-    using TsCustomDateEdit::TsCustomDateEdit;
+    explicit TsDateEdit(TComponent* AOwner);
 };

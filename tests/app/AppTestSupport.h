@@ -20,6 +20,7 @@
 #include "framework/graphics/Colors.h"
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
+#include "skin/controls/sDateUtils.h"
 #include "tests/support/TestSupport.h"
 
 namespace kvltest {
@@ -58,11 +59,24 @@ inline void TypeInto(TCustomComboBox* Combo, const String& Text)
     TypeChars(Combo->EditHandle(), Text);
 }
 
-// Types a date's eight digits into the date edit from its first position ("20120101").
+// A date's eight digits, year, month and day ("20130501"), in the order the date edit's picture
+// writes them (the locale's order).
+inline String DateDigitsFor(TsDateEdit* Edit, const String& YearMonthDay)
+{
+    const String year = YearMonthDay.substr(0, 4), month = YearMonthDay.substr(4, 2), day = YearMonthDay.substr(6, 2);
+    switch (DateOrder(Edit->DateFormat())) {
+    case doMDY: return month + day + year;
+    case doDMY: return day + month + year;
+    default: return YearMonthDay;
+    }
+}
+
+// Types a date's eight digits ("20120101", year first) into the date edit from its first
+// position, in the edit's own order.
 inline void TypeDate(TsDateEdit* Edit, const String& Digits)
 {
     SendMessageW(Edit->Handle(), EM_SETSEL, 0, 0);
-    TypeChars(Edit->Handle(), Digits);
+    TypeChars(Edit->Handle(), DateDigitsFor(Edit, Digits));
 }
 
 // A click the way the mouse makes it (BM_CLICK: button down and up).

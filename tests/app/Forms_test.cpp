@@ -128,7 +128,8 @@ TEST_F(MainFormDescription, FormGridsAndEditsHaveTheirSettings)
     EXPECT_EQ(holiday->DefaultAlignment(), taCenter);
     EXPECT_FALSE(holiday->ShowSelection());
 
-    EXPECT_EQ(Form->sDateEdit1->EditMask(), L"!9999/99/99;1; ");
+    // The mask follows the locale's date order, with four-digit years.
+    EXPECT_EQ(Form->sDateEdit1->EditMask(), DefDateMask(L' ', true));
     EXPECT_EQ(Form->sDateEdit1->MaxLength(), 10);
     EXPECT_EQ(Form->sDateEdit1->PopupWidth(), 280);
     EXPECT_EQ(Form->sPageControl1->ActivePage(), Form->sTabSheet1);

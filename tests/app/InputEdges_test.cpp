@@ -273,7 +273,7 @@ TEST_F(InputEdges, AFirstDutyDayThatIsNoDateKeepsThePagesAndIsRefusedOnLeaving)
     // A good date computes both pages from it; leaving the field then says nothing.
     Shown.clear();
     SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
-    TypeKeys(edit->Handle(), L"20130502");
+    TypeKeys(edit->Handle(), DateDigitsFor(edit, L"20130502"));
     ASSERT_EQ(edit->Date(), EncodeDate(2013, 5, 2));
     TDateTime firstDuty = EncodeDate(2013, 5, 2);
     int duty = 0;

