@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "framework/classes/Persistent.h"
+#include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
 #include "skin/core/sConst.h"
 
@@ -66,6 +68,8 @@ public:
     bool ManagerStored() const { return FSkinManager != nullptr; }
     bool Updating();
     void SetUpdating(bool Value) { FUpdating = Value; }
+    // The own updating flag alone, without asking the parents.
+    bool UpdatingFlag() const { return FUpdating; }
 
     // ---- Skin state ----
     // The skin of the manager, when it has sections.
@@ -122,6 +126,7 @@ public:
     std::int32_t FUpdateCount = 0;
 
 private:
+    friend bool HandleSkinCmd(TMessage& Message, TsCommonData* SkinData);
     bool OwnerBusy() const;
     void Announce();
     void ComputeBGType();
@@ -154,3 +159,28 @@ void RegisterCommonDataClasses();
 
 // The background a window's parent describes, or the empty value for a window without parent.
 TCacheInfo WndParentCacheInfo(HWND Window);
+
+// ---- Messages every skinned control routes through its skin state first ----
+
+// The skin command (SM_LUMACMD) for SkinData; true when consumed, and the control then stops
+// processing the message. Another message or no state object: false, nothing done.
+bool HandleSkinCmd(TMessage& Message, TsCommonData* SkinData);
+// The ordinary messages that change a control's look (moving, sizing, focus, hover, enabling,
+// visibility, context menus, children created); the skin command goes to HandleSkinCmd. True
+// only for consumed messages; it never calls the window procedure itself.
+bool HandleCommonMessage(TMessage& Message, TsCommonData* SkinData);
+
+// The speed buttons plug in here: true for a speed button that shows the mouse above it, so
+// that entering its parent makes it let go of its hot look.
+extern std::function<bool(TControl* Control)> SpeedButtonHotTest;
+
+// Copies DstRect's size of the cache, from SrcRect's top-left, to DstRect in DC, with Control's
+// visible children that would cover it (opaque, windowless or being designed; each moved by
+// the offsets) clipped out. FillCorners first lets the parent show through the cache's
+// transparent corners. Nothing without a cache.
+void CopyCacheToDC(TControl* Control, TsCommonData* SkinData, const TRect& SrcRect, int OffsetY, int OffsetX,
+                   bool FillCorners, HDC DC, const TRect& DstRect);
+// The same for a window and its child windows; of a group box only its frame is clipped out, so
+// that its inside shows the window's cache.
+void CopyCacheToWndDC(HWND Window, TsCommonData* SkinData, const TRect& SrcRect, int OffsetY, int OffsetX,
+                      bool FillCorners, HDC DC, const TRect& DstRect);
