@@ -64,8 +64,9 @@ public:
     virtual UINT_PTR SetWindowTimer(HWND Wnd, UINT_PTR Id, UINT Elapse);
     virtual bool KillWindowTimer(HWND Wnd, UINT_PTR Id);
     virtual void Beep(UINT Type);
-    // Opens a document or link with the shell's "open" verb; true when the shell took it.
-    virtual bool ShellOpen(const String& Target);
+    // Opens a document or link with the shell's "open" verb, shown by ShowCmd (SW_*) and owned
+    // by Owner for the shell's messages; true when the shell took it.
+    virtual bool ShellOpen(const String& Target, int ShowCmd = SW_SHOWNORMAL, HWND Owner = nullptr);
     // The display monitors in the system's order.
     virtual std::vector<TMonitorFacts> Monitors();
 };
@@ -106,7 +107,10 @@ public:
     UINT_PTR SetWindowTimer(HWND Wnd, UINT_PTR Id, UINT Elapse) override { return FBase.SetWindowTimer(Wnd, Id, Elapse); }
     bool KillWindowTimer(HWND Wnd, UINT_PTR Id) override { return FBase.KillWindowTimer(Wnd, Id); }
     void Beep(UINT Type) override { FBase.Beep(Type); }
-    bool ShellOpen(const String& Target) override { return FBase.ShellOpen(Target); }
+    bool ShellOpen(const String& Target, int ShowCmd = SW_SHOWNORMAL, HWND Owner = nullptr) override
+    {
+        return FBase.ShellOpen(Target, ShowCmd, Owner);
+    }
     std::vector<TMonitorFacts> Monitors() override { return FBase.Monitors(); }
 
 protected:

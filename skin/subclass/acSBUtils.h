@@ -229,3 +229,66 @@ public:
 
     TControl* Btn = nullptr;
 };
+
+// ---- Up-down, size grip, transparent panel, link and icon ----
+
+// An up-down control as two skinned buttons with arrows, hot and pressed by the pointer.
+class TacSpinWnd : public TacMainWnd {
+public:
+    TacSpinWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+               bool Repaint = true);
+    void acWndProc(TMessage& Message) override;
+    virtual bool IsVertical();
+    void AC_WMPaint(TMessage& Message);
+    void PrepareCache();
+
+    // Left edge of the painted part of a vertical up-down.
+    int lOffset = 0;
+    bool bMousePressed = false;
+    // First (upper or left) and second button: 0 normal, 1 hot, 2 pressed.
+    int Btn1State = 0;
+    int Btn2State = 0;
+
+private:
+    void ReadButtonStates();
+};
+
+// A dialog's size grip: the skin's grip image in the bottom-right corner over the parent.
+class TacSizerWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    void acWndProc(TMessage& Message) override;
+    void AC_WMPaint(TMessage& Message);
+};
+
+// A dialog-like container that shows the skin background behind its children.
+class TacTransPanelWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    void acWndProc(TMessage& Message) override;
+    virtual void AC_WMPaint(TMessage& Message);
+};
+
+// A link control as underlined text without its <A> and </A> tags.
+class TacLinkWnd : public TacStaticWnd {
+public:
+    using TacStaticWnd::TacStaticWnd;
+    void acWndProc(TMessage& Message) override;
+    bool PaintText() override;
+};
+
+// A static icon or bitmap drawn over the section's background. The window's image stays the
+// window's: the handler only draws from it.
+class TacIconWnd : public TacStaticWnd {
+public:
+    TacIconWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+               bool Repaint = true);
+    bool PaintText() override;
+
+    bool IsBmp = false;
+    // The window's bitmap as seen at the first paint; it does not own the image.
+    std::unique_ptr<TBitmap> FBmp;
+};
+
+// A caption with every upper-case "<A>" and "</A>" taken out (other markup stays).
+String StripLinkTags(const String& Caption);

@@ -80,7 +80,9 @@ TEST(acAlphaImageList, OnlyPngAndIcoFilesAreTakenAndAnIconNeedsItsExtension)
     for (const Case& c : cases) {
         TsImageFormat format = ifPNG;
         EXPECT_EQ(DetectImageFormat(WriteFile(c.Name, *c.Bytes), format), c.Known) << c.Name;
-        if (c.Known) EXPECT_EQ(format, c.Format) << c.Name;
+        if (c.Known) {
+            EXPECT_EQ(format, c.Format) << c.Name;
+        }
     }
     TsImageFormat format;
     EXPECT_FALSE(DetectImageFormat(L"Z:\\no\\such\\file.png", format));
