@@ -2,7 +2,9 @@
 // and removal, appending row by row, hiding and showing rows, removing with rows hidden) timed on
 // a TAdvStringGrid beside the same work on a plain vector of rows of strings, in this process, at
 // 10,000, 100,000 and 1,000,000 rows of 10 columns; then the memory each filled cell takes in
-// both, and the time to paint one screenful of a 1,000,000-row grid beside a 100-row grid.
+// both, and the time to paint one screenful of a 1,000,000-row grid beside a 100-row grid, once
+// with plain texts and once with mixed cells (pictures, check boxes, progress bars and markup
+// beside plain texts, over a tiled background).
 //
 //   bench_grid.exe [rows...]      (default: 10000 100000 1000000)
 // With KVL_BENCH_PROBE set it also prints each repetition's create and fill times, and before the
@@ -335,8 +337,43 @@ void RunScale(int N, bool GridFirst)
     Record("free", N, g, b);
 }
 
+// What a screenful shows: plain texts only, or every other column a cell graphic (a picture, a
+// check box, a progress bar) or markup, over a tiled background.
+enum TScreenful { PlainCells, MixedCells };
+
+// The screenful's cells from row Top on: in mixed screenfuls columns 1, 3, 5 and 7 hold a
+// picture, a check box, a progress bar and markup, the others plain text.
+void FillScreenful(TAdvStringGrid* Grid, int Top, TScreenful Kind, TBitmap* Picture)
+{
+    const int last = std::min(Grid->RowCount(), Top + 60);
+    for (int r = Top; r < last; ++r)
+        for (int c = 0; c < Cols; ++c) {
+            if (Kind == PlainCells || c % 2 == 0 || c > 7) {
+                Grid->SetCells(c, r, Text(r, c));
+                continue;
+            }
+            switch (c) {
+            case 1:
+                Grid->AddBitmap(c, r, Picture, true, haBeforeText, vaCenter);
+                Grid->SetCells(c, r, Text(r, c));
+                break;
+            case 3:
+                Grid->AddCheckBox(c, r, r % 2 == 0, false);
+                Grid->SetCells(c, r, L"done");
+                break;
+            case 5:
+                Grid->AddProgress(c, r, clBlue, clWhite);
+                Grid->SetCells(c, r, std::to_wstring(r % 101));
+                break;
+            default:
+                Grid->SetCells(c, r, L"<B>day</B> <FONT COLOR=\"clRed\">" + std::to_wstring(r % 31) + L"</FONT>");
+                break;
+            }
+        }
+}
+
 // Paints the screenful at the middle of an N-row grid Times times; seconds per paint.
-double PaintScreenful(int N, int Times)
+double PaintScreenful(int N, int Times, TScreenful Kind)
 {
     TForm* form = TForm::CreateNew(nullptr);
     form->SetBounds(0, 0, 820, 640);
@@ -347,8 +384,20 @@ double PaintScreenful(int N, int Times)
     grid->SetRowCount(N);
     grid->BeginUpdate();
     int top = std::max(N / 2, 1);
-    for (int r = top; r < std::min(N, top + 60); ++r)
-        for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
+    TBitmap picture, tile;
+    if (Kind == MixedCells) {
+        picture.SetSize(12, 12);
+        picture.Canvas()->Brush()->SetColor(clTeal);
+        picture.Canvas()->FillRect(TRect{0, 0, 12, 12});
+        tile.SetSize(32, 32);
+        tile.Canvas()->Brush()->SetColor(0xF0F0F0);
+        tile.Canvas()->FillRect(TRect{0, 0, 32, 32});
+        tile.Canvas()->Brush()->SetColor(0xE0E8F0);
+        tile.Canvas()->FillRect(TRect{0, 0, 16, 16});
+        grid->BackGround()->SetBitmap(&tile);
+        grid->EnableHTML = true;
+    }
+    FillScreenful(grid, top, Kind, &picture);
     grid->EndUpdate();
     form->Show();
     grid->SetTopRow(top);
@@ -407,8 +456,15 @@ int main(int argc, char** argv)
     std::printf("\n");
 
     int paintRows = *std::max_element(scales.begin(), scales.end());
-    double large = PaintScreenful(paintRows, 20);
-    double small = PaintScreenful(100, 20);
-    std::printf("paint a screenful: %d rows %.2f ms, 100 rows %.2f ms: %.2fx\n", paintRows, large * 1000, small * 1000, large / small);
+    const struct {
+        TScreenful Kind;
+        const char* Name;
+    } screenfuls[] = {{PlainCells, "plain text"}, {MixedCells, "mixed cells"}};
+    for (const auto& screenful : screenfuls) {
+        double large = PaintScreenful(paintRows, 20, screenful.Kind);
+        double small = PaintScreenful(100, 20, screenful.Kind);
+        std::printf("paint a screenful of %s: %d rows %.2f ms, 100 rows %.2f ms: %.2fx\n", screenful.Name, paintRows,
+                    large * 1000, small * 1000, large / small);
+    }
     return 0;
 }

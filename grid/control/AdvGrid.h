@@ -35,6 +35,9 @@
 #include "grid/foundation/AdvUtil.h"
 #include "grid/foundation/PictureContainer.h"
 
+struct TRadioGlyphLook;
+struct TCellMarkupOptions;
+
 enum TScrollType { ssNormal, ssFlat, ssEncarta };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
@@ -91,6 +94,9 @@ UINT DTPShiftFocusMessage();
 bool GridDatePickersAvailable();
 // The grid whose focus frame shows, or null.
 TAdvStringGrid* FocusFrameGrid();
+// The next item of a radio group cell (the Space key): asks the can-edit hook when ByUser, wraps
+// after the last item and writes the item into the cell.
+void SelectNextRadio(TAdvStringGrid* Grid, int ACol, int ARow, bool ByUser);
 // Registers the grid's published classes and types with the form reader (once).
 void RegisterGridClasses();
 
@@ -151,6 +157,22 @@ public:
     // The size a cell's text needs (ACol a real column): VS measures the wrapped height at the
     // cell's width, SB leaves room for a 17-pixel button; rotated cells measure their turned box.
     TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    // The same for real column ACol shown at display column DCol.
+    TSize CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bool SB);
+
+    // ---- Grid painting around the cells (AdvGridPaintGrid) --------------------------------
+    // The cells, then the edited cell's frame, the empty area's background and OnPainted.
+    void Paint() override;
+    // The background picture or gradient in the client area beyond the last column and row.
+    void PaintOuterBackground();
+    // The sort indicator of header column ACol (a real column) about (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+    // Dotted XOR lines while a column or row is sized: drawing the same line again removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    void WMNCPaint(TMessage& Message) override;
+    // The one-pixel border of the modern looks, drawn over the system's edge.
+    void PaintThemedBorder();
 
     // ---- Cell look accessors (AdvGridLook) -------------------------------------------------
     // ACol is a real column; each setter repaints the cell (or row) it changes.
@@ -698,6 +720,23 @@ public:
     int GetRadioButtonColumnIndex(int ACol);
     virtual bool ToggleRadioCell(int ACol, int ARow, bool ByUser);
 
+    // Radio groups: the items of a list drawn as radio buttons in one cell, side by side when
+    // DirRadio is not 0; the chosen item is also the cell's text. AddRadio keeps the caller's list
+    // (the caller frees it); CreateRadio makes one the cell owns and hands it out for filling.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* sl);
+    TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    // Only for a radio group: selects an item (-1 none, which empties the text) and repaints.
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    // Rotated cells: the text drawn at an angle in degrees (0 .. 360).
+    void AddRotated(int ACol, int ARow, short AAngle, const String& s);
+    void SetRotated(int ACol, int ARow, short AAngle);
+    void RemoveRotated(int ACol, int ARow);
+    bool IsRotated(int ACol, int ARow, int& aAngle);
+
     // Whether (XPos, YPos) hits the check glyph of the cell (always, without PreciseCheckBoxCheck).
     bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
 
@@ -869,6 +908,7 @@ public:
     TFloatFormatEvent OnGetFloatFormat;
     TGridBorderEvent OnGetCellBorder;
     TGridBorderPropEvent OnGetCellBorderProp;
+    TNotifyEvent OnPainted;
     TCustomCellDrawEvent OnCustomCellBkgDraw;
     TCustomCellDrawEvent OnCustomCellDraw;
 
@@ -950,6 +990,17 @@ private:
     // The cell's share of the grid's background picture or gradient (before the text).
     void DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int RCol, const TRect& Rect, const TCellVisual& Visual,
                             const TCellGraphicLayout& Layout);
+    // The column's place in the sort index (-1 when not listed); whether (RCol, ARow) is a header
+    // cell that shows a sort indicator; whether a listed column's glyph is drawn.
+    int SortIndexPosition(int RCol) const;
+    bool IsSortedHeader(int RCol, int ARow);
+    bool ShowsSortGlyph(int RCol);
+    void DrawSizingLine(TPoint From, TPoint To);
+    // Makes the focus frame a translucent rounded ring around Cell (client coordinates).
+    void ShapeFocusFrame(HWND Frame, const TRect& Cell);
+    // How far into a tile of Tile's size a cell starts when tiles run on from the first counted
+    // column and row (a tiled background). The scrolled-off part is summed once per paint.
+    TPoint TilePhase(int ACol, int ARow, int FirstCol, int FirstRow, TSize Tile);
     // The border step of DrawGridCell: the borders and pens the hooks give the cell.
     virtual void DoGetCellBorder(int ACol, int ARow, TCellBorders& Borders, TPen* APen);
     void DrawCellBorders(TCanvas* Canvas, int RCol, int ARow, TRect Rect);
@@ -958,6 +1009,10 @@ private:
                          const TCellVisual& Visual, int TextWidth);
     // The progress appearance as the bar painter takes it.
     TXPProgressAppearance ProgressLook();
+    // The radio glyphs' look from the control look (one cell's painting at a time).
+    TRadioGlyphLook RadioLook();
+    // What the markup renderer needs of the grid for a cell's markup.
+    TCellMarkupOptions CellMarkupOptions(TColor LinkColor, bool InSelection);
     // The cell's text as a number; 0 when it is none.
     double CellFloatValue(int ACol, int ARow);
     // Applies Change to the properties of the row's normal cells, or frees them where Free says.
@@ -1131,7 +1186,15 @@ private:
         int PrevWidth = 0, PrevHeight = 0;
     };
 
+    // The size of the columns and rows scrolled out of view, as one paint measured it.
+    struct TScrolledExtent {
+        int PaintID = -1;
+        int FirstCol = -1, FirstRow = -1, LeftCol = -1, TopRow = -1;
+        long long Width = 0, Height = 0;
+    };
+
     THiddenColumns FHiddenCols;
+    TScrolledExtent FScrolledExtent;
     TWheelState FWheel;
     TFocusState FFocus;
     TUpdateState FUpdate;

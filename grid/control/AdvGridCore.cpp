@@ -1348,6 +1348,8 @@ void TAdvStringGrid::ShowFocusFrame(TRect R)
     Unit().FocusGrid = this;
     TPoint topLeft = ClientToScreen(TPoint{R.left, R.top});
     HWND frame = FFocusWindow->Handle();
+    ShowWindow(frame, SW_HIDE);
+    ShapeFocusFrame(frame, R);
     SetWindowPos(frame, HWND_TOPMOST, topLeft.x - 4, topLeft.y - 4, (R.right - R.left) + 9, (R.bottom - R.top) + 9,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

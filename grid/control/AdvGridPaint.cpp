@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/facts/SystemFacts.h"
 #include "framework/system/Conversions.h"
 #include "framework/system/StringUtils.h"
 #include "grid/control/AdvGrid.h"
@@ -30,6 +31,17 @@ TColor TAdvStringGrid::MixSelectionColor(TColor Sel, TColor Cell, bool Mix)
     return static_cast<TColor>(
         RGB(mul(GetRValue(s), GetRValue(c)), mul(GetGValue(s), GetGValue(c)), mul(GetBValue(s), GetBValue(c))));
 }
+
+namespace {
+
+int SortGlyphY(const TRect& R, TVAlignment VA)
+{
+    if (VA == vtaTop) return R.top + 8;
+    if (VA == vtaBottom) return R.bottom - 8;
+    return R.top + (R.bottom - R.top) / 2;
+}
+
+} // namespace
 
 bool TAdvStringGrid::IsFixedForPaint(int ACol, int ARow)
 {
@@ -219,6 +231,21 @@ void TAdvStringGrid::DecideFixedLook(int ACol, int ARow, int RCol, TCellVisual& 
     look.ActiveColor = ActiveCellColor;
     look.ActiveColorTo = ActiveCellColorTo;
     look.RightFixedOfFlat = FFixedRightCols > 0 && RCol >= AllColCount() - FFixedRightCols;
+    if (FIsWinXP) {
+        // Header item right, normal, with the mouse elsewhere; the item pressed or hot under it.
+        const bool hovered = FFixedCells.HoverCol == ACol && FFixedCells.HoverRow == ARow;
+        const bool pressed = hovered && (SystemFacts().KeyState(VK_LBUTTON) & 0x8000) != 0;
+        look.ThemedHeaderPart = hovered ? 1 : 3;
+        look.ThemedHeaderState = !hovered ? 1 : pressed ? 3 : 2;
+        look.Window = HandleAllocated() ? Handle() : nullptr;
+    }
+    const TSortSettings& sort = *FSortSettings;
+    look.SortedHeader = sort.Column != -1 && sort.HeaderColor != clNone && sort.Column == RCol &&
+                        ARow + 1 == FixedRows() && (ACol + 1 > FixedCols() || sort.FixedCols);
+    look.HeaderColor = sort.HeaderColor;
+    look.HeaderColorTo = sort.HeaderColorTo;
+    look.HeaderMirrorColor = sort.HeaderMirrorColor;
+    look.HeaderMirrorColorTo = sort.HeaderMirrorColorTo;
 }
 
 void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, bool Remap, TBrush* ABrush, TFont* AFont,
@@ -390,7 +417,7 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
     int kind = CellTextKind(text, EnableHTML);
     // Rich text is drawn by its own renderer, which is not part of this painter.
     if (kind == 2) return 0;
-    if (text.empty() || !Layout.DrawText) return 0;
+    if (!Layout.DrawText) return 0;
 
     TRect r = ARect;
     if (isFixed) {
@@ -408,18 +435,30 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         if (Layout.VAlign == vaUnderText) r.bottom -= Layout.Height;
     }
 
+    // A graphic left of left-aligned text pushes the text's sort glyph right by its width.
+    const int glyphOffset = Layout.Graphic != nullptr && (Layout.HAlign == haLeft ||
+                                                          (Layout.HAlign == haBeforeText && Visual.HAlign == taLeftJustify))
+                                ? Layout.Width
+                                : 0;
+    const TSortSettings& sort = *FSortSettings;
+    const bool sortedHeader = IsSortedHeader(RCol, ARow);
+
     if (kind == 1) {
-        TCellMarkupOptions markup;
-        markup.Images = GetGridImages();
-        markup.Pictures = FPictureContainer;
-        markup.Cache = ImageCache();
-        markup.LinkColor = linkColor;
-        markup.InSelection = selectedLook;
-        markup.BlinkVisible = !EnableBlink || GridBlink();
-        markup.EnhTextSize = EnhTextSize;
-        markup.Window = HandleAllocated() ? Handle() : nullptr;
-        markup.BiDi = UseRightToLeftAlignment() ? 1 : 0;
-        return PaintCellMarkup(Canvas, r, text, markup);
+        const bool glyphRoom = sortedHeader && FixedRows() > 0 && (RCol >= FixedCols() || sort.FixedCols);
+        if (glyphRoom) r.right -= 10;
+        const TCellMarkupOptions markup = CellMarkupOptions(linkColor, selectedLook);
+        const int width = PaintCellMarkup(Canvas, r, text, markup);
+        if (glyphRoom && ShowsSortGlyph(RCol)) DrawSortIndicator(Canvas, RCol, r.right + 2, SortGlyphY(r, Visual.VAlign));
+        return width;
+    }
+
+    if (sortedHeader) {
+        // Room for the glyph beside the header text.
+        if (ARow == sort.Row && RCol == sort.Column && Visual.HAlign == taCenter) r.left += 10;
+        if (ARow == 0) {
+            if (Visual.HAlign == taLeftJustify) r.right -= 14;
+            else if (Visual.HAlign == taRightJustify) r.left += 14;
+        }
     }
 
     bool underline = false;
@@ -437,8 +476,8 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
     options.EnhTextSize = EnhTextSize;
     options.RightToLeft = UseRightToLeftAlignment();
     int textWidth = 0;
-    if (Layout.Graphic != nullptr) {
-        // The graphic beside the text is placed by the width the text takes.
+    if ((Layout.Graphic != nullptr || sortedHeader) && !text.empty()) {
+        // The graphic beside the text and the sort glyph are placed by the width the text takes.
         TRect measured = r;
         String measuredText = text;
         Canvas->TextRect(measured, measuredText,
@@ -446,6 +485,14 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         textWidth = measured.right - measured.left + 2;
     }
     FVAlign = PaintCellText(Canvas, Visual, r, text, options);
+    if (sortedHeader && ShowsSortGlyph(RCol)) {
+        const int shown = std::max(0, std::min<int>(r.right - r.left - 16, textWidth > 0 ? textWidth - 2 : 0));
+        int x = r.left + 8;
+        if (Visual.HAlign == taLeftJustify) x = r.left + shown + 10 + glyphOffset;
+        else if (Visual.HAlign == taRightJustify) x = r.right - shown - 10;
+        DrawSortIndicator(Canvas, RCol, x, SortGlyphY(r, Visual.VAlign));
+    }
+    if (Layout.Graphic == nullptr) textWidth = 0;
 
     if (underline) {
         TFontStyles style = Canvas->Font()->Style();
@@ -453,6 +500,21 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         Canvas->Font()->SetStyle(style);
     }
     return textWidth;
+}
+
+TCellMarkupOptions TAdvStringGrid::CellMarkupOptions(TColor LinkColor, bool InSelection)
+{
+    TCellMarkupOptions markup;
+    markup.Images = GetGridImages();
+    markup.Pictures = FPictureContainer;
+    markup.Cache = ImageCache();
+    markup.LinkColor = LinkColor;
+    markup.InSelection = InSelection;
+    markup.BlinkVisible = !EnableBlink || GridBlink();
+    markup.EnhTextSize = EnhTextSize;
+    markup.Window = HandleAllocated() ? Handle() : nullptr;
+    markup.BiDi = UseRightToLeftAlignment() ? 1 : 0;
+    return markup;
 }
 
 void TAdvStringGrid::DoGetCellBorder(int ACol, int ARow, TCellBorders& Borders, TPen* APen)
@@ -512,13 +574,35 @@ void TAdvStringGrid::DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int
         // The tiles follow the content: the phase is the size of the cells before this one.
         const int firstCol = bg.Cells() != bcNormal ? 0 : FixedCols();
         const int firstRow = bg.Cells() != bcNormal ? 0 : FixedRows();
-        long long x = 0, y = 0;
-        for (int c = firstCol; c < ACol; ++c) x += ColWidths(c);
-        for (int r = firstRow; r < ARow; ++r) y += RowHeights(r);
-        look.Phase = {static_cast<int>(x % bg.Bitmap()->Width()), static_cast<int>(y % bg.Bitmap()->Height())};
+        look.Phase = TilePhase(ACol, ARow, firstCol, firstRow, {bg.Bitmap()->Width(), bg.Bitmap()->Height()});
     }
     PaintGridBackGround(Canvas, TRect{Rect.left - lineWidth + 1, Rect.top - lineWidth + 1, Rect.right, Rect.bottom},
                         look);
+}
+
+TPoint TAdvStringGrid::TilePhase(int ACol, int ARow, int FirstCol, int FirstRow, TSize Tile)
+{
+    // A grid of a million rows scrolled to its middle would otherwise add half a million row
+    // heights for every cell of the screen.
+    TScrolledExtent& scrolled = FScrolledExtent;
+    if (scrolled.PaintID != PaintID() || scrolled.FirstCol != FirstCol || scrolled.FirstRow != FirstRow ||
+        scrolled.LeftCol != LeftCol() || scrolled.TopRow != TopRow()) {
+        scrolled = TScrolledExtent{PaintID(), FirstCol, FirstRow, LeftCol(), TopRow(), 0, 0};
+        for (int c = FirstCol; c < LeftCol(); ++c) scrolled.Width += ColWidths(c);
+        for (int r = FirstRow; r < TopRow(); ++r) scrolled.Height += RowHeights(r);
+    }
+    auto along = [](int Index, int First, int Scrolled, long long ScrolledSize, int TileSize, auto Size) {
+        long long sum = 0;
+        int from = First;
+        if (Index >= Scrolled && Scrolled > First) {
+            sum = ScrolledSize;
+            from = Scrolled;
+        }
+        for (int i = from; i < Index; ++i) sum += Size(i);
+        return TileSize > 0 ? static_cast<int>(sum % TileSize) : 0;
+    };
+    return {along(ACol, FirstCol, LeftCol(), scrolled.Width, Tile.cx, [this](int c) { return ColWidths(c); }),
+            along(ARow, FirstRow, TopRow(), scrolled.Height, Tile.cy, [this](int r) { return RowHeights(r); })};
 }
 
 void TAdvStringGrid::SetPictureContainer(TPictureContainer* Value)

@@ -1,6 +1,7 @@
 // Cell graphics in the grid's cell painting: the layout that keeps a cell's graphic and text
 // apart, and the graphic drawn by the painter of its kind (pictures, in-cell controls, the
 // progress family) with the values the grid holds for it.
+#include <algorithm>
 #include <cmath>
 
 #include "framework/system/Conversions.h"
@@ -10,6 +11,8 @@
 #include "grid/control/paint/CellGraphicPainter.h"
 #include "grid/control/paint/CellProgressPainter.h"
 #include "grid/control/paint/CheckGlyphPainter.h"
+#include "grid/control/paint/NodeGlyphPainter.h"
+#include "grid/control/paint/RotatedTextPainter.h"
 #include "grid/foundation/AdvUtil.h"
 
 namespace {
@@ -64,6 +67,13 @@ TAdvStringGrid::TCellGraphicLayout TAdvStringGrid::GetCellGraphicLayout(int ACol
     case ctRowCheckBox:
         size = {FControlLook->CheckSize(), FControlLook->CheckSize()};
         layout.DrawText = false;
+        break;
+    case ctNode:
+        // The glyph takes the row's indent in the first column.
+        if (ACol == 0) {
+            TCellProperties* props = GetStoredObject(0, ARow);
+            size = {(props != nullptr ? props->NodeLevel() : 0) * 12 + 4, 0};
+        }
         break;
     case ctRotated:
     case ctRadio:
@@ -188,6 +198,8 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect 
         if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->CheckAlwaysActive) enabled = true;
         TCheckGlyphLook look;
         look.Style = FControlLook->ControlStyle();
+        look.Themed = FIsWinXP && FIsComCtl6;
+        look.Window = HandleAllocated() ? Handle() : nullptr;
         look.Size = FControlLook->CheckSize();
         look.MarkColor = FControlLook->Color();
         look.CheckedGlyph = FControlLook->CheckedGlyph();
@@ -199,8 +211,69 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect 
     case ctRadioButton: {
         if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->RadioAlwaysActive) enabled = true;
         const int s = FControlLook->RadioSize();
-        TRect r{dest.left + XYOffset.x, dest.top, dest.left + XYOffset.x + s, dest.top + s};
-        PaintRadioGlyph(Canvas, r, graphic.CellBoolean(), enabled, FControlLook->ControlStyle() == csFlat);
+        TRadioGroupItems item;
+        item.SelectedIndex = graphic.CellBoolean() ? 0 : -1;
+        item.Disabled = !enabled;
+        PaintRadioGroupGlyphs(Canvas, TRect{dest.left + XYOffset.x, dest.top, dest.left + XYOffset.x + s, dest.top + s},
+                              item, RadioLook());
+        return;
+    }
+    case ctRadio: {
+        if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->RadioAlwaysActive) enabled = true;
+        TRadioGroupItems items;
+        items.Captions = GetRadioStrings(RCol, ARow);
+        items.Count = items.Captions != nullptr ? items.Captions->Count() : 0;
+        items.SelectedIndex = graphic.CellIndex();
+        items.Horizontal = graphic.CellBoolean();
+        items.Disabled = !enabled;
+        items.CellText = ReadCellText(RCol, ARow);
+        if (Visual.Selected() && FShowSelection) items.CaptionColor = FSelectionTextColor;
+        PaintRadioGroupGlyphs(Canvas, Rect, items, RadioLook());
+        return;
+    }
+    case ctNode: {
+        // A row's level is the number of nodes over it, kept in its first column's properties.
+        auto level = [this](int Row) {
+            if (Row < 0 || Row >= RowCount()) return -1;
+            TCellProperties* props = GetStoredObject(0, Row);
+            return props != nullptr ? props->NodeLevel() : 0;
+        };
+        const TCellNode& node = *FCellNode;
+        TNodeGlyphLook look;
+        look.NodeType = node.NodeType();
+        look.Color = node.Color;
+        look.NodeColor = node.NodeColor;
+        look.ShowTree = node.ShowTree();
+        look.TreeColor = node.TreeColor();
+        look.NodeIndent = node.NodeIndent();
+        look.ExpandGlyph = node.ExpandGlyph();
+        look.ContractGlyph = node.ContractGlyph();
+        TNodeGlyphRow row;
+        row.Level = std::max(1, level(ARow));
+        row.Collapsed = graphic.CellBoolean();
+        row.TreeRow = ARow >= FixedRows();
+        const int next = level(ARow + 1), previous = level(ARow - 1);
+        row.NextIndented = next > 0;
+        row.NextLessIndented = next >= 0 && next < row.Level;
+        row.PrevAsDeep = previous >= row.Level;
+        row.ShiftArea = RCol < FixedCols() && !FFlat && (Look == glSoft || Look == glQRX || Look == glXP || Look == glListView);
+        TColor background = Canvas->Brush()->Color();
+        if (background == clNone) background = FixedCols() == 0 ? Color() : FixedColor();
+        row.Background = shownSelected ? FSelectionColor : background;
+        PaintNodeGlyph(Canvas, Rect, row, look);
+        return;
+    }
+    case ctRotated: {
+        // The text step left the text to this one, which turns it.
+        TRect r = Rect;
+        Canvas->Brush()->SetStyle(bsClear);
+        PaintRotatedText(Canvas, r, graphic.CellAngle(), GetFormattedText(RCol, ARow), Visual.HAlign, Visual.VAlign);
+        Canvas->Brush()->SetStyle(bsSolid);
+        const TSortSettings& sort = *FSortSettings;
+        if (sort.Show() && ARow == sort.Row && RowCount() >= 3 && FixedRows() >= 1 &&
+            (RCol >= FixedCols() || sort.FixedCols) && (RCol == sort.Column || SortIndexPosition(RCol) >= 0) &&
+            ShowsSortGlyph(RCol))
+            DrawSortIndicator(Canvas, RCol, dest.right - 10, dest.top + 8);
         return;
     }
     case ctButton:
@@ -211,6 +284,8 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect 
         look.Enabled = enabled || FControlLook->NoDisabledButtonLook();
         look.Pressed = graphic.CellBoolean() && look.Enabled;
         look.Flat = FControlLook->FlatButton();
+        look.Themed = FIsWinXP;
+        look.Window = HandleAllocated() ? Handle() : nullptr;
         if (kind == ctBitButton) look.Glyph = dynamic_cast<TBitmap*>(graphic.CellBitmap());
         PaintCellButton(Canvas, dest, graphic.CellText(), look);
         return;
@@ -227,6 +302,9 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect 
     values.CommentColor = FControlLook->CommentColor();
     values.Appearance = ProgressLook();
     values.Font = Font();
+    const TGridControlStyle style = FControlLook->ControlStyle();
+    values.ThemedProgress = (style == csWinXP || style == csTheme) && FIsWinXP && FControlLook->ProgressXP();
+    values.Window = HandleAllocated() ? Handle() : nullptr;
     if (PaintCellValueGraphic(Canvas, graphic, Rect, dest, values)) return;
 
     TCellPictureContext context;
@@ -238,4 +316,17 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* Canvas, int ARow, int RCol, TRect 
     context.Selected = Visual.Selected();
     context.Grid = this;
     PaintCellPicture(Canvas, graphic, Rect, dest, context);
+}
+
+TRadioGlyphLook TAdvStringGrid::RadioLook()
+{
+    TRadioGlyphLook look;
+    look.Style = FControlLook->ControlStyle();
+    look.RadioSize = FControlLook->RadioSize();
+    look.Themed = FIsWinXP && FIsComCtl6;
+    look.Window = HandleAllocated() ? Handle() : nullptr;
+    look.MarkColor = FControlLook->Color();
+    look.OnGlyph = FControlLook->RadioOnGlyph();
+    look.OffGlyph = FControlLook->RadioOffGlyph();
+    return look;
 }

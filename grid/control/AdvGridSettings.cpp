@@ -356,6 +356,78 @@ void TGrouping::Assign(TPersistent* Source)
     SummaryLine = src->SummaryLine;
 }
 
+TSortSettings::TSortSettings(TAdvStringGrid* AGrid)
+    : FGrid(AGrid), FUpGlyph(std::make_unique<TBitmap>()), FDownGlyph(std::make_unique<TBitmap>()),
+      FIndexUpGlyph(std::make_unique<TBitmap>()), FIndexDownGlyph(std::make_unique<TBitmap>())
+{
+}
+
+void TSortSettings::SetShow(bool Value)
+{
+    if (Value == FShow) return;
+    FShow = Value;
+    FGrid->Invalidate();
+}
+
+TCellNode::TCellNode(TAdvStringGrid* AGrid)
+    : FGrid(AGrid), FExpandGlyph(std::make_unique<TBitmap>()), FContractGlyph(std::make_unique<TBitmap>())
+{
+}
+
+void TCellNode::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TCellNode*>(Source);
+    if (src == nullptr) return;
+    Color = src->Color;
+    NodeColor = src->NodeColor;
+    ExpandOne = src->ExpandOne;
+    FExpandGlyph->Assign(src->FExpandGlyph.get());
+    FContractGlyph->Assign(src->FContractGlyph.get());
+    FNodeType = src->FNodeType;
+    FShowTree = src->FShowTree;
+    FShowTreeFull = src->FShowTreeFull;
+    FNodeIndent = src->FNodeIndent;
+    FTreeColor = src->FTreeColor;
+    Changed();
+}
+
+void TCellNode::Changed() { FGrid->Invalidate(); }
+
+void TCellNode::SetNodeType(TNodeType Value)
+{
+    if (Value == FNodeType) return;
+    FNodeType = Value;
+    Changed();
+}
+
+void TCellNode::SetShowTree(bool Value)
+{
+    if (Value == FShowTree) return;
+    FShowTree = Value;
+    Changed();
+}
+
+void TCellNode::SetShowTreeFull(bool Value)
+{
+    if (Value == FShowTreeFull) return;
+    FShowTreeFull = Value;
+    Changed();
+}
+
+void TCellNode::SetTreeColor(TColor Value)
+{
+    if (Value == FTreeColor) return;
+    FTreeColor = Value;
+    Changed();
+}
+
+void TCellNode::SetNodeIndent(int Value)
+{
+    if (Value == FNodeIndent) return;
+    FNodeIndent = Value;
+    Changed();
+}
+
 void TBackGround::Changed()
 {
     if (FGrid != nullptr) FGrid->Invalidate();

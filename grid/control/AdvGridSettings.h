@@ -148,13 +148,40 @@ private:
 };
 
 // Sorting settings; what they drive arrives with sorting.
+enum TSortDirection { sdAscending, sdDescending };
+
+// The sort settings that the header shows: the sort column and row, the direction, the glyphs and
+// the header colours of the sorted column.
 class TSortSettings : public TPersistent {
 public:
-    explicit TSortSettings(TAdvStringGrid* AGrid) : FGrid(AGrid) {}
+    explicit TSortSettings(TAdvStringGrid* AGrid);
     TAdvStringGrid* Grid() const { return FGrid; }
+
+    bool Show() const { return FShow; }
+    // Repaints the grid on change.
+    void SetShow(bool Value);
+    // The glyphs are the settings' own; the setters copy the caller's bitmap.
+    TBitmap* UpGlyph() const { return FUpGlyph.get(); }
+    void SetUpGlyph(TBitmap* Value) { FUpGlyph->Assign(Value); }
+    TBitmap* DownGlyph() const { return FDownGlyph.get(); }
+    void SetDownGlyph(TBitmap* Value) { FDownGlyph->Assign(Value); }
+    TBitmap* IndexUpGlyph() const { return FIndexUpGlyph.get(); }
+    void SetIndexUpGlyph(TBitmap* Value) { FIndexUpGlyph->Assign(Value); }
+    TBitmap* IndexDownGlyph() const { return FIndexDownGlyph.get(); }
+    void SetIndexDownGlyph(TBitmap* Value) { FIndexDownGlyph->Assign(Value); }
+
+    bool IndexShow = false;
+    bool FixedCols = false; // fixed columns' headers sort and show the indicator too
+    TSortDirection Direction = sdAscending;
+    int Column = -1;        // -1: no sort column
+    int Row = 0;            // the fixed row that shows the indicators
+    TColor IndexColor = 0x00FFFF;
+    TColor HeaderColor = clNone, HeaderColorTo = clNone, HeaderMirrorColor = clNone, HeaderMirrorColorTo = clNone;
 
 private:
     TAdvStringGrid* FGrid;
+    bool FShow = false;
+    std::unique_ptr<TBitmap> FUpGlyph, FDownGlyph, FIndexUpGlyph, FIndexDownGlyph;
 };
 
 class TDragDropSettings : public TPersistent {
@@ -306,13 +333,43 @@ private:
     TCustomGrid* FOwner;
 };
 
-// Outline node settings; the nodes arrive with outlining.
+enum TNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+// The look of outline nodes: the expand/contract glyph and the tree lines. The look setters
+// repaint the grid.
 class TCellNode : public TPersistent {
 public:
-    explicit TCellNode(TAdvStringGrid* AGrid) : FGrid(AGrid) {}
+    explicit TCellNode(TAdvStringGrid* AGrid);
+    void Assign(TPersistent* Source) override;
+
+    TNodeType NodeType() const { return FNodeType; }
+    void SetNodeType(TNodeType Value);
+    bool ShowTree() const { return FShowTree; }
+    void SetShowTree(bool Value);
+    bool ShowTreeFull() const { return FShowTreeFull; }
+    void SetShowTreeFull(bool Value);
+    TColor TreeColor() const { return FTreeColor; }
+    void SetTreeColor(TColor Value);
+    int NodeIndent() const { return FNodeIndent; }
+    void SetNodeIndent(int Value);
+    // The glyphs are the settings' own; the setters copy the caller's bitmap.
+    TBitmap* ExpandGlyph() const { return FExpandGlyph.get(); }
+    void SetExpandGlyph(TBitmap* Value) { FExpandGlyph->Assign(Value); }
+    TBitmap* ContractGlyph() const { return FContractGlyph.get(); }
+    void SetContractGlyph(TBitmap* Value) { FContractGlyph->Assign(Value); }
+
+    TColor Color = 0xC0C0C0;
+    TColor NodeColor = 0;
+    bool ExpandOne = false; // expanding one node contracts every other
 
 private:
+    void Changed();
     TAdvStringGrid* FGrid;
+    TNodeType FNodeType = cnXP;
+    std::unique_ptr<TBitmap> FExpandGlyph, FContractGlyph;
+    bool FShowTree = true, FShowTreeFull = true;
+    int FNodeIndent = 12;
+    TColor FTreeColor = 0x808080;
 };
 
 class TSizeWhileTyping : public TPersistent {

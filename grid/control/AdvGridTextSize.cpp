@@ -1,26 +1,36 @@
-// The size a cell's text needs, for automatic sizing, hints and hit tests: plain text by its
-// lines or wrapped at the cell's width, a rotated text by the box its turned lines span.
+// The size a cell's text needs, for automatic sizing, hints and hit tests: markup by what the
+// markup renderer lays out, plain text by its lines or wrapped at the cell's width, a rotated
+// text by the box its turned lines span.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "grid/control/AdvGrid.h"
+#include "grid/control/paint/CellMarkupPainter.h"
 #include "grid/foundation/AsgHTMLE.h"
 
 TSize TAdvStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
 {
-    const int dcol = RealToDisplCol(ACol);
+    return CalcCellTextSize(ACol, RealToDisplCol(ACol), ARow, VS, SB);
+}
+
+TSize TAdvStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bool SB)
+{
     String text = GetFormattedText(ACol, ARow);
-    // Markup is measured by its visible text until the markup measure reaches the grid.
-    if (CellTextKind(text, EnableHTML) == 1) text = StripMarkup(text);
+    int kind = CellTextKind(text, EnableHTML);
+    if (kind == 3) {
+        // A formula measures by its result.
+        DoGetDisplText(ACol, ARow, text);
+        kind = CellTextKind(text, EnableHTML);
+    }
 
     TCanvas* canvas = Canvas();
     TGridDrawState state;
     TBrush brush;
-    GetFontProperties(dcol, ACol, ARow, state, canvas->Font(), &brush, false);
+    GetFontProperties(DCol, ACol, ARow, state, canvas->Font(), &brush, false);
     if (ZoomFactor != 0) canvas->Font()->SetSize(canvas->Font()->Size() + ZoomFactor);
 
-    TRect r = CellRect(dcol, ARow);
+    TRect r = CellRect(DCol, ARow);
     r.left += XYOffset.x;
     r.top += XYOffset.y;
     if (!XYOffsetTopLeftOnly) {
@@ -29,12 +39,25 @@ TSize TAdvStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
     }
     if (SB) r.right -= 17;
 
+    if (kind == 1) {
+        if (!VS) {
+            r.right = 65535;
+            r.bottom = 65535;
+        }
+        return MeasureCellMarkup(canvas, r, text, CellMarkupOptions(URLColor, false));
+    }
+    // Rich text is measured by the grid's rich edit, which the rich-text cells bring; until
+    // then its plain lines stand for it.
+
     TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     const bool rotated = graphic != nullptr && graphic->CellType() == ctRotated;
 
     TSize size{0, 0};
     if (VS) {
         InflateRect(&r, -2, -2);
+        // While this very cell is being edited, a text ending in a line feed shows its empty
+        // last line: a stand-in letter makes it count.
+        if (EditorMode() && Col() == DCol && Row() == ARow && !text.empty() && text.back() == L'\n') text += L"w";
         TRect measured = r;
         UINT format = DT_CALCRECT | DT_EDITCONTROL | DT_NOPREFIX | (rotated ? DT_SINGLELINE : DT_WORDBREAK);
         String measuredText = text;

@@ -697,6 +697,8 @@ void TCellGraphic::SetInterfacedCell(TInterfacedPersistent* AObject)
 void TCellGraphic::SetAngle(int AAngle)
 {
     BecomeKind(ctRotated);
+    while (AAngle < 0) AAngle += 360;
+    while (AAngle > 360) AAngle -= 360;
     FCellAngle = AAngle;
 }
 

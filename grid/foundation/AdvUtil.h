@@ -185,6 +185,9 @@ void PaintCellShape(TCanvas* Canvas, int X, int Y, TColor PenColor, TColor Brush
 // The drop-down button (17 pixels) or the spin pair (15 pixels) at Rect's right edge, through
 // visual styles when Themed (falling back to frame controls when the style cannot be opened).
 void PaintComboButton(TCanvas* Canvas, HWND Window, TRect Rect, bool Enabled, bool Themed);
+// One part of a visual-styles class (e.g. L"button", L"progress") in Rect; false when the style
+// cannot be opened, so that the caller draws its own fallback.
+bool PaintThemedPart(TCanvas* Canvas, HWND Window, const wchar_t* ClassName, int Part, int State, const TRect& Rect);
 void PaintSpinButtons(TCanvas* Canvas, HWND Window, TRect Rect, bool Enabled, bool Themed);
 void PaintDownTriangle(TCanvas* Canvas, int X, int Y, TColor Color);
 // Loads the module's bitmap resource ResName; draws nothing when it does not exist.

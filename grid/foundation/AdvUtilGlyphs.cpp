@@ -58,6 +58,16 @@ bool Drawable(const TRect& R)
 
 } // namespace
 
+bool PaintThemedPart(TCanvas* Canvas, HWND Window, const wchar_t* ClassName, int Part, int State, const TRect& Rect)
+{
+    if (Canvas == nullptr || !Drawable(Rect)) return false;
+    TThemePart theme(Window, ClassName);
+    if (!theme.Valid()) return false;
+    RECT r = Rect;
+    theme.Draw(Canvas->Handle(), Part, State, r);
+    return true;
+}
+
 void PaintComboButton(TCanvas* Canvas, HWND Window, TRect Rect, bool Enabled, bool Themed)
 {
     const TRect button{Rect.right - 17 - 2, Rect.top + 1, Rect.right - 2, Rect.bottom - 1};

@@ -376,7 +376,8 @@ struct TLinePass {
 void TLinePass::DrawFocus(int Right, bool LineEnd)
 {
     if (!Painting()) return;
-    TRect r{FocusStartX - 1, BandBottom() - R.GhHeight, Right + 1, BandBottom()};
+    const int left = ShownLeft(FocusStartX, Right - FocusStartX);
+    TRect r{left - 1, BandBottom() - R.GhHeight, left + Right - FocusStartX + 1, BandBottom()};
     if (LineEnd) r.bottom = LR.bottom;
     C->DrawFocusRect(r);
 }
@@ -528,7 +529,9 @@ bool TLinePass::Anchor(const String& Tag, bool Closing)
     }
     if (F.InAnchor && Focused()) DrawFocus(X, false);
     if (Pass == mpLookup && R.AnchorHitPending && F.AnchorCount == R.HitNumber) {
-        R.HitRect = TRect{AnchorStartX, LR.top, X, LR.bottom};
+        // The rectangle is where the anchor shows, so it is mirrored with the runs.
+        const int left = ShownLeft(AnchorStartX, X - AnchorStartX);
+        R.HitRect = TRect{left, LR.top, left + X - AnchorStartX, LR.bottom};
         R.AnchorHitPending = false;
     }
     F.InAnchor = false;

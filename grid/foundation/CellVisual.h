@@ -42,6 +42,12 @@ struct TFixedCellLook {
     bool HorzLines = false, VertLines = false;
     bool ActiveHeader = false;
     TColor ActiveColor = clNone, ActiveColorTo = clNone;
+    // glListView headers drawn by the visual styles' "header" class: its part and state (0: none).
+    int ThemedHeaderPart = 0, ThemedHeaderState = 0;
+    HWND Window = nullptr;
+    // The header of the sort column in the sort settings' header colours.
+    bool SortedHeader = false;
+    TColor HeaderColor = clNone, HeaderColorTo = clNone, HeaderMirrorColor = clNone, HeaderMirrorColorTo = clNone;
     // A right fixed column of a flat grid gets grey lines around it.
     bool RightFixedOfFlat = false;
 };

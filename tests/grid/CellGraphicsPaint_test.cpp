@@ -1,6 +1,7 @@
 // Cell graphics in the painted grid: where a graphic stands beside its text, which kinds keep
 // their text, check boxes (a balloon does not gray them), progress bars (equal limits included),
 // and pictures that are missing paint nothing. Grids paint into a memory bitmap.
+#include "framework/facts/SystemFacts.h"
 #include "grid/control/paint/CellGraphicPainter.h"
 #include "grid/control/paint/CellProgressPainter.h"
 #include "tests/grid/GridTestSupport.h"
@@ -12,6 +13,8 @@ namespace {
 bool IsDark(COLORREF c) { return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 90; }
 bool IsReddish(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 120 && GetBValue(c) < 120; }
 bool NotWhite(COLORREF c) { return c != RGB(255, 255, 255); }
+bool IsTickGreen(COLORREF c) { return c == RGB(0x21, 0xA1, 0x21); }
+bool Empty(const RECT& r) { return r.left >= r.right; }
 
 class CellGraphicsPaint : public GridTest {
 protected:
@@ -145,6 +148,89 @@ TEST_F(CellGraphicsPaint, MissingPicturesPaintNothingAndStayTheCallers)
     Form = nullptr;
     bitmap.SetSize(2, 2); // the caller's bitmap outlives the grid
     EXPECT_EQ(2, bitmap.Width());
+}
+
+TEST_F(CellGraphicsPaint, CheckStylesDrawTheirOwnPicturesAndThemeFallsBackWithoutVisualStyles)
+{
+    struct TNoTheme : TForwardingFacts {
+        bool ThemeActive() override { return false; }
+    } facts;
+    TSystemFactsOverride use(facts);
+    TCountingGrid* grid = MakeGrid();
+    grid->ControlLook()->CheckAlwaysActive = true; // the grid is not editable: boxes would show disabled
+    grid->AddCheckBox(1, 1, true, false);
+    grid->AddCheckBox(1, 2, false, false);
+    auto ticks = [&](int Row) {
+        const auto px = CellPixels(grid, 1, Row);
+        return std::count_if(px.begin(), px.end(), IsTickGreen);
+    };
+    for (TGridControlStyle style : {csWinXP, csQRX}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        grid->ControlLook()->SetControlStyle(style);
+        EXPECT_GT(ticks(1), 4) << "checked shows its tick";
+        EXPECT_EQ(0, ticks(2));
+    }
+    grid->ControlLook()->SetControlStyle(csClassic);
+    const auto classic = CellPixels(grid, 1, 1);
+    grid->ControlLook()->SetControlStyle(csTheme);
+    EXPECT_EQ(classic, CellPixels(grid, 1, 1)) << "no visual styles: the classic box";
+}
+
+TEST_F(CellGraphicsPaint, RadioGroupChecksTheItemWhoseCaptionIsTheCellText)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->SetDefaultRowHeight(60);
+    grid->SetBounds(0, 0, 320, 240);
+    grid->ControlLook()->SetControlStyle(csWinXP);
+    grid->ControlLook()->RadioAlwaysActive = true;
+    TStrings* items = grid->CreateRadio(1, 1, 0, -1);
+    items->Add(L"a");
+    items->Add(L"b");
+    items->Add(L"c");
+    grid->SetCells(1, 1, L"b");
+    TGridPixels pixels(320, 240);
+    grid->PaintTo(pixels.DC(), 0, 0);
+    const TRect cell = grid->CellRect(1, 1);
+    const RECT dot = pixels.Find(cell, IsTickGreen);
+    ASSERT_FALSE(Empty(dot));
+    // Items stand max(16, text height) apart from the cell's top + 2: the second one is checked.
+    const int pitch = std::max(16, static_cast<int>(grid->Canvas()->TextHeight(L"gh")));
+    EXPECT_GE(dot.top, cell.top + 2 + pitch);
+    EXPECT_LT(dot.bottom, cell.top + 2 + 2 * pitch);
+}
+
+TEST_F(CellGraphicsPaint, RotatedTextRunsUpwards)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->SetDefaultRowHeight(80);
+    grid->SetBounds(0, 0, 320, 320);
+    grid->AddRotated(1, 1, 90, L"WWWWWW");
+    TGridPixels pixels(320, 320);
+    grid->PaintTo(pixels.DC(), 0, 0);
+    TRect cell = grid->CellRect(1, 1);
+    InflateRect(&cell, -1, -1);
+    const RECT ink = pixels.Find(cell, IsDark);
+    ASSERT_FALSE(Empty(ink));
+    EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left)) << "the text runs upwards";
+}
+
+TEST_F(CellGraphicsPaint, FlatNodeShowsAPlusWhenCollapsedAndAMinusWhenExpanded)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->CellNode()->SetNodeType(cnFlat);
+    grid->CellNode()->Color = clWhite;
+    grid->CellNode()->SetShowTree(false);
+    TCellGraphic* node = grid->CreateCellGraphic(0, 1);
+    node->SetCellType(ctNode);
+    grid->GetCellProperties(0, 1)->SetNodeLevel(1);
+    auto dark = [&](bool Collapsed) {
+        node->SetCellBoolean(Collapsed);
+        const auto px = CellPixels(grid, 0, 1);
+        return std::count_if(px.begin(), px.end(), IsDark);
+    };
+    const auto expanded = dark(false), collapsed = dark(true);
+    EXPECT_GT(expanded, 4) << "the box and its minus";
+    EXPECT_GE(collapsed - expanded, 4) << "the plus adds its bar";
 }
 
 } // namespace

@@ -429,3 +429,62 @@ TEST_F(CellObjectsTest, ButtonRectangleFromThePaintedOffset)
     grid->RemoveAllButtons();
     EXPECT_FALSE(grid->HasButton(2, 1));
 }
+
+TEST_F(CellObjectsTest, RadioGroupsSelectWrapAndWriteTheirItem)
+{
+    TCountingGrid* grid = Add();
+    TStringList items;
+    for (const wchar_t* item : {L"early", L"late", L"night"}) items.Add(item);
+    struct {
+        const char* Name;
+        int Index;
+        const wchar_t* Text;
+        int NextIndex; // CellIndex afterwards
+        const wchar_t* NextText;
+    } cases[] = {
+        {"last item wraps to the first", 2, L"night", 0, L"early"},
+        {"no index: the item after the text", -1, L"late", 2, L"night"},
+        {"no index, text not an item: the first", -1, L"other", 0, L"early"},
+        {"index below -1 follows the text only", -2, L"early", -2, L"late"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        grid->AddRadio(1, 1, 0, c.Index, &items);
+        grid->SetCells(1, 1, c.Text);
+        SelectNextRadio(grid, 1, 1, false);
+        int index = 99;
+        EXPECT_TRUE(grid->GetRadioIdx(1, 1, index));
+        EXPECT_EQ(c.NextIndex, index);
+        EXPECT_EQ(String(c.NextText), grid->Cells(1, 1));
+    }
+    EXPECT_TRUE(grid->IsRadio(1, 1));
+    EXPECT_EQ(&items, grid->GetRadioStrings(1, 1)) << "the caller's list, not a copy";
+
+    EXPECT_TRUE(grid->SetRadioIdx(1, 1, -1));
+    EXPECT_EQ(L"", grid->Cells(1, 1)) << "no item chosen empties the text";
+    grid->AddCheckBox(2, 1, true, false);
+    EXPECT_FALSE(grid->SetRadioIdx(2, 1, 1));
+    EXPECT_EQ(ctCheckBox, grid->GetCellType(2, 1));
+
+    // A group the grid made keeps its own list until the group goes.
+    TStrings* owned = grid->CreateRadio(3, 1, 1, 0);
+    owned->Add(L"x");
+    EXPECT_EQ(owned, grid->GetRadioStrings(3, 1));
+    grid->RemoveRadio(3, 1);
+    EXPECT_FALSE(grid->IsRadio(3, 1));
+    grid->RemoveRadio(1, 1);
+    EXPECT_EQ(3, items.Count()) << "the caller's list outlives its group";
+}
+
+TEST(CellGraphicTest, AnglesAreKeptWithinOneTurn)
+{
+    const struct {
+        int Given, Stored;
+    } cases[] = {{-90, 270}, {720, 360}, {360, 360}, {45, 45}, {-450, 270}};
+    for (const auto& c : cases) {
+        TCellGraphic g;
+        g.SetAngle(c.Given);
+        EXPECT_EQ(ctRotated, g.CellType());
+        EXPECT_EQ(c.Stored, g.CellAngle()) << c.Given;
+    }
+}

@@ -213,6 +213,12 @@ TEST_F(GridLook, TextSizesByLinesWrapAndRotation)
     const TSize turned = grid->GetCellTextSize(2, 1, false, false);
     EXPECT_EQ(gh + 12, turned.cx);
     EXPECT_EQ(wide + 12, turned.cy);
+
+    // Markup is measured as the renderer lays it out: its lines, not its tags.
+    grid->SetCells(3, 1, L"<B></B>W<BR><FONT COLOR=\"clRed\">WWWW</FONT>");
+    const TSize markup = grid->GetCellTextSize(3, 1, false, false);
+    EXPECT_NEAR(wide + 2, markup.cx, 2);
+    EXPECT_NEAR(2 * gh + 2, markup.cy, 2);
 }
 
 TEST_F(GridLook, FloatFormatHookFormatsNumbers)

@@ -214,6 +214,9 @@ TEST_F(MarkupRender, ReadRightToLeftRunsAreMirroredAndHitAtTheirMirroredPlace)
         EXPECT_TRUE(hit.Run(&Canvas, text));
         EXPECT_EQ(hit.HitHref, L"far");
         EXPECT_EQ(hit.HitNumber, 1);
+        // The anchor's rectangle is where the anchor shows, mirrored with its run.
+        EXPECT_NEAR(hit.HitRect.left, blue.left, 3);
+        EXPECT_NEAR(hit.HitRect.right, blue.right, 3);
 
         TMarkupCall miss = paint;
         miss.Lookup = true;

@@ -1,5 +1,7 @@
 #include "grid/control/paint/CellButtonPainter.h"
 
+#include "grid/foundation/AdvUtil.h"
+
 void PaintCellButton(TCanvas* Canvas, TRect Dest, const String& Caption, const TCellButtonLook& Look)
 {
     if (Canvas == nullptr || Dest.right <= Dest.left || Dest.bottom <= Dest.top) return;
@@ -9,8 +11,12 @@ void PaintCellButton(TCanvas* Canvas, TRect Dest, const String& Caption, const T
     if (Look.Flat) state |= DFCS_FLAT;
     if (Look.Pressed) state |= DFCS_PUSHED;
     if (!Look.Enabled) state |= DFCS_INACTIVE;
-    RECT face = Dest;
-    DrawFrameControl(Canvas->Handle(), &face, DFC_BUTTON, state);
+    // Visual-styles push button states: normal 1, pressed 3, disabled 4.
+    const int themedState = !Look.Enabled ? 4 : Look.Pressed ? 3 : 1;
+    if (!Look.Themed || !PaintThemedPart(Canvas, Look.Window, L"button", 1, themedState, Dest)) {
+        RECT face = Dest;
+        DrawFrameControl(Canvas->Handle(), &face, DFC_BUTTON, state);
+    }
     const int inset = Look.Pressed ? 3 : 2;
     InflateRect(&Dest, -inset, -inset);
     if (Look.Glyph != nullptr && !Look.Glyph->Empty()) {

@@ -9,6 +9,8 @@ struct TCellButtonLook {
     bool Enabled = true;
     bool Flat = false;
     TBitmap* Glyph = nullptr; // drawn transparent at the face's left when not empty
+    bool Themed = false;      // the face comes from the visual styles (the frame control without them)
+    HWND Window = nullptr;
 };
 
 void PaintCellButton(TCanvas* Canvas, TRect Dest, const String& Caption, const TCellButtonLook& Look);

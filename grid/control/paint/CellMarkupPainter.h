@@ -23,3 +23,5 @@ struct TCellMarkupOptions {
 
 // Draws Markup in Rect with the canvas font; answers the width of the drawn text plus 2.
 int PaintCellMarkup(TCanvas* Canvas, TRect Rect, const String& Markup, const TCellMarkupOptions& Options);
+// The size Markup takes laid out in Rect (wrapped at its width), plus 2 each way; draws nothing.
+TSize MeasureCellMarkup(TCanvas* Canvas, const TRect& Rect, const String& Markup, const TCellMarkupOptions& Options);

@@ -20,8 +20,22 @@ TRect ShrinkBy(TRect R, int X, int Y)
     return R;
 }
 
+// The visual styles' bar (part 1) with its chunk (part 3) over the value's share of it; false
+// when the style cannot be opened.
+bool PaintThemedProgress(TCanvas* Canvas, const TRect& Cell, const TCellValuePaint& P)
+{
+    TRect r = ShrinkBy(Cell, P.MarginX, P.MarginY);
+    if (!PaintThemedPart(Canvas, P.Window, L"progress", 1, 0, r)) return false;
+    r = ShrinkBy(r, 2, 2);
+    const double share = std::clamp(std::isfinite(P.Value) ? P.Value : 0.0, 0.0, 100.0);
+    r.right = r.left + static_cast<int>((r.right - r.left) * share / 100);
+    if (r.right > r.left) PaintThemedPart(Canvas, P.Window, L"progress", 3, 1, r);
+    return true;
+}
+
 void PaintProgress(TCanvas* Canvas, const TCellGraphic& G, const TRect& Cell, const TCellValuePaint& P)
 {
+    if (P.ThemedProgress && PaintThemedProgress(Canvas, Cell, P)) return;
     const TRect r = ShrinkBy(Cell, 2, 2);
     const TColor bar = G.CellBitmapColor(), back = G.CellIconColor();
     // Without their own text colours each side's text is its bar colour inverted.

@@ -17,6 +17,9 @@ struct TCellValuePaint {
     TColor CommentColor = clRed;   // clNone: comments show no corner
     TXPProgressAppearance Appearance; // the look of ctXPProgress bars
     TFont* Font = nullptr;         // their percentage's font
+    // ctProgress drawn as the visual styles' progress bar (bar and chunk) instead of the grid's own.
+    bool ThemedProgress = false;
+    HWND Window = nullptr;
 };
 
 // Draws the kinds this unit knows into Cell (the bars) or Dest (the rest); false for other kinds.

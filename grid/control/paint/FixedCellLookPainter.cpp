@@ -26,17 +26,25 @@ void PaintFixedCellFill(TCanvas* Canvas, const TCellVisual& Visual, const TRect&
     if (!Visual.Fixed() || advutil::IsEmptyRect(Rect)) return;
     const TFixedCellLook& look = Visual.FixedLook;
     if (GradientLook(look.Look)) {
-        // Hovered and pressed headers and sorted-header colours come with the mouse handling and
-        // sorting.
+        // Hovered and pressed headers come with the mouse handling.
         if (look.ActiveHeader)
             PaintMirrorGradient(Canvas, Rect, look.ActiveColor, true, false, clNone, true, clNone, clNone,
                                 look.ActiveColorTo);
+        else if (look.SortedHeader)
+            PaintMirrorGradient(Canvas, Rect, look.HeaderColor, true, false, clNone, true, look.HeaderMirrorColorTo,
+                                look.HeaderMirrorColor, look.HeaderColorTo);
         else if (!look.Flat)
             PaintMirrorGradient(Canvas, Rect, Visual.Color, true, true, look.Look == glVista ? clWhite : clNone, true,
                                 Visual.MirrorColorTo, Visual.MirrorColor, Visual.ColorTo);
     }
     if (look.Look == glListView && !look.Flat) {
-        // The themed header item needs the visual-styles layer; the plain button face stands in.
+        if (look.ThemedHeaderPart != 0) {
+            TRect header{Rect.left, Rect.top, Rect.right, Rect.bottom + 1};
+            if (PaintThemedPart(Canvas, look.Window, L"header", look.ThemedHeaderPart, look.ThemedHeaderState, header)) {
+                PaintLine(Canvas, clWhite, {{Rect.left, Rect.top}, {Rect.right, Rect.top}});
+                return;
+            }
+        }
         Canvas->Brush()->SetColor(clBtnFace);
         Canvas->Pen()->SetColor(clWhite);
         Canvas->Pen()->SetWidth(1);
