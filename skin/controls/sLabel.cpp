@@ -234,6 +234,28 @@ TsEditLabel::TsEditLabel(TComponent* AOwner, TsBoundLabel* BoundStruct) : TsLabe
 
 TsEditLabel::~TsEditLabel()
 {
-    // The bound-label settings must learn that their label is gone (their Active field, not its
-    // setter, which would free the label again): filled in when the bound label arrives.
+    // The bound-label settings learn that their label is gone (their Active field, not its
+    // setter, which would free the label again).
+    if (BoundLabel != nullptr) BoundLabel->LabelDestroyed();
 }
+
+namespace {
+
+// The bound-label settings of the skin core make their caption label through these.
+struct TEditLabelRegistration {
+    TEditLabelRegistration()
+    {
+        TsEditLabelHooks& hooks = EditLabelHooks();
+        hooks.Create = [](TsBoundLabel* Bound, TComponent* Owner) -> TCustomLabel* { return new TsEditLabel(Owner, Bound); };
+        hooks.SetUseSkinColor = [](TCustomLabel* Label, bool Value) {
+            if (auto* label = dynamic_cast<TsLabel*>(Label)) label->SetUseSkinColor(Value);
+        };
+        hooks.UseSkinColor = [](TCustomLabel* Label) {
+            auto* label = dynamic_cast<TsLabel*>(Label);
+            return label == nullptr || label->UseSkinColor();
+        };
+    }
+};
+const TEditLabelRegistration EditLabelRegistration;
+
+} // namespace
