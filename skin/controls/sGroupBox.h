@@ -8,10 +8,11 @@
 #include "framework/stdctrls/GroupBox.h"
 #include "skin/core/sCommonData.h"
 
-enum TsCaptionLayout { clTopLeft, clTopCenter, clTopRight };
-
 class TsGroupBox : public TCustomGroupBox {
 public:
+    // Where the caption sits along the top (the bound labels of edits have a layout of their own).
+    enum TsCaptionLayout { clTopLeft, clTopCenter, clTopRight };
+
     explicit TsGroupBox(TComponent* AOwner);
     ~TsGroupBox() override;
 

@@ -41,10 +41,10 @@ TEST_F(SkinnedGroupBoxes, CaptionBandFollowsTheLayout)
     TsGroupBox* box = MakeBox(161);
     ASSERT_EQ(box->SkinData()->CacheBmp()->Canvas()->TextWidth(L"WWWWW"), 50);
     struct TCase {
-        TsCaptionLayout Layout;
+        TsGroupBox::TsCaptionLayout Layout;
         int Left, Right;
     };
-    for (TCase c : {TCase{clTopLeft, 6, 64}, TCase{clTopCenter, 50, 108}, TCase{clTopRight, 97, 155}}) {
+    for (TCase c : {TCase{TsGroupBox::clTopLeft, 6, 64}, TCase{TsGroupBox::clTopCenter, 50, 108}, TCase{TsGroupBox::clTopRight, 97, 155}}) {
         box->SetCaptionLayout(c.Layout);
         TRect r = box->CaptionRect();
         EXPECT_EQ(r.left, c.Left) << c.Layout;
@@ -53,7 +53,7 @@ TEST_F(SkinnedGroupBoxes, CaptionBandFollowsTheLayout)
     }
     // A caption wider than the box: from the left edge, cut at the right one.
     TsGroupBox* narrow = MakeBox(60, L"WWWWWWW");
-    narrow->SetCaptionLayout(clTopRight);
+    narrow->SetCaptionLayout(TsGroupBox::clTopRight);
     EXPECT_EQ(narrow->CaptionRect().left, 0);
     EXPECT_EQ(narrow->CaptionRect().right, 60);
     // An empty caption keeps the band's height.

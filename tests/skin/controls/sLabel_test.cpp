@@ -161,11 +161,10 @@ TEST_F(SkinnedLabels, WebLabelOpensItsAddressWithItsShowModeAndNothingWithoutOne
     EXPECT_EQ(facts.Opened[0].second, SW_MAXIMIZE);
 }
 
-TEST_F(SkinnedLabels, EditLabelKnowsItsBoundLabel)
+TEST_F(SkinnedLabels, EditLabelWithoutBoundSettingsIsAPlainSkinnedLabel)
 {
-    auto* bound = reinterpret_cast<TsBoundLabel*>(this);
-    TsEditLabel label(nullptr, bound);
-    EXPECT_EQ(label.BoundLabel, bound);
+    TsEditLabel label(nullptr, nullptr);
+    EXPECT_EQ(label.BoundLabel, nullptr);
     EXPECT_TRUE(label.UseSkinColor());
     EXPECT_TRUE(label.Transparent());
 }
