@@ -3,6 +3,8 @@
 // state (section background for the state, the border mask, caption and glyph), gives its window
 // a region without the transparent corner pixels of the border mask, and shows normal, hot and
 // pressed looks. Without an active skin it draws as the framework's owner-drawn button.
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "framework/stdctrls/BitBtn.h"

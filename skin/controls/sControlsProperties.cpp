@@ -41,8 +41,27 @@ void RegisterSkinControlsClasses()
                                 [](TsWebLabel* c, TsWindowShowMode v) { c->SetShowMode(v); }, L"soDefault");
     RegisterPublishedClass<TsComboBox>(L"TsComboBox", L"TCustomComboBox");
     RegisterPublishedClass<TsRadioButton>(L"TsRadioButton", L"TRadioButton");
-    RegisterPublishedClass<TsBitBtn>(L"TsBitBtn", L"TBitBtn");
-    RegisterPublishedClass<TsGroupBox>(L"TsGroupBox", L"TCustomGroupBox");
+    RegisterPublishedClass<TsBitBtn>(L"TsBitBtn", L"TBitBtn")
+        .Enum<TAlignment>(L"Alignment", L"TAlignment", [](TsBitBtn* c, TAlignment v) { c->SetAlignment(v); }, L"taCenter")
+        .Enum<TAlignment>(L"TextAlignment", L"TAlignment", [](TsBitBtn* c, TAlignment v) { c->SetTextAlignment(v); },
+                          L"taCenter")
+        .Integer(L"Blend", [](TsBitBtn* c, int v) { c->SetBlend(v); })
+        .Boolean(L"Down", [](TsBitBtn* c, bool v) { c->SetDown(v); })
+        .Boolean(L"DrawOverBorder", [](TsBitBtn* c, bool v) { c->SetDrawOverBorder(v); }, L"True")
+        .Integer(L"FocusMargin", [](TsBitBtn* c, int v) { c->SetFocusMargin(v); }, L"1")
+        .Boolean(L"Grayed", [](TsBitBtn* c, bool v) { c->SetGrayed(v); })
+        .Boolean(L"Reflected", [](TsBitBtn* c, bool v) { c->SetReflected(v); })
+        .Boolean(L"ShowCaption", [](TsBitBtn* c, bool v) { c->SetShowCaption(v); }, L"True")
+        .Boolean(L"ShowFocus", [](TsBitBtn* c, bool v) { c->SetShowFocus(v); }, L"True")
+        .Integer(L"TextOffset", [](TsBitBtn* c, int v) { c->SetTextOffset(v); })
+        .Boolean(L"WordWrap", [](TsBitBtn* c, bool v) { c->SetWordWrap(v); }, L"True");
+    RegisterEnumType(L"TsCaptionLayout", {L"clTopLeft", L"clTopCenter", L"clTopRight"});
+    RegisterPublishedClass<TsGroupBox>(L"TsGroupBox", L"TCustomGroupBox")
+        .Enum<TsGroupBox::TsCaptionLayout>(L"CaptionLayout", L"TsCaptionLayout",
+                                           [](TsGroupBox* c, TsGroupBox::TsCaptionLayout v) { c->SetCaptionLayout(v); },
+                                           L"clTopLeft")
+        .Integer(L"CaptionYOffset", [](TsGroupBox* c, int v) { c->SetCaptionYOffset(v); })
+        .Text(L"CaptionSkin", [](TsGroupBox* c, const String& v) { c->SetCaptionSkin(v); });
     RegisterPublishedClass<TsBevel>(L"TsBevel", L"TBevel");
     RegisterPublishedClass<TsPanel>(L"TsPanel", L"TCustomPanel");
     RegisterPublishedClass<TsPageControl>(L"TsPageControl", L"TPageControl");

@@ -109,6 +109,8 @@ void TsSkinManager::ChangeSkin(const String& Value, bool Repaint)
     FSkinName = Value;
     if (FActive) {
         if (OnBeforeChange) OnBeforeChange(this);
+        // The shown forms are captured in their old look before it goes.
+        if (Repaint) PrepareFormsForAnimation();
         TSkinLoadingScope loading;
         bool wasActive = SkinData.Active;
         SkinData.Active = false;

@@ -136,9 +136,6 @@ void BroadcastToSkinnedForms(const TMessage& Message)
 
 void TsSkinManager::AnnounceSkin(bool Repaint)
 {
-    if (SkinLoading() && !ComponentState().Contains(csLoading)) {
-        // Called at the end of a load that is itself inside another: the outer one announces.
-    }
     if (ComponentState().Contains(csLoading) || ComponentState().Contains(csReading)) return;
     if (gd.empty()) return;
     FreeAllGlowEffects(false);
@@ -174,7 +171,7 @@ void TsSkinManager::RepaintForms(bool DoLockForms)
 {
     BroadcastToForms(SkinCmdMessage(AC_ENDFADE, this));
     const TMessage reskin = SkinCmdMessage(AC_RESKIN, this);
-    if (SkinLoading()) {
+    if (ComponentState().Contains(csLoading)) {
         BroadcastToForms(reskin);
     } else {
         if (DoLockForms) LockFormsForAnimation();

@@ -82,6 +82,8 @@ TEST(SkinBroadcast, EveryFormHearsOfANewSkinOnceAndOfItsRemoval)
         EXPECT_EQ(plain->Heard(AC_SKINLOADED), 1);
         EXPECT_EQ(skinned->Heard(AC_SKINLOADED), 1);
         EXPECT_EQ(skinned->Heard(AC_RESKIN), 1);
+        // The forms were held for the skin-change animation and are free again.
+        EXPECT_FALSE(FormAnimating);
     }
     // A manager freed while forms are skinned takes its skin away from them.
     EXPECT_EQ(plain->Heard(AC_SKINUNLOADED), 1);
