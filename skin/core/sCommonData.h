@@ -14,6 +14,7 @@
 #include "framework/classes/Persistent.h"
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/core/sConst.h"
 
 class TControl;
@@ -184,3 +185,69 @@ void CopyCacheToDC(TControl* Control, TsCommonData* SkinData, const TRect& SrcRe
 // that its inside shows the window's cache.
 void CopyCacheToWndDC(HWND Window, TsCommonData* SkinData, const TRect& SrcRect, int OffsetY, int OffsetX,
                       bool FillCorners, HDC DC, const TRect& DstRect);
+
+// ---- The caption label of an edit control ----
+
+class TComponent;
+class TCustomLabel;
+class TFont;
+class TsBoundLabel;
+
+// Where a bound label stands: left of the edit, or above it at its left, centre or right.
+enum TsCaptionLayout { sclLeft, sclTopLeft, sclTopCenter, sclTopRight };
+
+// The labels unit plugs its edit label in here (the skinned controls sit above this layer):
+// making the label for a bound label, and the label's own use of the skin's colour. Reached
+// through a function, so that a unit may register from its own start-up.
+struct TsEditLabelHooks {
+    std::function<TCustomLabel*(TsBoundLabel* Bound, TComponent* Owner)> Create;
+    std::function<void(TCustomLabel* Label, bool Value)> SetUseSkinColor;
+    std::function<bool(TCustomLabel* Label)> UseSkinColor;
+};
+TsEditLabelHooks& EditLabelHooks();
+
+// The settings through which an edit control shows a caption label beside or above it. While
+// Active the label exists, stands on the edit's parent and follows the settings.
+class TsBoundLabel : public TPersistent {
+public:
+    TsBoundLabel(TControl* AOwner, TsCommonData* CommonData);
+    ~TsBoundLabel() override;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    const String& Caption() const { return FText; }
+    void SetCaption(const String& Value);
+    int Indent() const { return FIndent; }
+    void SetIndent(int Value);
+    TsCaptionLayout Layout() const { return FLayout; }
+    void SetLayout(TsCaptionLayout Value);
+    // 0: no limit.
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value);
+    // The label's font once it exists, else the one it will take.
+    TFont* Font() const;
+    void SetFont(TFont* Value);
+    bool UseSkinColor() const;
+    void SetUseSkinColor(bool Value);
+
+    // Places the label by Layout, Indent and MaxWidth beside or above the edit.
+    void AlignLabel();
+    TCustomLabel* TheLabel() const { return FTheLabel; }
+    // The label tells its settings that it is gone (without freeing it again).
+    void LabelDestroyed();
+
+private:
+    TAlignment LabelAlignment() const;
+    void Realign();
+
+    int FMaxWidth = 0;
+    String FText;
+    TsCaptionLayout FLayout = sclLeft;
+    std::unique_ptr<TFont> FFont;
+    int FIndent = 0;
+    bool FActive = false;
+    TCustomLabel* FTheLabel = nullptr;
+    TsCommonData* FCommonData;
+    TControl* FOwner;
+    bool FUseSkinColor = true;
+};

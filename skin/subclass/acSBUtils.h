@@ -142,3 +142,153 @@ void PrepareFrameCache(TsCommonData* SkinData, HWND Wnd, bool Plain);
 // Lets the parent's background show through the key-coloured corner pixels of the border mask's
 // State image in the handler's cache (not in dialogs).
 void RestoreCornerBackground(TsCommonData* SkinData, int State, TacMainWnd* Handler);
+
+// ---- Static texts and push buttons ----
+
+// Static text of foreign dialogs (and the base of the link, icon and edge handlers): the section
+// over the parent's background with the window's text on it. A tab-stop or static-edge window
+// keeps its own look.
+class TacStaticWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    void acWndProc(TMessage& Message) override;
+    // Composes the cache and copies it to the message's DC (or the window's own).
+    virtual void AC_WMPaint(TMessage& Message);
+    // Writes the text into the cache; true when the cache is to be shown.
+    virtual bool PaintText();
+
+protected:
+    // The style keeps the window's own painting.
+    bool PaintsItself() const;
+};
+
+// Push buttons of foreign dialogs and framework forms (section "BUTTON" unless one is given):
+// skin state by pressed, disabled, focused, hot and default, caption, glyph and disabled look
+// composed in the cache.
+class TacBtnWnd : public TacMainWnd {
+public:
+    TacBtnWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+              bool Repaint = true);
+    void acWndProc(TMessage& Message) override;
+
+    virtual void DrawCaption();
+    virtual void DrawGlyph() {}
+    virtual TSize GlyphSize() { return TSize{0, 0}; }
+    virtual void DoDrawText(TRect& R, UINT Flags);
+    virtual TRect CaptionRect();
+    virtual int MaxCaptionWidth();
+    virtual TSize TextRectSize();
+    virtual void PrepareCache();
+
+    void AC_WMPaint(TMessage& Message);
+    // 0 normal, 1 hot (focused, under the mouse or default), 2 pressed.
+    int CurrentState();
+    LONG CtrlStyle() const;
+    bool Down() const;
+    void Repaint();
+
+protected:
+    TCanvas* CacheCanvas() const { return SkinData->CacheBmp()->Canvas(); }
+    // The section's caption font for this window: the control's own, or the window's WM_GETFONT.
+    void TakeCaptionFont();
+    // Runs the previous procedure with redrawing off, then repaints the new look.
+    void PassOnUnseen(TMessage& Message);
+
+private:
+    bool OnSkinCommand(TMessage& Message);
+    void TrackHover();
+};
+
+// A framework bit button: its glyph (a 32-bit single frame with its alpha, else the frame of the
+// state) placed by the button's Layout, Margin and Spacing.
+class TacBitBtnWnd : public TacBtnWnd {
+public:
+    using TacBtnWnd::TacBtnWnd;
+    void DrawGlyph() override;
+    TSize GlyphSize() override;
+    TRect CaptionRect() override;
+    int MaxCaptionWidth() override;
+    TRect GlyphRect();
+
+    HBITMAP hBmp = nullptr;
+    HICON hIco = nullptr;
+};
+
+// A framework button with an image list (its published Images, ImageIndex, ImageAlignment,
+// ImageMargins and per-state image indexes, read by name).
+class TacButtonWnd : public TacBtnWnd {
+public:
+    TacButtonWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+                 bool Repaint = true);
+    void DrawGlyph() override;
+    TSize GlyphSize() override;
+    TRect CaptionRect() override;
+    bool HaveImage();
+    int GlyphIndex();
+    TRect GlyphRect();
+
+    TControl* Btn = nullptr;
+};
+
+// ---- Up-down, size grip, transparent panel, link and icon ----
+
+// An up-down control as two skinned buttons with arrows, hot and pressed by the pointer.
+class TacSpinWnd : public TacMainWnd {
+public:
+    TacSpinWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+               bool Repaint = true);
+    void acWndProc(TMessage& Message) override;
+    virtual bool IsVertical();
+    void AC_WMPaint(TMessage& Message);
+    void PrepareCache();
+
+    // Left edge of the painted part of a vertical up-down.
+    int lOffset = 0;
+    bool bMousePressed = false;
+    // First (upper or left) and second button: 0 normal, 1 hot, 2 pressed.
+    int Btn1State = 0;
+    int Btn2State = 0;
+
+private:
+    void ReadButtonStates();
+};
+
+// A dialog's size grip: the skin's grip image in the bottom-right corner over the parent.
+class TacSizerWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    void acWndProc(TMessage& Message) override;
+    void AC_WMPaint(TMessage& Message);
+};
+
+// A dialog-like container that shows the skin background behind its children.
+class TacTransPanelWnd : public TacMainWnd {
+public:
+    using TacMainWnd::TacMainWnd;
+    void acWndProc(TMessage& Message) override;
+    virtual void AC_WMPaint(TMessage& Message);
+};
+
+// A link control as underlined text without its <A> and </A> tags.
+class TacLinkWnd : public TacStaticWnd {
+public:
+    using TacStaticWnd::TacStaticWnd;
+    void acWndProc(TMessage& Message) override;
+    bool PaintText() override;
+};
+
+// A static icon or bitmap drawn over the section's background. The window's image stays the
+// window's: the handler only draws from it.
+class TacIconWnd : public TacStaticWnd {
+public:
+    TacIconWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager* ASkinManager, const String& SkinSection,
+               bool Repaint = true);
+    bool PaintText() override;
+
+    bool IsBmp = false;
+    // The window's bitmap as seen at the first paint; it does not own the image.
+    std::unique_ptr<TBitmap> FBmp;
+};
+
+// A caption with every upper-case "<A>" and "</A>" taken out (other markup stays).
+String StripLinkTags(const String& Caption);

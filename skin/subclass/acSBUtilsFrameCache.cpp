@@ -67,7 +67,8 @@ void PrepareFrameCache(TsCommonData* SkinData, HWND Wnd, bool Plain)
         TsSkinManager* manager = SkinData->GetSkinManager();
         if (manager != nullptr && manager->IsValidSkinIndex(SkinData->SkinIndex)) {
             const bool hot = (SkinData->FFocused || SkinData->FMouseAbove) && HasHotLook(SkinData);
-            DrawControlSkin(SkinData, ci, !Plain, cache, TPoint{at.x, at.y}, TRect{0, 0, cache->Width(), cache->Height()},
+            // The parent's background comes already placed at the window's position.
+            DrawControlSkin(SkinData, ci, !Plain, cache, TPoint{0, 0}, TRect{0, 0, cache->Width(), cache->Height()},
                             hot ? 1 : 0);
         }
     }
@@ -97,12 +98,10 @@ void RestoreCornerBackground(TsCommonData* SkinData, int State, TacMainWnd* Hand
     TBitmap* cache = SkinData->CacheBmp();
     if (cache == nullptr || Handler->WndSize.cx <= 1 || Handler->WndSize.cy <= 1) return;
 
-    TCacheInfo ci = WndParentCacheInfo(Handler->CtrlHandle);
+    // The parent's background comes already placed at the window's position (WndPos).
+    const TCacheInfo ci = WndParentCacheInfo(Handler->CtrlHandle);
     std::uint32_t fill = 0;
-    if (ci.Ready) {
-        ci.X += Handler->WndPos.x;
-        ci.Y += Handler->WndPos.y;
-    } else {
+    if (!ci.Ready) {
         if (ci.FillColor == NoSkinColor) return;
         fill = PixelOfColor(ci.FillColor);
     }

@@ -87,11 +87,6 @@ struct ForeignEdit : ::testing::Test {
     }
 };
 
-TMessage SkinCmd(int Sub, LPARAM LParam = 0)
-{
-    return TMessage{SM_LUMACMD, MakeSkinWParam(Sub), LParam, 0};
-}
-
 } // namespace
 
 TEST_F(ForeignEdit, TheHandlerIsFoundThroughItsPropertyAndAnswersWhileTheSkinIsActive)
