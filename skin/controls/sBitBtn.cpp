@@ -4,6 +4,7 @@
 
 #include "framework/graphics/DrawingGuards.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
+#include "skin/controls/sThirdParty.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sBorders.h"
@@ -179,9 +180,21 @@ void TsBitBtn::PrepareCache()
     CalcGlyphTextLayout(TRect{0, 0, Width(), Height()}, glyph, text, static_cast<int>(BiDiDrawTextFlags(this, 0)),
                         CaptionRect, GlyphPos, Spacing(), Margin(), AlignmentCode(FAlignment), LayoutCode(Layout()));
     if (FShowCaption) WriteCaption(cache->Canvas());
-    // The glyph joins the composition with the button glyph painter of the controls.
+    TacButtonGlyphInputs glyphInputs;
+    glyphInputs.Glyph = Glyph();
+    glyphInputs.NumGlyphs = std::max(1, static_cast<int>(NumGlyphs()));
+    glyphInputs.ImgRect = ImgRect();
+    glyphInputs.State = CurrentState();
+    glyphInputs.Enabled = Enabled();
+    glyphInputs.Down = FDown;
+    glyphInputs.Blend = FBlend;
+    glyphInputs.Grayed = FGrayed;
+    glyphInputs.Reflected = FReflected;
+    glyphInputs.DisabledGlyphKind = FDisabledGlyphKind;
+    glyphInputs.SkinData = data;
+    PaintButtonGlyph(glyphInputs, TSize{Width(), Height()}, nullptr);
     if (!FDrawOverBorder) PaintBorder(state);
-    if (!Enabled()) PaintDisabledLook(cache, FDisabledKind, Parent(), TPoint{Left(), Top()}, ci);
+    if (!Enabled()) PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{Left(), Top()}, ci);
     if (OnPaint) OnPaint(this, cache);
     data->BGChanged = false;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "framework/stdctrls/BitBtn.h"
+#include "skin/controls/sControlTypes.h"
 #include "skin/core/sCommonData.h"
 
 // Called with the composed cache before it reaches the screen.
@@ -50,11 +51,11 @@ public:
     void SetTextOffset(int Value) { Store(FTextOffset, Value); }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value) { Store(FWordWrap, Value); }
-    // Options of the disabled look (the bits PaintDisabledLook reads).
-    int DisabledKind() const { return FDisabledKind; }
-    void SetDisabledKind(int Value) { Store(FDisabledKind, Value); }
-    int DisabledGlyphKind() const { return FDisabledGlyphKind; }
-    void SetDisabledGlyphKind(int Value) { Store(FDisabledGlyphKind, Value); }
+    // How the whole button and its glyph look while disabled.
+    TsDisabledKind DisabledKind() const { return FDisabledKind; }
+    void SetDisabledKind(TsDisabledKind Value) { Store(FDisabledKind, Value); }
+    TsDisabledGlyphKind DisabledGlyphKind() const { return FDisabledGlyphKind; }
+    void SetDisabledGlyphKind(TsDisabledGlyphKind Value) { Store(FDisabledGlyphKind, Value); }
 
     TBmpPaintEvent OnPaint;
     bool MouseAbove = false;
@@ -93,8 +94,8 @@ private:
     TAlignment FAlignment = taCenter;
     TAlignment FTextAlignment = taCenter;
     int FBlend = 0;
-    int FDisabledGlyphKind = 1;
-    int FDisabledKind = 1;
+    TsDisabledGlyphKind FDisabledGlyphKind{dgBlended};
+    TsDisabledKind FDisabledKind{dkBlended};
     bool FDown = false;
     bool FDrawOverBorder = true;
     int FFocusMargin = 1;

@@ -109,6 +109,23 @@ TEST_F(SkinnedBitButtons, WindowRegionLeavesOutTheMaskCornersAndNoRegionIsLeftBe
     EXPECT_LE(skinpaint_test::GdiObjectCount(), before + 2);
 }
 
+TEST_F(SkinnedBitButtons, GlyphIsDrawnWhereTheLayoutPutsIt)
+{
+    TsBitBtn* button = MakeButton();
+    TBitmap glyph;
+    glyph.SetPixelFormat(pf24bit);
+    glyph.SetSize(16, 16);
+    glyph.Canvas()->Brush()->SetColor(clWhite);
+    glyph.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    glyph.Canvas()->Brush()->SetColor(clLime);
+    glyph.Canvas()->FillRect(TRect{2, 2, 14, 14});
+    button->SetGlyph(&glyph);
+    TPixelBuffer pixels(75, 25);
+    SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pixels.DC()), PRF_CLIENT);
+    TRect at = button->ImgRect();
+    EXPECT_EQ(pixels.At(at.left + 8, at.top + 8), COLORREF(clLime));
+}
+
 TEST_F(SkinnedBitButtons, OptionsAreStoredAndHeld)
 {
     TsBitBtn* button = MakeButton();
