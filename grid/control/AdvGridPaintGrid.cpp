@@ -64,7 +64,7 @@ void TAdvStringGrid::PaintOuterBackground()
 
     TRect painted = client;
     if (FSearchFooter->Visible) painted.bottom -= 32;
-    if (FFloatingFooter->Visible && FFooterPanel != nullptr) painted.bottom -= FFooterPanel->Height();
+    if (FFloatingFooter->Visible() && FFooterPanel != nullptr) painted.bottom -= FFooterPanel->Height();
 
     TCanvas* canvas = Canvas();
     {

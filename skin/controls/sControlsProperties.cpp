@@ -10,13 +10,17 @@
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sComboBox.h"
+#include "skin/controls/sCustomComboEdit.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sLabel.h"
+#include "skin/controls/sMaskEdit.h"
 #include "skin/controls/sMonthCalendar.h"
 #include "skin/controls/sPageControl.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sRadioButton.h"
+#include "skin/controls/sSpeedButton.h"
 #include "skin/controls/sTooledit.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 
 void RegisterSkinControlsClasses()
@@ -27,6 +31,7 @@ void RegisterSkinControlsClasses()
     RegisterCommonControlsClasses();
     RegisterMenuClasses();
     RegisterSkinManagerClasses();
+    RegisterCommonDataClasses();
 
     RegisterEnumType(L"TsWindowShowMode", {L"soHide", L"soNormal", L"soShowMinimized", L"soMaximize", L"soShowNoActivate",
                                            L"soShow", L"soMinimize", L"soShowMinNoActive", L"soShowNA", L"soRestore",
@@ -41,9 +46,47 @@ void RegisterSkinControlsClasses()
         .Enum<TsWindowShowMode>(L"ShowMode", L"TsWindowShowMode",
                                 [](TsWebLabel* c, TsWindowShowMode v) { c->SetShowMode(v); }, L"soDefault");
     RegisterPublishedClass<TsComboBox>(L"TsComboBox", L"TCustomComboBox");
-    RegisterPublishedClass<TsRadioButton>(L"TsRadioButton", L"TRadioButton");
-    RegisterPublishedClass<TsBitBtn>(L"TsBitBtn", L"TBitBtn");
-    RegisterPublishedClass<TsGroupBox>(L"TsGroupBox", L"TCustomGroupBox");
+    RegisterPublishedClass<TsRadioButton>(L"TsRadioButton", L"TRadioButton")
+        .Boolean(L"AutoSize", [](TsRadioButton* c, bool v) { c->SetAutoSize(v); }, L"True")
+        .Integer(L"Margin", [](TsRadioButton* c, int v) { c->SetMargin(v); }, L"2")
+        .Boolean(L"ReadOnly", [](TsRadioButton* c, bool v) { c->SetReadOnly(v); })
+        .Boolean(L"ShowFocus", [](TsRadioButton* c, bool v) { c->SetShowFocus(v); }, L"True")
+        .Object(L"SkinData", L"TsCommonData", [](TsRadioButton* c) { return c->SkinData(); })
+        .Integer(L"TextIndent", [](TsRadioButton* c, int v) { c->SetTextIndent(v); });
+    RegisterPublishedClass<TsMaskEdit>(L"TsMaskEdit", L"TMaskEdit")
+        .Object(L"SkinData", L"TsCtrlSkinData", [](TsMaskEdit* c) { return c->SkinData(); });
+    RegisterPublishedClass<TsEdit>(L"TsEdit", L"TsMaskEdit");
+    RegisterPublishedClass<TsSpeedButton>(L"TsSpeedButton", L"TSpeedButton")
+        .Integer(L"Blend", [](TsSpeedButton* c, int v) { c->SetBlend(v); })
+        .Boolean(L"DrawOverBorder", [](TsSpeedButton* c, bool v) { c->SetDrawOverBorder(v); }, L"True")
+        .Boolean(L"Grayed", [](TsSpeedButton* c, bool v) { c->SetGrayed(v); })
+        .Integer(L"ImageIndex", [](TsSpeedButton* c, int v) { c->SetImageIndex(v); }, L"-1")
+        .Boolean(L"Reflected", [](TsSpeedButton* c, bool v) { c->SetReflected(v); })
+        .Boolean(L"ShowCaption", [](TsSpeedButton* c, bool v) { c->SetShowCaption(v); }, L"True")
+        .Object(L"SkinData", L"TsCtrlSkinData", [](TsSpeedButton* c) { return c->SkinData(); })
+        .Integer(L"TextOffset", [](TsSpeedButton* c, int v) { c->SetTextOffset(v); });
+    RegisterPublishedClass<TsBitBtn>(L"TsBitBtn", L"TBitBtn")
+        .Object(L"SkinData", L"TsCtrlSkinData", [](TsBitBtn* c) { return c->SkinData(); })
+        .Enum<TAlignment>(L"Alignment", L"TAlignment", [](TsBitBtn* c, TAlignment v) { c->SetAlignment(v); }, L"taCenter")
+        .Enum<TAlignment>(L"TextAlignment", L"TAlignment", [](TsBitBtn* c, TAlignment v) { c->SetTextAlignment(v); },
+                          L"taCenter")
+        .Integer(L"Blend", [](TsBitBtn* c, int v) { c->SetBlend(v); })
+        .Boolean(L"Down", [](TsBitBtn* c, bool v) { c->SetDown(v); })
+        .Boolean(L"DrawOverBorder", [](TsBitBtn* c, bool v) { c->SetDrawOverBorder(v); }, L"True")
+        .Integer(L"FocusMargin", [](TsBitBtn* c, int v) { c->SetFocusMargin(v); }, L"1")
+        .Boolean(L"Grayed", [](TsBitBtn* c, bool v) { c->SetGrayed(v); })
+        .Boolean(L"Reflected", [](TsBitBtn* c, bool v) { c->SetReflected(v); })
+        .Boolean(L"ShowCaption", [](TsBitBtn* c, bool v) { c->SetShowCaption(v); }, L"True")
+        .Boolean(L"ShowFocus", [](TsBitBtn* c, bool v) { c->SetShowFocus(v); }, L"True")
+        .Integer(L"TextOffset", [](TsBitBtn* c, int v) { c->SetTextOffset(v); })
+        .Boolean(L"WordWrap", [](TsBitBtn* c, bool v) { c->SetWordWrap(v); }, L"True");
+    RegisterEnumType(L"TsCaptionLayout", {L"clTopLeft", L"clTopCenter", L"clTopRight"});
+    RegisterPublishedClass<TsGroupBox>(L"TsGroupBox", L"TCustomGroupBox")
+        .Enum<TsGroupBox::TsCaptionLayout>(L"CaptionLayout", L"TsCaptionLayout",
+                                           [](TsGroupBox* c, TsGroupBox::TsCaptionLayout v) { c->SetCaptionLayout(v); },
+                                           L"clTopLeft")
+        .Integer(L"CaptionYOffset", [](TsGroupBox* c, int v) { c->SetCaptionYOffset(v); })
+        .Text(L"CaptionSkin", [](TsGroupBox* c, const String& v) { c->SetCaptionSkin(v); });
     RegisterPublishedClass<TsBevel>(L"TsBevel", L"TBevel");
     RegisterPublishedClass<TsPanel>(L"TsPanel", L"TCustomPanel");
     RegisterPublishedClass<TsPageControl>(L"TsPageControl", L"TPageControl");
