@@ -147,9 +147,9 @@ DWORD TSystemFacts::TickCount() { return GetTickCount(); }
 
 void TSystemFacts::Beep(UINT Type) { MessageBeep(Type); }
 
-bool TSystemFacts::ShellOpen(const String& Target)
+bool TSystemFacts::ShellOpen(const String& Target, int ShowCmd, HWND Owner)
 {
-    HINSTANCE result = ShellExecuteW(nullptr, L"open", Target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = ShellExecuteW(Owner, L"open", Target.c_str(), nullptr, nullptr, ShowCmd);
     // ShellExecute answers a value above 32 on success.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -60,8 +60,9 @@ public:
     virtual SHORT KeyState(int VirtualKey);
     virtual DWORD TickCount();
     virtual void Beep(UINT Type);
-    // Opens a document or link with the shell's "open" verb; true when the shell took it.
-    virtual bool ShellOpen(const String& Target);
+    // Opens a document or link with the shell's "open" verb, shown by ShowCmd (SW_*) and owned
+    // by Owner for the shell's messages; true when the shell took it.
+    virtual bool ShellOpen(const String& Target, int ShowCmd = SW_SHOWNORMAL, HWND Owner = nullptr);
     // The display monitors in the system's order.
     virtual std::vector<TMonitorFacts> Monitors();
 };
@@ -100,7 +101,10 @@ public:
     SHORT KeyState(int VirtualKey) override { return FBase.KeyState(VirtualKey); }
     DWORD TickCount() override { return FBase.TickCount(); }
     void Beep(UINT Type) override { FBase.Beep(Type); }
-    bool ShellOpen(const String& Target) override { return FBase.ShellOpen(Target); }
+    bool ShellOpen(const String& Target, int ShowCmd = SW_SHOWNORMAL, HWND Owner = nullptr) override
+    {
+        return FBase.ShellOpen(Target, ShowCmd, Owner);
+    }
     std::vector<TMonitorFacts> Monitors() override { return FBase.Monitors(); }
 
 protected:

@@ -27,9 +27,18 @@ void RegisterSkinControlsClasses()
     RegisterMenuClasses();
     RegisterSkinManagerClasses();
 
-    RegisterPublishedClass<TsLabel>(L"TsLabel", L"TCustomLabel");
+    RegisterEnumType(L"TsWindowShowMode", {L"soHide", L"soNormal", L"soShowMinimized", L"soMaximize", L"soShowNoActivate",
+                                           L"soShow", L"soMinimize", L"soShowMinNoActive", L"soShowNA", L"soRestore",
+                                           L"soDefault"});
+    RegisterPublishedClass<TsCustomLabel>(L"TsCustomLabel", L"TCustomLabel")
+        .Text(L"SkinSection", [](TsCustomLabel* c, const String& v) { c->SetSkinSection(v); });
+    RegisterPublishedClass<TsLabel>(L"TsLabel", L"TsCustomLabel")
+        .Boolean(L"UseSkinColor", [](TsLabel* c, bool v) { c->SetUseSkinColor(v); }, L"True");
     RegisterPublishedClass<TsWebLabel>(L"TsWebLabel", L"TsLabel")
-        .Text(L"URL", [](TsWebLabel* c, const String& v) { c->SetURL(v); });
+        .Text(L"URL", [](TsWebLabel* c, const String& v) { c->SetURL(v); })
+        .Object(L"HoverFont", L"TFont", [](TsWebLabel* c) { return c->HoverFont(); })
+        .Enum<TsWindowShowMode>(L"ShowMode", L"TsWindowShowMode",
+                                [](TsWebLabel* c, TsWindowShowMode v) { c->SetShowMode(v); }, L"soDefault");
     RegisterPublishedClass<TsComboBox>(L"TsComboBox", L"TCustomComboBox");
     RegisterPublishedClass<TsRadioButton>(L"TsRadioButton", L"TRadioButton");
     RegisterPublishedClass<TsBitBtn>(L"TsBitBtn", L"TBitBtn");

@@ -63,6 +63,47 @@ bool IsWinXPOrLater()
     return v.Major > 5 || (v.Major == 5 && v.Minor > 0);
 }
 
+bool NTPlatform()
+{
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    // GetVersionEx is deprecated for version numbers, not for the platform it reports.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool known = GetVersionExW(&info) != FALSE;
+#pragma GCC diagnostic pop
+    return known && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+DWORD NTMajorVersion()
+{
+    return SystemFacts().WindowsVersion().Major;
+}
+
+namespace {
+
+struct TApplicationIconsHolder {
+    TacApplicationIcons Icons;
+    TApplicationIconsHolder()
+    {
+        wchar_t path[MAX_PATH] = L"";
+        if (GetModuleFileNameW(nullptr, path, MAX_PATH) != 0) ExtractIconExW(path, 0, &Icons.Large, &Icons.Small, 1);
+    }
+    ~TApplicationIconsHolder()
+    {
+        if (Icons.Small != nullptr) DestroyIcon(Icons.Small);
+        if (Icons.Large != nullptr) DestroyIcon(Icons.Large);
+    }
+};
+
+} // namespace
+
+const TacApplicationIcons& ApplicationIcons()
+{
+    static const TApplicationIconsHolder holder;
+    return holder.Icons;
+}
+
 bool IsWow64()
 {
     using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);

@@ -32,6 +32,16 @@ HFONT MakeCaptionFont();   // the caller frees it; null when the query fails
 bool WindowAnimationOn();  // minimize/restore animation
 void SetWindowAnimation(bool On);
 bool IsWinXPOrLater();
+// Windows of the NT line (the only one the wide API runs on), and its major version number.
+bool NTPlatform();
+DWORD NTMajorVersion();
+// The program's own icons (from its executable's first icon); the title icon of a form without
+// one of its own falls back to them. Null where the program has none; freed at shut-down.
+struct TacApplicationIcons {
+    HICON Small = nullptr;
+    HICON Large = nullptr;
+};
+const TacApplicationIcons& ApplicationIcons();
 // A 32-bit process on 64-bit Windows.
 bool IsWow64();
 // A 32-bit process on 64-bit Windows without desktop composition: glowing is off. Decided once.

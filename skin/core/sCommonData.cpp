@@ -14,6 +14,7 @@
 #include "framework/system/StringUtils.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/sGradient.h"
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sMaskData.h"
 #include "skin/core/sMessages.h"
@@ -221,10 +222,7 @@ void TsCommonData::Loaded()
     if (!Skinned() || FOwnerControl == nullptr || FOwnerControl->Parent() == nullptr ||
         ComponentHas(FOwnerObject, csLoading))
         return;
-    if (dynamic_cast<TWinControl*>(FOwnerControl) != nullptr) {
-        if (TCustomForm* form = GetParentForm(FOwnerControl))
-            form->Perform(SM_LUMACMD, MakeSkinWParam(AC_CHILDADDED), reinterpret_cast<LPARAM>(FOwnerControl));
-    }
+    if (dynamic_cast<TWinControl*>(FOwnerControl) != nullptr) NotifyParentForm(FOwnerControl);
     ApplySkinColors(false);
 }
 
@@ -409,7 +407,7 @@ bool TsCommonData::RepaintIfMoved()
 
 bool TsCommonData::FullPaintNeeded()
 {
-    return (CtrlSkinState & ACS_FAST) == 0 || HotStateActive();
+    return FormAnimating || (CtrlSkinState & ACS_FAST) == 0 || HotStateActive();
 }
 
 bool TsCommonData::HotStateActive()

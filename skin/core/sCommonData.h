@@ -8,10 +8,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "framework/classes/Persistent.h"
+#include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/core/sConst.h"
 
 class TControl;
@@ -66,6 +69,8 @@ public:
     bool ManagerStored() const { return FSkinManager != nullptr; }
     bool Updating();
     void SetUpdating(bool Value) { FUpdating = Value; }
+    // The own updating flag alone, without asking the parents.
+    bool UpdatingFlag() const { return FUpdating; }
 
     // ---- Skin state ----
     // The skin of the manager, when it has sections.
@@ -122,6 +127,7 @@ public:
     std::int32_t FUpdateCount = 0;
 
 private:
+    friend bool HandleSkinCmd(TMessage& Message, TsCommonData* SkinData);
     bool OwnerBusy() const;
     void Announce();
     void ComputeBGType();
@@ -154,3 +160,94 @@ void RegisterCommonDataClasses();
 
 // The background a window's parent describes, or the empty value for a window without parent.
 TCacheInfo WndParentCacheInfo(HWND Window);
+
+// ---- Messages every skinned control routes through its skin state first ----
+
+// The skin command (SM_LUMACMD) for SkinData; true when consumed, and the control then stops
+// processing the message. Another message or no state object: false, nothing done.
+bool HandleSkinCmd(TMessage& Message, TsCommonData* SkinData);
+// The ordinary messages that change a control's look (moving, sizing, focus, hover, enabling,
+// visibility, context menus, children created); the skin command goes to HandleSkinCmd. True
+// only for consumed messages; it never calls the window procedure itself.
+bool HandleCommonMessage(TMessage& Message, TsCommonData* SkinData);
+
+// The speed buttons plug in here: true for a speed button that shows the mouse above it, so
+// that entering its parent makes it let go of its hot look.
+extern std::function<bool(TControl* Control)> SpeedButtonHotTest;
+
+// Copies DstRect's size of the cache, from SrcRect's top-left, to DstRect in DC, with Control's
+// visible children that would cover it (opaque, windowless or being designed; each moved by
+// the offsets) clipped out. FillCorners first lets the parent show through the cache's
+// transparent corners. Nothing without a cache.
+void CopyCacheToDC(TControl* Control, TsCommonData* SkinData, const TRect& SrcRect, int OffsetY, int OffsetX,
+                   bool FillCorners, HDC DC, const TRect& DstRect);
+// The same for a window and its child windows; of a group box only its frame is clipped out, so
+// that its inside shows the window's cache.
+void CopyCacheToWndDC(HWND Window, TsCommonData* SkinData, const TRect& SrcRect, int OffsetY, int OffsetX,
+                      bool FillCorners, HDC DC, const TRect& DstRect);
+
+// ---- The caption label of an edit control ----
+
+class TComponent;
+class TCustomLabel;
+class TFont;
+class TsBoundLabel;
+
+// Where a bound label stands: left of the edit, or above it at its left, centre or right.
+enum TsCaptionLayout { sclLeft, sclTopLeft, sclTopCenter, sclTopRight };
+
+// The labels unit plugs its edit label in here (the skinned controls sit above this layer):
+// making the label for a bound label, and the label's own use of the skin's colour. Reached
+// through a function, so that a unit may register from its own start-up.
+struct TsEditLabelHooks {
+    std::function<TCustomLabel*(TsBoundLabel* Bound, TComponent* Owner)> Create;
+    std::function<void(TCustomLabel* Label, bool Value)> SetUseSkinColor;
+    std::function<bool(TCustomLabel* Label)> UseSkinColor;
+};
+TsEditLabelHooks& EditLabelHooks();
+
+// The settings through which an edit control shows a caption label beside or above it. While
+// Active the label exists, stands on the edit's parent and follows the settings.
+class TsBoundLabel : public TPersistent {
+public:
+    TsBoundLabel(TControl* AOwner, TsCommonData* CommonData);
+    ~TsBoundLabel() override;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    const String& Caption() const { return FText; }
+    void SetCaption(const String& Value);
+    int Indent() const { return FIndent; }
+    void SetIndent(int Value);
+    TsCaptionLayout Layout() const { return FLayout; }
+    void SetLayout(TsCaptionLayout Value);
+    // 0: no limit.
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value);
+    // The label's font once it exists, else the one it will take.
+    TFont* Font() const;
+    void SetFont(TFont* Value);
+    bool UseSkinColor() const;
+    void SetUseSkinColor(bool Value);
+
+    // Places the label by Layout, Indent and MaxWidth beside or above the edit.
+    void AlignLabel();
+    TCustomLabel* TheLabel() const { return FTheLabel; }
+    // The label tells its settings that it is gone (without freeing it again).
+    void LabelDestroyed();
+
+private:
+    TAlignment LabelAlignment() const;
+    void Realign();
+
+    int FMaxWidth = 0;
+    String FText;
+    TsCaptionLayout FLayout = sclLeft;
+    std::unique_ptr<TFont> FFont;
+    int FIndent = 0;
+    bool FActive = false;
+    TCustomLabel* FTheLabel = nullptr;
+    TsCommonData* FCommonData;
+    TControl* FOwner;
+    bool FUseSkinColor = true;
+};

@@ -4,6 +4,13 @@
 
 int ScrollArrowWidth = 0;
 
+bool SkinChangeRunning = false;
+String UpdatedSkinSection;
+bool FormAnimating = false;
+bool PrintingControls = false;
+bool AppShuttingDown = false;
+bool ForceCustomFont = false;
+
 String acsOK, acsCancel, acsHelp;
 String acsRestore, acsMove, acsSize, acsMinimize, acsMaximize, acsClose;
 String acsFileOpen;

@@ -43,6 +43,27 @@ using TsGradArray = std::vector<TsGradPie>;
 // Width of a horizontal scroll bar's arrow (SM_CXHSCROLL), read once at start-up.
 extern int ScrollArrowWidth;
 
+// ---- Process-wide states every skinned window reads ----
+
+// Set while a skin manager loads a skin and announces it to the forms; the first receiver of
+// the announcement clears it. Controls then skip marking their caches dirty and fades do not start.
+extern bool SkinChangeRunning;
+// The section whose look the skin manager changed last (upper case); receivers of
+// AC_SECTIONCHANGED compare their own section with it.
+extern String UpdatedSkinSection;
+// Set while a form or dialog show, hide or look-change animation or a skin change prepares or
+// plays its frames: painting into windows waits (snapshots and printing excepted).
+extern bool FormAnimating;
+// Set while controls are printed into a DC: only that DC is painted.
+extern bool PrintingControls;
+// Set once a form was asked whether the session may end: fades stop.
+extern bool AppShuttingDown;
+// An application option: window handlers keep the window's own font (CustomFont on).
+extern bool ForceCustomFont;
+// The Tag of the engine's own auxiliary windows (glow, cover, border, animation, popup
+// calendar), which the hook and the control adapter leave alone.
+inline constexpr int NoSkinTag = -98;
+
 // The engine's texts, read from the program's string table at start-up; a missing entry keeps
 // the English default. Shown by the skinned system menu and dialogs.
 extern String acsOK, acsCancel, acsHelp;

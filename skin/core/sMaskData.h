@@ -115,6 +115,9 @@ struct TsMaskData {
     int FrameHeight() const;
 };
 using TsMaskArray = std::vector<TsMaskData>;
+// The width and height of one image of a mask, as the painters of other units name them.
+inline int ImageFrameWidth(const TsMaskData& Mask) { return Mask.FrameWidth(); }
+inline int ImageFrameHeight(const TsMaskData& Mask) { return Mask.FrameHeight(); }
 
 // A JPEG too large to become a texture mask.
 struct TsPatternData {

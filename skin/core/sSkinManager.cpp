@@ -4,6 +4,7 @@
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/system/StringUtils.h"
+#include "skin/core/acAlphaImageList.h"
 #include "skin/core/acntUtils.h"
 #include "skin/core/sDialogs.h"
 #include "skin/core/sGraphUtils.h"
@@ -287,6 +288,7 @@ void RegisterSkinManagerClasses()
     done = true;
     RegisterGraphicsClasses();
     RegisterSkinOptionClasses();
+    RegisterAlphaImageListClasses();
     RegisterEnumType(L"TacSkinningRule", {L"srStdForms", L"srStdDialogs", L"srThirdParty"});
     using M = TsSkinManager;
     RegisterPublishedClass<M>(L"TsSkinManager", L"TComponent")

@@ -182,7 +182,7 @@ TEST(AboutForm, TheLinkOpensItsAddressThroughTheShell)
     about.Show();
     struct TRecordedOpens : TSystemFacts {
         std::vector<String> Opened;
-        bool ShellOpen(const String& Target) override
+        bool ShellOpen(const String& Target, int, HWND) override
         {
             Opened.push_back(Target);
             return true;
