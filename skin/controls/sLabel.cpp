@@ -4,6 +4,7 @@
 #include "framework/facts/SystemFacts.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/core/sCommonData.h"
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSectionPaint.h"
@@ -96,7 +97,20 @@ void TsCustomLabel::PaintSkinSection()
 
 void TsCustomLabel::DoDrawText(TRect& Rect, UINT Flags)
 {
-    TCustomLabel::DoDrawText(Rect, Flags);
+    TsSkinManager* manager = ActiveDefaultManager();
+    if (Enabled() || manager == nullptr || manager->ComponentState().Contains(csDestroying)) {
+        TCustomLabel::DoDrawText(Rect, Flags);
+        return;
+    }
+    // Disabled under a skin: the font colour faded into what lies behind the label.
+    String text = GetLabelText();
+    if ((Flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == L"&"))) text += L" ";
+    if (!ShowAccelChar()) Flags |= DT_NOPREFIX;
+    Flags = BiDiDrawTextFlags(this, Flags);
+    TCanvas* canvas = Canvas();
+    canvas->SetFont(Font());
+    canvas->Font()->SetColor(MixColors(ColorToRGB(Font()->Color()), ControlBackColor(Parent()), 0.4));
+    canvas->TextRect(Rect, text, Flags);
 }
 
 void TsCustomLabel::WndProc(TMessage& Message)

@@ -8,12 +8,17 @@
 // themes off and on, and the flag that holds painting back while an animation captures frames.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "framework/controls/Controls.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
+#include "skin/core/acThdTimer.h"
+#include "skin/core/sSkinManager.h"
 
 class TCustomForm;
+class TForm;
 class TPopupMenu;
 class TsSkinManager;
 
@@ -96,3 +101,119 @@ TPoint ScreenCursorPos();
 // left its first pixel on the transparent key is not copied. Not re-entrant: a nested call
 // returns at once. An empty clip box marks the parent half shown instead.
 void DrawGraphicChildren(HDC DC, TWinControl* Parent, TPoint Offset, bool CheckVisible);
+
+// ---- Animations (sFrameworkUtilsAnim.cpp) ----
+// Windows appear, go and change their look on images, never on the live windows: the final look
+// is captured into a 32-bit bitmap and shown on a borderless layered cover (fading, or zooming
+// from three quarters of its size), one frame every 12 ms, StepCount = Time div 12 steps and
+// StepCount + 1 frames. Show animations and look changes run on the interface thread; hide
+// animations run on one shared threaded timer, so that the window can go at once.
+
+inline constexpr int acAnimFrameMs = 12;
+inline int AnimStepCount(unsigned Time) { return static_cast<int>(static_cast<std::uint16_t>(Time) / 12); }
+
+// Where every frame reaches the screen. The real one calls UpdateLayeredWindow and copies the
+// mixed images into the window's DC; a test puts its own in place to record the frames (this
+// screen has no compositor to show them).
+class TacAnimationOutput {
+public:
+    virtual ~TacAnimationOutput() = default;
+    // Image on the layered window Wnd at the blend's constant alpha.
+    virtual void ShowLayered(HWND Wnd, TBitmap* Image, const BLENDFUNCTION& Blend);
+    // A frame of a look change: the mix with the old image's Weight, copied into Wnd at (0, 0).
+    virtual void ShowMix(HWND Wnd, TBitmap* Image, int Weight);
+};
+TacAnimationOutput& AnimationOutput();
+// Puts Output in force while the scope lives (nests; the previous one comes back).
+class TacAnimationOutputScope {
+public:
+    explicit TacAnimationOutputScope(TacAnimationOutput& Output);
+    ~TacAnimationOutputScope();
+    TacAnimationOutputScope(const TacAnimationOutputScope&) = delete;
+    TacAnimationOutputScope& operator=(const TacAnimationOutputScope&) = delete;
+
+private:
+    TacAnimationOutput* FPrevious;
+};
+
+// The frame procedure every show, hide and look change shares.
+struct TacAnimFrames {
+    TacAnimType AnimType{};
+    bool Hiding = false;
+    int StepCount = 0;
+    double Trans = 0, p = 0;
+    double dx = 0, dy = 0, l = 0, t = 0, r = 0, b = 0;
+    double AlphaValue = 255;
+    BLENDFUNCTION Blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
+    // StartAlpha is where the alpha starts, Divisor what the alpha range is split into (the
+    // step count, or one more for dialogs); W x H the image size.
+    void Init(int W, int H, double StartAlpha, double Range, int Divisor);
+    // The next frame's alpha and, into Dst, its image.
+    void DoNext(TBitmap* Src, TBitmap* Dst);
+    void GoToNext();
+};
+
+// Shows Image on Cover (made layered and non-activating) frame by frame from nothing to
+// AlphaValue, then the image itself at AlphaValue. DialogSteps splits the alpha in StepCount + 1.
+void PlayShowAnimation(TForm* Cover, TBitmap* Image, unsigned Time, int AlphaValue, TacAnimType AnimType,
+                       bool DialogSteps);
+
+// The shared timer of the hide animations: one cover fades out at a time.
+class TacHideTimer : public TacThreadedTimer {
+public:
+    explicit TacHideTimer(TComponent* AOwner);
+    ~TacHideTimer() override;
+
+    HDC DC = nullptr;
+    std::unique_ptr<TForm> Form;
+    TSize FBmpSize{0, 0};
+    TPoint FBmpTopLeft{0, 0};
+    TacAnimFrames Frames;
+    int StartBlendValue = 255;
+    int i = 0;
+    int DelayValue = 12;
+    std::unique_ptr<TBitmap> SrcBmp;
+    std::unique_ptr<TBitmap> DstBmp;
+
+    void Anim_Init();
+    void Anim_DoNext();
+    void Anim_GoToNext();
+    // One frame; past the last one the cover and the images go and the timer rests.
+    void OnTimerProc(TObject* Sender);
+};
+// The shared hide timer, null before the first hide animation.
+TacHideTimer* HideAnimationTimer();
+// Fades Cover (taken over, freed at the end) out from StartAlpha over Time ms showing Image.
+// A cover still fading from an earlier call goes at once. Time below 12: both freed at once.
+void StartHideAnimation(std::unique_ptr<TForm> Cover, std::unique_ptr<TBitmap> Image, unsigned Time,
+                        TacAnimType AnimType, int StartAlpha);
+
+// Paints Control and its visible windowed children into Bmp at (X, Y).
+void SnapshotControl(TBitmap* Bmp, TControl* Control, int X, int Y);
+
+// A plain window that shows nothing of its own: the screen keeps what was under it until
+// something is drawn into its window DC.
+class TOutputWindow : public TCustomControl {
+public:
+    explicit TOutputWindow(TComponent* AOwner);
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+    // The control it covers: a topmost one makes a popup output window topmost too.
+    TWinControl* CoveredControl = nullptr;
+};
+
+// Captures the control's screen image and covers the control with the output window, before
+// the control changes.
+void CoverControlSnapshot(TControl* Control);
+// Moves Control just after Sibling in their parent's child order.
+void PlaceAfterSibling(TControl* Control, TControl* Sibling);
+// Cross-fades from the image CoverControlSnapshot captured to the control's new look. A form
+// whose provider takes the look change (the form layer plugs it in) is animated by the provider.
+void AnimateLookChange(TControl* Control, unsigned Time, int AlphaValue, TacAnimType AnimType);
+// The form layer's look change of a form with a provider; false when it does not take it.
+extern std::function<bool(TCustomForm* Form, unsigned Time, int AlphaValue, TacAnimType AnimType)>
+    FormLookChangeAnimator;
+// The output window and old image of the look change under way (null when none).
+TOutputWindow* LookChangeOutputWindow();
+TBitmap* LookChangeSnapshot();

@@ -2,6 +2,7 @@
 #include "skin/core/sSkinManager.h"
 
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/controls/Forms.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/system/StringUtils.h"
 #include "skin/core/acAlphaImageList.h"
@@ -12,6 +13,8 @@
 
 const wchar_t* const DefaultSkinDirectory = L"c:\\Skins";
 const wchar_t* const acSkinExt = L"vtz";
+bool SkinEditorLink = false;
+std::unique_ptr<TStringList> EditorOptionsText;
 
 namespace {
 
@@ -58,7 +61,12 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
     }
     ShdaTemplate = std::make_unique<TBitmap>();
     ShdiTemplate = std::make_unique<TBitmap>();
-    if (GDefaultManager == nullptr) GDefaultManager = this;
+    if (GDefaultManager == nullptr) {
+        GDefaultManager = this;
+        // The default manager speaks for the application window (minimising, restoring, the
+        // task bar's menu).
+        Application->HookMainWindow([this](TMessage& Message) { return AppWindowHook(Message); }, this);
+    }
     AfterConstruction();
 }
 
@@ -72,6 +80,7 @@ TsSkinManager::~TsSkinManager()
 {
     FActive = false;
     RemoveSkin();
+    Application->UnhookMainWindow(this);
     if (GDefaultManager == this) GDefaultManager = nullptr;
     StoreThirdLists();
 }
@@ -106,7 +115,7 @@ void TsSkinManager::ChangeSkin(const String& Value, bool Repaint)
         if (EndsWithSkinExt(Value)) FSkinName = Value.substr(0, Value.size() - 4);
         bool loaded = false;
         try {
-            if (FileExists(PackedFileName(FSkinName))) ReloadPackedSkin();
+            if (UsePackedFile()) ReloadPackedSkin();
             else ReloadSkin();
             loaded = true;
         } catch (const Exception& e) {
@@ -169,7 +178,7 @@ void TsSkinManager::ReloadCurrent()
     if (FSkinName.empty() || SkinLoading()) return;
     TSkinLoadingScope loading;
     try {
-        if (FileExists(PackedFileName(FSkinName))) ReloadPackedSkin();
+        if (UsePackedFile()) ReloadPackedSkin();
         else ReloadSkin();
     } catch (const Exception& e) {
         MessageBoxDlg(e.Message(), 1, 4, 0);
@@ -191,6 +200,13 @@ void TsSkinManager::SetIsDefault(bool Value)
     GDefaultManager = this;
     if (FActive) AnnounceSkin(true);
     else RemoveSkin();
+}
+
+bool TsSkinManager::UsePackedFile() const
+{
+    if (!FileExists(PackedFileName(FSkinName))) return false;
+    // The skin editor works on the unpacked folder of a skin it previews.
+    return !SkinEditorLink || !DirectoryExists(IncludeTrailingPathDelimiter(FullSkinDirectory()) + FSkinName);
 }
 
 String TsSkinManager::SkinInfo() const
@@ -221,21 +237,6 @@ void TsSkinManager::EndUpdate(bool Repaint, bool /*AllowAnimation*/)
 void TsSkinManager::UpdateSkin(bool Repaint)
 {
     if (FActive) AnnounceSkin(Repaint);
-}
-
-void TsSkinManager::AnnounceSkin(bool /*Repaint*/)
-{
-    // Telling the forms and controls of the new skin arrives with the skin broadcast.
-    if (!gd.empty()) SkinData.Active = true;
-}
-
-void TsSkinManager::RemoveSkin()
-{
-    SkinRemoving = true;
-    FSkin = TsSkin{};
-    FSkinableMenus->FSkinBorderWidth = -1;
-    FormShadowSize = TRect{0, 0, 0, 0};
-    SkinRemoving = false;
 }
 
 void TsSkinManager::PublishDialogRule()

@@ -8,16 +8,20 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "framework/classes/Collection.h"
 #include "framework/classes/Component.h"
 #include "framework/classes/Streams.h"
 #include "framework/classes/StringList.h"
+#include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "skin/core/sMaskData.h"
 
+class TCustomForm;
 class TsSkinManager;
 
 // --- Option classes: the manager's published sub-objects, streamed with its form ------------
@@ -408,6 +412,15 @@ public:
     void EndUpdate(bool Repaint = true, bool AllowAnimation = true);
     // Announces the skin in use when Active.
     void UpdateSkin(bool Repaint = true);
+    // Tells every form that running fades end and that the skin wants a repaint (AC_RESKIN);
+    // with DoLockForms the forms are held for the skin-change animation around it.
+    void RepaintForms(bool DoLockForms = true);
+    // Tells every form that the look of SectionName changed (AC_SECTIONCHANGED).
+    void UpdateSkinSection(const String& SectionName);
+    // The thread's window-creation hook through which dialogs and new forms get skinned: only
+    // the default manager installs it, once, and removes it with its skin.
+    void InstallHook();
+    void UnInstallHook();
 
     // Section and image lookups of the skin in use; -1 when it has none of that name.
     int GetSkinIndex(const String& SkinSection) const;
@@ -446,6 +459,15 @@ public:
     void SetActiveControl(HWND Value);
 
 private:
+    // The application window's messages the default manager takes (minimising, restoring, the
+    // task bar's menu, theme changes); true when consumed.
+    bool AppWindowHook(TMessage& Message);
+    // The skin-change animation: the shown forms of this manager are captured before the new
+    // skin loads, held (no redrawing) while it is announced, and then animated to their new look.
+    void PrepareFormsForAnimation();
+    void LockFormsForAnimation();
+    void FinishFormsAnimation(bool Allow);
+    std::vector<TCustomForm*> AnimatedForms() const;
     // The change of skin: loads Value from the source its name finds and moves the result in;
     // on an exception of the runtime's class the old name and skin stay and the message shows.
     void ChangeSkin(const String& Value, bool Repaint);
@@ -458,6 +480,8 @@ private:
     void AnnounceSkin(bool Repaint);
     void PublishDialogRule();
     String PackedFileName(const String& Name) const;
+    // The skin comes from its packed file (which exists) rather than from its folder.
+    bool UsePackedFile() const;
 
     int FGroupIndex = 0;
     String FSkinDirectory;
@@ -477,6 +501,56 @@ private:
     std::unique_ptr<TacSkinEffects> FEffects;
     std::unique_ptr<TsSkinableMenus> FSkinableMenus;
 };
+
+// --- Skinned forms and the announcements that walk them -----------------------------------
+
+// The forms a form skin provider skins, one entry per provider (registered and unregistered by
+// the provider).
+void RegisterSkinnedForm(TCustomForm* Form);
+// Every entry of Form is replaced by the last entry; the list shrinks by one.
+void UnregisterSkinnedForm(TCustomForm* Form);
+const std::vector<TCustomForm*>& SkinnedForms();
+// The message to every form of the application and its controls; the skinned forms (those that
+// answer AC_QUERYSKINNED) are reached once, through the skinned-form list.
+void BroadcastToForms(const TMessage& Message);
+// The message to every listed form and its controls, then to every visible hooked dialog.
+void BroadcastToSkinnedForms(const TMessage& Message);
+
+// The skin editor's preview link: WM_COPYDATA with WParam 7 and a block carrying the command
+// $A400, the skin's name, its directory and its options text sets that skin on Manager. Another
+// WParam, a block shorter than the record or from nowhere, or another command leaves Result alone.
+void LoadSkinFromEditor(TMessage& Message, TsSkinManager* Manager);
+
+// Set once the skin editor drove a manager through the preview link.
+extern bool SkinEditorLink;
+// The options text the skin editor sent: while it lives, a skin folder's options file is not
+// read, this text is.
+extern std::unique_ptr<TStringList> EditorOptionsText;
+
+// What the layers above the core plug in: the dialog and form hook, and the parts of the
+// skin-change animation and the application window that need the form skin providers. Each
+// member may stay empty; the core then does its own part only.
+struct TacSkinHookLinks {
+    // The thread's window-creation (CBT) hook procedure; empty: a hook that passes events on.
+    HOOKPROC CBTHookProc = nullptr;
+    // Frees the handlers and providers the hook made (the hook is going).
+    std::function<void()> ReleaseHooked;
+    // The windows of the dialogs the hook skinned.
+    std::function<std::vector<HWND>()> HookedDialogWindows;
+    // The form's provider belongs to Manager and takes part in the skin-change animation.
+    std::function<bool(TCustomForm* Form, TsSkinManager* Manager)> AnimatesSkinChange;
+    // Captures the form's look before a skin change; shows that capture while the form is held.
+    std::function<void(TCustomForm* Form)> PrepareSkinChange;
+    std::function<void(TCustomForm* Form)> LockSkinChange;
+    // Ends the held state of the form: animates to the new look with Allow, else only redraws.
+    std::function<void(TCustomForm* Form, TsSkinManager* Manager, bool Allow)> FinishSkinChange;
+    // The application window's messages that need a provider (minimise and restore animations,
+    // thumbnails, the task bar's menu, menu borders); true when consumed.
+    std::function<bool(TsSkinManager* Manager, TMessage& Message)> AppWindowMessage;
+};
+TacSkinHookLinks& SkinHookLinks();
+// The installed window-creation hook, null while none is.
+HHOOK SkinHookHandle();
 
 // The directory SkinDirectory falls back to.
 extern const wchar_t* const DefaultSkinDirectory;

@@ -206,6 +206,10 @@ void TsSkinManager::ReloadSkin()
     if (!FActive) return;
     TSkinLoadingScope loading;
     String skinPath = IncludeTrailingPathDelimiter(FullSkinDirectory()) + FSkinName + L"\\";
+    if (EditorOptionsText != nullptr) {
+        LoadFrom(TsSkinSource{skinPath, nullptr, EditorOptionsText.get()}, false);
+        return;
+    }
     if (FileExists(skinPath + sOptionsFile)) {
         LoadFrom(TsSkinSource{skinPath, nullptr, nullptr}, false);
         return;

@@ -86,6 +86,20 @@ TEST_F(SkinnedLabels, OwnColourIsKeptWithoutSkinColourAndRemovingTheSkinGivesWin
     EXPECT_EQ(other->Font()->Color(), GlobalFont);
 }
 
+TEST_F(SkinnedLabels, DisabledTextFadesIntoTheParentsBackground)
+{
+    Form->SetColor(clWhite);
+    TsLabel* label = MakeLabel<TsLabel>(Form, L"Grey");
+    label->SetUseSkinColor(false);
+    label->SetEnabled(false);
+    // Black text, 40 % of it over a white parent.
+    EXPECT_GT(InkOf(label, RGB(153, 153, 153)), 0);
+    EXPECT_EQ(InkOf(label, clBlack), 0);
+    // Without a skin the framework's embossed look stays.
+    Skin.Manager.SkinData.Active = false;
+    EXPECT_EQ(InkOf(label, RGB(153, 153, 153)), 0);
+}
+
 TEST_F(SkinnedLabels, SkinSectionIsPaintedUnderTheText)
 {
     Skin.AddSection(L"PADDING", clWhite);
@@ -147,11 +161,10 @@ TEST_F(SkinnedLabels, WebLabelOpensItsAddressWithItsShowModeAndNothingWithoutOne
     EXPECT_EQ(facts.Opened[0].second, SW_MAXIMIZE);
 }
 
-TEST_F(SkinnedLabels, EditLabelKnowsItsBoundLabel)
+TEST_F(SkinnedLabels, EditLabelWithoutBoundSettingsIsAPlainSkinnedLabel)
 {
-    auto* bound = reinterpret_cast<TsBoundLabel*>(this);
-    TsEditLabel label(nullptr, bound);
-    EXPECT_EQ(label.BoundLabel, bound);
+    TsEditLabel label(nullptr, nullptr);
+    EXPECT_EQ(label.BoundLabel, nullptr);
     EXPECT_TRUE(label.UseSkinColor());
     EXPECT_TRUE(label.Transparent());
 }

@@ -1,0 +1,134 @@
+// Skinned bit buttons: their states under the mouse, the window region cut from the border
+// mask's transparent corners, no region left behind by compositions, and the stored options.
+#include "framework/stdctrls/Edit.h"
+#include "skin/controls/sBitBtn.h"
+#include "tests/skin/core/SkinPaintFixture.h"
+#include "tests/skin/core/SkinStateFixture.h"
+#include "tests/support/ControlTestSupport.h"
+
+using namespace kvltest;
+
+namespace {
+
+constexpr TColor Normal = 0x00A0A0A0;
+constexpr TColor Hot = 0x0000C0FF;
+
+class SkinnedBitButtons : public FormTest {
+protected:
+    skinstate_test::SkinnedManager Skin;
+    int Section = -1;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Skin.Manager.ConstData.IndexGLobalInfo = Skin.AddSection(L"GLOBALINFO", clWhite);
+        Section = Skin.AddSection(L"BUTTON", Normal);
+        Skin.Manager.gd[Section].States = 3;
+        Skin.Manager.gd[Section].HotColor = Hot;
+        Skin.Manager.gd[Section].Props[1].Color = Hot;
+        Form->SetColor(clWhite);
+    }
+    // A 5 x 5 border mask of one state whose top-left and bottom-right pixels are transparent.
+    void AddCornerMask()
+    {
+        TsMaskData m;
+        m.Bmp = skintest::Bmp32(5, 5, [](int X, int Y) {
+            return (X == 0 && Y == 0) || (X == 4 && Y == 4) ? skinpaint_test::Key : 0xFF000000u;
+        });
+        m.R = TRect{0, 0, 5, 5};
+        m.WL = m.WT = m.WR = m.WB = 2;
+        m.ImageCount = 1;
+        m.Manager = &Skin.Manager;
+        Skin.Manager.ma.push_back(std::move(m));
+        Skin.Manager.gd[Section].BorderIndex = static_cast<int>(Skin.Manager.ma.size()) - 1;
+    }
+    // The button, shown, with the focus on another control (a focused button looks hot).
+    TsBitBtn* MakeButton()
+    {
+        auto* button = Add<TsBitBtn>(Form, 10, 10, 75, 25);
+        button->SkinData()->SetSkinSection(L"BUTTON");
+        button->SetCaption(L"关 于");
+        auto* other = Add<TEdit>(Form, 10, 50, 75, 21);
+        ShowActive();
+        other->SetFocus();
+        PumpPending();
+        return button;
+    }
+};
+
+TEST_F(SkinnedBitButtons, StatesFollowTheMouseAndAPressLeavesWithIt)
+{
+    TsBitBtn* button = MakeButton();
+    HWND wnd = button->Handle();
+    EXPECT_EQ(button->CurrentState(), 0);
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(button->CurrentState(), 1);
+    TPixelBuffer hot(75, 25);
+    SendMessageW(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hot.DC()), PRF_CLIENT);
+    EXPECT_EQ(hot.At(37, 3), COLORREF(Hot));
+
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(button->CurrentState(), 2);
+    // Held while the mouse leaves: not pressed any more.
+    button->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_NE(button->CurrentState(), 2);
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(button->CurrentState(), 2);
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(button->CurrentState(), 1);
+
+    button->Perform(CM_MOUSELEAVE, 0, 0);
+    button->SetDown(true);
+    EXPECT_EQ(button->CurrentState(), 2);
+}
+
+TEST_F(SkinnedBitButtons, WindowRegionLeavesOutTheMaskCornersAndNoRegionIsLeftBehind)
+{
+    AddCornerMask();
+    TsBitBtn* button = MakeButton();
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(button->Handle(), region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 74, 24));
+    EXPECT_TRUE(PtInRegion(region, 74, 0));
+    EXPECT_TRUE(PtInRegion(region, 37, 12));
+    DeleteObject(region);
+
+    // Compositions the window does not take (printing, cache builds) keep no region either.
+    auto paintAll = [&] {
+        TPixelBuffer pixels(75, 25);
+        SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pixels.DC()), PRF_CLIENT);
+        SendMessageW(button->Handle(), SM_LUMACMD, MakeSkinWParam(AC_BUILDCACHE), 0);
+        RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    };
+    paintAll();
+    const unsigned before = skinpaint_test::GdiObjectCount();
+    ASSERT_GT(before, 0u);
+    for (int i = 0; i < 300; ++i) paintAll();
+    EXPECT_LE(skinpaint_test::GdiObjectCount(), before + 2);
+}
+
+TEST_F(SkinnedBitButtons, OptionsAreStoredAndHeld)
+{
+    TsBitBtn* button = MakeButton();
+    button->SetBlend(150);
+    EXPECT_EQ(button->Blend(), 100);
+    button->SetBlend(-5);
+    EXPECT_EQ(button->Blend(), 0);
+    // The caption does not move by the text offset.
+    TPixelBuffer before(75, 25), after(75, 25);
+    SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(before.DC()), PRF_CLIENT);
+    button->SetTextOffset(7);
+    SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(after.DC()), PRF_CLIENT);
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 75; ++x) ASSERT_EQ(before.At(x, y), after.At(x, y)) << x << "," << y;
+    // No skin: the framework's own button paints and no region stays on the window.
+    Skin.Manager.SkinData.Active = false;
+    SendMessageW(button->Handle(), SM_LUMACMD, MakeSkinWParam(AC_SKINUNLOADED), reinterpret_cast<LPARAM>(&Skin.Manager));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(button->Handle(), region), ERROR);
+    DeleteObject(region);
+}
+
+} // namespace
