@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "skin/controls/sThirdParty.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -25,11 +26,12 @@ bool AnswersSkinned(HWND Wnd)
     return SendMessageW(Wnd, SM_LUMACMD, MakeSkinWParam(AC_QUERYSKINNED), 0) == 1;
 }
 
-// AFTER MERGE wt-skinedit: the skip list of form classes built at start-up.
+// The skip list is compared letter for letter, whatever the list's own comparison.
 bool FormClassSkipped(const String& ClassName)
 {
-    for (const wchar_t* name : {L"TApplication", L"TfcPopup"})
-        if (lstrcmpW(ClassName.c_str(), name) == 0) return true;
+    TStringList& skipped = HookSkipList();
+    for (int i = 0; i < skipped.Count(); ++i)
+        if (lstrcmpW(ClassName.c_str(), skipped.Strings(i).c_str()) == 0) return true;
     return false;
 }
 
@@ -164,6 +166,16 @@ void ReleaseDeadProviders()
 void FreeMenuHandlers()
 {
     // LEFT FOR 7.114: the hook makes no popup-menu window handlers yet.
+}
+
+void LinkSkinHook()
+{
+    TacSkinHookLinks& links = SkinHookLinks();
+    links.CBTHookProc = CBTHookProc;
+    links.ReleaseHooked = [] {
+        FreeMenuHandlers();
+        FreeProviderList();
+    };
 }
 
 LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam)

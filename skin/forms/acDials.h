@@ -36,6 +36,11 @@ void ReleaseDeadProviders();
 // Frees the window handlers made for popup-menu windows.
 void FreeMenuHandlers();
 
+// Plugs the hook procedure and the release of what it made into the skin manager, which
+// installs the hook once a skin is active. A program whose forms are skinned this way calls it
+// once at start-up, before its forms are made.
+void LinkSkinHook();
+
 // The list of providers the hook made: made when the hook is installed, freed (with every
 // provider still in it) when it is removed. Slots of providers that went are null.
 std::vector<TacProvider*>* ProviderList();

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 
@@ -75,7 +76,7 @@ TsSkinProvider::TsSkinProvider(TComponent* AOwner, bool RunTime) : TComponent(AO
         FLinesCount = -1;
         OldWndProc = Form->WindowProc;
         Form->WindowProc = TProviderWndProc{this};
-        // LEFT FOR 6.106: RegisterSkinnedForm(Form) once the skinned-form list exists.
+        RegisterSkinnedForm(Form);
         FormActive = true;
     }
     AfterConstruction();
@@ -94,6 +95,7 @@ TsSkinProvider::~TsSkinProvider()
             KillAnimations();
             // The procedure goes back only while the form still calls ours: someone who
             // subclassed the form after us would be cut out otherwise.
+            if (Form != nullptr && !RTEmpty) UnregisterSkinnedForm(Form);
             if (Form != nullptr && !RTEmpty && OldWndProc && HoldsWindowProc(Form, this))
                 Form->WindowProc = OldWndProc;
         }
@@ -268,8 +270,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value)
         }
         return;
     }
-    // AFTER MERGE wt-skincore: the window's visual styles come back through the looked-up
-    // SetWindowTheme entry point.
+    if (Form->HandleAllocated() && SetWindowThemeProc != nullptr) SetWindowThemeProc(Form->Handle(), nullptr, nullptr);
     UpdateSysMenuStyle(false);
     if (Form->Showing()) SetWindowRgn(Form->Handle(), nullptr, TRUE);
 }

@@ -8,6 +8,8 @@
 #include "skin/core/sBorders.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sMaskDraw.h"
+#include "skin/core/sFrameworkUtils.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -155,8 +157,10 @@ void TsSkinProvider::PaintFormCache()
         FCommonData->InitCacheBitmap();
         FCommonData->CacheBmp()->SetSize(width, height);
         FCommonData->EvalBackgroundState(false);
-        // AFTER MERGE wt-skincore: BroadcastToControls(Form, AC_QUERYSTATEBITS with LParam 1)
-        // unless the form is loading, so that the children re-evaluate their plain backgrounds.
+        if (!Loading()) {
+            TMessage bits{SM_LUMACMD, MakeSkinWParam(AC_QUERYSTATEBITS), 1, 0};
+            BroadcastToControls(Form, bits);
+        }
     }
     if (FCommonData->BGChanged) {
         RgnChanged = true;

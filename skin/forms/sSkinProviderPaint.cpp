@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -30,26 +31,13 @@ TRubberBand RubberBand;
 // The form image's client part onto a client DC, child windows left out.
 void CopyClientFromCache(TsSkinProvider* P, HDC DC, const TRect& R)
 {
-    // AFTER MERGE wt-skincore: CopyCacheToWndDC does this for every skinned window.
-    TBitmap* cache = P->SkinData()->CacheBmp();
-    if (cache == nullptr) return;
-    int saved = SaveDC(DC);
-    for (HWND child = GetWindow(P->Form->Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, P->Form->Handle(), reinterpret_cast<POINT*>(&r), 2);
-        ExcludeClipRect(DC, r.left, r.top, r.right, r.bottom);
-    }
-    BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, cache->Canvas()->Handle(), P->OffsetX() + R.left,
-           P->OffsetY() + R.top, SRCCOPY);
-    RestoreDC(DC, saved);
+    const TRect source{P->OffsetX() + R.left, P->OffsetY() + R.top, P->OffsetX() + R.right, P->OffsetY() + R.bottom};
+    CopyCacheToWndDC(P->Form->Handle(), P->SkinData(), source, 0, 0, false, DC, R);
 }
 
 void PaintGraphicChildren(TCustomForm* Form, HDC DC)
 {
-    // AFTER MERGE wt-skincore: DrawGraphicChildren, through an off-screen copy of the background.
-    Form->PaintControls(DC, nullptr);
+    DrawGraphicChildren(DC, Form, TPoint{0, 0}, true);
 }
 
 } // namespace
@@ -156,10 +144,7 @@ void TsSkinProvider::PaintClient(HDC DC, bool RefreshChildren)
             (void)changed;
             PaintGraphicChildren(Form, DC);
         }
-        if (RefreshChildren) {
-            // AFTER MERGE wt-skincore: RefreshChildControls(Form) sends the children
-            // AC_RESUMEPAINT; the adapter hears it too (Part 7.121).
-        }
+        if (RefreshChildren) RefreshChildControls(Form);
     } else if (!IsMDIForm()) {
         PaintColorRect(DC, r, FormColor());
         PaintGraphicChildren(Form, DC);

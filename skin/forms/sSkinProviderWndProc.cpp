@@ -3,6 +3,7 @@
 // form had before (the old procedure).
 #include <cstdlib>
 
+#include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -96,12 +97,12 @@ void TsSkinProvider::HandleSkinUnloaded(TMessage& Message)
 {
     TsSkinManager* manager = Manager();
     if (reinterpret_cast<TsSkinManager*>(Message.LParam) != manager) {
-        // AFTER MERGE wt-skincore: BroadcastToControls(Form, Message) for another manager's skin.
+        BroadcastToControls(Form, Message);
         return;
     }
     DisableDwmTransitions(Form->HandleAllocated() ? Form->Handle() : nullptr, false);
-    // AFTER MERGE wt-skincore: HandleSkinCmd(Message, SkinData) and BroadcastToControls.
-    FCommonData->UpdateIndexes();
+    HandleSkinCmd(Message, FCommonData.get());
+    BroadcastToControls(Form, Message);
     FLinesCount = FTitleSkinIndex = FCaptionSkinIndex = -1;
     DeleteAdapter();
     if (Form == nullptr || Form->ComponentState().Contains(csDestroying)) return;
@@ -208,8 +209,7 @@ void TsSkinProvider::SkinCommandSkinned(TMessage& Message)
         if (FCommonData->Updating()) FCommonData->BGChanged = true;
         return;
     case AC_SETURGENCY:
-        FCommonData->UrgentPainting = SkinCmdSwitchOn(Message.WParam);
-        // AFTER MERGE wt-skincore: HandleCommonMessage(Message, SkinData) instead of the line above.
+        HandleCommonMessage(Message, FCommonData.get());
         if (FCommonData->UrgentPainting) PaintFormCache();
         return;
     case AC_QUERYBUSY:
