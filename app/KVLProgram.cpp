@@ -8,6 +8,7 @@
 #include "framework/controls/Forms.h"
 #include "grid/control/AdvGrid.h"
 #include "skin/core/acntUtils.h"
+#include "skin/forms/acDials.h"
 
 int RunProgram()
 {
@@ -17,6 +18,8 @@ int RunProgram()
         return 1;
     }
     Application->Initialize();
+    // Every form gets its skinned frame when it is first activated.
+    LinkSkinHook();
     Application->SetMainFormOnTaskBar(true);
     Application->CreateForm(&Form1);
     Application->CreateForm(&Aboutfrm);

@@ -393,11 +393,14 @@ def build_images(pal):
     add("GRIPIMAGE", [grip], "glyph")
 
     # The form's frame: a thin dark line outside, the window colour inside (inactive, active).
+    # The three pixels of each top corner stay transparent: the window region rounds them off.
     frame = []
     for line in (pal["title_inactive"], pal["title"]):
         t = Tile(9, 9)
         rect(t, 0, 0, 9, 9, line)
         rect(t, 1, 1, 8, 8, pal["window"])
+        for x, y in ((0, 0), (1, 0), (0, 1), (8, 0), (7, 0), (8, 1)):
+            t.px[y * t.w + x] = [0.0, 0.0, 0.0, 0.0]
         frame.append(t)
     add("FORM.BORDERSMASK", frame, "border", widths=(3, 3, 3, 3), draw_mode=0, border_width=3)
 
