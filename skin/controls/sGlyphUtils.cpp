@@ -4,53 +4,37 @@
 
 #include "framework/classes/Streams.h"
 #include "skin/controls/sCustomComboEdit.h"
-#include "skin/core/acPNG.h"
+#include "skin/core/acAlphaImageList.h"
 
 namespace {
 
 constexpr int StandardFrame = 16;
 const wchar_t* const StandardGlyphNames[StandardGlyphCount] = {L"SF", L"SR", L"SD", L"SE", L"SC"};
 
-// The PNG resource of that name as a 32-bit image, or a transparent one when it is missing.
-std::unique_ptr<TBitmap> StandardGlyph(const wchar_t* Name)
+// The PNG resource of that name into the list as one item; false when the program has none.
+bool AddStandardGlyph(TsAlphaImageList* List, const wchar_t* Name)
 {
-    auto image = std::make_unique<TBitmap>();
-    image->SetPixelFormat(pf32bit);
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, Name, MAKEINTRESOURCEW(10));
-    if (found != nullptr) {
-        HGLOBAL loaded = LoadResource(module, found);
-        const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-        if (bytes != nullptr) {
-            TMemoryStream stream;
-            stream.WriteBuffer(bytes, static_cast<int>(SizeofResource(module, found)));
-            stream.SetPosition(0);
-            TPNGGraphic png;
-            png.LoadFromStream(&stream);
-            image->Assign(&png);
-            image->SetPixelFormat(pf32bit);
-        }
-    }
-    if (image->Width() != 3 * StandardFrame || image->Height() != StandardFrame) {
-        image->SetSize(3 * StandardFrame, StandardFrame);
-        for (int y = 0; y < StandardFrame; ++y)
-            for (int x = 0; x < 3 * StandardFrame; ++x) static_cast<std::uint32_t*>(image->ScanLine(y))[x] = 0;
-    }
-    return image;
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (bytes == nullptr) return false;
+    TsImgListItem* item = List->Items()->Add();
+    item->SetImageFormat(ifPNG);
+    item->SetPixelFormat(pf32bit);
+    item->ImgData()->WriteBuffer(bytes, static_cast<int>(SizeofResource(module, found)));
+    return true;
 }
 
 } // namespace
 
 TCustomImageList* StandardGlyphs()
 {
-    static const std::unique_ptr<TImageList> list = [] {
-        auto l = std::make_unique<TImageList>(nullptr);
-        l->SetMasked(false);
+    static const std::unique_ptr<TsAlphaImageList> list = [] {
+        auto l = std::make_unique<TsAlphaImageList>(nullptr);
         l->SetSize(3 * StandardFrame, StandardFrame);
-        for (const wchar_t* name : StandardGlyphNames) {
-            auto image = StandardGlyph(name);
-            l->Add(image.get(), nullptr);
-        }
+        for (const wchar_t* name : StandardGlyphNames) AddStandardGlyph(l.get(), name);
+        l->GenerateStdList();
         return l;
     }();
     return list.get();

@@ -9,7 +9,7 @@
 class TWinControl;
 class TsSpeedButton;
 
-// The standard glyphs; an image whose resource is missing stays transparent.
+// The standard glyphs, from the resources every program linking the skinned controls carries.
 TCustomImageList* StandardGlyphs();
 inline constexpr int StandardGlyphCount = 5;
 

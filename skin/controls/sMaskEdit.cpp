@@ -1,6 +1,7 @@
 #include "skin/controls/sMaskEdit.h"
 
 #include "framework/controls/Forms.h"
+#include "framework/stdctrls/Label.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sGraphUtils.h"
@@ -21,10 +22,15 @@ TsMaskEdit::TsMaskEdit(TComponent* AOwner) : TMaskEdit(AOwner)
     FCommonData = std::make_unique<TsCtrlSkinData>(this, true);
     FCommonData->COC = EditCOC;
     if (FCommonData->SkinSection().empty()) FCommonData->SetSkinSection(L"EDIT");
+    FBoundLabel = std::make_unique<TsBoundLabel>(this, FCommonData.get());
     FCommonData->Loaded();
 }
 
-TsMaskEdit::~TsMaskEdit() = default;
+TsMaskEdit::~TsMaskEdit()
+{
+    FBoundLabel.reset();
+    FCommonData.reset();
+}
 
 void TsMaskEdit::Loaded()
 {
@@ -221,6 +227,26 @@ bool TsMaskEdit::HandleSkinnedMessage(TMessage& Message)
 }
 
 void TsMaskEdit::WndProc(TMessage& Message)
+{
+    DispatchMessage(Message);
+    if (FBoundLabel != nullptr && FBoundLabel->TheLabel() != nullptr) FollowBoundLabel(Message);
+}
+
+void TsMaskEdit::FollowBoundLabel(const TMessage& Message)
+{
+    TCustomLabel* label = FBoundLabel->TheLabel();
+    switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: break;
+    case CM_VISIBLECHANGED: label->SetVisible(Visible()); break;
+    case CM_ENABLEDCHANGED: label->SetEnabled(Enabled() || !FDisabledKind.Contains(dkBlended)); break;
+    case CM_BIDIMODECHANGED: label->SetBiDiMode(BiDiMode()); break;
+    default: return;
+    }
+    FBoundLabel->AlignLabel();
+}
+
+void TsMaskEdit::DispatchMessage(TMessage& Message)
 {
     if (FCommonData == nullptr) {
         TMaskEdit::WndProc(Message);

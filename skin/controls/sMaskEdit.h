@@ -17,6 +17,8 @@ public:
     ~TsMaskEdit() override;
 
     TsCommonData* SkinData() const { return FCommonData.get(); }
+    // The caption label kept beside the edit.
+    TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
     TsDisabledKind DisabledKind() const { return FDisabledKind; }
     void SetDisabledKind(TsDisabledKind Value);
 
@@ -42,6 +44,7 @@ public:
 
 protected:
     std::unique_ptr<TsCommonData> FCommonData;
+    std::unique_ptr<TsBoundLabel> FBoundLabel;
     TsDisabledKind FDisabledKind{dkBlended};
 
     // The text as shown: one password character per character when there is one.
@@ -51,6 +54,9 @@ protected:
 
 private:
     bool HandleSkinnedMessage(TMessage& Message);
+    void DispatchMessage(TMessage& Message);
+    // Keeps the bound label beside the edit, as visible and enabled as the edit shows itself.
+    void FollowBoundLabel(const TMessage& Message);
     void PaintWithWindowDC(HDC DC, const std::function<void(HDC)>& Paint);
 };
 

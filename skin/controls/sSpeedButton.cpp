@@ -781,7 +781,7 @@ void TsSpeedButton::DropMenu()
     DroppedDownButton = this;
     StopAnimFade();
     if (GDropDownInProgress) return;
-    // Skinned drawing of the menu's items is hooked here once the menu engine is there.
+    HookPopupMenu(FCommonData->SkinManager(), FDropdownMenu);
     GDropDownInProgress = true;
     FDroppedDown = true;
     FCommonData->BGChanged = true;

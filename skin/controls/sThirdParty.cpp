@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/graphics/DrawingGuards.h"
+#include "skin/core/acAlphaImageList.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sGraphUtils.h"
@@ -154,28 +155,36 @@ std::unique_ptr<TBitmap> ListImage(TCustomImageList* List, int Index)
     return image;
 }
 
-// An image holding NumGlyphs state frames side by side shows the frame of the state.
-std::unique_ptr<TBitmap> ListFrame(std::unique_ptr<TBitmap> Image, const TacButtonGlyphInputs& In)
-{
-    const int frames = In.NumGlyphs;
-    if (frames <= 1 || Image->Width() % frames != 0) return Image;
-    const int w = Image->Width() / frames;
-    const int frame = std::min((In.Down ? 1 : 0) + In.State, frames - 1);
-    auto one = MakeBitmap32(w, Image->Height());
-    for (int y = 0; y < Image->Height(); ++y)
-        for (int x = 0; x < w; ++x) PixelAt(one.get(), x, y) = PixelAt(Image.get(), frame * w + x, y);
-    return one;
-}
-
 void GrayExceptCorner(TBitmap* Image)
 {
     MakeBitmapGrayExcept(Image, PixelAt(Image, 0, 0));
 }
 
-void PaintListImage(const TacButtonGlyphInputs& In, TCanvas* Canvas)
+// An alpha image list keeps its alpha and holds NumGlyphs state frames per image.
+void PaintAlphaListImage(const TacButtonGlyphInputs& In, TsAlphaImageList* List, TCanvas* Canvas)
 {
     const int x = In.ImgRect.left, y = In.ImgRect.top;
-    auto image = ListFrame(ListImage(In.Images, In.ImageIndex), In);
+    const int disabledBlend = !In.Enabled && In.DisabledGlyphKind.Contains(dgBlended) ? 50 : 0;
+    const int blend = std::max(In.State == 0 ? In.Blend : 0, disabledBlend);
+    const int frame = (In.Down ? 1 : 0) + In.State;
+    TBitmap* cache = CacheOf(In);
+    if (Skinned(In) && Canvas == nullptr && cache != nullptr) {
+        TSize size{0, 0};
+        DrawListImage(List, cache, x, y, In.ImageIndex, blend, GrayColorOf(In), frame, In.NumGlyphs, In.Reflected, size);
+    } else if (Canvas != nullptr) {
+        DrawListImageToDC(List, Canvas->Handle(), x, y, In.ImageIndex, blend, GrayColorOf(In), frame, In.NumGlyphs,
+                          In.Reflected);
+    }
+}
+
+void PaintListImage(const TacButtonGlyphInputs& In, TCanvas* Canvas)
+{
+    if (auto* alpha = dynamic_cast<TsAlphaImageList*>(In.Images)) {
+        PaintAlphaListImage(In, alpha, Canvas);
+        return;
+    }
+    const int x = In.ImgRect.left, y = In.ImgRect.top;
+    auto image = ListImage(In.Images, In.ImageIndex);
     const TRect whole{0, 0, image->Width() - 1, image->Height() - 1};
     TBitmap* cache = CacheOf(In);
     if (!Skinned(In) || Canvas != nullptr || cache == nullptr) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/controls/sLabel.h"
 #include "tests/framework/controls/ControlFixtures.h"
 #include "tests/support/ControlTestSupport.h"
 #include "tests/skin/core/SkinStateFixture.h"
@@ -170,6 +171,23 @@ TEST_F(SkinnedEdits, AnotherManagersSkinIsNotTheEditsOwn)
         SendMessageW(edit->Handle(), SM_LUMACMD, MakeSkinWParam(AC_SKINUNLOADED), reinterpret_cast<LPARAM>(manager));
         EXPECT_EQ(GetUpdateRect(edit->Handle(), nullptr, FALSE) != 0, invalidated);
     }
+}
+
+TEST_F(SkinnedEdits, TheBoundLabelStaysEnabledOnlyWithoutTheBlendedLook)
+{
+    TsEdit* edit = AddEdit(L"x");
+    edit->SetName(L"FirstDay");
+    edit->BoundLabel()->SetActive(true);
+    auto* label = dynamic_cast<TsEditLabel*>(edit->BoundLabel()->TheLabel());
+    ASSERT_NE(label, nullptr);
+    for (auto [kind, labelEnabled] : {std::pair{TsDisabledKind{dkBlended}, false}, {TsDisabledKind{}, true}}) {
+        edit->SetEnabled(true);
+        edit->SetDisabledKind(kind);
+        edit->SetEnabled(false);
+        EXPECT_EQ(label->Enabled(), labelEnabled);
+    }
+    edit->SetVisible(false);
+    EXPECT_FALSE(label->Visible());
 }
 
 } // namespace
