@@ -1,4 +1,5 @@
 // sCommonData: copying a control's cache to the screen, its children clipped out.
+#include "framework/graphics/DrawingGuards.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sMaskDraw.h"
@@ -6,19 +7,6 @@
 #include "skin/core/sSkinManager.h"
 
 namespace {
-
-// Keeps a DC's clip and state for one copy.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-    ~TSavedDC() { RestoreDC(FDC, FSaved); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FSaved;
-};
 
 void ExcludeRect(HDC DC, const TRect& R, int OffsetX, int OffsetY)
 {

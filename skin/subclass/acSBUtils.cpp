@@ -48,14 +48,6 @@ struct TSystemFunctionLoader {
 };
 const TSystemFunctionLoader SystemFunctionLoader;
 
-String WindowText(HWND Wnd)
-{
-    const int length = GetWindowTextLengthW(Wnd);
-    if (length <= 0) return L"";
-    String text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(Wnd, text.data(), length + 1)));
-    return text;
-}
 
 TCustomForm* ProviderForm(const TsCommonData* Data)
 {
@@ -71,6 +63,15 @@ TControl* SubclassedControl(const TsCommonData* Data)
 }
 
 } // namespace
+
+String WindowText(HWND Wnd)
+{
+    const int length = GetWindowTextLengthW(Wnd);
+    if (length <= 0) return L"";
+    String text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(Wnd, text.data(), length + 1)));
+    return text;
+}
 
 // ---- Construction and destruction ----------------------------------------------------------------
 

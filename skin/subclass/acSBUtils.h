@@ -121,6 +121,8 @@ TacMainWnd* GetWndHandler(HWND Wnd);
 int DefaultMinThumbSize();
 // FrameChanged: the frame is recalculated (SWP_FRAMECHANGED); else only repainted (WM_NCPAINT).
 void RedrawFrame(HWND Wnd, bool FrameChanged);
+// The window's whole text, however long.
+String WindowText(HWND Wnd);
 // The window's screen rectangle, its parent and the parent's screen rectangle, its size and its
 // top-left in the parent's client coordinates.
 void ReadWndPlacement(HWND Wnd, HWND& ParentWnd, TRect& WndRect, TRect& ParentRect, TSize& WndSize, TPoint& WndPos);

@@ -4,6 +4,7 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/facts/SystemFacts.h"
+#include "framework/graphics/DrawingGuards.h"
 #include "framework/stdctrls/ListBox.h"
 #include "skin/core/acntUtils.h"
 #include "skin/core/sCommonData.h"
@@ -14,19 +15,6 @@
 #include "skin/core/sSkinManager.h"
 
 namespace {
-
-// Saves and restores a DC's state around painting.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-    ~TSavedDC() { RestoreDC(FDC, FSaved); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FSaved;
-};
 
 bool Visible(HWND Wnd) { return IsWindowVisible(Wnd) != FALSE; }
 

@@ -260,10 +260,7 @@ void TacLinkWnd::acWndProc(TMessage& Message)
         return;
     case WM_SETTEXT: {
         Message.Result = CallPrevWndProc(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
-        const int length = GetWindowTextLengthW(CtrlHandle);
-        String text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(CtrlHandle, text.data(), length + 1)));
-        Caption = text;
+        Caption = WindowText(CtrlHandle);
         SkinData->BGChanged = true;
         redraw();
         return;
