@@ -87,7 +87,9 @@ struct TApplicationIconsHolder {
     TApplicationIconsHolder()
     {
         wchar_t path[MAX_PATH] = L"";
-        if (GetModuleFileNameW(nullptr, path, MAX_PATH) != 0) ExtractIconExW(path, 0, &Icons.Large, &Icons.Small, 1);
+        // Only the count says whether icons came: a program without any may get a stale handle.
+        if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0 || ExtractIconExW(path, 0, &Icons.Large, &Icons.Small, 1) == 0)
+            Icons = TacApplicationIcons{};
     }
     ~TApplicationIconsHolder()
     {

@@ -6,13 +6,12 @@
 #include <algorithm>
 
 #include "skin/core/acGlow.h"
+#include "skin/core/acntUtils.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sMaskDraw.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
-
-#include <shellapi.h>
 
 bool ButtonPressed = false;
 
@@ -178,16 +177,8 @@ void TsSkinProvider::PaintTitleIcon()
     HICON icon = nullptr;
     if (!Form->Icon()->Empty()) icon = Form->Icon()->Handle();
     if (icon == nullptr) icon = reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_SMALL2, 0));
-    if (icon == nullptr) {
-        HICON large = nullptr, small = nullptr;
-        wchar_t exe[MAX_PATH];
-        GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        ExtractIconExW(exe, 0, &large, &small, 1);
-        icon = h > 16 ? large : small;
-        if (icon == (h > 16 ? small : large) || icon == nullptr) icon = LoadIconW(nullptr, IDI_APPLICATION);
-        if (large != nullptr && large != icon) DestroyIcon(large);
-        if (small != nullptr && small != icon) DestroyIcon(small);
-    }
+    if (icon == nullptr) icon = h > 16 ? ApplicationIcons().Large : ApplicationIcons().Small;
+    if (icon == nullptr) icon = LoadIconW(nullptr, IDI_APPLICATION);
     DrawIconEx(cache->Canvas()->Handle(), r.left, r.top, icon, w, h, 0, nullptr, DI_NORMAL);
     // DrawIconEx leaves the alpha of the 32-bit image undefined: pixels it did not change get
     // their saved alpha back, every changed pixel becomes opaque.

@@ -2,6 +2,8 @@
 // icon, caption and buttons, size grip) in the cache bitmap of the provider's skin state, and
 // the geometry every painter shares (image size, client offset, icon place).
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "skin/core/acntUtils.h"
 #include "skin/core/sAlphaGraph.h"
@@ -19,6 +21,38 @@ bool MinimizedChildForm(TsSkinProvider* P)
 {
     return P->Iconic() && !P->IsMainForm();
 }
+
+// GDI text clears the alpha of every pixel it writes into a 32-bit image, which would leave holes
+// in the form image wherever it is shown with its alpha (animations, thumbnails): the text takes
+// the alpha of what it is written on.
+class TTextAlphaKeeper {
+public:
+    TTextAlphaKeeper(TBitmap* Bmp, const TRect& R) : FBmp(Bmp)
+    {
+        FRect = TRect{std::max<int>(0, R.left), std::max<int>(0, R.top), std::min<int>(Bmp->Width(), R.right),
+                      std::min<int>(Bmp->Height(), R.bottom)};
+        for (int y = FRect.top; y < FRect.bottom; ++y) {
+            const auto* row = static_cast<const std::uint32_t*>(Bmp->ScanLine(y));
+            for (int x = FRect.left; x < FRect.right; ++x) FAlpha.push_back(static_cast<std::uint8_t>(row[x] >> 24));
+        }
+    }
+    ~TTextAlphaKeeper()
+    {
+        size_t i = 0;
+        for (int y = FRect.top; y < FRect.bottom; ++y) {
+            auto* row = static_cast<std::uint32_t*>(FBmp->ScanLine(y));
+            for (int x = FRect.left; x < FRect.right; ++x)
+                row[x] = (row[x] & 0x00FFFFFFu) | static_cast<std::uint32_t>(FAlpha[i++]) << 24;
+        }
+    }
+    TTextAlphaKeeper(const TTextAlphaKeeper&) = delete;
+    TTextAlphaKeeper& operator=(const TTextAlphaKeeper&) = delete;
+
+private:
+    TBitmap* FBmp;
+    TRect FRect;
+    std::vector<std::uint8_t> FAlpha;
+};
 
 } // namespace
 
@@ -319,7 +353,10 @@ void TsSkinProvider::PaintCaptionText()
                               glow, gsAll, format);
         }
         SetBkMode(canvas->Handle(), TRANSPARENT);
-        DrawSectionText(canvas, caption, Form->Enabled(), manager, FormActive, textSection, format, r);
+        {
+            TTextAlphaKeeper alpha(cache, r);
+            DrawSectionText(canvas, caption, Form->Enabled(), manager, FormActive, textSection, format, r);
+        }
         r.left = measured.right;
     }
     if (captionFont != nullptr) DeleteObject(captionFont);
@@ -338,6 +375,7 @@ void TsSkinProvider::PaintCaptionText()
         canvas->Font()->Assign(FAddedTitle->Font());
         canvas->Font()->SetColor(ColorToRGB(color));
         SetBkMode(canvas->Handle(), TRANSPARENT);
+        TTextAlphaKeeper alpha(cache, r);
         DCDrawText(canvas->Handle(), added, r, format);
     }
 }

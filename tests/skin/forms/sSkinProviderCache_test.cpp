@@ -47,6 +47,31 @@ TEST(FormCache, FullSectionPaintsFrameTitleAndClientOfTheWholeForm)
     EXPECT_EQ(Px(cache, cache.Width() / 3, TitleMiddleRow(f.Provider)), Word(TitleHotColor)) << "title bar";
 }
 
+TEST(FormCache, CaptionTextAndTitleIconAreOpaqueInTheImage)
+{
+    FormSkin skin;
+    SkinnedForm f;
+    TBitmap& cache = f.Cache();
+    // The image is shown with its alpha by the animations: no hole where text was written.
+    int text = 0;
+    for (int y = 0; y < f.Provider->OffsetY(); ++y)
+        for (int x = 0; x < cache.Width(); ++x)
+            if (IsTextPixel(Px(cache, x, y))) {
+                ++text;
+                ASSERT_EQ(Px(cache, x, y) >> 24, 0xFFu) << x << "," << y;
+            }
+    EXPECT_GT(text, 20);
+    TRect icon;
+    f.Provider->IconRect(icon);
+    int drawn = 0;
+    for (int y = icon.top; y < icon.bottom; ++y)
+        for (int x = icon.left; x < icon.right; ++x) {
+            ASSERT_EQ(Px(cache, x, y) >> 24, 0xFFu) << x << "," << y;
+            if (Px(cache, x, y) != Word(TitleHotColor)) ++drawn;
+        }
+    EXPECT_GT(drawn, 16) << "an icon is drawn in its place";
+}
+
 TEST(FormCache, TitleAndClientFollowTheActivity)
 {
     FormSkin skin;
