@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds the program and starts KVL2.exe under Wine.
 #   With an X display (DISPLAY set) the program opens on it and the script waits until it is closed.
-#   Without one it runs inside a private Xvfb, in Wine's virtual desktop: once the main window has
-#   settled a screenshot is saved, then one of the holiday page and one of the About window (each
-#   with the program started afresh and worked through tools/kvldrive.c); the paths are printed.
+#   Without one it runs on a private, bare Xvfb (no window manager, no Wine virtual desktop, so every
+#   frame and title bar in the pictures is the program's own): once the main window has settled a
+#   screenshot is saved, then one of the holiday page and one of the About window (each with the
+#   program started afresh and worked through tools/kvldrive.c); the paths are printed.
 # The program is the optimised, stripped Release build (the tests keep their Debug build). Its
 # build directory (and Wine prefix) is KVL_RELEASE_DIR, default build/release, as for tools/bench.sh.
 set -eu

@@ -1,12 +1,13 @@
 #!/bin/sh
-# Runs a Windows program in Wine's virtual desktop inside a private Xvfb, waits until its window
-# has been drawn (the screen stops changing), saves the desktop as a PNG and prints its path.
-# The virtual desktop draws frames, title bars and caption buttons, which a bare Xvfb does not.
+# Runs a Windows program under Wine on a private, bare Xvfb (no window manager, no Wine virtual
+# desktop), waits until its windows have been drawn (the screen stops changing), saves the screen
+# as a PNG and prints its path. Nothing draws a frame around the windows here: what the picture
+# shows of frames, title bars and caption buttons is what the program paints itself.
 #
 #   tools/screenshot.sh [-o shot.png] [-s 1024x768] [-t timeout] [-d delay] program.exe [arguments...]
 #
 #   -o   the PNG to write (default: build/screenshots/<program>-<time>.png)
-#   -s   size of the virtual desktop (default 1024x768)
+#   -s   size of the screen (default 1024x768)
 #   -t   seconds to wait for the window at most (default 30)
 #   -d   seconds to wait after the screen settled, for late painting (default 0.5)
 # The build directory (and its Wine prefix) is KVL_BUILD_DIR, default build/x86_64.
@@ -62,16 +63,14 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-wine_session_start "$build"
+KVL_XVFB_SIZE=$size wine_session_start "$build"
 
-# Wine takes the program by its Windows path (Z: is the Linux root).
-winprogram="Z:$(printf '%s' "$program" | tr '/' '\\')"
-"$KVL_WINE" explorer "/desktop=kvl,$size" "$winprogram" "$@" </dev/null >"$work/program.log" 2>&1 &
+"$KVL_WINE" "$program" "$@" </dev/null >"$work/program.log" 2>&1 &
 program_pid=$!
 
-# The desktop is drawn first and the program's window after it; the picture is taken once two
-# grabs a little apart are identical and show more than the plain desktop.
-grab() { "$IMPORT" -window root -crop "$size+0+0" +repage "$1" 2>/dev/null; }
+# The picture is taken once two grabs a little apart are identical and show more than the empty
+# screen.
+grab() { "$IMPORT" -window root "$1" 2>/dev/null; }
 colours() { /usr/bin/identify -format '%k' "$1" 2>/dev/null || echo 0; }
 previous=""
 deadline=$(( $(date +%s) + timeout ))

@@ -4,6 +4,7 @@
 #
 #   root=REPOSITORY; . "$root/tools/wine-session.sh"
 #   wine_session_start BUILD_DIR     # exports DISPLAY, WINEPREFIX, WINEDEBUG, LANG, KVL_WINE
+#                                    # (screen size KVL_XVFB_SIZE, default 1280x1024)
 #   ...                              # run Windows programs with "$KVL_WINE" prog.exe
 #   wine_session_stop
 # Every Wine process goes through tools/wine.sh (no address-space randomisation: see there).
@@ -48,7 +49,7 @@ wine_session_start() {
   # One X display for the whole session; -displayfd picks a free one.
   fifo="$build_dir/.xvfb-display"
   rm -f "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$build_dir/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${KVL_XVFB_SIZE:-1280x1024}x24" -nolisten tcp 3>"$fifo" >"$build_dir/xvfb.log" 2>&1 &
   KVL_XVFB_PID=$!
   i=0
   while [ ! -s "$fifo" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
