@@ -300,12 +300,15 @@ void SnapshotControl(TBitmap* Bmp, TControl* Control, int X, int Y)
     } else {
         win->PaintTo(dc, 0, 0);
     }
+    // Children sit in the client area, which a framed window (a form) starts inside its frame.
+    const TRect client = win->HandleAllocated() ? ClientRectInWindow(win->Handle()) : TRect{0, 0, 0, 0};
     for (int index = 0; index < win->ControlCount(); ++index) {
         auto* child = dynamic_cast<TWinControl*>(win->Controls(index));
         if (child == nullptr || !child->Visible()) continue;
         // A child form without parent window keeps the origin.
         const bool ownPlace = dynamic_cast<TCustomForm*>(child) == nullptr || child->Parent() != nullptr;
-        SnapshotControl(Bmp, child, X + (ownPlace ? child->Left() : 0), Y + (ownPlace ? child->Top() : 0));
+        SnapshotControl(Bmp, child, X + (ownPlace ? client.left + child->Left() : 0),
+                        Y + (ownPlace ? client.top + child->Top() : 0));
     }
 }
 

@@ -57,6 +57,8 @@ TsSkinProvider::TsSkinProvider(TComponent* AOwner, bool RunTime) : TComponent(AO
     }
 
     RTInit = RunTime;
+    static const bool animationsLinked = (LinkFormAnimations(), true);
+    (void)animationsLinked;
     FCommonData = std::make_unique<TsCommonData>(this, false);
     FCommonData->SetSkinSection(L"FORM");
     FCommonData->COC = 224;
@@ -100,6 +102,8 @@ TsSkinProvider::~TsSkinProvider()
                 Form->WindowProc = OldWndProc;
         }
         SystemMenu.reset();
+        delete CoverForm;
+        CoverForm = nullptr;
         TempBmp.reset();
         MenuLineBmp.reset();
     }

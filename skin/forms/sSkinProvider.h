@@ -10,7 +10,8 @@
 // (frame sizes, region, composition and layered windows), ...Cache.cpp (the form image),
 // ...Buttons.cpp (caption buttons, title icon, grip, hit test), ...WndProc.cpp (the window
 // procedure), ...Mouse.cpp (non-client mouse and system commands), ...Paint.cpp (paint
-// messages, maximized size, rubber band).
+// messages, maximized size, rubber band), ...Anim.cpp (showing, hiding and skin-change
+// animations).
 #include <windows.h>
 
 #include <functional>
@@ -25,6 +26,7 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMaskDraw.h"
 #include "skin/core/sSectionPaint.h"
+#include "skin/core/sSkinManager.h"
 
 class TsSkinManager;
 class TsSkinProvider;
@@ -196,6 +198,19 @@ TForm* MakeCoverForm(HWND Wnd);
 
 // The provider of a form (its answer to AC_QUERYPROVIDER), or null.
 TsSkinProvider* FindFormProvider(TCustomForm* Form);
+
+// ---- Animations of a skinned form (sSkinProviderAnim.cpp) ----
+// The form with its controls, the size of the form image, into Bmp at (0, 0); opaque without a
+// border window. Nothing without a form image.
+void RenderFormImage(TBitmap* Bmp, TsSkinProvider* Provider);
+// The form's image fades (or zooms) in on a cover over Time ms; then the form takes its place.
+void AnimShowSkinnedForm(TsSkinProvider* Provider, unsigned Time, int AlphaValue, TacAnimType AnimType);
+// The hidden form's image fades out on the shared hide timer, as the manager's FormHide says.
+void AnimHideSkinnedForm(TsSkinProvider* Provider);
+// The new look of a form with a provider fades in over its old one; false for another form.
+bool AnimateFormLookChange(TCustomForm* Form, unsigned Time, int AlphaValue, TacAnimType AnimType);
+// Plugs the form animations into the skin engine: the look change and the skin change.
+void LinkFormAnimations();
 
 // Set while a caption or title button is down; releases act only then.
 extern bool ButtonPressed;
@@ -408,6 +423,11 @@ private:
     void DoubleClick(TMessage& Message);
     void DoNCActivate(TMessage& Message);
     void DoShowWindow(TMessage& Message);
+    void DoShowingChanged(TMessage& Message);
+    void DoWindowPosChanged(TMessage& Message);
+    void DoClose(TMessage& Message);
+    // The manager plays a hide animation (lasting at least one frame, with NeedsTime).
+    bool HideAnimationWanted(bool NeedsTime) const;
     void DoSize(TMessage& Message);
     void DoWindowPosChanging(TMessage& Message);
     void DoEraseBkgnd(TMessage& Message);

@@ -3,7 +3,9 @@
 // form had before (the old procedure).
 #include <cstdlib>
 
+#include "skin/controls/sFading.h"
 #include "skin/core/sFrameworkUtils.h"
+#include "skin/core/sGraphUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -154,8 +156,17 @@ void TsSkinProvider::SkinCommandUnskinned(TMessage& Message)
         }
     }
     CallOld(Message);
-    if (Message.Msg == WM_WINDOWPOSCHANGED) {
-        // LEFT FOR 6.145: the hide animation of a form being hidden.
+    // A form that was never skinned has nothing to animate, and one being destroyed goes at once.
+    if (Message.Msg == WM_WINDOWPOSCHANGED && FCommonData && !Form->ComponentState().Contains(csDestroying)) {
+        const auto& pos = *reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+        TsSkinManager* manager = Manager();
+        if (manager != nullptr && manager->Active() && LayeredWindowsAvailable() && (pos.flags & SWP_HIDEWINDOW) &&
+            !Iconic() && !SkipAnimation && FDrawNonClientArea && HideAnimationWanted(false)) {
+            SkipAnimation = true;
+            AnimHideSkinnedForm(this);
+            SkipAnimation = false;
+            SetWindowInvisible(Form->Handle(), false);
+        }
     }
 }
 
@@ -267,7 +278,10 @@ void TsSkinProvider::WindowMessageSkinned(TMessage& Message)
         CallOld(Message);
         if (!Form->Showing() || Form->ControlState().Contains(csCreating)) return;
         FLinesCount = -1;
-        if (LOWORD(Message.WParam) != WA_INACTIVE && SystemMenu) SystemMenu->UpdateItems(false);
+        if (LOWORD(Message.WParam) == WA_INACTIVE) return;
+        if (SystemMenu) SystemMenu->UpdateItems(false);
+        // Without a frame nothing else repaints on activation: the children show the new state.
+        if (Form->BorderStyle() == bsNone) RefreshChildControls(Form);
         return;
     case WM_SETREDRAW:
         if (Message.WParam == 1) LockCount = std::max(0, LockCount - 1);
@@ -313,8 +327,18 @@ void TsSkinProvider::WindowMessageSkinned(TMessage& Message)
     case WM_SHOWWINDOW:
         DoShowWindow(Message);
         return;
+    case CM_SHOWINGCHANGED:
+        DoShowingChanged(Message);
+        return;
+    case WM_WINDOWPOSCHANGED:
+        DoWindowPosChanged(Message);
+        return;
+    case WM_CLOSE:
+        DoClose(Message);
+        return;
     case WM_QUERYENDSESSION:
-        // LEFT FOR 9.114 merge: the fading timers are stopped before the session ends.
+        // The session may end right after this answer: no fade may still be stepping then.
+        StopAllFades();
         CallOld(Message);
         return;
     case WM_SETTINGCHANGE:
@@ -453,7 +477,115 @@ void TsSkinProvider::DoWindowPosChanging(TMessage& Message)
         snap(pos->x, 0, work.left);
         snap(pos->y, 0, work.top);
     }
+    // A form about to be hidden leaves a picture of itself behind, which its hide animation
+    // then fades out.
+    TBitmap* cache = FCommonData->CacheBmp();
+    TsSkinManager* manager = Manager();
+    if (manager != nullptr && LayeredWindowsAvailable() && FDrawNonClientArea && !SkipAnimation &&
+        (pos->flags & SWP_HIDEWINDOW) && cache != nullptr && !cache->Empty() && !Iconic() &&
+        manager->ShowState != saMinimize && HideAnimationWanted(true) && !(FormState & 0x200)) {
+        FormState |= 0x200;
+        RenderFormImage(cache, this);
+        delete CoverForm;
+        CoverForm = MakeCoverForm(Form->Handle());
+    }
     CallOld(Message);
+}
+
+bool TsSkinProvider::HideAnimationWanted(bool NeedsTime) const
+{
+    TsSkinManager* manager = Manager();
+    if (manager == nullptr) return false;
+    TacFormHide* hide = manager->AnimEffects()->FormHide();
+    return hide->Active() && (!NeedsTime || hide->Time() != 0);
+}
+
+void TsSkinProvider::DoWindowPosChanged(TMessage& Message)
+{
+    const auto& pos = *reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+    TsSkinManager* manager = Manager();
+    TBitmap* cache = FCommonData->CacheBmp();
+    if (manager == nullptr || !LayeredWindowsAvailable() || !FDrawNonClientArea || !(pos.flags & SWP_HIDEWINDOW) ||
+        cache == nullptr || SkipAnimation || Iconic() || (manager->ShowState == saMinimize && !IsMainForm()) ||
+        !HideAnimationWanted(false)) {
+        CallOld(Message);
+        return;
+    }
+    const bool composed = IsCompositionActive();
+    if (composed) SetWindowInvisible(Form->Handle(), true);
+    CallOld(Message);
+    SkipAnimation = true;
+    AnimHideSkinnedForm(this);
+    if (Application->Terminated()) return;
+    if (composed) SetWindowInvisible(Form->Handle(), false);
+    SkipAnimation = false;
+}
+
+void TsSkinProvider::DoClose(TMessage& Message)
+{
+    // The image with the controls is taken while they are still there to be drawn.
+    const bool render = FDrawNonClientArea && HideAnimationWanted(true) && !(FormState & 0x200);
+    if (render) {
+        FormState |= 0x200;
+        RenderFormImage(FCommonData->CacheBmp(), this);
+        FormState &= ~0x200u;
+    }
+    CallOld(Message);
+    if (render && !Form->ComponentState().Contains(csDestroying)) FCommonData->BGChanged = false;
+}
+
+void TsSkinProvider::DoShowingChanged(TMessage& Message)
+{
+    HWND wnd = Form->Handle();
+    if (!FDrawNonClientArea) {
+        CallOld(Message);
+        if (IsCompositionActive()) RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
+        return;
+    }
+    if (!Form->Showing() || IsMDIChild()) {
+        CallOld(Message);
+        return;
+    }
+    FormState &= ~0x200u;
+    TsSkinManager* manager = Manager();
+    const bool animate = manager != nullptr && Form->Parent() == nullptr && manager->AnimEffects()->FormShow()->Active();
+    bool layered = false;
+    BYTE alpha = 255;
+    std::vector<HWND> held;
+    if (animate) {
+        FCommonData->SetUpdating(true);
+        FInAnimation = true;
+        // The window comes up unseen; what shows is the animation's cover.
+        layered = SetWindowInvisible(wnd, true);
+        if (layered) {
+            SetFrameRegion(false);
+        } else {
+            alpha = Form->AlphaBlendValue();
+            Form->SetAlphaBlendValue(0);
+        }
+        for (int i = 0; i < Form->ControlCount(); ++i) {
+            auto* child = dynamic_cast<TWinControl*>(Form->Controls(i));
+            if (child == nullptr || !child->Visible() || !child->HandleAllocated()) continue;
+            SendMessageW(child->Handle(), WM_SETREDRAW, 0, 0);
+            held.push_back(child->Handle());
+        }
+    } else {
+        FCommonData->SetUpdating(false);
+    }
+    CallOld(Message);
+    if (!animate) {
+        RedrawWindow(wnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
+        return;
+    }
+    for (HWND child : held) SendMessageW(child, WM_SETREDRAW, 1, 0);
+    if (layered) SetWindowInvisible(wnd, false);
+    fAnimating = false;
+    TacFormShow* show = manager->AnimEffects()->FormShow();
+    AnimShowSkinnedForm(this, show->Time(), alpha, show->Mode());
+    // Also when there was no image to show: the form must not stay held.
+    FInAnimation = false;
+    FCommonData->SetUpdating(false);
+    if (!IsWindowVisible(wnd)) SendMessageW(wnd, WM_SETREDRAW, 1, 0);
 }
 
 void TsSkinProvider::DoNCActivate(TMessage& Message)
@@ -493,6 +625,9 @@ void TsSkinProvider::DoShowWindow(TMessage& Message)
     HWND wnd = Form->Handle();
     if (Message.WParam == 1) {
         FormState &= 0x400;
+        // A picture left from a hide that never played.
+        delete CoverForm;
+        CoverForm = nullptr;
         if (IsCompositionActive() && !fAnimating && !(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED))
             RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
     }

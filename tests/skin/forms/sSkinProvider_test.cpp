@@ -2,6 +2,7 @@
 // providers, and the skin commands its window procedure answers.
 #include <gtest/gtest.h>
 
+#include "skin/controls/sFading.h"
 #include "tests/skin/forms/FormSkinFixture.h"
 
 using namespace formskin_test;
@@ -55,6 +56,44 @@ TEST(SkinProvider, MessagesASkinnedFormNeverPassesOn)
     for (UINT msg : {UINT(WM_PRINTCLIENT), UINT(WM_ENTERIDLE), UINT(CM_CONTROLLISTCHANGING), UINT(0xBC4D)})
         f.Send(msg, 0, 0);
     EXPECT_TRUE(f.Form->Messages.empty());
+}
+
+// A control in the middle of a fade; it frees its timer when told that fading ends.
+class TFadingControl : public TCustomControl {
+public:
+    explicit TFadingControl(TComponent* AOwner) : TCustomControl(AOwner), Data(this, true)
+    {
+        Timer = new TsFadeTimer(this);
+        Timer->SetOwnerData(&Data);
+        Timer->SetDirection(fdUp);
+    }
+    TsCommonData Data;
+    TsFadeTimer* Timer = nullptr;
+    void WndProc(TMessage& M) override
+    {
+        if (M.Msg == SM_LUMACMD && SkinCmdSub(M.WParam) == AC_ENDFADE) {
+            delete Timer;
+            Timer = nullptr;
+            return;
+        }
+        TCustomControl::WndProc(M);
+    }
+};
+
+TEST(SkinProvider, EndOfSessionStopsEveryFadeBeforeTheFormAnswers)
+{
+    FormSkin skin;
+    SkinnedForm f;
+    auto* control = new TFadingControl(f.Form);
+    control->SetParent(f.Form);
+    ASSERT_GT(LiveFadeTimerCount(), 0);
+    f.Form->Messages.clear();
+    f.Send(WM_QUERYENDSESSION, 0, 0);
+    EXPECT_EQ(LiveFadeTimerCount(), 0);
+    EXPECT_EQ(control->Timer, nullptr);
+    EXPECT_TRUE(AppShuttingDown) << "no fade starts after that";
+    EXPECT_TRUE(f.Form->Received(WM_QUERYENDSESSION)) << "the form still answers";
+    AppShuttingDown = false;
 }
 
 TEST(SkinProvider, SetRedrawNeverCountsBelowZero)
