@@ -110,9 +110,10 @@ TacDialogChild DialogChildHandler(const String& LowerClass, LONG Style, LONG ExS
 bool TacProvider::InitSkin(HWND Wnd)
 {
     CtrlHandle = Wnd;
-    acSkinnedCtrls.clear();
     TsSkinManager* manager = TsSkinManager::DefaultSkinManager();
+    // A dialog taken over once keeps its handlers.
     if (ListSW != nullptr || manager == nullptr || !manager->Active()) return true;
+    acSkinnedCtrls.clear();
     BiDiLeft = (GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     MakeDialogHandler(Wnd, ListSW);
     if (ListSW == nullptr) return true;
