@@ -8,13 +8,14 @@
 #include "framework/controls/Forms.h"
 #include "grid/control/AdvGrid.h"
 #include "skin/core/acntUtils.h"
+#include "skin/core/sDialogs.h"
 #include "skin/forms/acDials.h"
 
 int RunProgram()
 {
     String failure = BindCalendarLibrary(ProgramFolder());
     if (!failure.empty()) {
-        Application->MessageBox(failure, L"Kelvane v2.0", MB_OK | MB_ICONSTOP);
+        MessageBoxPos(L"Kelvane v2.0", failure, mtError, {mbOK}, 0, -1, -1);
         return 1;
     }
     Application->Initialize();

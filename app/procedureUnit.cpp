@@ -8,6 +8,7 @@
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
 #include "framework/system/StringUtils.h"
+#include "skin/core/sDialogs.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ enum TInputCheck { icCompute, icNothing, icFault };
 // Every refusal of a typed year or month looks alike: Chinese, under the program's caption.
 void TellInputFault(const String& Text)
 {
-    Application->MessageBox(Text, Form1->Caption(), MB_OK | MB_ICONWARNING);
+    MessageBoxPos(Form1->Caption(), Text, mtWarning, {mbOK}, 0, -1, -1);
 }
 
 enum TNumberRead { nrNumber, nrEmpty, nrNoNumber };

@@ -4,6 +4,7 @@
  *   kvldrive.exe PROGRAM            just runs it
  *   kvldrive.exe PROGRAM holiday    the holiday page, lunar holidays, 除夕 chosen
  *   kvldrive.exe PROGRAM about      the About window over the main window
+ *   kvldrive.exe PROGRAM abc        the message box of a year typed as "abc"
  *
  * Everything goes through messages posted to the program's windows (a click on the second tab,
  * a click on a radio button, the Down key in the holiday list, a click on the About button); the
@@ -12,6 +13,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string.h>
 #include <wchar.h>
 
 static const wchar_t *MainCaption = L"Kelvane v2.0";
@@ -90,6 +92,35 @@ static void ShowAbout(HWND main)
     if (about) PostMessageW(about, BM_CLICK, 0, 0);
 }
 
+/* The year box of the month page shows this year; "abc" is pasted over its text in one edit, so
+ * that the program answers with one message box (typed key by key, every key would). The paste
+ * is posted: the program shows the box inside its handling. */
+static void TypeYearAbc(HWND main)
+{
+    SYSTEMTIME now;
+    wchar_t year[8];
+    HWND combo, edit;
+    HGLOBAL text;
+    GetLocalTime(&now);
+    swprintf(year, 8, L"%d", now.wYear);
+    combo = Child(main, L"TsComboBox", year, 0);
+    edit = combo ? GetWindow(combo, GW_CHILD) : NULL;
+    if (!edit) return;
+    text = GlobalAlloc(GMEM_MOVEABLE, sizeof(L"abc"));
+    if (!text) return;
+    memcpy(GlobalLock(text), L"abc", sizeof(L"abc"));
+    GlobalUnlock(text);
+    if (!OpenClipboard(NULL)) {
+        GlobalFree(text);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, text)) GlobalFree(text);
+    CloseClipboard();
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, NULL);
+    PostMessageW(edit, WM_PASTE, 0, 0);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show)
 {
     int argc = 0;
@@ -110,6 +141,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
         Settle(info.hProcess);
         if (argc > 2 && wcscmp(argv[2], L"holiday") == 0) ShowHolidayPage(main, info.hProcess);
         if (argc > 2 && wcscmp(argv[2], L"about") == 0) ShowAbout(main);
+        if (argc > 2 && wcscmp(argv[2], L"abc") == 0) TypeYearAbc(main);
     }
     WaitForSingleObject(info.hProcess, INFINITE);
     return 0;

@@ -36,3 +36,5 @@ export KVL_BUILD_DIR="$build"
 "$root/tools/screenshot.sh" -o "$shots/KVL2-main.png" "$program"
 "$root/tools/screenshot.sh" -o "$shots/KVL2-holiday.png" "$build/bin/kvldrive.exe" "$winprogram" holiday
 "$root/tools/screenshot.sh" -o "$shots/KVL2-about.png" "$build/bin/kvldrive.exe" "$winprogram" about
+# The message box the program answers a year typed as "abc" with, over the main window.
+"$root/tools/screenshot.sh" -o "$shots/KVL2-abc.png" "$build/bin/kvldrive.exe" "$winprogram" abc

@@ -61,6 +61,15 @@ TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction F)
     return old;
 }
 
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params)
+{
+    const TMessageBoxFunction& f = MessageBoxSlot();
+    if (f)
+        return f(Params.hwndOwner, Params.lpszText != nullptr ? Params.lpszText : L"",
+                 Params.lpszCaption != nullptr ? Params.lpszCaption : L"", Params.dwStyle);
+    return MessageBoxIndirectW(&Params);
+}
+
 TApplication* TApplicationInstance::Get()
 {
     static TApplication* instance = new TApplication(nullptr);
@@ -409,6 +418,12 @@ int TApplication::MessageBox(const String& Text, const String& Caption, UINT Fla
 {
     HWND owner = GetActiveWindow();
     return ShowMessageBox(owner, Text, Caption.empty() ? FTitle : Caption, Flags);
+}
+
+bool TApplication::HelpContext(int Context)
+{
+    bool callHelp = true;
+    return OnHelp && OnHelp(HELP_CONTEXT, Context, callHelp);
 }
 
 // ---- Hints ---------------------------------------------------------------------------------

@@ -57,6 +57,8 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+// Command and Data as the system's help asks them (HELP_CONTEXT, the context); true when handled.
+using THelpEvent = std::function<bool(UINT Command, LONG_PTR Data, bool& CallHelp)>;
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 // Sees the application window's messages first; true stops the message there.
 using TWindowHook = std::function<bool(TMessage& Message)>;
@@ -406,6 +408,9 @@ public:
     void ShowException(Exception& E);
     // The message box of the application (through the replaceable message-box function).
     int MessageBox(const String& Text, const String& Caption = L"", UINT Flags = MB_OK);
+    // Help for a help context: OnHelp decides, the program carrying no help file of its own;
+    // true when help was shown.
+    bool HelpContext(int Context);
 
     // The hidden application window (created on first use).
     HWND Handle();
@@ -457,6 +462,7 @@ public:
     TNotifyEvent OnRestore;
     TNotifyEvent OnModalBegin;
     TNotifyEvent OnModalEnd;
+    THelpEvent OnHelp;
 
     // The application window's procedure (after the hooks).
     virtual void WndProc(TMessage& Message);
@@ -526,3 +532,6 @@ void DoneApplication();
 // install their own to capture the text instead of showing a box. An empty F restores MessageBoxW.
 using TMessageBoxFunction = std::function<int(HWND Owner, const String& Text, const String& Caption, UINT Flags)>;
 TMessageBoxFunction SetMessageBoxFunction(TMessageBoxFunction F);
+// A message box described in full (help callback, context, icon): through the replaceable
+// function when one is installed (it sees owner, text, caption and style), else the system's.
+int ShowMessageBoxIndirect(const MSGBOXPARAMSW& Params);

@@ -405,12 +405,12 @@ TCacheInfo MakeCacheInfo(TBitmap* Bmp, int X, int Y)
 
 void ShowWarningBox(const String& Text)
 {
-    MessageBoxDlg(Text, 0, 4, 0);
+    MessageBoxDlg(Text, mtWarning, {mbOK}, 0);
 }
 
 void ShowErrorBox(const String& Text)
 {
-    MessageBoxDlg(Text, 1, 4, 0);
+    MessageBoxDlg(Text, mtError, {mbOK}, 0);
 }
 
 void PauseWithMessages(DWORD Milliseconds)

@@ -123,7 +123,7 @@ void TsSkinManager::ChangeSkin(const String& Value, bool Repaint)
         } catch (const Exception& e) {
             FSkinName = oldName;
             SkinData.Active = wasActive;
-            MessageBoxDlg(e.Message(), 1, 4, 0);
+            MessageBoxDlg(e.Message(), mtError, {mbOK}, 0);
         }
         if (loaded) {
             if (!FActive) RemoveSkin();
@@ -183,7 +183,7 @@ void TsSkinManager::ReloadCurrent()
         if (UsePackedFile()) ReloadPackedSkin();
         else ReloadSkin();
     } catch (const Exception& e) {
-        MessageBoxDlg(e.Message(), 1, 4, 0);
+        MessageBoxDlg(e.Message(), mtError, {mbOK}, 0);
         return;
     }
     if (!NonAutoUpdate && FActive) AnnounceSkin(true);

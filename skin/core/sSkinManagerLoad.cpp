@@ -254,13 +254,13 @@ void TsSkinManager::CheckVersion()
     if (version > 7.99) {
         MessageBoxDlg(L"This version of the skin have not complete support by used Lumacore package release.\r\n"
                       L"Components must be updated up to latest version for using this skin.",
-                      2, 4, 0);
+                      mtInformation, {mbOK}, 0);
     } else if (version < 7 && (ComponentState().Contains(csDesigning) || ProgramRunWith(L"/actest"))) {
         MessageBoxDlg(L"You are using an old version of the \"" + FSkinName +
                           L"\" skin. Please, update a skins to latest or link with the Lumacore support for upgrading "
                           L"of existing skin.\r\n\r\nThis notification occurs in design-time only for your information "
                           L"and will not occur in real-time.",
-                      2, 4, 0);
+                      mtInformation, {mbOK}, 0);
     }
 }
 
@@ -371,12 +371,12 @@ String TsSkinManager::GetRandomSkin() const
 void TsSkinManager::ExtractInternalSkin(const String& NameOfSkin, const String& DestDir)
 {
     if (!DirectoryExists(DestDir)) {
-        MessageBoxDlg(L"Directory does not exists.", 1, 4, 0);
+        MessageBoxDlg(L"Directory does not exists.", mtError, {mbOK}, 0);
         return;
     }
     int index = FBuiltInSkins->IndexOf(NameOfSkin);
     if (index < 0) {
-        MessageBoxDlg(L"Skin does not exists.", 1, 4, 0);
+        MessageBoxDlg(L"Skin does not exists.", mtError, {mbOK}, 0);
         return;
     }
     ExtractByIndex(index, DestDir);
@@ -387,7 +387,7 @@ void TsSkinManager::ExtractByIndex(int Index, const String& DestDir)
     if (Index < 0 || Index >= FBuiltInSkins->Count()) return;
     String dir = ExcludeTrailingPathDelimiter(DestDir);
     if (!DirectoryExists(dir) && SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr) != ERROR_SUCCESS) {
-        MessageBoxDlg(L"Directory " + dir + L" creation error.", 1, 4, 0);
+        MessageBoxDlg(L"Directory " + dir + L" creation error.", mtError, {mbOK}, 0);
         return;
     }
     TsStoredSkin* stored = FBuiltInSkins->Items(Index);

@@ -3,10 +3,12 @@
 
 #include <memory>
 
+#include "framework/system/StringUtils.h"
 #include "skin/controls/sThirdParty.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/subclass/acSBUtils.h"
 
 namespace {
 
@@ -56,6 +58,28 @@ void AttachForm(TCustomForm* Form)
     provider->InitForm(Form);
 }
 
+// A top-level window. (The system's parent query answers a pop-up's owner, and every message
+// box has one: the window's style tells whether it is a child.)
+bool IsTopLevel(HWND Wnd)
+{
+    return (GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+void AttachDialog(HWND Wnd)
+{
+    auto* provider = new TacProvider(nullptr);
+    ListProvider(provider);
+    // A refused dialog stays as it is; its provider has unlisted itself.
+    if (!provider->InitSkin(Wnd)) delete provider;
+}
+
+// A dialog provider whose dialog window went: its handler let go of the window and the window
+// with its children is destroyed, so nothing of it is on the stack any more.
+bool DialogIsGone(const TacProvider* Provider)
+{
+    return Provider->ListSW != nullptr && Provider->ListSW->Destroyed && !IsWindow(Provider->CtrlHandle);
+}
+
 } // namespace
 
 std::vector<TacProvider*>* ProviderList()
@@ -87,6 +111,35 @@ String GetWndClassName(HWND Wnd)
     return name;
 }
 
+int VisibleDialogCount()
+{
+    int count = 0;
+    if (GProviders)
+        for (TacProvider* provider : *GProviders)
+            if (provider != nullptr && provider->ListSW != nullptr && IsWindowVisible(provider->ListSW->CtrlHandle))
+                ++count;
+    return count;
+}
+
+bool HasChildOfClass(HWND Wnd, const String& LowerName)
+{
+    for (HWND child = GetTopWindow(Wnd); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (LowerCase(GetWndClassName(child)) == LowerName) return true;
+        if (HasChildOfClass(child, LowerName)) return true;
+    }
+    return false;
+}
+
+std::vector<HWND> HookedDialogWindows()
+{
+    std::vector<HWND> windows;
+    if (GProviders)
+        for (TacProvider* provider : *GProviders)
+            if (provider != nullptr && provider->ListSW != nullptr && !provider->ListSW->Destroyed)
+                windows.push_back(provider->CtrlHandle);
+    return windows;
+}
+
 TCustomForm* FindFormByHandle(HWND Wnd)
 {
     for (int i = Screen->CustomFormCount() - 1; i >= 0; --i) {
@@ -103,13 +156,18 @@ TacProvider::TacProvider(TComponent* AOwner) : TComponent(AOwner) {}
 
 TacProvider::~TacProvider()
 {
-    if (sp != nullptr && GProviders) {
-        for (TacProvider*& slot : *GProviders)
-            if (slot == this) {
-                slot = nullptr;
-                break;
-            }
+    if (sp != nullptr) {
+        if (GProviders)
+            for (TacProvider*& slot : *GProviders)
+                if (slot == this) {
+                    slot = nullptr;
+                    break;
+                }
+        return;
     }
+    // The children's handlers before the dialog's: theirs ask the dialog for its background.
+    acSkinnedCtrls.clear();
+    ListSW.reset();
 }
 
 void TacProvider::InitForm(TCustomForm* Form)
@@ -151,16 +209,23 @@ bool AttachDialogProvider(HWND Wnd, const CREATESTRUCTW* Params)
         AttachForm(form);
         return true;
     }
-    if (className != L"#32770" || GetParent(Wnd) != nullptr || !manager->SkinningRules().Contains(srStdDialogs))
-        return false;
-    // LEFT FOR 7.118/7.119: a system dialog gets a dialog provider with its dialog window handler.
-    return false;
+    if (className != L"#32770" || !IsTopLevel(Wnd) || !manager->SkinningRules().Contains(srStdDialogs)) return false;
+    // Beyond two skinned dialogs at once only the shell's (with a tool bar) are skinned.
+    if (VisibleDialogCount() > 1 && !HasChildOfClass(Wnd, L"toolbarwindow32")) return false;
+    AttachDialog(Wnd);
+    return true;
 }
 
 void ReleaseDeadProviders()
 {
-    // LEFT FOR 7.118/7.119: only dialog providers die with their window; form providers unlist
-    // themselves when their form frees them.
+    // Form providers unlist themselves when their form frees them; dialog providers go here.
+    if (!GProviders) return;
+    for (TacProvider*& slot : *GProviders)
+        if (slot != nullptr && DialogIsGone(slot)) {
+            TacProvider* provider = slot;
+            slot = nullptr;
+            delete provider;
+        }
 }
 
 void FreeMenuHandlers()
@@ -176,6 +241,7 @@ void LinkSkinHook()
         FreeMenuHandlers();
         FreeProviderList();
     };
+    links.HookedDialogWindows = HookedDialogWindows;
 }
 
 LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam)
