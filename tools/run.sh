@@ -2,8 +2,9 @@
 # Builds the program and starts KVL2.exe under Wine.
 #   With an X display (DISPLAY set) the program opens on it and the script waits until it is closed.
 #   Without one it runs inside a private Xvfb, in Wine's virtual desktop: once the main window has
-#   settled a screenshot is saved, then one of the holiday page and one of the About window (each
-#   with the program started afresh and worked through tools/kvldrive.c); the paths are printed.
+#   settled a screenshot is saved, then one of the holiday page, one of the About window and one
+#   of the first duty day's open calendar (each with the program started afresh and worked
+#   through tools/kvldrive.c); the paths are printed.
 # The program is the optimised, stripped Release build (the tests keep their Debug build). Its
 # build directory (and Wine prefix) is KVL_RELEASE_DIR, default build/release, as for tools/bench.sh.
 set -eu
@@ -35,3 +36,4 @@ export KVL_BUILD_DIR="$build"
 "$root/tools/screenshot.sh" -o "$shots/KVL2-main.png" "$program"
 "$root/tools/screenshot.sh" -o "$shots/KVL2-holiday.png" "$build/bin/kvldrive.exe" "$winprogram" holiday
 "$root/tools/screenshot.sh" -o "$shots/KVL2-about.png" "$build/bin/kvldrive.exe" "$winprogram" about
+"$root/tools/screenshot.sh" -o "$shots/KVL2-calendar.png" "$build/bin/kvldrive.exe" "$winprogram" calendar

@@ -103,7 +103,8 @@ void RegisterSkinControlsClasses()
         .Boolean(L"ShowWeeks", [](TsMonthCalendar* c, bool v) { c->SetShowWeeks(v); })
         .Boolean(L"ShowTodayBtn", [](TsMonthCalendar* c, bool v) { c->SetShowTodayBtn(v); })
         .Boolean(L"UseCurrentDate", [](TsMonthCalendar* c, bool v) { c->SetUseCurrentDate(v); }, L"True")
-        .Event<TNotifyEvent>(L"OnChange", [](TsMonthCalendar* c) -> TNotifyEvent& { return c->OnChange; });
+        .Event<TNotifyEvent>(L"OnChange", [](TsMonthCalendar* c) -> TNotifyEvent& { return c->OnChange; })
+        .Event<TGetCellParams>(L"OnGetCellParams", [](TsMonthCalendar* c) -> TGetCellParams& { return c->OnGetCellParams; });
 
     RegisterPublishedClass<TsGlyphMode>(L"TsGlyphMode", L"TPersistent")
         .Component<TCustomImageList>(L"Images", L"TCustomImageList", [](TsGlyphMode* g, TCustomImageList* v) { g->SetImages(v); })
@@ -139,6 +140,9 @@ void RegisterSkinControlsClasses()
         .Integer(L"WeekendColor", [](TsCustomDateEdit* c, int v) { c->SetWeekendColor(static_cast<TColor>(v)); }, L"255")
         .Boolean(L"ShowCurrentDate", [](TsCustomDateEdit* c, bool v) { c->SetShowCurrentDate(v); }, L"True")
         .Boolean(L"ShowWeeks", [](TsCustomDateEdit* c, bool v) { c->SetShowWeeks(v); })
-        .Boolean(L"ShowTodayBtn", [](TsCustomDateEdit* c, bool v) { c->SetShowTodayBtn(v); }, L"True");
+        .Boolean(L"ShowTodayBtn", [](TsCustomDateEdit* c, bool v) { c->SetShowTodayBtn(v); }, L"True")
+        .Event<TOnAcceptDate>(L"OnAcceptDate", [](TsCustomDateEdit* c) -> TOnAcceptDate& { return c->OnAcceptDate; })
+        .Event<TGetCellParams>(L"OnDrawDay", [](TsCustomDateEdit* c) -> TGetCellParams& { return c->OnDrawDay; })
+        .Event<TGetCellParams>(L"OnGetCellParams", [](TsCustomDateEdit* c) -> TGetCellParams& { return c->OnGetCellParams; });
     RegisterPublishedClass<TsDateEdit>(L"TsDateEdit", L"TsCustomDateEdit");
 }
