@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/facts/SystemFacts.h"
-#include "framework/menus/Menus.h"
 #include "framework/system/DateTimeUtils.h"
 #include "framework/system/Exceptions.h"
 #include "framework/system/FormatSettings.h"

@@ -31,6 +31,7 @@ using TOnAcceptDate = std::function<void(TObject* Sender, TDateTime& ADate, bool
 // The date read from Text under Format (sDateUtils), else Default's day.
 TDateTime StrToDateFmtDef(const String& Format, const String& Text, TDateTime Default);
 
+// A skinned combo edit whose button (the calendar glyph) drops down a month calendar.
 class TsCustomDateEdit : public TsCustomComboEdit {
 public:
     explicit TsCustomDateEdit(TComponent* AOwner);
