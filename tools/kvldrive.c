@@ -5,6 +5,7 @@
  *   kvldrive.exe PROGRAM holiday    the holiday page, lunar holidays, 除夕 chosen
  *   kvldrive.exe PROGRAM about      the About window over the main window
  *   kvldrive.exe PROGRAM abc        the message box of a year typed as "abc"
+ *   kvldrive.exe PROGRAM calendar   the first duty day's drop-down calendar open
  *
  * Everything goes through messages posted to the program's windows (a click on the second tab,
  * a click on a radio button, the Down key in the holiday list, a click on the About button); the
@@ -86,6 +87,16 @@ static void ShowHolidayPage(HWND main, HANDLE process)
     Settle(process);
 }
 
+static void ShowCalendar(HWND main)
+{
+    /* Alt+Down, the date edit's key for its drop-down. */
+    HWND date = Child(main, L"TsDateEdit", NULL, 0);
+    const LPARAM altDown = 1 | (1 << 29);
+    if (!date) return;
+    PostMessageW(date, WM_SYSKEYDOWN, VK_DOWN, altDown);
+    PostMessageW(date, WM_SYSKEYUP, VK_DOWN, altDown | (LPARAM)0xC0000000);
+}
+
 static void ShowAbout(HWND main)
 {
     HWND about = Child(main, NULL, L"关 于", 0);
@@ -142,6 +153,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
         if (argc > 2 && wcscmp(argv[2], L"holiday") == 0) ShowHolidayPage(main, info.hProcess);
         if (argc > 2 && wcscmp(argv[2], L"about") == 0) ShowAbout(main);
         if (argc > 2 && wcscmp(argv[2], L"abc") == 0) TypeYearAbc(main);
+        if (argc > 2 && wcscmp(argv[2], L"calendar") == 0) ShowCalendar(main);
     }
     WaitForSingleObject(info.hProcess, INFINITE);
     return 0;

@@ -3,7 +3,8 @@
 #   With an X display (DISPLAY set) the program opens on it and the script waits until it is closed.
 #   Without one it runs on a private, bare Xvfb (no window manager, no Wine virtual desktop, so every
 #   frame and title bar in the pictures is the program's own): once the main window has settled a
-#   screenshot is saved, then one of the holiday page and one of the About window (each with the
+#   screenshot is saved, then one of the holiday page, one of the About window, one of the message
+#   box a year typed as "abc" brings and one of the first duty day's open calendar (each with the
 #   program started afresh and worked through tools/kvldrive.c); the paths are printed.
 # The program is the optimised, stripped Release build (the tests keep their Debug build). Its
 # build directory (and Wine prefix) is KVL_RELEASE_DIR, default build/release, as for tools/bench.sh.
@@ -38,3 +39,4 @@ export KVL_BUILD_DIR="$build"
 "$root/tools/screenshot.sh" -o "$shots/KVL2-about.png" "$build/bin/kvldrive.exe" "$winprogram" about
 # The message box the program answers a year typed as "abc" with, over the main window.
 "$root/tools/screenshot.sh" -o "$shots/KVL2-abc.png" "$build/bin/kvldrive.exe" "$winprogram" abc
+"$root/tools/screenshot.sh" -o "$shots/KVL2-calendar.png" "$build/bin/kvldrive.exe" "$winprogram" calendar

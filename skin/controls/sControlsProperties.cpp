@@ -103,13 +103,33 @@ void RegisterSkinControlsClasses()
         .Boolean(L"ShowWeeks", [](TsMonthCalendar* c, bool v) { c->SetShowWeeks(v); })
         .Boolean(L"ShowTodayBtn", [](TsMonthCalendar* c, bool v) { c->SetShowTodayBtn(v); })
         .Boolean(L"UseCurrentDate", [](TsMonthCalendar* c, bool v) { c->SetUseCurrentDate(v); }, L"True")
-        .Event<TNotifyEvent>(L"OnChange", [](TsMonthCalendar* c) -> TNotifyEvent& { return c->OnChange; });
+        .Event<TNotifyEvent>(L"OnChange", [](TsMonthCalendar* c) -> TNotifyEvent& { return c->OnChange; })
+        .Event<TGetCellParams>(L"OnGetCellParams", [](TsMonthCalendar* c) -> TGetCellParams& { return c->OnGetCellParams; });
 
-    RegisterPublishedClass<TsCustomDateEdit>(L"TsCustomDateEdit", L"TCustomMaskEdit")
+    RegisterPublishedClass<TsGlyphMode>(L"TsGlyphMode", L"TPersistent")
+        .Component<TCustomImageList>(L"Images", L"TCustomImageList", [](TsGlyphMode* g, TCustomImageList* v) { g->SetImages(v); })
+        .Integer(L"ImageIndex", [](TsGlyphMode* g, int v) { g->SetImageIndex(v); }, L"-1")
+        .Integer(L"ImageIndexHot", [](TsGlyphMode* g, int v) { g->SetImageIndexHot(v); }, L"-1")
+        .Integer(L"ImageIndexPressed", [](TsGlyphMode* g, int v) { g->SetImageIndexPressed(v); }, L"-1")
+        .Integer(L"Blend", [](TsGlyphMode* g, int v) { g->SetBlend(v); })
+        .Boolean(L"Grayed", [](TsGlyphMode* g, bool v) { g->SetGrayed(v); })
+        .Text(L"Hint", [](TsGlyphMode* g, const String& v) { g->SetHint(v); });
+    RegisterEnumType(L"TPopupWindowAlign", {L"pwaRight", L"pwaLeft"});
+    RegisterPublishedClass<TsCustomComboEdit>(L"TsCustomComboEdit", L"TsMaskEdit")
+        .Boolean(L"ReadOnly", [](TsCustomComboEdit* c, bool v) { c->SetReadOnly(v); })
+        .Boolean(L"DirectInput", [](TsCustomComboEdit* c, bool v) { c->SetDirectInput(v); }, L"True")
+        .Boolean(L"ShowButton", [](TsCustomComboEdit* c, bool v) { c->SetShowButton(v); }, L"True")
+        .Integer(L"ClickKey", [](TsCustomComboEdit* c, int v) { c->SetClickKey(static_cast<TShortCut>(v)); }, L"32808")
+        .Object(L"GlyphMode", L"TsGlyphMode", [](TsCustomComboEdit* c) { return c->GlyphMode(); })
+        .Event<TNotifyEvent>(L"OnButtonClick", [](TsCustomComboEdit* c) -> TNotifyEvent& { return c->OnButtonClick; });
+
+    RegisterPublishedClass<TsCustomDateEdit>(L"TsCustomDateEdit", L"TsCustomComboEdit")
         .Boolean(L"DefaultToday", [](TsCustomDateEdit* c, bool v) { c->SetDefaultToday(v); })
         .Boolean(L"CheckOnExit", [](TsCustomDateEdit* c, bool v) { c->SetCheckOnExit(v); })
         .Integer(L"PopupWidth", [](TsCustomDateEdit* c, int v) { c->SetPopupWidth(v); }, L"197")
         .Integer(L"PopupHeight", [](TsCustomDateEdit* c, int v) { c->SetPopupHeight(v); }, L"166")
+        .Enum<TPopupWindowAlign>(L"PopupAlign", L"TPopupWindowAlign",
+                                 [](TsCustomDateEdit* c, TPopupWindowAlign v) { c->SetPopupWindowAlign(v); }, L"pwaRight")
         .Float(L"Date", [](TsCustomDateEdit* c, double v) { c->SetDate(v); })
         .Float(L"MinDate", [](TsCustomDateEdit* c, double v) { c->SetMinDate(v); })
         .Float(L"MaxDate", [](TsCustomDateEdit* c, double v) { c->SetMaxDate(v); })
@@ -121,7 +141,8 @@ void RegisterSkinControlsClasses()
         .Boolean(L"ShowCurrentDate", [](TsCustomDateEdit* c, bool v) { c->SetShowCurrentDate(v); }, L"True")
         .Boolean(L"ShowWeeks", [](TsCustomDateEdit* c, bool v) { c->SetShowWeeks(v); })
         .Boolean(L"ShowTodayBtn", [](TsCustomDateEdit* c, bool v) { c->SetShowTodayBtn(v); }, L"True")
-        .Boolean(L"DirectInput", [](TsCustomDateEdit* c, bool v) { c->SetDirectInput(v); }, L"True")
-        .Event<TNotifyEvent>(L"OnButtonClick", [](TsCustomDateEdit* c) -> TNotifyEvent& { return c->OnButtonClick; });
+        .Event<TOnAcceptDate>(L"OnAcceptDate", [](TsCustomDateEdit* c) -> TOnAcceptDate& { return c->OnAcceptDate; })
+        .Event<TGetCellParams>(L"OnDrawDay", [](TsCustomDateEdit* c) -> TGetCellParams& { return c->OnDrawDay; })
+        .Event<TGetCellParams>(L"OnGetCellParams", [](TsCustomDateEdit* c) -> TGetCellParams& { return c->OnGetCellParams; });
     RegisterPublishedClass<TsDateEdit>(L"TsDateEdit", L"TsCustomDateEdit");
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/facts/SystemFacts.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sGraphUtils.h"
@@ -100,6 +101,13 @@ void TsEditButton::PrepareCache()
                           MakeCacheInfo(FOwner->SkinData()->CacheBmp(), 2, 2));
 }
 
+void TsEditButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TsSpeedButton::MouseUp(Button, Shift, X, Y);
+    // The press is over, clicked or not.
+    if (FOwner != nullptr) FOwner->FPressClosedPopup = false;
+}
+
 void TsEditButton::PaintTo(HDC DC, TPoint P)
 {
     if (FOwner != nullptr && FOwner->SkinData()->Skinned()) {
@@ -132,7 +140,7 @@ TsCustomComboEdit::TsCustomComboEdit(TComponent* AOwner) : TsMaskEdit(AOwner), F
     FButton->FOwner = this;
     FButton->SetParent(this);
     FButton->SetVisible(true);
-    FButton->OnClick = [this](TObject*) { DoClick(); };
+    FButton->OnClick = [this](TObject*) { ButtonClicked(); };
     FButton->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {};
     FButton->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) {};
     FGlyphMode = std::make_unique<TsGlyphMode>(this, FButton);
@@ -262,6 +270,28 @@ void TsCustomComboEdit::SelectAll()
 void TsCustomComboEdit::DoClick()
 {
     if (!FReadOnly) ButtonClick();
+}
+
+void TsCustomComboEdit::ButtonClicked()
+{
+    if (FPressClosedPopup) {
+        FPressClosedPopup = false;
+        return;
+    }
+    DoClick();
+}
+
+bool TsCustomComboEdit::ButtonUnderMouse()
+{
+    if (FButton == nullptr || !FButton->Visible() || !HandleAllocated()) return false;
+    const TPoint p = ScreenToClient(ScreenCursorPos());
+    return p.x >= FButton->Left() && p.x < FButton->Left() + FButton->Width() && p.y >= FButton->Top() &&
+           p.y < FButton->Top() + FButton->Height();
+}
+
+void TsCustomComboEdit::PopupDeactivated()
+{
+    FPressClosedPopup = DroppedDown() && SystemFacts().KeyState(VK_LBUTTON) < 0 && ButtonUnderMouse();
 }
 
 void TsCustomComboEdit::ButtonClick()

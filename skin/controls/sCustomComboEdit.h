@@ -31,6 +31,7 @@ public:
 
     void PrepareCache() override;
     void Paint() override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // The button at P of DC.
     void PaintTo(HDC DC, TPoint P);
 
@@ -74,6 +75,9 @@ public:
     virtual void SelectAll();
     // As a click on the button.
     void DoClick();
+    // The popup lost the activation. A press on the button takes it away before the press
+    // reaches the button: that press closes the popup, and its click must not open it again.
+    void PopupDeactivated();
     // OnButtonClick, then the popup opened or closed.
     virtual void ButtonClick();
 
@@ -103,6 +107,8 @@ private:
     void PaintButtonOver(HDC DC);
     bool IsInsidePopup(TControl* Control);
     void ApplyReadOnly();
+    void ButtonClicked();
+    bool ButtonUnderMouse();
 
     TsEditButton* FButton = nullptr;
     TShortCut FClickKey;
@@ -114,4 +120,7 @@ private:
     int FPopupWidth = 197;
     int FPopupHeight = 166;
     bool FShowButton = true;
+    // The button's press under way closed the popup (see PopupDeactivated).
+    bool FPressClosedPopup = false;
+    friend class TsEditButton;
 };

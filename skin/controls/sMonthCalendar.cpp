@@ -109,7 +109,8 @@ TsMonthCalendar::TsMonthCalendar(TComponent* AOwner) : TsPanel(AOwner)
                                     {L">", alRight, &TsMonthCalendar::NextMonth},
                                     {L">>", alRight, &TsMonthCalendar::NextYear}};
     for (size_t i = 0; i < FBtns.size(); ++i) {
-        auto* button = new TsCalendarButton(this);
+        auto* button = new TsTimerSpeedButton(this);
+        button->SkinData()->SetSkinSection(L"WEBBUTTON");
         button->SetFlat(true);
         button->SetCaption(buttons[i].Caption);
         button->SetAlign(buttons[i].Align);
@@ -123,11 +124,13 @@ TsMonthCalendar::TsMonthCalendar(TComponent* AOwner) : TsPanel(AOwner)
     FBtns[1]->SetLeft(FBtns[0]->Left() + FBtns[0]->Width());
     FBtns[2]->SetLeft(FBtns[3]->Left() - FBtns[2]->Width());
 
-    FTodayBtn = new TsCalendarButton(this);
+    FTodayBtn = new TsSpeedButton(this);
+    FTodayBtn->SkinData()->SetSkinSection(L"TOOLBUTTON");
     FTodayBtn->SetVisible(false);
     FTodayBtn->SetAlign(alBottom);
     FTodayBtn->SetHeight(18);
     FTodayBtn->SetFlat(true);
+    FTodayBtn->SetAnimatEvents(TacAnimatEvents{});
     FTodayBtn->Font()->SetStyle(TFontStyles{fsBold});
     FTodayBtn->SetCaption(TodayText().empty() ? FormatDateTime(L"\"Today: \" mmmm d, yyyy", Today())
                                               : TodayText() + FormatDateTime(L" mmmm d, yyyy", Today()));
@@ -151,6 +154,7 @@ void TsMonthCalendar::Loaded()
     TsPanel::Loaded();
     if (FDragBar->Visible()) {
         FDragBar->SkinData()->SetSkinManager(FCommonData->SkinManager());
+        for (TsTimerSpeedButton* button : FBtns) button->SkinData()->SetSkinManager(FCommonData->SkinManager());
     }
     FillGrid(false);
 }
@@ -544,7 +548,7 @@ void TsMonthCalendar::FontChanged()
     FontTextSize(FDragBar->Font(), L"W", size);
     FTodayBtn->SetHeight(size.cy + 4);
     FDragBar->SetHeight(size.cy + 4);
-    for (TsCalendarButton* button : FBtns) button->SetWidth(size.cx + 10);
+    for (TsTimerSpeedButton* button : FBtns) button->SetWidth(size.cx + 10);
 }
 
 void TsMonthCalendar::WndProc(TMessage& Message)

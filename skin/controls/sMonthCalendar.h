@@ -13,8 +13,8 @@
 #include "framework/comctrls/MonthCalendar.h"
 #include "framework/grids/Grids.h"
 #include "framework/menus/Menus.h"
-#include "framework/stdctrls/SpeedButton.h"
 #include "skin/controls/sPanel.h"
+#include "skin/controls/sSpeedButton.h"
 
 class TsMonthCalendar;
 class TsPopupCalendar;
@@ -31,10 +31,6 @@ extern const wchar_t* const WeekHeaderText;
 
 // Week number as the calendar shows it (1-based, Sunday weeks, week 1 holds 1 January).
 int CalendarWeekNumber(TDateTime Day);
-
-// The navigation buttons of the title bar.
-// Gap: the skinned speed buttons replace the framework's buttons once they are merged in.
-using TsCalendarButton = TSpeedButton;
 
 class TsCalendGrid : public TDrawGrid {
 public:
@@ -129,9 +125,9 @@ public:
 
     TsCalendGrid* Grid() const { return FGrid; }
     TsDragBar* DragBar() const { return FDragBar; }
-    TsCalendarButton* TodayButton() const { return FTodayBtn; }
+    TsSpeedButton* TodayButton() const { return FTodayBtn; }
     // "<<", "<", ">", ">>".
-    TsCalendarButton* NavButton(int Index) const { return FBtns[static_cast<size_t>(Index)]; }
+    TsTimerSpeedButton* NavButton(int Index) const { return FBtns[static_cast<size_t>(Index)]; }
     // The month and year menu; null until first opened.
     TPopupMenu* MonthYearMenu() const { return PopMenu; }
     // Builds the menu around the current year (once).
@@ -180,6 +176,6 @@ private:
     TsCalendGrid* FGrid = nullptr;
     TsDragBar* FDragBar = nullptr;
     TsPanel* FSeparator = nullptr;
-    TsCalendarButton* FTodayBtn = nullptr;
-    std::array<TsCalendarButton*, 4> FBtns{};
+    TsSpeedButton* FTodayBtn = nullptr;
+    std::array<TsTimerSpeedButton*, 4> FBtns{};
 };

@@ -125,6 +125,7 @@ void TsPopupCalendar::KeyPress(wchar_t& Key)
 
 void TsPopupCalendar::FormDeactivate(TObject*)
 {
+    if (FEditor != nullptr) FEditor->PopupDeactivated();
     Close();
 }
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/facts/SystemFacts.h"
-#include "framework/menus/Menus.h"
 #include "framework/system/DateTimeUtils.h"
 #include "framework/system/Exceptions.h"
 #include "framework/system/FormatSettings.h"
@@ -33,53 +31,26 @@ TDateTime StrToDateFmtDef(const String& Format, const String& Text, TDateTime De
     return std::trunc(Default);
 }
 
-// ---- The drop-down button (stand-in for the combo edit's) -------------------------------------
-
-class TsDateEditButton : public TCustomControl {
-public:
-    explicit TsDateEditButton(TsCustomDateEdit* Edit) : TCustomControl(nullptr), FEdit(Edit)
-    {
-        SetControlStyle(ControlStyle() - TControlStyle{csSetCaption, csDoubleClicks});
-        SetCursor(crArrow);
-    }
-
-    void Paint() override
-    {
-        TRect r = ClientRect();
-        UINT state = DFCS_SCROLLCOMBOBOX;
-        if (FEdit->DroppedDown()) state |= DFCS_PUSHED | DFCS_FLAT;
-        if (!FEdit->Enabled()) state |= DFCS_INACTIVE;
-        DrawFrameControl(Canvas()->Handle(), &r, DFC_SCROLL, state);
-    }
-
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override
-    {
-        TCustomControl::MouseDown(Button, Shift, X, Y);
-        if (Button == mbLeft) FEdit->ButtonPressed();
-    }
-
-private:
-    TsCustomDateEdit* FEdit;
-};
-
 // ---- Construction -----------------------------------------------------------------------------
 
-TsCustomDateEdit::TsCustomDateEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
+TsCustomDateEdit::TsCustomDateEdit(TComponent* AOwner) : TsCustomComboEdit(AOwner)
 {
-    FCommonData = std::make_unique<TsCommonData>(this, true);
     FCommonData->COC = DateEditCode;
-    FCommonData->SetSkinSection(L"EDIT");
+    // The calendar glyph of the standard list.
+    FDefBmpID = 2;
     FCalendarHints = std::make_unique<TStringList>();
     FCalendarHints->OnChange = [this](TObject* Sender) { CalendarHintsChanged(Sender); };
-    SetWidth(86);
-    FButton = new TsDateEditButton(this);
-    FButton->SetParent(this);
+    {
+        TFlagGuard creating(FControlState, csCreating);
+        SetWidth(86);
+    }
     UpdateFormat();
 }
 
 TsCustomDateEdit::~TsCustomDateEdit()
 {
     RemoveLocaleHook();
+    FPopupWindow = nullptr;
     delete FPopup;
     FPopup = nullptr;
     FCalendarHints->OnChange = nullptr;
@@ -94,8 +65,7 @@ TsDateEdit::TsDateEdit(TComponent* AOwner) : TsCustomDateEdit(AOwner)
 
 void TsCustomDateEdit::Loaded()
 {
-    TCustomMaskEdit::Loaded();
-    FCommonData->Loaded();
+    TsCustomComboEdit::Loaded();
     UpdateMask();
 }
 
@@ -285,20 +255,13 @@ void TsCustomDateEdit::UpdatePopup()
     }
 }
 
-bool TsCustomDateEdit::DroppedDown() const
-{
-    return FPopup != nullptr && FPopup->Visible();
-}
-
-TWinControl* TsCustomDateEdit::Button() const
-{
-    return FButton;
-}
-
 void TsCustomDateEdit::DropDown()
 {
-    if (ReadOnly() || DroppedDown()) return;
-    if (FPopup == nullptr) FPopup = new TsPopupCalendar(this);
+    if (GetReadOnly() || DroppedDown()) return;
+    if (FPopup == nullptr) {
+        FPopup = new TsPopupCalendar(this);
+        FPopupWindow = FPopup;
+    }
     FPopup->Font()->Assign(Font());
     TsMonthCalendar* calendar = FPopup->FCalendar;
     calendar->SetMaxDate(FMaxDate);
@@ -308,65 +271,16 @@ void TsCustomDateEdit::DropDown()
     calendar->SetControlStyle(calendar->ControlStyle() - TControlStyle{csDoubleClicks});
     FPopup->FEditor = this;
     UpdatePopup();
-
-    // Placement (stand-in for the combo edit's): under the edit, above it without room below.
-    const int width = FPopupWidth;
-    const int height = FPopupHeight;
-    RECT edit{};
-    GetWindowRect(Handle(), &edit);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromRect(&edit, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int x = std::max<int>(work.left, std::min<int>(edit.right - width, work.right - width));
-    const int y = edit.bottom + height <= work.bottom ? edit.bottom : edit.top - height;
-    FPopup->SetBounds(x, y, width, height);
-    FPopup->Show();
-    if (calendar->Grid()->CanFocus()) calendar->Grid()->SetFocus();
-    FButton->Invalidate();
-}
-
-void TsCustomDateEdit::CloseUp()
-{
-    if (DroppedDown()) FPopup->Close();
-    FButton->Invalidate();
-}
-
-void TsCustomDateEdit::ButtonPressed()
-{
-    if (FSkipNextDrop) {
-        FSkipNextDrop = false;
-        return;
-    }
-    if (ReadOnly()) return;
-    if (OnButtonClick) OnButtonClick(this);
-    if (CanFocus() && !Focused()) SetFocus();
-    if (DroppedDown())
-        CloseUp();
-    else
-        DropDown();
-}
-
-void TsCustomDateEdit::SetDirectInput(bool Value)
-{
-    FDirectInput = Value;
-    if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, ReadOnly() || !FDirectInput, 0);
+    TsCustomComboEdit::DropDown();
+    // The calendar works from the keyboard as soon as it shows.
+    if (DroppedDown() && calendar->Grid()->CanFocus()) calendar->Grid()->SetFocus();
 }
 
 // ---- Window -----------------------------------------------------------------------------------
 
-void TsCustomDateEdit::CreateParams(TCreateParams& Params)
-{
-    TCustomMaskEdit::CreateParams(Params);
-    // The button is a child window: the edit must not paint over it.
-    Params.Style |= WS_CLIPCHILDREN;
-    if (!FDirectInput) Params.Style |= ES_READONLY;
-}
-
 void TsCustomDateEdit::CreateWnd()
 {
-    TCustomMaskEdit::CreateWnd();
-    PlaceButton();
+    TsCustomComboEdit::CreateWnd();
     UpdateMask();
     InstallLocaleHook();
 }
@@ -374,24 +288,7 @@ void TsCustomDateEdit::CreateWnd()
 void TsCustomDateEdit::DestroyWnd()
 {
     RemoveLocaleHook();
-    TCustomMaskEdit::DestroyWnd();
-}
-
-void TsCustomDateEdit::WMSize(TMessage& Message)
-{
-    TCustomMaskEdit::WMSize(Message);
-    PlaceButton();
-}
-
-void TsCustomDateEdit::PlaceButton()
-{
-    if (!HandleAllocated() || FButton == nullptr) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int width = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right);
-    FButton->SetBounds(client.right - width, 0, width, client.bottom);
-    // The text stops short of the button.
-    SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width + 1));
+    TsCustomComboEdit::DestroyWnd();
 }
 
 void TsCustomDateEdit::InstallLocaleHook()
@@ -418,8 +315,8 @@ bool TsCustomDateEdit::LocaleHook(TMessage& Message)
 
 void TsCustomDateEdit::Change()
 {
-    if (FFormatting || DroppedDown()) return;
-    TCustomMaskEdit::Change();
+    if (FFormatting) return;
+    TsCustomComboEdit::Change();
 }
 
 void TsCustomDateEdit::KeyDown(WORD& Key, TShiftState Shift)
@@ -437,7 +334,7 @@ void TsCustomDateEdit::KeyDown(WORD& Key, TShiftState Shift)
         if (DroppedDown()) {
             FPopup->FCalendar->Grid()->KeyDown(Key, Shift);
             Key = 0;
-        } else if (noShiftKeys && FDirectInput && (Key == VK_ADD || Key == VK_SUBTRACT)) {
+        } else if (noShiftKeys && DirectInput() && (Key == VK_ADD || Key == VK_SUBTRACT)) {
             ApplyDate(DateOrNow() + (Key == VK_ADD ? 1 : -1));
             Key = 0;
         }
@@ -445,12 +342,7 @@ void TsCustomDateEdit::KeyDown(WORD& Key, TShiftState Shift)
     default:
         break;
     }
-    if (Key != 0 && (Key == VK_F4 || ShortCut(Key, Shift) == FClickKey)) {
-        Key = 0;
-        ButtonPressed();
-        return;
-    }
-    TCustomMaskEdit::KeyDown(Key, Shift);
+    TsCustomComboEdit::KeyDown(Key, Shift);
 }
 
 void TsCustomDateEdit::KeyPress(wchar_t& Key)
@@ -459,19 +351,11 @@ void TsCustomDateEdit::KeyPress(wchar_t& Key)
     if (dateKey && DroppedDown()) {
         FPopup->FCalendar->Grid()->KeyPress(Key);
         Key = 0;
-    } else if (dateKey && FDirectInput && !ReadOnly()) {
+    } else if (dateKey && DirectInput() && !ReadOnly()) {
         if (Key == L'T' || Key == L't') ApplyDate(std::trunc(Now()));
         Key = 0;
     }
-    if (Key == L'\r' || Key == 27) {
-        if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_DIALOGKEY, static_cast<WPARAM>(Key), 0);
-        if (Key == L'\r') {
-            TCustomMaskEdit::KeyPress(Key);
-            Key = 0;
-            return;
-        }
-    }
-    TCustomMaskEdit::KeyPress(Key);
+    TsCustomComboEdit::KeyPress(Key);
 }
 
 void TsCustomDateEdit::CMExit(TMessage& Message)
@@ -482,7 +366,7 @@ void TsCustomDateEdit::CMExit(TMessage& Message)
         else if (FMinDate != 0 && Date() < FMinDate)
             SetDate(FMinDate);
     }
-    TCustomMaskEdit::CMExit(Message);
+    TsCustomComboEdit::CMExit(Message);
 }
 
 void TsCustomDateEdit::WndProc(TMessage& Message)
@@ -501,5 +385,5 @@ void TsCustomDateEdit::WndProc(TMessage& Message)
             UpdateMask();
         }
     }
-    TCustomMaskEdit::WndProc(Message);
+    TsCustomComboEdit::WndProc(Message);
 }

@@ -16,7 +16,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/MaskEdit.h"
+#include "skin/controls/sCustomComboEdit.h"
 #include "skin/controls/sMonthCalendar.h"
 #include "skin/controls/sPopupClndr.h"
 #include "skin/core/sCommonData.h"
@@ -31,12 +31,8 @@ using TOnAcceptDate = std::function<void(TObject* Sender, TDateTime& ADate, bool
 // The date read from Text under Format (sDateUtils), else Default's day.
 TDateTime StrToDateFmtDef(const String& Format, const String& Text, TDateTime Default);
 
-class TsDateEditButton;
-
-// Gap: the date edit stands on the skinned combo edit (its skinned face, the glyph button and
-// the drop-down's placement). Until that unit is merged in, the framework's masked edit with a
-// plain button at its right edge stands in, with the combo edit's settings the date edit uses.
-class TsCustomDateEdit : public TCustomMaskEdit {
+// A skinned combo edit whose button (the calendar glyph) drops down a month calendar.
+class TsCustomDateEdit : public TsCustomComboEdit {
 public:
     explicit TsCustomDateEdit(TComponent* AOwner);
     ~TsCustomDateEdit() override;
@@ -94,39 +90,21 @@ public:
     void SetShowTodayBtn(bool Value) { FShowTodayBtn = Value; }
     // Hands the settings above to the calendar of the drop-down (when there is one).
     void UpdatePopup();
-    bool DroppedDown() const;
     // Opens the calendar under the edit (above it when there is no room below) on the shown
-    // date, or today.
-    virtual void DropDown();
-    // Closes the calendar without taking its date.
-    virtual void CloseUp();
+    // date, or today, with the keyboard in its day grid.
+    void DropDown() override;
     TsPopupCalendar* PopupCalendar() const { return FPopup; }
 
-    // ---- Settings of the combo edit the date edit uses (see the gap above) ----
-    TsCommonData* SkinData() const { return FCommonData.get(); }
-    TWinControl* Button() const;
-    int PopupWidth() const { return FPopupWidth; }
-    void SetPopupWidth(int Value) { FPopupWidth = Value; }
-    int PopupHeight() const { return FPopupHeight; }
-    void SetPopupHeight(int Value) { FPopupHeight = Value; }
-    bool DirectInput() const { return FDirectInput; }
-    void SetDirectInput(bool Value);
-    TShortCut ClickKey() const { return FClickKey; }
-    void SetClickKey(TShortCut Value) { FClickKey = Value; }
-
     void Change() override;
-    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     void Loaded() override;
-    void WMSize(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(wchar_t& Key) override;
     void CMExit(TMessage& Message) override;
     void WndProc(TMessage& Message) override;
 
     TOnAcceptDate OnAcceptDate;
-    TNotifyEvent OnButtonClick;
     TGetCellParams OnGetCellParams;
     TGetCellParams OnDrawDay;
 
@@ -135,15 +113,11 @@ protected:
     TDateTime DateOrNow();
 
 private:
-    friend class TsDateEditButton;
     void CalendarHintsChanged(TObject* Sender);
     void InstallLocaleHook();
     void RemoveLocaleHook();
     bool LocaleHook(TMessage& Message);
-    void PlaceButton();
-    void ButtonPressed();
 
-    std::unique_ptr<TsCommonData> FCommonData;
     String FTitle = L"Date select";
     bool FDefaultToday = false;
     bool FHooked = false;
@@ -162,15 +136,6 @@ private:
     bool FShowWeeks = false;
     bool FShowTodayBtn = true;
     TsPopupCalendar* FPopup = nullptr;
-
-    // Combo edit stand-in.
-    TsDateEditButton* FButton = nullptr;
-    int FPopupWidth = 197;
-    int FPopupHeight = 166;
-    bool FDirectInput = true;
-    TShortCut FClickKey = static_cast<TShortCut>(scAlt | VK_DOWN);
-    // The popup closed because the button was pressed: that press must not open it again.
-    bool FSkipNextDrop = false;
 };
 
 class TsDateEdit : public TsCustomDateEdit {

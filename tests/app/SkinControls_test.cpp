@@ -9,6 +9,7 @@
 #include "skin/controls/sComboBox.h"
 #include "skin/controls/sTooledit.h"
 #include "skin/core/sSkinManager.h"
+#include "tests/support/PixelBuffer.h"
 
 using namespace kvltest;
 
@@ -105,13 +106,13 @@ TEST_F(SkinControls, TheDropDownCalendarPutsThePickedDayIntoTheEdit)
     Application->ProcessMessages();
 
     // The button at the right edge, pressed with the mouse.
-    TWinControl* button = edit->Button();
-    ASSERT_TRUE(button->HandleAllocated());
+    TsEditButton* button = edit->Button();
     RECT client{};
     GetClientRect(edit->Handle(), &client);
     EXPECT_EQ(button->Left() + button->Width(), client.right);
-    SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    const LPARAM onButton = MAKELPARAM(button->Left() + 4, button->Top() + 4);
+    SendMessageW(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onButton);
+    SendMessageW(edit->Handle(), WM_LBUTTONUP, 0, onButton);
     ASSERT_TRUE(edit->DroppedDown());
     EXPECT_EQ(buttonClicks, 1);
     TsPopupCalendar* popup = edit->PopupCalendar();
@@ -161,6 +162,75 @@ TEST_F(SkinControls, ComboBoxKeepsATextWrittenAfterItsSelectionWhenItsWindowIsMa
     other->SetItemIndex(0);
     other->HandleNeeded();
     EXPECT_EQ(other->Text(), L"2012");
+}
+
+// The main form's date edit under the program's own skin.
+class MainFormDateEdit : public MainFormTest {
+protected:
+    COLORREF SectionColor(const wchar_t* Name)
+    {
+        TsSkinManager* manager = Form->sSkinManager1;
+        const int index = manager->GetSkinIndex(Name);
+        return index < 0 ? CLR_INVALID : SkinColorToRGB(manager->gd[static_cast<size_t>(index)].Props[0].Color);
+    }
+};
+
+TEST_F(MainFormDateEdit, TheDateEditAndItsOpenCalendarAreDrawnByTheSkin)
+{
+    TsDateEdit* edit = Form->sDateEdit1;
+    // The manager announces its skin to the application's forms while this one is read; the
+    // test's form is not the application's, so it hears it here, as the program's form does.
+    Application->InsertComponent(Form);
+    Form->sSkinManager1->UpdateSkin(true);
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->SkinData()->Skinned());
+    EXPECT_EQ(edit->SkinData()->SkinIndex, Form->sSkinManager1->GetSkinIndex(L"EDIT"));
+
+    // Printed into a memory bitmap, the idle edit is its composed skin image, frame included,
+    // with the calendar glyph's button over it.
+    TPixelBuffer shown(edit->Width(), edit->Height());
+    SendMessageW(edit->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(shown.DC()), PRF_CLIENT | PRF_NONCLIENT);
+    TBitmap* cache = edit->SkinData()->CacheBmp();
+    ASSERT_NE(cache, nullptr);
+    TsEditButton* button = edit->Button();
+    int differing = 0;
+    for (int y = 0; y < edit->Height(); ++y)
+        for (int x = 0; x < button->Left(); ++x)
+            differing += shown.At(x, y) != (GetPixel(cache->Canvas()->Handle(), x, y) & 0xFFFFFF) ? 1 : 0;
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(shown.At(edit->Width() / 4, edit->Height() - 4), SectionColor(L"EDIT"));
+    const RECT buttonArea{button->Left() + 2, button->Top() + 2, button->Left() + 2 + button->Width(),
+                          button->Top() + 2 + button->Height()};
+    const RECT glyph = shown.Find(buttonArea, [](COLORREF c) { return GetRValue(c) < 0x80 && GetGValue(c) < 0x80; });
+    EXPECT_GT(glyph.right - glyph.left, 8) << "the calendar glyph";
+
+    // Opened with its button: the calendar's title bar and arrows come from the skin too.
+    const LPARAM onButton = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+    SendMessageW(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onButton);
+    SendMessageW(edit->Handle(), WM_LBUTTONUP, 0, onButton);
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->DroppedDown());
+    TsPopupCalendar* popup = edit->PopupCalendar();
+    TsMonthCalendar* calendar = popup->FCalendar;
+    EXPECT_TRUE(calendar->SkinData()->Skinned());
+    TPixelBuffer open(popup->Width(), popup->Height());
+    popup->PaintTo(open.DC(), 0, 0);
+    TsDragBar* title = calendar->DragBar();
+    TsTimerSpeedButton* previousMonth = calendar->NavButton(1);
+    const int x = calendar->Left() + title->Left() + previousMonth->Left() + previousMonth->Width() + 3;
+    const int y = calendar->Top() + title->Top() + 2;
+    EXPECT_EQ(open.At(x, y), SectionColor(L"DRAGBAR"));
+    EXPECT_NE(SectionColor(L"DRAGBAR"), ColorToRGB(clActiveCaption));
+    for (int i = 0; i < 4; ++i) {
+        TsTimerSpeedButton* arrow = calendar->NavButton(i);
+        EXPECT_EQ(arrow->SkinData()->SkinIndex, Form->sSkinManager1->GetSkinIndex(L"WEBBUTTON")) << i;
+        const int left = calendar->Left() + title->Left() + arrow->Left(), top = calendar->Top() + title->Top() + arrow->Top();
+        const RECT area{left, top, left + arrow->Width(), top + arrow->Height()};
+        const COLORREF face = SectionColor(L"DRAGBAR");
+        const RECT ink = open.Find(area, [face](COLORREF c) { return c != face; });
+        EXPECT_GT(ink.right - ink.left, 2) << "the arrows of button " << i;
+    }
+    edit->CloseUp();
 }
 
 TEST(SkinManager, KeepsItsStoredSettingsAndTheFirstOneIsTheDefault)

@@ -209,6 +209,21 @@ TEST(SpeedButtonLook, APaintedButtonIsOneCopyOfTheCache)
     EXPECT_EQ(shown, ColorToRGB(Face));
 }
 
+TEST(SpeedButtonLook, AButtonWithoutWidthOrHeightPaintsNothing)
+{
+    for (const TSize size : {TSize{0, 0}, TSize{100, 0}, TSize{0, 30}}) {
+        ButtonSetup s;
+        s.Button->SetBounds(10, 10, size.cx, size.cy);
+        s.Form->Show();
+        s.Button->Repaint();
+        s.Form->Update();
+        HDC dc = GetDC(s.Form->Handle());
+        const COLORREF shown = GetPixel(dc, 10, 10);
+        ReleaseDC(s.Form->Handle(), dc);
+        EXPECT_NE(shown, ColorToRGB(Face)) << size.cx << " x " << size.cy;
+    }
+}
+
 TEST(SpeedButtonFade, EnteringFadesFromTheNormalToTheHotLookAndEndsOnEndFade)
 {
     ButtonSetup s(true);

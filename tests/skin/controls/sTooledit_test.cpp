@@ -211,6 +211,21 @@ protected:
         DateEdit::TearDown();
         locale.reset();
     }
+    // Presses and releases the drop-down button, through the edit's window as the mouse does.
+    void ClickButton()
+    {
+        TsEditButton* button = Edit->Button();
+        ClickAt(Edit->Handle(), button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+        Application->ProcessMessages();
+    }
+    // Alt+Down, the click key, in the focused window.
+    void PressClickKey()
+    {
+        constexpr LPARAM altDown = 1 | (1 << 29);
+        PostMessageW(GetFocus(), WM_SYSKEYDOWN, VK_DOWN, altDown);
+        PostMessageW(GetFocus(), WM_SYSKEYUP, VK_DOWN, altDown | static_cast<LPARAM>(0xC0000000));
+        Application->ProcessMessages();
+    }
     // Clicks the cell of Day in the month the calendar shows.
     void ClickDay(int Day)
     {
@@ -227,8 +242,7 @@ protected:
 
 TEST_F(DateEditPopup, AClickOnADayInRangeWritesItFiresOnChangeOnceAndCloses)
 {
-    SendMessageW(Edit->Button()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageW(Edit->Button()->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    ClickButton();
     ASSERT_TRUE(Edit->DroppedDown());
     TsPopupCalendar* popup = Edit->PopupCalendar();
     EXPECT_EQ(popup->Tag(), -98);
@@ -276,7 +290,7 @@ TEST_F(DateEditPopup, ADayOutOfRangeOrRefusedLeavesThePopupOpenAndTheEditAlone)
 TEST_F(DateEditPopup, WorksFromTheKeyboard)
 {
     Edit->SetFocus();
-    PressKey(VK_F4);
+    PressClickKey();
     ASSERT_TRUE(Edit->DroppedDown());
     HWND grid = Edit->PopupCalendar()->FCalendar->Grid()->Handle();
     EXPECT_EQ(GetFocus(), grid);
@@ -293,7 +307,7 @@ TEST_F(DateEditPopup, WorksFromTheKeyboard)
     EXPECT_TRUE(Edit->Focused());
 
     // Escape closes without a change; so does a refused Enter, which still closes.
-    PressKey(VK_F4);
+    PressClickKey();
     ASSERT_TRUE(Edit->DroppedDown());
     PressKey(VK_LEFT);
     PressKey(VK_ESCAPE);
@@ -301,12 +315,55 @@ TEST_F(DateEditPopup, WorksFromTheKeyboard)
     EXPECT_EQ(Edit->Date(), EncodeDate(2012, 6, 15));
     EXPECT_TRUE(Edit->Focused());
     Edit->OnAcceptDate = [](TObject*, TDateTime&, bool& Action) { Action = false; };
-    PressKey(VK_F4);
+    PressClickKey();
     PressKey(VK_LEFT);
     PressKey(VK_RETURN);
     EXPECT_FALSE(Edit->DroppedDown());
     EXPECT_EQ(Edit->Date(), EncodeDate(2012, 6, 15));
     EXPECT_EQ(Changes, 1);
+}
+
+// The left mouse button held down, as the facts report it.
+class TLeftButtonDown : public TForwardingFacts {
+public:
+    SHORT KeyState(int VirtualKey) override
+    {
+        return VirtualKey == VK_LBUTTON ? static_cast<SHORT>(0x8000) : TForwardingFacts::KeyState(VirtualKey);
+    }
+
+private:
+    TSystemFactsOverride FUse{*this};
+};
+
+TEST_F(DateEditPopup, APressOnTheButtonClosesTheOpenCalendarWithoutOpeningItAgain)
+{
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    // The press takes the activation from the calendar before it reaches the button.
+    TsEditButton* button = Edit->Button();
+    const TPoint center = Edit->ClientToScreen(TPoint{button->Left() + button->Width() / 2, button->Top() + button->Height() / 2});
+    SetCursorPos(center.x, center.y);
+    {
+        TLeftButtonDown pressed;
+        SetActiveWindow(Form->Handle());
+        Application->ProcessMessages();
+    }
+    EXPECT_FALSE(Edit->DroppedDown());
+    ClickButton();
+    EXPECT_FALSE(Edit->DroppedDown()) << "the press that closed it must not open it again";
+    // The next press opens it; one elsewhere that closes it leaves the button's next click alone.
+    ClickButton();
+    ASSERT_TRUE(Edit->DroppedDown());
+    SetCursorPos(0, 0);
+    {
+        TLeftButtonDown pressed;
+        SetActiveWindow(Form->Handle());
+        Application->ProcessMessages();
+    }
+    EXPECT_FALSE(Edit->DroppedDown());
+    ClickButton();
+    EXPECT_TRUE(Edit->DroppedDown());
+    Edit->CloseUp();
 }
 
 TEST_F(DateEditPopup, ClosesWhenAnotherWindowIsActivated)

@@ -154,6 +154,27 @@ TEST_F(ForeignEdit, DestroyingTheWindowDetachesUnlessSomeoneSubclassedItLater)
     delete covered;                           // and freeing the handler afterwards is safe
 }
 
+TEST_F(ForeignEdit, NoWindowOrADestroyedOneIsRefusedQuietly)
+{
+    auto* none = new TacMainWnd(nullptr, nullptr, &Skin.Manager, L"EDIT");
+    EXPECT_EQ(GetWndHandler(nullptr), nullptr);
+    delete none;
+
+    HWND gone = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 10, 10, Host, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    auto* late = new TacMainWnd(gone, nullptr, &Skin.Manager, L"EDIT");
+    EXPECT_EQ(GetWndHandler(gone), nullptr);
+    TacMainWnd* h = late;
+    UninstallWndHandler(gone, true, true, h);
+    EXPECT_EQ(h, nullptr);
+    // The living edit is untouched by all of it.
+    EXPECT_EQ(GetWndHandler(Edit), nullptr);
+    SetWindowTextW(Edit, L"still");
+    wchar_t text[16] = {};
+    GetWindowTextW(Edit, text, 16);
+    EXPECT_STREQ(text, L"still");
+}
+
 TEST_F(ForeignEdit, VisualStylesGoOffForTheHandlersLifetimeExceptForDialogs)
 {
     {
