@@ -491,7 +491,7 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
     if (kind == 2) return 0;
     if (!Layout.DrawText) return 0;
     r.left += XYOffset.x;
-    r.right -= XYOffset.x;
+    if (!XYOffsetTopLeftOnly) r.right -= XYOffset.x;
     r.top += XYOffset.y;
     // The text keeps clear of a graphic that stands beside, above or under it.
     if (Layout.Graphic != nullptr) {

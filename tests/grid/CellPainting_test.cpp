@@ -248,6 +248,25 @@ TEST_F(CellPainting, EventsOfOneCellFireInOrderWithTheRealColumn)
     EXPECT_EQ(static_cast<COLORREF>(clYellow), pixels.At(cell.left + 2, cell.top + 2)) << "the gradient event's colour";
 }
 
+// The text offset keeps right-aligned text off the right line, unless it applies only to the
+// left and top.
+TEST_F(CellPainting, TextOffsetFromTheRightOnlyWithoutTopLeftOnly)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->SetCells(2, 2, L"WW");
+    grid->GetCellProperties(2, 2)->SetAlignment(taRightJustify);
+    grid->XYOffset = TPoint{4, 2};
+    auto inkRight = [&] {
+        TGridPixels pixels(200, 100);
+        Paint(grid, pixels);
+        const TRect cell = grid->CellRect(2, 2);
+        return pixels.Find(TRect{cell.left, cell.top, cell.right - 1, cell.bottom - 1}, IsDark).right;
+    };
+    const LONG offset = inkRight();
+    grid->XYOffsetTopLeftOnly = true;
+    EXPECT_EQ(offset + 4, inkRight());
+}
+
 TEST_F(CellPainting, MergedAreaIsPaintedOncePerPaint)
 {
     auto* grid = MakeGrid<TDrawCountGrid>();
