@@ -67,6 +67,9 @@ using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int A
                                                 TPen* RightPen, TPen* BottomPen)>;
 using TFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, String& FloatFormat)>;
 using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using THasComboEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasSpinEdit)>;
 using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
 using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 using TUnitChangedEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& NewUnit)>;
@@ -138,6 +141,13 @@ public:
     // The effective alignment of a cell (ACol a real column).
     void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
     virtual void DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    // The colour hook of printed cells (OnGetCellPrintColor).
+    virtual void DoGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    // A password cell shows PasswordChar for every character of its text.
+    virtual bool DoIsPasswordCell(int ACol, int ARow);
+    // Whether a cell shows a combo button (spin buttons) while no editor is open.
+    virtual bool DoHasComboBox(int ACol, int ARow);
+    virtual bool DoHasSpinEdit(int ACol, int ARow);
     virtual void DoGetAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
     virtual void DoGetWordWrap(int ACol, int ARow, bool& WW);
     // Whether a display cell is painted as fixed: fixed rows and columns, footers, right fixed columns.
@@ -591,6 +601,8 @@ public:
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
     virtual TPoint GetCellGraphicPrintSize(int ACol, int ARow, int Width, int Height, double Factor);
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // The object CreateCellGraphic puts into a cell (a derived grid may count or extend them).
+    virtual TCellGraphic* NewCellGraphic() { return new TCellGraphic(); }
     bool RemoveCellGraphic(int ACol, int ARow);
     bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
 
@@ -911,6 +923,10 @@ public:
     TNotifyEvent OnPainted;
     TCustomCellDrawEvent OnCustomCellBkgDraw;
     TCustomCellDrawEvent OnCustomCellDraw;
+    TGridColorEvent OnGetCellPrintColor;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
 
 protected:
     bool InvalidationSuspended() const override { return FUpdate.Count > 0 && FUpdate.RedrawOff; }
@@ -986,7 +1002,19 @@ private:
     void DecideFixedLook(int ACol, int ARow, int RCol, TCellVisual& Visual);
     // The text step of DrawGridCell; answers the width of the drawn text + 2 (0 without text).
     int DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
-                     TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout);
+                     TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout, int ScrollOffset);
+    // The steps of DrawGridCell between the fixed look and the text: the current row's indicator
+    // (answers how far it pushes the content right), the modified-row mark, the always-visible
+    // combo and spin buttons (answers how far they take the text's right edge in).
+    int DrawRowIndicator(TCanvas* Canvas, int RCol, int ARow, const TRect& Rect);
+    // A scroll-bar cell's bar at the cell's right edge (Rect loses its width); answers the
+    // scroll position, by which the cell's text moves up.
+    int DrawCellScrollBar(TCanvas* Canvas, int RCol, int ARow, TRect& Rect);
+    void DrawModifiedMark(TCanvas* Canvas, int ACol, int ARow, const TRect& Rect);
+    int DrawCellButtons(TCanvas* Canvas, int ACol, int ARow, int RCol, const TRect& Rect);
+    // The text step's filter glyph and the frame of the selection rectangle.
+    bool DrawFilterGlyph(TCanvas* Canvas, int RCol, int ARow, const TRect& Rect);
+    void DrawSelectionFrame(TCanvas* Canvas, int ACol, int ARow, const TRect& Rect);
     // The cell's share of the grid's background picture or gradient (before the text).
     void DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int RCol, const TRect& Rect, const TCellVisual& Visual,
                             const TCellGraphicLayout& Layout);

@@ -51,7 +51,7 @@ TCellGraphic* TAdvStringGrid::GetCellGraphic(int ACol, int ARow)
 TCellGraphic* TAdvStringGrid::CreateCellGraphic(int ACol, int ARow)
 {
     CheckCellInGrid(ACol, ARow, nullptr);
-    auto graphic = std::make_unique<TCellGraphic>();
+    std::unique_ptr<TCellGraphic> graphic(NewCellGraphic());
     RemoveCellGraphic(ACol, ARow);
     // The text is left as it was; the cell keeps its properties with the object.
     SetCellGraphic(ACol, ARow, graphic.get());

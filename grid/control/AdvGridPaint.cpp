@@ -6,6 +6,7 @@
 // lines get painters of their own; where they would run, the steps below stop or skip.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "framework/facts/SystemFacts.h"
 #include "framework/system/Conversions.h"
@@ -107,8 +108,13 @@ void TAdvStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, T
         ABrush->SetColor(ActiveCellColor);
     }
     if (TCellProperties* props = GetStoredObject(ACol, ARow)) {
-        // Only text cells here; cell graphics keep the colour their own painter gives them.
-        if (props->GraphicObject() == nullptr && props->BrushColor() != clNone) ABrush->SetColor(props->BrushColor());
+        // Text, icon, image and comment cells keep their own colour even where they are fixed;
+        // in-cell controls keep the colour their own painter gives them.
+        const auto* graphic = dynamic_cast<const TCellGraphic*>(props->GraphicObject());
+        const TCellType kind = graphic != nullptr ? graphic->CellType() : ctNone;
+        const bool ownColour = kind == ctIcon || kind == ctNone || kind == ctImageList || kind == ctEmpty ||
+                               kind == ctImages || kind == ctComment;
+        if (ownColour && props->BrushColor() != clNone) ABrush->SetColor(props->BrushColor());
         if (props->FontColor() != clNone) AFont->SetColor(props->FontColor());
         if (!props->FontStyle().Empty()) AFont->SetStyle(props->FontStyle());
         if (props->FontSize() != 0) AFont->SetSize(props->FontSize());
@@ -252,8 +258,9 @@ void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, 
                                    TCellVisual& Visual)
 {
     bool normal = ACol >= FixedCols() && ARow >= FixedRows();
-    // Printing with its own fonts comes with the print settings; until then the display fonts serve.
-    AFont->Assign(normal ? Font() : FFixedFont.get());
+    const bool printFonts = Print && !FPrintSettings->UseDisplayFont;
+    if (normal) AFont->Assign(printFonts ? FPrintSettings->Font() : Font());
+    else AFont->Assign(printFonts ? FPrintSettings->FixedFont() : FFixedFont.get());
     int rcol = Remap ? DisplToRealCol(ACol) : ACol;
     bool realRows = (MouseActions()->DisjunctRowSelect && MouseActions()->RowSelectPersistent) || UseEnabledRows;
     int rrow = realRows ? DisplToRealRow(ARow) : ARow;
@@ -281,8 +288,8 @@ void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, 
         }
     }
 
-    // The print colour hook arrives with printing; on screen the colour hook decides.
-    if (!Print) DoGetCellColor(rcol, ARow, Visual.State, ABrush, AFont);
+    if (Print) DoGetCellPrintColor(rcol, ARow, Visual.State, ABrush, AFont);
+    else DoGetCellColor(rcol, ARow, Visual.State, ABrush, AFont);
     if (OnGetCellGradient) {
         TColor color = ABrush->Color();
         OnGetCellGradient(this, ARow, rcol, color, Visual.ColorTo, Visual.MirrorColor, Visual.MirrorColorTo,
@@ -334,7 +341,7 @@ void TAdvStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* A
 void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     int rcol = DisplToRealCol(ACol);
-    // In-cell scroll bars are placed by their own painter; without one the text has no offset.
+    const int scrollOffset = HasScrollBar(rcol, ARow) ? DrawCellScrollBar(ACanvas, rcol, ARow, ARect) : 0;
 
     TCellVisual visual;
     visual.State = AState;
@@ -351,20 +358,36 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     if (IsFixedForPaint(ACol, ARow)) visual.State.Include(gdFixed);
     else visual.State.Exclude(gdFixed);
     PaintFixedCellFill(ACanvas, visual, ARect);
-    ACanvas->Brush()->SetColor(savedBrush);
-    if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, rcol, ARow, AState, ARect, false);
+    const int indicator = DrawRowIndicator(ACanvas, rcol, ARow, ARect);
+    ARect.left += indicator;
+    int buttons = 0;
+    {
+        TPen savedPen;
+        savedPen.Assign(ACanvas->Pen());
+        DrawModifiedMark(ACanvas, ACol, ARow, ARect);
+        ACanvas->Brush()->SetColor(savedBrush);
+        if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, rcol, ARow, AState, ARect, false);
+        buttons = DrawCellButtons(ACanvas, ACol, ARow, rcol, ARect);
+        ARect.right -= buttons;
+        ACanvas->Pen()->Assign(&savedPen);
+        ACanvas->Brush()->SetStyle(bsSolid);
+        ACanvas->Brush()->SetColor(savedBrush);
+        ACanvas->Font()->SetColor(savedFont);
+    }
 
     const TCellGraphicLayout layout = GetCellGraphicLayout(rcol, ARow);
     const bool customDraw = OnDrawCell || OnCustomCellDraw;
     int textWidth = 0;
     if (!customDraw || !NoDefaultDraw) DrawCellBackGround(ACanvas, ACol, ARow, rcol, ARect, visual, layout);
     if ((!customDraw || !NoDefaultDraw) && (layout.Graphic == nullptr || !NoImageAndText))
-        textWidth = DrawCellText(ACanvas, ACol, ARow, rcol, ARect, visual, savedBrush, savedFont, layout);
+        textWidth = DrawCellText(ACanvas, ACol, ARow, rcol, ARect, visual, savedBrush, savedFont, layout, scrollOffset);
 
     ACanvas->Brush()->SetColor(savedBrush);
     ACanvas->Font()->SetColor(savedFont);
+    ARect.right += buttons;
     InflateRect(&ARect, 1, 1);
     DrawCellBorders(ACanvas, rcol, ARow, ARect);
+    ARect.left -= indicator;
     PaintFixedCellEdges(ACanvas, visual, ARect);
     // Outline tree lines have their own painter and are not drawn here.
 
@@ -388,8 +411,35 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     }
 }
 
+namespace {
+
+// Clips a device context to a rectangle for the guard's life and gives its clip back after.
+class TClipGuard {
+public:
+    TClipGuard(HDC DC, const TRect& Rect) : FDC(DC), FOld(CreateRectRgn(0, 0, 0, 0))
+    {
+        FHadClip = GetClipRgn(FDC, FOld) == 1;
+        IntersectClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
+    }
+    ~TClipGuard()
+    {
+        SelectClipRgn(FDC, FHadClip ? FOld : nullptr);
+        DeleteObject(FOld);
+    }
+    TClipGuard(const TClipGuard&) = delete;
+    TClipGuard& operator=(const TClipGuard&) = delete;
+
+private:
+    HDC FDC;
+    HRGN FOld;
+    bool FHadClip = false;
+};
+
+} // namespace
+
 int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
-                                 TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout)
+                                 TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout,
+                                 int ScrollOffset)
 {
     bool isFixed = IsFixed(ACol, ARow);
     TColor linkColor = URLColor;
@@ -415,17 +465,33 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
 
     String text = GetFormattedText(RCol, ARow);
     int kind = CellTextKind(text, EnableHTML);
-    // Rich text is drawn by its own renderer, which is not part of this painter.
-    if (kind == 2) return 0;
-    if (!Layout.DrawText) return 0;
+    if (kind == 3) {
+        // A formula shows its result.
+        DoGetDisplText(RCol, ARow, text);
+        kind = CellTextKind(text, EnableHTML);
+    }
+    int errorStart = 0, errorLength = 0;
+    GetMarker(RCol, ARow, errorStart, errorLength);
+    if (DoIsPasswordCell(RCol, ARow)) text.assign(text.size(), PasswordChar);
 
     TRect r = ARect;
     if (isFixed) {
         r.left += FDrawnLineWidth;
         r.top += FDrawnLineWidth;
     }
+    // A scrolled cell shows the part of its text below the scroll position.
+    std::optional<TClipGuard> scrolledClip;
+    if (ScrollOffset > 0) {
+        scrolledClip.emplace(Canvas->Handle(), r);
+        r.top -= ScrollOffset;
+    }
+    const bool filterGlyph = DrawFilterGlyph(Canvas, RCol, ARow, r);
+    DrawSelectionFrame(Canvas, ACol, ARow, r);
+    // Rich text is drawn by its own renderer, which is not part of this painter.
+    if (kind == 2) return 0;
+    if (!Layout.DrawText) return 0;
     r.left += XYOffset.x;
-    r.right -= XYOffset.x;
+    if (!XYOffsetTopLeftOnly) r.right -= XYOffset.x;
     r.top += XYOffset.y;
     // The text keeps clear of a graphic that stands beside, above or under it.
     if (Layout.Graphic != nullptr) {
@@ -445,6 +511,8 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
 
     if (kind == 1) {
         const bool glyphRoom = sortedHeader && FixedRows() > 0 && (RCol >= FixedCols() || sort.FixedCols);
+        if (filterGlyph) r.right -= 18;
+        r.left -= 1;
         if (glyphRoom) r.right -= 10;
         const TCellMarkupOptions markup = CellMarkupOptions(linkColor, selectedLook);
         const int width = PaintCellMarkup(Canvas, r, text, markup);
@@ -471,6 +539,8 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         underline = true;
     }
 
+    if (filterGlyph) r.right -= 16;
+
     TCellTextOptions options;
     options.Multilinecells = Multilinecells;
     options.EnhTextSize = EnhTextSize;
@@ -485,6 +555,10 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         textWidth = measured.right - measured.left + 2;
     }
     FVAlign = PaintCellText(Canvas, Visual, r, text, options);
+    const TCellType graphicKind = Layout.Graphic != nullptr ? Layout.Graphic->CellType() : ctNone;
+    if (errorLength > 0 && (graphicKind == ctEmpty || graphicKind == ctValue))
+        PaintErrorUnderline(HandleAllocated() ? Handle() : nullptr, Canvas, text, errorLength, errorStart,
+                            Canvas->TextHeight(L"hg"), r);
     if (sortedHeader && ShowsSortGlyph(RCol)) {
         const int shown = std::max(0, std::min<int>(r.right - r.left - 16, textWidth > 0 ? textWidth - 2 : 0));
         int x = r.left + 8;

@@ -411,7 +411,9 @@ void RegisterSettings()
         .Integer(L"Height", [](TFilterDropDown* o, int v) { o->Height = v; }, L"150")
         .Integer(L"Width", [](TFilterDropDown* o, int v) { o->Width = v; }, L"150")
         .Integer(L"Color", [](TFilterDropDown* o, TColor v) { o->Color = v; }, L"clWindow", L"TColor")
-        .Object(L"Font", L"TFont", [](TFilterDropDown* o) { return o->Font(); });
+        .Object(L"Font", L"TFont", [](TFilterDropDown* o) { return o->Font(); })
+        .Object(L"Glyph", L"TBitmap", [](TFilterDropDown* o) { return o->Glyph(); })
+        .Object(L"GlyphActive", L"TBitmap", [](TFilterDropDown* o) { return o->GlyphActive(); });
 
     RegisterPublishedClass<TAdvHintInfo>(L"TAdvHintInfo", L"TPersistent")
         .Text(L"Title", [](TAdvHintInfo* o, const String& v) { o->Title = v; })

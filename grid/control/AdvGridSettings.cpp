@@ -488,6 +488,18 @@ void TShowModified::SetColor(TColor Value)
 
 // ---- Filter drop-down list --------------------------------------------------------------------
 
+void TFilterDropDown::SetGlyph(TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    if (OnChange) OnChange(this);
+}
+
+void TFilterDropDown::SetGlyphActive(TBitmap* Value)
+{
+    FGlyphActive->Assign(Value);
+    if (OnChange) OnChange(this);
+}
+
 void TDropList::WndProc(TMessage& Message)
 {
     if (Message.Msg == CM_CANCELMODE) {

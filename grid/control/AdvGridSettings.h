@@ -577,8 +577,18 @@ private:
 
 class TFilterDropDown : public TPersistent {
 public:
-    TFilterDropDown() : FFont(std::make_unique<TFont>()) {}
+    TFilterDropDown()
+        : FFont(std::make_unique<TFont>()), FGlyph(std::make_unique<TBitmap>()),
+          FGlyphActive(std::make_unique<TBitmap>())
+    {
+    }
     TFont* Font() const { return FFont.get(); }
+    // The header filter button's pictures, normal and while the column is filtered; each setter
+    // copies the given bitmap (the caller keeps it) and reports the change.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    TBitmap* GlyphActive() const { return FGlyphActive.get(); }
+    void SetGlyphActive(TBitmap* Value);
     bool AutoSize = false;
     int Height = 150, Width = 150;
     TColor Color = clWindow;
@@ -586,6 +596,7 @@ public:
 
 private:
     std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TBitmap> FGlyph, FGlyphActive;
 };
 
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;

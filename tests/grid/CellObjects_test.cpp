@@ -101,6 +101,102 @@ TEST_F(CellObjectsTest, EveryKindIsAddedWithItsKindAndLeavesTheTextAlone)
     EXPECT_EQ(0, TCountedGraphic::Live);
 }
 
+// A grid whose cells hold counted objects, whatever kind the Add operations make of them.
+class TCountedObjectsGrid : public TCountingGrid {
+public:
+    using TCountingGrid::TCountingGrid;
+    TCellGraphic* NewCellGraphic() override { return new TCountedGraphic(); }
+};
+
+// Every kind, each added over the one before: the cell holds exactly one object throughout; each
+// kind's own remove operation frees it; clearing and the grid's end free the rest.
+TEST_F(CellObjectsTest, EveryKindReplacesAndFreesItsObjectOnce)
+{
+    auto* grid = new TCountedObjectsGrid(Form);
+    grid->SetParent(Form);
+    grid->SetColCount(4);
+    grid->SetRowCount(4);
+    TImageList images(nullptr);
+    grid->SetGridImages(&images);
+    TBitmap bitmap;
+    TPicture picture;
+    TIcon icon;
+    TSizedCellObject object;
+    struct Case {
+        const char* Name;
+        std::function<void(int, int)> AddIt;
+        std::function<bool(int, int)> RemoveIt; // the kind's own remove operation
+    };
+    const std::vector<Case> cases = {
+        {"bitmap", [&](int c, int r) { grid->AddBitmap(c, r, &bitmap, true, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveBitmap(c, r); }},
+        {"created bitmap", [&](int c, int r) { grid->CreateBitmap(c, r, false, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveBitmap(c, r); }},
+        {"icon", [&](int c, int r) { grid->AddIcon(c, r, &icon, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveIcon(c, r); }},
+        {"created icon", [&](int c, int r) { grid->CreateIcon(c, r, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveIcon(c, r); }},
+        {"image index", [&](int c, int r) { grid->AddImageIdx(c, r, 2, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveImageIdx(c, r); }},
+        {"data image", [&](int c, int r) { grid->AddDataImage(c, r, 3, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveDataImage(c, r); }},
+        {"multi image", [&](int c, int r) { grid->AddMultiImage(c, r, 0, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveMultiImage(c, r); }},
+        {"picture", [&](int c, int r) { grid->AddPicture(c, r, &picture, false, noStretch, 0, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemovePicture(c, r); }},
+        {"created picture", [&](int c, int r) { grid->CreatePicture(c, r, false, noStretch, 0, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemovePicture(c, r); }},
+        {"file picture", [&](int c, int r) { grid->CreateFilePicture(c, r, false, noStretch, 0, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveFilePicture(c, r); }},
+        {"check box", [&](int c, int r) { grid->AddCheckBox(c, r, true, false); },
+         [&](int c, int r) { grid->RemoveCheckBox(c, r); return true; }},
+        {"data check box", [&](int c, int r) { grid->AddCheckBox(c, r, true, true); },
+         [&](int c, int r) { grid->RemoveCheckBox(c, r); return true; }},
+        {"progress", [&](int c, int r) { grid->AddProgress(c, r, clRed, clWhite); },
+         [&](int c, int r) { return grid->RemoveProgress(c, r); }},
+        {"comment", [&](int c, int r) { grid->AddComment(c, r, L"note"); },
+         [&](int c, int r) { return grid->RemoveComment(c, r); }},
+        {"button", [&](int c, int r) { grid->AddButton(c, r, 40, 18, L"Go", haRight, vaCenter); },
+         [&](int c, int r) { return grid->RemoveButton(c, r); }},
+        {"bit button", [&](int c, int r) { grid->CreateBitButton(c, r, 40, 18, L"Go", haRight, vaCenter); },
+         [&](int c, int r) { return grid->RemoveButton(c, r); }},
+        {"pie", [&](int c, int r) { grid->AddProgressPie(c, r, clBlue, 40); },
+         [&](int c, int r) { return grid->RemoveProgressPie(c, r); }},
+        {"range", [&](int c, int r) { grid->AddRangeIndicator(c, r, 100, clRed, clGreen, true); },
+         [&](int c, int r) { return grid->RemoveRangeIndicator(c, r); }},
+        {"xp progress", [&](int c, int r) { grid->AddAdvProgress(c, r, 0, 50); },
+         [&](int c, int r) { return grid->RemoveAdvProgress(c, r); }},
+        {"interface", [&](int c, int r) { grid->AddInterfacedCell(c, r, &object); },
+         [&](int c, int r) { return grid->RemoveInterfacedCell(c, r); }},
+        {"scroll bar", [&](int c, int r) { grid->AddScrollBar(c, r, false); },
+         [&](int c, int r) { return grid->RemoveScrollBar(c, r); }},
+        {"radio button", [&](int c, int r) { grid->AddRadioButton(c, r, true); },
+         [&](int c, int r) { grid->RemoveRadioButton(c, r); return true; }},
+        {"shape", [&](int c, int r) { grid->AddShape(c, r, csCircle, clRed, clBlack, haLeft, vaTop); },
+         [&](int c, int r) { return grid->RemoveShape(c, r); }},
+        {"rating", [&](int c, int r) { grid->AddRating(c, r, 5, clYellow, clGray); },
+         [&](int c, int r) { return grid->RemoveRating(c, r); }},
+        {"marker", [&](int c, int r) { grid->AddMarker(c, r, 2, 3); },
+         [&](int c, int r) { grid->RemoveMarker(c, r); return true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.AddIt(1, 1); // over the kind before
+        EXPECT_EQ(1, TCountedGraphic::Live);
+        c.AddIt(2, 2);
+        EXPECT_EQ(2, TCountedGraphic::Live);
+        EXPECT_TRUE(c.RemoveIt(2, 2));
+        EXPECT_EQ(1, TCountedGraphic::Live);
+        EXPECT_EQ(ctEmpty, grid->GetCellType(2, 2));
+    }
+    grid->AddCheckBox(2, 2, true, false);
+    grid->ClearRect(2, 2, 2, 2);
+    EXPECT_EQ(1, TCountedGraphic::Live) << "clearing frees the cell's object";
+    delete grid;
+    EXPECT_EQ(0, TCountedGraphic::Live);
+    EXPECT_EQ(0, TCountedProps::Live);
+}
+
 // Ownership over add, replace, remove, clear and destroy: the grid's objects live exactly as
 // long as their cells hold them; a caller's bitmap outlives every step.
 TEST_F(CellObjectsTest, OwnershipOverAddReplaceRemoveClearAndDestroy)

@@ -1,6 +1,9 @@
 // Cell painting: the colours and alignment a cell's properties ask for reach the screen, the
 // grid's frame (lines, merged areas, selection) follows its settings, and the painting
 // utilities draw the bands and boxes the grid relies on. Grids paint into a memory bitmap.
+#include <string>
+#include <vector>
+
 #include "grid/foundation/AdvUtil.h"
 #include "tests/grid/GridTestSupport.h"
 
@@ -180,6 +183,88 @@ TEST_F(CellPainting, VisualPropertiesHandOutTheCellsDecisionInPieces)
     const COLORREF right = pixels.At(cell.right - 3, cell.top + 10);
     EXPECT_GT(GetBValue(right), 200);
     EXPECT_LT(GetGValue(right), 50);
+}
+
+// One cell's painting asks its events in their order, each with the cell's real column and its
+// arguments (the decision runs twice: the base grid asks it before it fills the background);
+// the drawing events get the cell's rectangle, OnDrawCell the part inside the lines.
+TEST_F(CellPainting, EventsOfOneCellFireInOrderWithTheRealColumn)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->HideColumn(1); // display column 1 is now real column 2
+    grid->SetCells(2, 2, L"12.5");
+    std::vector<std::string> fired;
+    auto note = [&](const char* Name, int ACol, int ARow) {
+        if (ACol != 2 || ARow != 2) return;
+        if (fired.empty() || fired.back() != Name) fired.push_back(Name);
+    };
+    TRect drawRect{}, customRect{};
+    bool printing = true;
+    grid->OnGetCellColor = [&](TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*) {
+        note("color", ACol, ARow);
+    };
+    grid->OnGetCellGradient = [&](TObject*, int ARow, int ACol, TColor& Color, TColor&, TColor&, TColor&,
+                                  TCellGradientDirection&) {
+        note("gradient", ACol, ARow);
+        if (ACol == 2 && ARow == 2) Color = clYellow;
+    };
+    grid->OnGetWordWrap = [&](TObject*, int ACol, int ARow, bool&) { note("wordwrap", ACol, ARow); };
+    grid->OnGetAlignment = [&](TObject*, int ARow, int ACol, TAlignment&, TVAlignment&) { note("alignment", ACol, ARow); };
+    grid->OnCustomCellBkgDraw = [&](TObject*, TCanvas*, int ACol, int ARow, TGridDrawState, TRect, bool) {
+        note("background", ACol, ARow);
+    };
+    grid->OnGetFloatFormat = [&](TObject*, int ACol, int ARow, bool&, String&) { note("float", ACol, ARow); };
+    grid->OnGetCellBorder = [&](TObject*, int ARow, int ACol, TPen*, TCellBorders&) { note("border", ACol, ARow); };
+    grid->OnGetCellBorderProp = [&](TObject*, int ARow, int ACol, TPen*, TPen*, TPen*, TPen*) {
+        note("borderprop", ACol, ARow);
+    };
+    grid->OnDrawCell = [&](TObject*, int ACol, int ARow, TRect Rect, TGridDrawState) {
+        note("draw", ACol, ARow);
+        if (ACol == 2 && ARow == 2) drawRect = Rect;
+    };
+    grid->OnCustomCellDraw = [&](TObject*, TCanvas*, int ACol, int ARow, TGridDrawState, TRect Rect, bool Printing) {
+        note("custom", ACol, ARow);
+        if (ACol == 2 && ARow == 2) {
+            customRect = Rect;
+            printing = Printing;
+        }
+    };
+    TGridPixels pixels(200, 100);
+    Paint(grid, pixels);
+    const std::vector<std::string> expected{"color",      "gradient", "wordwrap", "alignment",  "color",
+                                            "gradient",   "wordwrap", "alignment", "background", "float",
+                                            "border",     "borderprop", "draw",    "custom"};
+    EXPECT_EQ(expected, fired);
+    const TRect cell = grid->CellRect(1, 2);
+    EXPECT_EQ(cell.left + 1, drawRect.left);
+    EXPECT_EQ(cell.top + 1, drawRect.top);
+    EXPECT_EQ(cell.right - 1, drawRect.right);
+    EXPECT_EQ(cell.bottom - 1, drawRect.bottom);
+    EXPECT_EQ(cell.left, customRect.left);
+    EXPECT_EQ(cell.top, customRect.top);
+    EXPECT_EQ(cell.right, customRect.right);
+    EXPECT_EQ(cell.bottom, customRect.bottom);
+    EXPECT_FALSE(printing);
+    EXPECT_EQ(static_cast<COLORREF>(clYellow), pixels.At(cell.left + 2, cell.top + 2)) << "the gradient event's colour";
+}
+
+// The text offset keeps right-aligned text off the right line, unless it applies only to the
+// left and top.
+TEST_F(CellPainting, TextOffsetFromTheRightOnlyWithoutTopLeftOnly)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->SetCells(2, 2, L"WW");
+    grid->GetCellProperties(2, 2)->SetAlignment(taRightJustify);
+    grid->XYOffset = TPoint{4, 2};
+    auto inkRight = [&] {
+        TGridPixels pixels(200, 100);
+        Paint(grid, pixels);
+        const TRect cell = grid->CellRect(2, 2);
+        return pixels.Find(TRect{cell.left, cell.top, cell.right - 1, cell.bottom - 1}, IsDark).right;
+    };
+    const LONG offset = inkRight();
+    grid->XYOffsetTopLeftOnly = true;
+    EXPECT_EQ(offset + 4, inkRight());
 }
 
 TEST_F(CellPainting, MergedAreaIsPaintedOncePerPaint)

@@ -87,6 +87,14 @@ TEST_F(GridLook, PrecedenceOfColoursAndFonts)
          }, 2, 3, {clCream, clBlack, false, false}},
         {"bands leave fixed columns", [](TAdvStringGrid* g) { g->Bands()->Active = true; }, 0, 2,
          {clBtnFace, clNavy, true, false}},
+        {"fixed comment cell keeps its own brush over the fixed colour", [](TAdvStringGrid* g) {
+             g->AddComment(2, 0, L"note");
+             g->GetCellProperties(2, 0)->SetBrushColor(clYellow);
+         }, 2, 0, {clYellow, clNavy, true, false}},
+        {"fixed check box cell takes the fixed colour", [](TAdvStringGrid* g) {
+             g->AddCheckBox(2, 0, true, false);
+             g->GetCellProperties(2, 0)->SetBrushColor(clYellow);
+         }, 2, 0, {clBtnFace, clNavy, true, false}},
         {"colour hook last", [](TAdvStringGrid* g) {
              g->OnGetCellColor = [](TObject*, int, int ACol, TGridDrawState, TBrush* B,
                                                                     TFont* F) {
@@ -107,6 +115,37 @@ TEST_F(GridLook, PrecedenceOfColoursAndFonts)
         EXPECT_EQ(c.Expected.Selected, d.Selected) << c.Name;
         delete grid;
     }
+}
+
+// Printing decides with the print fonts (unless the display fonts are asked for) and its own
+// colour hook; the screen's colour hook and the screen-only fixed colour stay out.
+TEST_F(GridLook, PrintingUsesThePrintFontsAndThePrintColourHook)
+{
+    TCountingGrid* grid = MakeGrid();
+    grid->PrintSettings()->Font()->SetColor(clGreen);
+    grid->PrintSettings()->FixedFont()->SetColor(clPurple);
+    std::vector<std::pair<int, int>> printed;
+    bool screenHook = false;
+    grid->OnGetCellColor = [&](TObject*, int, int, TGridDrawState, TBrush*, TFont*) { screenHook = true; };
+    grid->OnGetCellPrintColor = [&](TObject*, int ARow, int ACol, TGridDrawState, TBrush* B, TFont*) {
+        printed.emplace_back(ACol, ARow);
+        if (ACol == 3) B->SetColor(clTeal);
+    };
+    auto print = [&](int c, int r) {
+        TBrush brush;
+        TFont font;
+        TCellVisual visual;
+        grid->GetCellVisual(c, r, true, false, true, &brush, &font, visual);
+        return std::make_pair(brush.Color(), font.Color());
+    };
+    EXPECT_EQ(std::make_pair(clWhite, clBlack), print(2, 2)) << "display fonts by default";
+    grid->PrintSettings()->UseDisplayFont = false;
+    EXPECT_EQ(std::make_pair(clWhite, clGreen), print(2, 2));
+    EXPECT_EQ(clPurple, print(2, 0).second);
+    EXPECT_EQ(clTeal, print(3, 2).first);
+    EXPECT_FALSE(screenHook);
+    const std::vector<std::pair<int, int>> expected{{2, 2}, {2, 2}, {2, 0}, {3, 2}};
+    EXPECT_EQ(expected, printed) << "column and row of each printed cell";
 }
 
 TEST(CellTextFormats, WordWrapAndMultiLineFlags)

@@ -120,6 +120,23 @@ std::unique_ptr<TBitmap> BoxedNodePicture(bool Open)
     return bitmap;
 }
 
+// A funnel: the header's filter button.
+std::unique_ptr<TBitmap> FilterPicture()
+{
+    auto bitmap = NewPicture(16, 16);
+    TCanvas* c = bitmap->Canvas();
+    c->Pen()->SetColor(0x404040);
+    for (int y = 4, half = 5; y < 9; ++y, --half) {
+        c->MoveTo(8 - half, y);
+        c->LineTo(8 + half, y);
+    }
+    c->MoveTo(7, 9);
+    c->LineTo(7, 13);
+    c->MoveTo(8, 9);
+    c->LineTo(8, 12);
+    return bitmap;
+}
+
 std::unique_ptr<TBitmap> DrawnPicture(const String& Name)
 {
     auto numbered = [&](const wchar_t* Prefix) {
@@ -132,6 +149,7 @@ std::unique_ptr<TBitmap> DrawnPicture(const String& Name)
     if (int n = numbered(L"ASGRAD")) return n <= 4 ? RadioPicture(true, StateOf(n)) : RadioPicture(false, StateOf(n - 4));
     if (Name == L"ASGLEAFOPEN" || Name == L"ASGLEAFCLOSE") return LeafPicture(Name == L"ASGLEAFOPEN");
     if (Name == L"XPNODEO" || Name == L"XPNODEC") return BoxedNodePicture(Name == L"XPNODEO");
+    if (Name == L"ASGFILT") return FilterPicture();
     return nullptr;
 }
 

@@ -11,6 +11,7 @@
 //   "ASGRAD05".."ASGRAD08"  16 x 16  radio button with a plain ring, same order
 //   "ASGLEAFOPEN", "ASGLEAFCLOSE"  16 x 16  expanded and collapsed outline node
 //   "XPNODEO", "XPNODEC"    9 x 9    expanded and collapsed outline node, boxed
+//   "ASGFILT"               16 x 16  the header's filter button
 #include "framework/graphics/Bitmap.h"
 
 // The picture, or nullptr for a name the grid does not know. It stays the grid's own.
