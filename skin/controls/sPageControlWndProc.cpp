@@ -288,9 +288,9 @@ bool TsPageControl::HandleSkinnedMessage(TMessage& Message)
         data->BGChanged = true;
         return false;
     case CM_CONTROLLISTCHANGE: {
-        const int pages = StoredVisiblePageCount;
+        const int pages = PageCount();
         TPageControl::WndProc(Message);
-        if (pages != VisibleTabsCount()) {
+        if (pages != PageCount()) {
             CheckUpDown();
             ArrangeButtons();
             TsSkinManager* manager = data->SkinManager();
