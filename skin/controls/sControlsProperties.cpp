@@ -89,8 +89,21 @@ void RegisterSkinControlsClasses()
         .Text(L"CaptionSkin", [](TsGroupBox* c, const String& v) { c->SetCaptionSkin(v); });
     RegisterPublishedClass<TsBevel>(L"TsBevel", L"TBevel");
     RegisterPublishedClass<TsPanel>(L"TsPanel", L"TCustomPanel");
-    RegisterPublishedClass<TsPageControl>(L"TsPageControl", L"TPageControl");
-    RegisterPublishedClass<TsTabSheet>(L"TsTabSheet", L"TTabSheet");
+    RegisterPublishedClass<TsPageControl>(L"TsPageControl", L"TPageControl")
+        .Object(L"SkinData", L"TsCommonData", [](TsPageControl* c) { return c->SkinData(); })
+        .Boolean(L"ShowCloseBtns", [](TsPageControl* c, bool v) { c->SetShowCloseBtns(v); })
+        .Text(L"CloseBtnSkin", [](TsPageControl* c, const String& v) { c->SetCloseBtnSkin(v); })
+        .Boolean(L"ShowFocus", [](TsPageControl* c, bool v) { c->SetShowFocus(v); }, L"True")
+        .Event<TacCloseBtnClick>(L"OnCloseBtnClick", [](TsPageControl* c) -> TacCloseBtnClick& { return c->OnCloseBtnClick; });
+    RegisterPublishedClass<TsTabSkinData>(L"TsTabSkinData", L"TPersistent")
+        .Boolean(L"CustomColor", [](TsTabSkinData* d, bool v) { d->CustomColor = v; })
+        .Boolean(L"CustomFont", [](TsTabSkinData* d, bool v) { d->CustomFont = v; })
+        .Text(L"SkinSection", [](TsTabSkinData* d, const String& v) { d->SkinSection = v; });
+    RegisterPublishedClass<TsTabSheet>(L"TsTabSheet", L"TTabSheet")
+        .Text(L"TabSkin", [](TsTabSheet* c, const String& v) { c->SetTabSkin(v); })
+        .Text(L"ButtonSkin", [](TsTabSheet* c, const String& v) { c->SetButtonSkin(v); })
+        .Boolean(L"UseCloseBtn", [](TsTabSheet* c, bool v) { c->SetUseCloseBtn(v); }, L"True")
+        .Object(L"SkinData", L"TsTabSkinData", [](TsTabSheet* c) { return c->SkinData(); });
 
     RegisterEnumType(L"TCalDayOfWeek", {L"dowMonday", L"dowTuesday", L"dowWednesday", L"dowThursday", L"dowFriday",
                                         L"dowSaturday", L"dowSunday", L"dowLocaleDefault"});

@@ -214,6 +214,9 @@ void AnimateLookChange(TControl* Control, unsigned Time, int AlphaValue, TacAnim
 // The form layer's look change of a form with a provider; false when it does not take it.
 extern std::function<bool(TCustomForm* Form, unsigned Time, int AlphaValue, TacAnimType AnimType)>
     FormLookChangeAnimator;
+// Frees the cover and the image CoverControlSnapshot left for a look change that will not come
+// (the change was refused).
+void ReleaseLookChangeCover();
 // The output window and old image of the look change under way (null when none).
 TOutputWindow* LookChangeOutputWindow();
 TBitmap* LookChangeSnapshot();

@@ -356,6 +356,12 @@ TBitmap* LookChangeSnapshot()
     return GOldSnapshot.get();
 }
 
+void ReleaseLookChangeCover()
+{
+    GOutputWindow.reset();
+    GOldSnapshot.reset();
+}
+
 void PlaceAfterSibling(TControl* Control, TControl* Sibling)
 {
     TWinControl* parent = Control != nullptr ? Control->Parent() : nullptr;
