@@ -45,7 +45,28 @@ void RegisterSkinControlsClasses()
         .Object(L"HoverFont", L"TFont", [](TsWebLabel* c) { return c->HoverFont(); })
         .Enum<TsWindowShowMode>(L"ShowMode", L"TsWindowShowMode",
                                 [](TsWebLabel* c, TsWindowShowMode v) { c->SetShowMode(v); }, L"soDefault");
-    RegisterPublishedClass<TsComboBox>(L"TsComboBox", L"TCustomComboBox");
+    RegisterEnumType(L"TsDisabledKindFlag", {L"dkBlended", L"dkGrayed"});
+    RegisterEnumType(L"TsBoundCaptionLayout", {L"sclLeft", L"sclTopLeft", L"sclTopCenter", L"sclTopRight"});
+    RegisterPublishedClass<TsBoundLabel>(L"TsBoundLabel", L"TPersistent")
+        .Boolean(L"Active", [](TsBoundLabel* b, bool v) { b->SetActive(v); })
+        .Text(L"Caption", [](TsBoundLabel* b, const String& v) { b->SetCaption(v); })
+        .Object(L"Font", L"TFont", [](TsBoundLabel* b) { return b->Font(); })
+        .Integer(L"Indent", [](TsBoundLabel* b, int v) { b->SetIndent(v); })
+        .Enum<TsCaptionLayout>(L"Layout", L"TsBoundCaptionLayout", [](TsBoundLabel* b, TsCaptionLayout v) { b->SetLayout(v); },
+                               L"sclLeft")
+        .Integer(L"MaxWidth", [](TsBoundLabel* b, int v) { b->SetMaxWidth(v); })
+        .Boolean(L"UseSkinColor", [](TsBoundLabel* b, bool v) { b->SetUseSkinColor(v); }, L"True");
+    RegisterPublishedClass<TsCustomComboBox>(L"TsCustomComboBox", L"TCustomComboBox")
+        .Enum<TAlignment>(L"Alignment", L"TAlignment", [](TsCustomComboBox* c, TAlignment v) { c->SetAlignment(v); },
+                          L"taLeftJustify")
+        .Object(L"BoundLabel", L"TsBoundLabel", [](TsCustomComboBox* c) { return c->BoundLabel(); })
+        .Set(L"DisabledKind", L"TsDisabledKindFlag",
+             [](TsCustomComboBox* c, std::uint64_t v) { c->SetDisabledKind(TsDisabledKind::FromBits(v)); }, L"[dkBlended]")
+        .Integer(L"DropDownCount", [](TsCustomComboBox* c, int v) { c->SetDropDownCount(v); }, L"16")
+        .Boolean(L"ReadOnly", [](TsCustomComboBox* c, bool v) { c->SetReadOnly(v); })
+        .Boolean(L"ShowButton", [](TsCustomComboBox* c, bool v) { c->SetShowButton(v); }, L"True")
+        .Object(L"SkinData", L"TsCtrlSkinData", [](TsCustomComboBox* c) { return c->SkinData(); });
+    RegisterPublishedClass<TsComboBox>(L"TsComboBox", L"TsCustomComboBox");
     RegisterPublishedClass<TsRadioButton>(L"TsRadioButton", L"TRadioButton")
         .Boolean(L"AutoSize", [](TsRadioButton* c, bool v) { c->SetAutoSize(v); }, L"True")
         .Integer(L"Margin", [](TsRadioButton* c, int v) { c->SetMargin(v); }, L"2")

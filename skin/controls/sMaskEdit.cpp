@@ -1,7 +1,6 @@
 #include "skin/controls/sMaskEdit.h"
 
 #include "framework/controls/Forms.h"
-#include "framework/stdctrls/Label.h"
 #include "skin/core/sAlphaGraph.h"
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sGraphUtils.h"
@@ -229,21 +228,7 @@ bool TsMaskEdit::HandleSkinnedMessage(TMessage& Message)
 void TsMaskEdit::WndProc(TMessage& Message)
 {
     DispatchMessage(Message);
-    if (FBoundLabel != nullptr && FBoundLabel->TheLabel() != nullptr) FollowBoundLabel(Message);
-}
-
-void TsMaskEdit::FollowBoundLabel(const TMessage& Message)
-{
-    TCustomLabel* label = FBoundLabel->TheLabel();
-    switch (Message.Msg) {
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED: break;
-    case CM_VISIBLECHANGED: label->SetVisible(Visible()); break;
-    case CM_ENABLEDCHANGED: label->SetEnabled(Enabled() || !FDisabledKind.Contains(dkBlended)); break;
-    case CM_BIDIMODECHANGED: label->SetBiDiMode(BiDiMode()); break;
-    default: return;
-    }
-    FBoundLabel->AlignLabel();
+    if (FBoundLabel != nullptr) FBoundLabel->FollowOwner(Message, FDisabledKind.Contains(dkBlended));
 }
 
 void TsMaskEdit::DispatchMessage(TMessage& Message)

@@ -55,8 +55,6 @@ protected:
 private:
     bool HandleSkinnedMessage(TMessage& Message);
     void DispatchMessage(TMessage& Message);
-    // Keeps the bound label beside the edit, as visible and enabled as the edit shows itself.
-    void FollowBoundLabel(const TMessage& Message);
     void PaintWithWindowDC(HDC DC, const std::function<void(HDC)>& Paint);
 };
 

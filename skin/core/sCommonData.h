@@ -232,6 +232,10 @@ public:
 
     // Places the label by Layout, Indent and MaxWidth beside or above the edit.
     void AlignLabel();
+    // Keeps the label with its edit after the edit's Message: placed again when the edit moved or
+    // changed its size or reading order, as visible as the edit, and as enabled as the edit shows
+    // itself (a blended disabled edit keeps its label enabled).
+    void FollowOwner(const TMessage& Message, bool BlendedWhenDisabled);
     TCustomLabel* TheLabel() const { return FTheLabel; }
     // The label tells its settings that it is gone (without freeing it again).
     void LabelDestroyed();

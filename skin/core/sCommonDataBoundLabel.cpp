@@ -91,6 +91,20 @@ void TsBoundLabel::AlignLabel()
     }
 }
 
+void TsBoundLabel::FollowOwner(const TMessage& Message, bool BlendedWhenDisabled)
+{
+    if (FTheLabel == nullptr || FOwner == nullptr) return;
+    switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: break;
+    case CM_VISIBLECHANGED: FTheLabel->SetVisible(FOwner->Visible()); break;
+    case CM_ENABLEDCHANGED: FTheLabel->SetEnabled(FOwner->Enabled() || !BlendedWhenDisabled); break;
+    case CM_BIDIMODECHANGED: FTheLabel->SetBiDiMode(FOwner->BiDiMode()); break;
+    default: return;
+    }
+    AlignLabel();
+}
+
 void TsBoundLabel::Realign()
 {
     if (FActive) AlignLabel();

@@ -147,6 +147,30 @@ TEST_F(MainFormDescription, FormGridsAndEditsHaveTheirSettings)
     EXPECT_TRUE(Form->sSkinManager1->IsDefault());
 }
 
+TEST_F(MainFormDescription, TheListsAreSkinnedAndOnlyTheLongYearListScrollsInASkinnedList)
+{
+    for (TsComboBox* combo : {Form->sComboBox3, Form->sComboBox4, Form->sComboBox1, Form->sComboBox2}) {
+        if (combo == Form->sComboBox1) Form->sPageControl1->SetActivePage(Form->sTabSheet2);
+        EXPECT_TRUE(combo->SkinData()->Skinned()) << combo->Name();
+        EXPECT_EQ(combo->SkinData()->SkinSection(), L"COMBOBOX");
+        // The form's dark grey stays theirs.
+        EXPECT_EQ(combo->Font()->Color(), TColor(0x414141)) << combo->Name();
+    }
+    Form->sPageControl1->SetActivePage(Form->sTabSheet1);
+    // The year list (21 entries) is longer than the 16 lines a list shows, the month list (12) is not.
+    const struct {
+        TsComboBox* Combo;
+        bool Handled;
+    } lists[] = {{Form->sComboBox3, true}, {Form->sComboBox4, false}};
+    for (const auto& l : lists) {
+        l.Combo->SetDroppedDown(true);
+        UpdateWindow(l.Combo->ListHandle());
+        Application->ProcessMessages();
+        EXPECT_EQ(l.Combo->ListHandler() != nullptr, l.Handled) << l.Combo->Name();
+        l.Combo->SetDroppedDown(false);
+    }
+}
+
 TEST_F(MainFormDescription, TheAboutButtonShowsTheAboutWindowModally)
 {
     Aboutfrm = new TAboutfrm(nullptr);
