@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "framework/graphics/Canvas.h"
 #include "grid/foundation/AsgHTMLE.h"
+#include "MarkupProbe.h"
 
 namespace {
 
@@ -59,8 +61,9 @@ int main()
         String hitHref, plainText, focusHref, hitTitle, controlId, controlValue, controlKind;
         int extentX, extentY, anchors, hitNumber;
         TRect hitRect{}, controlRect{};
+        bool sizeOnly = false;
         auto render = [&](const wchar_t* Text, TRect cell) {
-            RenderMarkup(&canvas, Text, cell, nullptr, -1, -1, -1, 0, 1, false, false, false, false, true, false,
+            RenderMarkup(&canvas, Text, cell, nullptr, -1, -1, -1, 0, 1, false, sizeOnly, false, false, true, false,
                          true, false, 1.0, clBlue, clNone, clNone, clGray, hitHref, plainText, focusHref, hitTitle,
                          extentX, extentY, anchors, hitNumber, hitRect, controlRect, controlId, controlValue,
                          controlKind, nullptr, nullptr, nullptr, 0);
@@ -86,6 +89,14 @@ int main()
         for (const wchar_t* part : parts) {
             double t = Time([&](TRect cell) { render(part, cell); });
             std::printf("  per cell: %-58ls %6.2f us\n", part, t * 1e6 / (Frames * Rows * Cols));
+        }
+        if (std::getenv("KVL_BENCH_PROBE")) {
+            sizeOnly = true;
+            double t = Time(markup);
+            std::printf("  probe: %-62s %7.2f us\n", "the markup cell measured only (no second pass)",
+                        t * 1e6 / (Frames * Rows * Cols));
+            sizeOnly = false;
+            ProbeMarkupCosts(dc, canvas);
         }
         canvas.SetHandle(nullptr);
     }
