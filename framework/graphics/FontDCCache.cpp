@@ -157,13 +157,20 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     TFontSurface* surface = FontDCs().For(format, font->ResourceRef(), handle, dc);
     if (surface == nullptr) return false;
     const int length = static_cast<int>(Text.size());
-    SIZE size{0, 0};
-    GetTextExtentPoint32W(surface->DC, Text.c_str(), length, &size);
-    // Everything the text may touch, wherever the format places it and however its glyphs
-    // overhang, within what the target shows: copying untouched pixels back changes nothing.
-    const int pad = size.cy;
-    TRect area{std::min<int>(Rect.left, Rect.right - size.cx) - pad, std::min<int>(Rect.top, Rect.bottom - size.cy) - pad,
-               std::max<int>(Rect.right, Rect.left + size.cx) + pad, std::max<int>(Rect.bottom, Rect.top + size.cy) + pad};
+    // Everything the text may touch, within what the target shows (copying untouched pixels back
+    // changes nothing). The glyphs are clipped to Rect; the lines of an underlined or struck-out
+    // font follow the text, which may be wider than Rect, so those take the text's whole extent.
+    TRect area = Rect;
+    TFontStyles style = font->Style();
+    if (style.Contains(fsUnderline) || style.Contains(fsStrikeOut)) {
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(surface->DC, Text.c_str(), length, &size);
+        const int pad = size.cy;
+        area = TRect{std::min<int>(Rect.left, Rect.right - size.cx) - pad,
+                     std::min<int>(Rect.top, Rect.bottom - size.cy) - pad,
+                     std::max<int>(Rect.right, Rect.left + size.cx) + pad,
+                     std::max<int>(Rect.bottom, Rect.top + size.cy) + pad};
+    }
     if (clip == NULLREGION || !IntersectRect(&area, &area, &visible)) return true;
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (!surface->Reserve(dc, width, height)) return false;

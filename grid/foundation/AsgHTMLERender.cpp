@@ -137,7 +137,8 @@ TExtentCache& Extents()
     return cache;
 }
 
-TColor BrushColorOrNone(TCanvas* C) { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
+TColor BrushColorOrNone(const TBrush* B) { return B->Style() == bsClear ? clNone : B->Color(); }
+TColor BrushColorOrNone(TCanvas* C) { return BrushColorOrNone(C->Brush()); }
 
 void SetBrushColor(TCanvas* C, TColor Color)
 {
@@ -263,6 +264,10 @@ struct TPaintStep {
 struct TMarkupPaintRecord {
     TPaintKey Key;
     std::vector<std::unique_ptr<TFont>> Fonts; // the canvas font at entry first
+    // The brushes the steps draw with, and the one the canvas had at entry: assigning a kept
+    // brush is far cheaper than setting a colour, which looks the brush up by its settings.
+    std::vector<std::unique_ptr<TBrush>> Brushes;
+    TBrush StartBrush;
     std::vector<TPaintStep> Steps;
     String PlainText, FocusHref;
     int ExtentX = 0, ExtentY = 0, AnchorTotal = 0;
@@ -277,6 +282,24 @@ struct TMarkupPaintRecord {
         copy->Assign(Font);
         Fonts.push_back(std::move(copy));
         return Fonts.size() - 1;
+    }
+    // Makes the brush of Color the canvas's, keeping a copy for the replay.
+    void KeepBrush(TColor Color)
+    {
+        for (const auto& b : Brushes)
+            if (BrushColorOrNone(b.get()) == Color) return;
+        auto copy = std::make_unique<TBrush>();
+        if (Color == clNone)
+            copy->SetStyle(bsClear);
+        else
+            copy->SetColor(Color);
+        Brushes.push_back(std::move(copy));
+    }
+    TBrush* BrushFor(TColor Color) const
+    {
+        for (const auto& b : Brushes)
+            if (BrushColorOrNone(b.get()) == Color) return b.get();
+        return nullptr;
     }
     TRect Relative(const TRect& Box) const
     {
@@ -307,7 +330,7 @@ public:
     }
 
 private:
-    static constexpr size_t MaxRecords = 512;
+    static constexpr size_t MaxRecords = 1024;
     std::unordered_map<String, std::vector<std::unique_ptr<TMarkupPaintRecord>>> FRecords;
     size_t FCount = 0;
 };
@@ -322,15 +345,20 @@ TPaintRecords& PaintRecords()
 void PaintText(TMarkupRender& R, TRect Box, String& Text, UINT Flags)
 {
     TCanvas* C = R.Canvas;
-    if (R.Record != nullptr)
+    if (R.Record != nullptr) {
+        R.Record->KeepBrush(BrushColorOrNone(C));
         R.Record->Steps.push_back(
             TPaintStep{psText, R.Record->FontIndex(C->Font()), BrushColorOrNone(C), R.Record->Relative(Box), Text, Flags});
+    }
     DrawRunText(C, Box, Text, Flags);
 }
 
 void PaintFill(TMarkupRender& R, const TRect& Box, TColor Color)
 {
-    if (R.Record != nullptr) R.Record->Steps.push_back(TPaintStep{psFill, 0, Color, R.Record->Relative(Box), {}, 0});
+    if (R.Record != nullptr) {
+        R.Record->KeepBrush(Color);
+        R.Record->Steps.push_back(TPaintStep{psFill, 0, Color, R.Record->Relative(Box), {}, 0});
+    }
     SetBrushColor(R.Canvas, Color);
     R.Canvas->FillRect(Box);
 }
@@ -1214,18 +1242,21 @@ bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKe
 // Draws a kept call's steps at this call's rectangle; the canvas ends as the full call leaves it.
 void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record)
 {
-    const TColor startBrush = BrushColorOrNone(C);
+    Record.StartBrush.Assign(C->Brush());
+    auto useBrush = [&](TColor Color) {
+        if (BrushColorOrNone(C) != Color) C->Brush()->Assign(Record.BrushFor(Color));
+    };
     for (TPaintStep& step : Record.Steps) {
         TRect box{step.Box.left + Bounds.left, step.Box.top + Bounds.top, step.Box.right + Bounds.left,
                   step.Box.bottom + Bounds.top};
         switch (step.Kind) {
         case psText:
             C->Font()->Assign(Record.Fonts[step.Font].get());
-            SetBrushColor(C, step.Color);
+            useBrush(step.Color);
             DrawRunText(C, box, step.Text, step.Flags);
             break;
         case psFill:
-            SetBrushColor(C, step.Color);
+            useBrush(step.Color);
             C->FillRect(box);
             break;
         case psFocus:
@@ -1234,7 +1265,7 @@ void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record)
         }
     }
     C->Font()->Assign(Record.Fonts.front().get());
-    SetBrushColor(C, startBrush);
+    C->Brush()->Assign(&Record.StartBrush);
 }
 
 bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
