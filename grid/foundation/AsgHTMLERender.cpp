@@ -259,15 +259,51 @@ struct TPaintStep {
     UINT Flags = 0;
 };
 
+// The fonts and brushes kept calls draw with, shared by all of them: making a font or brush looks
+// it up by its settings, while assigning one made before costs almost nothing.
+std::shared_ptr<TFont> KeptFont(TFont* Font)
+{
+    struct TKept {
+        TGdiResourceRef Resource;
+        TColor Color;
+        int PixelsPerInch;
+        std::shared_ptr<TFont> Font;
+    };
+    static std::vector<TKept> kept;
+    constexpr size_t Capacity = 64;
+    TGdiResourceRef resource = Font->ResourceRef();
+    for (const TKept& k : kept)
+        if (k.Resource == resource && k.Color == Font->Color() && k.PixelsPerInch == Font->PixelsPerInch()) return k.Font;
+    auto copy = std::make_shared<TFont>();
+    copy->SetPixelsPerInch(Font->PixelsPerInch());
+    copy->Assign(Font);
+    if (kept.size() >= Capacity) kept.erase(kept.begin());
+    kept.push_back(TKept{std::move(resource), Font->Color(), Font->PixelsPerInch(), copy});
+    return copy;
+}
+
+// The brush the renderer sets for Color (clNone: clear).
+std::shared_ptr<TBrush> KeptBrush(TColor Color)
+{
+    static std::vector<std::pair<TColor, std::shared_ptr<TBrush>>> kept;
+    constexpr size_t Capacity = 64;
+    for (const auto& k : kept)
+        if (k.first == Color) return k.second;
+    auto brush = std::make_shared<TBrush>();
+    if (Color == clNone)
+        brush->SetStyle(bsClear);
+    else
+        brush->SetColor(Color);
+    if (kept.size() >= Capacity) kept.erase(kept.begin());
+    kept.emplace_back(Color, brush);
+    return brush;
+}
+
 } // namespace
 
 struct TMarkupPaintRecord {
     TPaintKey Key;
-    std::vector<std::unique_ptr<TFont>> Fonts; // the canvas font at entry first
-    // The brushes the steps draw with, and the one the canvas had at entry: assigning a kept
-    // brush is far cheaper than setting a colour, which looks the brush up by its settings.
-    std::vector<std::unique_ptr<TBrush>> Brushes;
-    TBrush StartBrush;
+    std::vector<std::shared_ptr<TFont>> Fonts; // the canvas font at entry first
     std::vector<TPaintStep> Steps;
     String PlainText, FocusHref;
     int ExtentX = 0, ExtentY = 0, AnchorTotal = 0;
@@ -275,31 +311,11 @@ struct TMarkupPaintRecord {
 
     size_t FontIndex(TFont* Font)
     {
+        std::shared_ptr<TFont> kept = KeptFont(Font);
         for (size_t i = 0; i < Fonts.size(); ++i)
-            if (Fonts[i]->ResourceRef() == Font->ResourceRef() && Fonts[i]->Color() == Font->Color()) return i;
-        auto copy = std::make_unique<TFont>();
-        copy->SetPixelsPerInch(Font->PixelsPerInch());
-        copy->Assign(Font);
-        Fonts.push_back(std::move(copy));
+            if (Fonts[i] == kept) return i;
+        Fonts.push_back(std::move(kept));
         return Fonts.size() - 1;
-    }
-    // Makes the brush of Color the canvas's, keeping a copy for the replay.
-    void KeepBrush(TColor Color)
-    {
-        for (const auto& b : Brushes)
-            if (BrushColorOrNone(b.get()) == Color) return;
-        auto copy = std::make_unique<TBrush>();
-        if (Color == clNone)
-            copy->SetStyle(bsClear);
-        else
-            copy->SetColor(Color);
-        Brushes.push_back(std::move(copy));
-    }
-    TBrush* BrushFor(TColor Color) const
-    {
-        for (const auto& b : Brushes)
-            if (BrushColorOrNone(b.get()) == Color) return b.get();
-        return nullptr;
     }
     TRect Relative(const TRect& Box) const
     {
@@ -346,7 +362,6 @@ void PaintText(TMarkupRender& R, TRect Box, String& Text, UINT Flags)
 {
     TCanvas* C = R.Canvas;
     if (R.Record != nullptr) {
-        R.Record->KeepBrush(BrushColorOrNone(C));
         R.Record->Steps.push_back(
             TPaintStep{psText, R.Record->FontIndex(C->Font()), BrushColorOrNone(C), R.Record->Relative(Box), Text, Flags});
     }
@@ -355,10 +370,7 @@ void PaintText(TMarkupRender& R, TRect Box, String& Text, UINT Flags)
 
 void PaintFill(TMarkupRender& R, const TRect& Box, TColor Color)
 {
-    if (R.Record != nullptr) {
-        R.Record->KeepBrush(Color);
-        R.Record->Steps.push_back(TPaintStep{psFill, 0, Color, R.Record->Relative(Box), {}, 0});
-    }
+    if (R.Record != nullptr) R.Record->Steps.push_back(TPaintStep{psFill, 0, Color, R.Record->Relative(Box), {}, 0});
     SetBrushColor(R.Canvas, Color);
     R.Canvas->FillRect(Box);
 }
@@ -1242,9 +1254,10 @@ bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKe
 // Draws a kept call's steps at this call's rectangle; the canvas ends as the full call leaves it.
 void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record)
 {
-    Record.StartBrush.Assign(C->Brush());
+    static TBrush startBrush;
+    startBrush.Assign(C->Brush());
     auto useBrush = [&](TColor Color) {
-        if (BrushColorOrNone(C) != Color) C->Brush()->Assign(Record.BrushFor(Color));
+        if (BrushColorOrNone(C) != Color) C->Brush()->Assign(KeptBrush(Color).get());
     };
     for (TPaintStep& step : Record.Steps) {
         TRect box{step.Box.left + Bounds.left, step.Box.top + Bounds.top, step.Box.right + Bounds.left,
@@ -1265,7 +1278,7 @@ void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record)
         }
     }
     C->Font()->Assign(Record.Fonts.front().get());
-    C->Brush()->Assign(&Record.StartBrush);
+    C->Brush()->Assign(&startBrush);
 }
 
 bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
