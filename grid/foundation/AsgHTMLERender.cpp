@@ -71,17 +71,18 @@ void KeepAlive(const TGraphicsObject* Object)
     }
 }
 
+// What of a DC decides the extents measured on it.
+struct TExtentDevice {
+    int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
+    bool operator==(const TExtentDevice&) const = default;
+};
+
 // Text extents already measured, kept across calls. Measuring needs the run's font selected into
 // the DC, and selecting a font is the dearest thing the renderer does: with the extents at hand
 // the layout needs no font at all, and the painting selects only the fonts it draws with. An
 // extent depends on the font and the DC, so each table belongs to one font (held alive by it) and
 // the whole store to one kind of DC: a call on a DC of another resolution, technology or spacing
 // starts it afresh, and a DC with a mapping mode or a world transform is measured directly.
-struct TExtentDevice {
-    int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
-    bool operator==(const TExtentDevice&) const = default;
-};
-
 class TExtentCache {
 public:
     // Set once per call, before any measure: whether and how this DC may use the store.
