@@ -130,6 +130,9 @@ int main()
             std::printf("  probe: %-62s %7.2f us\n", "the markup cell measured only (no second pass)",
                         t * 1e6 / (Frames * Rows * Cols));
             sizeOnly = false;
+            t = Time([&](TRect cell) { render(L"<B> </B>", cell); });
+            std::printf("  probe: %-62s %7.2f us\n", "a kept call that draws nothing (the work of every call)",
+                        t * 1e6 / (Frames * Rows * Cols));
             ProbeMarkupCosts(dc, canvas);
         }
         canvas.SetHandle(nullptr);
