@@ -17,6 +17,7 @@
 
 class TBitmap;
 class THTMLPictureCache;
+struct TMarkupPaintRecord;
 class TPictureContainer;
 
 // ---- Vocabulary ----------------------------------------------------------------------------
@@ -160,6 +161,11 @@ struct TMarkupRender {
     // An anchor under the point whose rectangle is reported when it closes.
     bool AnchorHitPending = false;
     int AnchorLineLeft = 0;   // where the open anchor's text began on the current line
+    // What a painting call draws, kept for the next call with the same text and arguments; set
+    // when the call may be kept. Pictures, controls and the few tags whose drawing depends on more
+    // than the text, the font and the rectangle's size make the call one not to keep.
+    TMarkupPaintRecord* Record = nullptr;
+    bool Unrecordable = false;
 };
 
 enum TMarkupPass { mpLayout, mpLookup, mpPaint };

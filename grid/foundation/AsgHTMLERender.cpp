@@ -18,6 +18,7 @@
 #include "framework/facts/SystemFacts.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/DrawingGuards.h"
+#include "framework/graphics/FontDCCache.h"
 #include "framework/system/StringUtils.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/PictureContainer.h"
@@ -70,6 +71,12 @@ void KeepAlive(const TGraphicsObject* Object)
     }
 }
 
+// What of a DC decides the extents measured on it.
+struct TExtentDevice {
+    int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
+    bool operator==(const TExtentDevice&) const = default;
+};
+
 // Text extents already measured, kept across calls. Measuring needs the run's font selected into
 // the DC, and selecting a font is the dearest thing the renderer does: with the extents at hand
 // the layout needs no font at all, and the painting selects only the fonts it draws with. An
@@ -83,8 +90,8 @@ public:
     {
         FUsable = GetMapMode(DC) == MM_TEXT && GetGraphicsMode(DC) == GM_COMPATIBLE;
         if (!FUsable) return;
-        TDevice device{GetDeviceCaps(DC, TECHNOLOGY), GetDeviceCaps(DC, LOGPIXELSX), GetDeviceCaps(DC, LOGPIXELSY),
-                       GetTextCharacterExtra(DC)};
+        TExtentDevice device{GetDeviceCaps(DC, TECHNOLOGY), GetDeviceCaps(DC, LOGPIXELSX),
+                             GetDeviceCaps(DC, LOGPIXELSY), GetTextCharacterExtra(DC)};
         if (device != FDevice) {
             FFonts.clear();
             FDevice = device;
@@ -110,18 +117,18 @@ public:
         return size;
     }
 
+    // Whether the DC of the current call measures through the store, and what kind of DC it is.
+    bool Usable() const { return FUsable; }
+    const TExtentDevice& Device() const { return FDevice; }
+
 private:
     static constexpr size_t MaxFonts = 32, MaxTexts = 2048;
-    struct TDevice {
-        int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
-        bool operator==(const TDevice&) const = default;
-    };
     struct TFontTable {
         TGdiResourceRef Font;
         std::unordered_map<String, TSize> Sizes;
     };
     bool FUsable = false;
-    TDevice FDevice;
+    TExtentDevice FDevice;
     std::vector<TFontTable> FFonts;
 };
 
@@ -131,7 +138,8 @@ TExtentCache& Extents()
     return cache;
 }
 
-TColor BrushColorOrNone(TCanvas* C) { return C->Brush()->Style() == bsClear ? clNone : C->Brush()->Color(); }
+TColor BrushColorOrNone(const TBrush* B) { return B->Style() == bsClear ? clNone : B->Color(); }
+TColor BrushColorOrNone(TCanvas* C) { return BrushColorOrNone(C->Brush()); }
 
 void SetBrushColor(TCanvas* C, TColor Color)
 {
@@ -197,6 +205,21 @@ String DecodeRun(const String& Raw)
     return StringReplace(s, L"&gt;", L">", rfReplaceAll | rfIgnoreCase);
 }
 
+// A run's text. Runs change font at every style tag, and selecting a font into the DC costs
+// several times what drawing the run does, so a run in a font other than the DC's current one is
+// drawn in a DC that keeps that font selected (same pixels; the canvas draws when that DC cannot).
+// Blanks that would leave no mark are not drawn at all.
+void DrawRunText(TCanvas* C, TRect Box, String& Text, UINT Flags)
+{
+    if (C->Brush()->Style() == bsClear && Text.find_first_not_of(L' ') == String::npos) {
+        TFontStyles style = C->Font()->Style();
+        if (!style.Contains(fsUnderline) && !style.Contains(fsStrikeOut) &&
+            Extents().Extent(C, Text).cx <= Box.right - Box.left)
+            return;
+    }
+    if (!DrawTextInFontDC(C, Box, Text, Flags)) C->TextRect(Box, Text, Flags);
+}
+
 TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
 {
     if (Text.find(L'\t') == String::npos) return Extents().Extent(C, Text);
@@ -204,6 +227,159 @@ TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
     String s = Text;
     C->TextRect(r, s, Flags | DT_CALCRECT);
     return TSize{r.right - r.left, r.bottom - r.top};
+}
+
+// ---- Painting calls kept for the next identical call ----------------------------------------
+// A grid repaints the same cells again and again; a painting call whose drawing depends only on
+// its text, the canvas font and brush, the rectangle's size and its arguments keeps what it drew
+// (texts, fills and focus frames, relative to the rectangle) and its results, and the next such
+// call draws the kept steps without laying the text out again.
+
+struct TPaintKey {
+    TGdiResourceRef Font;
+    TColor FontColor = clNone, Brush = clNone;
+    int PixelsPerInch = 0;
+    int Width = 0, Height = 0;
+    int FocusIndex = 0, HotNumber = 0, ShadowShift = 0;
+    bool InSelection = false, BlinkVisible = false, HotOnlyUnderline = false, WrapWords = false;
+    TColor LinkColor = clNone, HotBackColor = clNone, HotTextColor = clNone, ShadeColor = clNone;
+    TColor HighlightBrush = clNone, HighlightText = clNone;
+    UINT Flags = 0;
+    TExtentDevice Device;
+    bool operator==(const TPaintKey&) const = default;
+};
+
+enum TPaintStepKind { psText, psFill, psFocus };
+
+struct TPaintStep {
+    TPaintStepKind Kind = psText;
+    size_t Font = 0;        // into the record's fonts
+    TColor Color = clNone;  // brush of a text, colour of a fill
+    TRect Box{};            // relative to the rectangle's top-left corner
+    String Text;
+    UINT Flags = 0;
+};
+
+// The fonts and brushes kept calls draw with, shared by all of them: making a font or brush looks
+// it up by its settings, while assigning one made before costs almost nothing.
+std::shared_ptr<TFont> KeptFont(TFont* Font)
+{
+    struct TKept {
+        TGdiResourceRef Resource;
+        TColor Color;
+        int PixelsPerInch;
+        std::shared_ptr<TFont> Font;
+    };
+    static std::vector<TKept> kept;
+    constexpr size_t Capacity = 64;
+    TGdiResourceRef resource = Font->ResourceRef();
+    for (const TKept& k : kept)
+        if (k.Resource == resource && k.Color == Font->Color() && k.PixelsPerInch == Font->PixelsPerInch()) return k.Font;
+    auto copy = std::make_shared<TFont>();
+    copy->SetPixelsPerInch(Font->PixelsPerInch());
+    copy->Assign(Font);
+    if (kept.size() >= Capacity) kept.erase(kept.begin());
+    kept.push_back(TKept{std::move(resource), Font->Color(), Font->PixelsPerInch(), copy});
+    return copy;
+}
+
+// The brush the renderer sets for Color (clNone: clear).
+std::shared_ptr<TBrush> KeptBrush(TColor Color)
+{
+    static std::vector<std::pair<TColor, std::shared_ptr<TBrush>>> kept;
+    constexpr size_t Capacity = 64;
+    for (const auto& k : kept)
+        if (k.first == Color) return k.second;
+    auto brush = std::make_shared<TBrush>();
+    if (Color == clNone)
+        brush->SetStyle(bsClear);
+    else
+        brush->SetColor(Color);
+    if (kept.size() >= Capacity) kept.erase(kept.begin());
+    kept.emplace_back(Color, brush);
+    return brush;
+}
+
+} // namespace
+
+struct TMarkupPaintRecord {
+    TPaintKey Key;
+    std::vector<std::shared_ptr<TFont>> Fonts; // the canvas font at entry first
+    std::vector<TPaintStep> Steps;
+    String PlainText, FocusHref;
+    int ExtentX = 0, ExtentY = 0, AnchorTotal = 0;
+    int OriginX = 0, OriginY = 0;
+
+    size_t FontIndex(TFont* Font)
+    {
+        std::shared_ptr<TFont> kept = KeptFont(Font);
+        for (size_t i = 0; i < Fonts.size(); ++i)
+            if (Fonts[i] == kept) return i;
+        Fonts.push_back(std::move(kept));
+        return Fonts.size() - 1;
+    }
+    TRect Relative(const TRect& Box) const
+    {
+        return TRect{Box.left - OriginX, Box.top - OriginY, Box.right - OriginX, Box.bottom - OriginY};
+    }
+};
+
+namespace {
+
+class TPaintRecords {
+public:
+    TMarkupPaintRecord* Find(const String& Markup, const TPaintKey& Key)
+    {
+        auto it = FRecords.find(Markup);
+        if (it == FRecords.end()) return nullptr;
+        for (auto& r : it->second)
+            if (r->Key == Key) return r.get();
+        return nullptr;
+    }
+    void Add(const String& Markup, std::unique_ptr<TMarkupPaintRecord> Record)
+    {
+        if (FCount >= MaxRecords) {
+            FRecords.clear();
+            FCount = 0;
+        }
+        ++FCount;
+        FRecords[Markup].push_back(std::move(Record));
+    }
+
+private:
+    static constexpr size_t MaxRecords = 1024;
+    std::unordered_map<String, std::vector<std::unique_ptr<TMarkupPaintRecord>>> FRecords;
+    size_t FCount = 0;
+};
+
+TPaintRecords& PaintRecords()
+{
+    static TPaintRecords records;
+    return records;
+}
+
+// The drawing steps of a painting pass, kept when the call is being recorded.
+void PaintText(TMarkupRender& R, TRect Box, String& Text, UINT Flags)
+{
+    TCanvas* C = R.Canvas;
+    if (R.Record != nullptr) {
+        R.Record->Steps.push_back(
+            TPaintStep{psText, R.Record->FontIndex(C->Font()), BrushColorOrNone(C), R.Record->Relative(Box), Text, Flags});
+    }
+    DrawRunText(C, Box, Text, Flags);
+}
+
+void PaintFill(TMarkupRender& R, const TRect& Box, TColor Color)
+{
+    if (R.Record != nullptr) R.Record->Steps.push_back(TPaintStep{psFill, 0, Color, R.Record->Relative(Box), {}, 0});
+    SetBrushColor(R.Canvas, Color);
+    R.Canvas->FillRect(Box);
+}
+
+void PaintFocus(TMarkupRender& R, const TRect& Box)
+{
+    if (R.Record != nullptr) R.Record->Steps.push_back(TPaintStep{psFocus, 0, clNone, R.Record->Relative(Box), {}, 0});
+    R.Canvas->DrawFocusRect(Box);
 }
 
 void SetStyle(TFont* Font, TFontStyle Style, bool On)
@@ -319,7 +495,9 @@ void DrawPicture(TMarkupRender& R, const TMarkupPicture& P, const TRect& Box, bo
     picture->Draw(C, TRect{x, y, x + picture->Width(), y + picture->Height()});
 }
 
-bool Render(TMarkupRender& R, const String& Markup);
+bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key);
+bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKey& Key);
+void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record);
 
 TFontData RotatedFontSaved;
 bool RotatedFontActive = false;
@@ -379,7 +557,7 @@ void TLinePass::DrawFocus(int Right, bool LineEnd)
     const int left = ShownLeft(FocusStartX, Right - FocusStartX);
     TRect r{left - 1, BandBottom() - R.GhHeight, left + Right - FocusStartX + 1, BandBottom()};
     if (LineEnd) r.bottom = LR.bottom;
-    C->DrawFocusRect(r);
+    PaintFocus(R, r);
 }
 
 // Runs that no tag separates share font, colours and place: they are drawn as one text, which
@@ -400,12 +578,11 @@ void TLinePass::Flush()
         C->Font()->SetColor(R.ShadeColor);
         TRect shadow{box.left + R.ShadowShift, box.top + R.ShadowShift, box.right + R.ShadowShift,
                      box.bottom + R.ShadowShift};
-        String s = Pending;
-        C->TextRect(shadow, s, Flags);
+        PaintText(R, shadow, Pending, Flags);
         C->Font()->SetColor(color);
         SetBrushColor(C, brush);
     }
-    C->TextRect(box, Pending, Flags);
+    PaintText(R, box, Pending, Flags);
     if (F.ErrorMark) {
         std::vector<TPoint> zigzag;
         for (int px = left; px <= left + PendingEnd - PendingX; px += 2)
@@ -617,6 +794,7 @@ void TLinePass::DrawControl(const TMarkupControl& Ctl, int Width, int Height, bo
 
 bool TLinePass::Control(const String& Tag)
 {
+    R.Unrecordable = true;
     TMarkupControl ctl = ParseControlTag(Tag);
     int width = MarkupNumber(ctl.Width);
     if (width <= 0) return true; // without WIDTH: no room, nothing drawn
@@ -645,6 +823,7 @@ bool TLinePass::Control(const String& Tag)
 
 bool TLinePass::Picture(const String& Tag)
 {
+    R.Unrecordable = true;
     ++F.PictureCount;
     TMarkupPicture picture = ResolvePicture(R, MarkupAttribute(Tag, L"SRC"));
     if (!picture.Found()) return true; // a picture that cannot be found or loaded takes no room
@@ -728,7 +907,9 @@ bool TLinePass::Tag(const String& Tag)
             LineDone = true;
         } else if (c1 == L'L') {
             if (Painting() && !R.BlinkVisible && R.StartBrush != clNone) font->SetColor(R.StartBrush);
-        } else if (c1 == L'O' && Painting()) {
+        } else if (c1 == L'O') {
+            R.Unrecordable = true;
+            if (!Painting()) return true;
             TColor color = clNone;
             if (ReadColor(MarkupAttribute(upper, L"BGCOLOR"), color)) {
                 SetBrushColor(C, color);
@@ -745,6 +926,7 @@ bool TLinePass::Tag(const String& Tag)
     case L'C':
         return closing || Control(Tag);
     case L'E':
+        R.Unrecordable = true;
         F.ErrorMark = !closing;
         return true;
     case L'F':
@@ -788,6 +970,7 @@ bool TLinePass::Tag(const String& Tag)
                 SetBrushColor(C, MarkupHighlightBrush);
             }
         } else if (c1 == L'R') {
+            R.Unrecordable = true;
             if (Painting()) {
                 TColor pen = C->Pen()->Color();
                 C->Pen()->SetColor(clBlack);
@@ -831,7 +1014,7 @@ bool TLinePass::Tag(const String& Tag)
                 font->SetName(L"Symbol");
                 String bullet = F.ListLevel % 2 == 0 ? L"o" : L"\u00B7";
                 TRect box{X + shift - ListIndent, LR.top, X + shift, Bottom - Line.BaselineOffset};
-                C->TextRect(box, bullet, Flags);
+                PaintText(R, box, bullet, Flags);
                 font->SetData(saved);
                 font->SetColor(color);
             }
@@ -858,9 +1041,8 @@ bool TLinePass::Tag(const String& Tag)
                 if (color != clNone) {
                     if (Painting()) {
                         F.SavedParaBrush = BrushColorOrNone(C);
-                        SetBrushColor(C, color);
                         C->Pen()->SetColor(color);
-                        C->FillRect(TRect{LR.left, LR.top, LR.right, LR.top + Line.Height});
+                        PaintFill(R, TRect{LR.left, LR.top, LR.right, LR.top + Line.Height}, color);
                     }
                     F.ParaFill = true;
                 }
@@ -868,6 +1050,7 @@ bool TLinePass::Tag(const String& Tag)
         }
         return true;
     case L'R':
+        R.Unrecordable = true;
         if (closing)
             RestoreRotatedFont(C);
         else
@@ -926,8 +1109,7 @@ void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& Li
     Line.TrailingBlank = 0;
     if (p.Painting() && flow.ParaFill) {
         TColor brush = BrushColorOrNone(p.C);
-        SetBrushColor(p.C, flow.ParaColor);
-        p.C->FillRect(TRect{LineRect.left, LineRect.top, LineRect.right, LineRect.top + Line.Height});
+        PaintFill(R, TRect{LineRect.left, LineRect.top, LineRect.right, LineRect.top + Line.Height}, flow.ParaColor);
         SetBrushColor(p.C, brush);
     }
     while (!Text.empty() && !p.LineDone) {
@@ -963,6 +1145,39 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
                   THTMLPictureCache* PictureCache, TPictureContainer* PictureStore, HWND ThemeWindow,
                   unsigned char BiDi)
 {
+    Extents().Begin(Canvas->Handle());
+    TPaintKey key;
+    key.FocusIndex = FocusIndex;
+    key.HotNumber = HotNumber;
+    key.ShadowShift = ShadowShift;
+    key.InSelection = InSelection;
+    key.BlinkVisible = BlinkVisible;
+    key.HotOnlyUnderline = HotOnlyUnderline;
+    key.WrapWords = WrapWords;
+    key.LinkColor = LinkColor;
+    key.HotBackColor = HotBackColor;
+    key.HotTextColor = HotTextColor;
+    key.ShadeColor = ShadeColor;
+    key.Flags = BiDiTextFlags(MarkupTextFlags | (WrapWords ? 0 : DT_END_ELLIPSIS), BiDi);
+    const bool keep = !LookupMode && !SizeOnly && !PrintMode && PaintKeyFor(Canvas, Bounds, Markup, key);
+    if (keep) {
+        if (TMarkupPaintRecord* kept = PaintRecords().Find(Markup, key)) {
+            Replay(Canvas, Bounds, *kept);
+            PlainText = kept->PlainText;
+            FocusHref = kept->FocusHref;
+            HitTitle.clear();
+            ExtentX = kept->ExtentX;
+            ExtentY = kept->ExtentY;
+            AnchorTotal = kept->AnchorTotal;
+            HitNumber = -1;
+            ControlRect = TRect{0, 0, 0, 0};
+            ControlId.clear();
+            ControlValue.clear();
+            ControlKind.clear();
+            return false;
+        }
+    }
+
     TMarkupRender R;
     R.Canvas = Canvas;
     R.Bounds = Bounds;
@@ -993,7 +1208,7 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
     R.HitRect = HitRect;
     if (LookupMode) R.ControlId = ControlId;
 
-    bool result = Render(R, Markup);
+    bool result = Render(R, Markup, keep ? &key : nullptr);
 
     HitHref = R.HitHref;
     PlainText = R.PlainText;
@@ -1013,10 +1228,63 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
 
 namespace {
 
-bool Render(TMarkupRender& R, const String& Markup)
+// Whether a painting call may be kept or replayed, and the rest of the key it is kept under (the
+// caller fills in its arguments): a DC measured through the extent store, a plain brush, an
+// unturned font, a text of reasonable length.
+bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKey& Key)
+{
+    constexpr size_t MaxKeptText = 4096;
+    TBrushStyle brush = C->Brush()->Style();
+    if (Markup.empty() || Markup.size() > MaxKeptText || !Extents().Usable() || RotatedFontActive ||
+        C->Brush()->Bitmap() != nullptr || (brush != bsSolid && brush != bsClear))
+        return false;
+    TFont* font = C->Font();
+    if (font->Orientation() != 0) return false;
+    Key.Font = font->ResourceRef();
+    Key.FontColor = font->Color();
+    Key.Brush = BrushColorOrNone(C);
+    Key.PixelsPerInch = font->PixelsPerInch();
+    Key.Width = Bounds.right - Bounds.left;
+    Key.Height = Bounds.bottom - Bounds.top;
+    Key.HighlightBrush = MarkupHighlightBrush;
+    Key.HighlightText = MarkupHighlightText;
+    Key.Device = Extents().Device();
+    return true;
+}
+
+// Draws a kept call's steps at this call's rectangle; the canvas ends as the full call leaves it.
+void Replay(TCanvas* C, const TRect& Bounds, TMarkupPaintRecord& Record)
+{
+    static TBrush startBrush;
+    startBrush.Assign(C->Brush());
+    auto useBrush = [&](TColor Color) {
+        if (BrushColorOrNone(C) != Color) C->Brush()->Assign(KeptBrush(Color).get());
+    };
+    for (TPaintStep& step : Record.Steps) {
+        TRect box{step.Box.left + Bounds.left, step.Box.top + Bounds.top, step.Box.right + Bounds.left,
+                  step.Box.bottom + Bounds.top};
+        switch (step.Kind) {
+        case psText:
+            C->Font()->Assign(Record.Fonts[step.Font].get());
+            useBrush(step.Color);
+            DrawRunText(C, box, step.Text, step.Flags);
+            break;
+        case psFill:
+            useBrush(step.Color);
+            C->FillRect(box);
+            break;
+        case psFocus:
+            C->DrawFocusRect(box);
+            break;
+        }
+    }
+    C->Font()->Assign(Record.Fonts.front().get());
+    C->Brush()->Assign(&startBrush);
+}
+
+bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
 {
     TCanvas* C = R.Canvas;
-    Extents().Begin(C->Handle());
     R.StartBrush = BrushColorOrNone(C);
     TBrushStyle startStyle = C->Brush()->Style();
     if (Markup.empty() && (startStyle == bsSolid || startStyle == bsClear) && C->Brush()->Bitmap() == nullptr) {
@@ -1024,6 +1292,14 @@ bool Render(TMarkupRender& R, const String& Markup)
         R.ExtentY = Extents().Extent(C, L"gh").cy;
         RotatedFontActive = false;
         return false;
+    }
+    std::unique_ptr<TMarkupPaintRecord> record;
+    if (Key != nullptr) {
+        record = std::make_unique<TMarkupPaintRecord>();
+        record->OriginX = R.Bounds.left;
+        record->OriginY = R.Bounds.top;
+        record->FontIndex(C->Font());
+        R.Record = record.get();
     }
     TColor penColor = C->Pen()->Color();
     int penWidth = C->Pen()->Width();
@@ -1079,6 +1355,16 @@ bool Render(TMarkupRender& R, const String& Markup)
     if (C->Pen()->Color() != penColor) C->Pen()->SetColor(penColor);
     if (C->Pen()->Width() != penWidth) C->Pen()->SetWidth(penWidth);
     SetBrushColor(C, R.StartBrush);
+    if (record != nullptr && !R.Unrecordable && !result) {
+        record->Key = std::move(*Key);
+        record->PlainText = R.PlainText;
+        record->FocusHref = R.FocusHref;
+        record->ExtentX = R.ExtentX;
+        record->ExtentY = R.ExtentY;
+        record->AnchorTotal = R.AnchorTotal;
+        PaintRecords().Add(Markup, std::move(record));
+    }
+    R.Record = nullptr;
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "framework/facts/SystemFacts.h"
 #include "framework/graphics/Canvas.h"
@@ -403,6 +404,70 @@ TEST_F(MarkupRender, CanvasStateIsRestored)
     EXPECT_EQ(Canvas.Font()->Size(), 10);
     EXPECT_EQ(Canvas.Font()->Orientation(), 0);
     EXPECT_TRUE(Canvas.Font()->Style().Empty());
+}
+
+TEST_F(MarkupRender, RepeatedPaintingCallsDrawAndAnswerAsTheFirstWhereverTheyAre)
+{
+    // A painting call that repeats an earlier one draws what the earlier one kept: the same pixels
+    // at its own rectangle and the same answers, for every kind of step a text may draw.
+    const wchar_t* const texts[] = {
+        L"<FONT COLOR=\"clRed\">Shift</FONT> <B>day 12</B><BR><A href=\"d12\">details</A> here",
+        L"<P BGCOLOR=\"clAqua\">filled</P><UL><LI>one<LI>two</UL><Z>hidden</Z> <SHAD>shade</SHAD>",
+        L"x<SUB>2</SUB> <HI>lit</HI> <FONT BGCOLOR=\"clYellow\">on yellow</FONT>   <U>   </U>",
+    };
+    auto snapshot = [&](int Left, int Top) {
+        std::vector<COLORREF> pixels;
+        for (int y = Top; y < Top + 70; ++y)
+            for (int x = Left; x < Left + 110; ++x) pixels.push_back(Pixels.At(x, y));
+        return pixels;
+    };
+    for (const wchar_t* text : texts) {
+        SCOPED_TRACE(Narrow(text));
+        std::vector<std::vector<COLORREF>> drawn;
+        std::vector<TMarkupCall> calls;
+        for (TRect bounds : {TRect{0, 0, 100, 60}, TRect{0, 0, 100, 60}, TRect{120, 80, 220, 140}}) {
+            Clear();
+            TMarkupCall call;
+            call.Wrap = true;
+            call.FocusIndex = 0;
+            call.Bounds = bounds;
+            call.Run(&Canvas, text);
+            drawn.push_back(snapshot(bounds.left, bounds.top));
+            calls.push_back(call);
+        }
+        for (size_t i = 1; i < calls.size(); ++i) {
+            EXPECT_TRUE(drawn[i] == drawn[0]) << "call " << i;
+            EXPECT_EQ(calls[i].PlainText, calls[0].PlainText);
+            EXPECT_EQ(calls[i].FocusHref, calls[0].FocusHref);
+            EXPECT_EQ(calls[i].ExtentX, calls[0].ExtentX);
+            EXPECT_EQ(calls[i].ExtentY, calls[0].ExtentY);
+            EXPECT_EQ(calls[i].AnchorTotal, calls[0].AnchorTotal);
+            EXPECT_EQ(calls[i].HitNumber, -1);
+        }
+        EXPECT_EQ(Canvas.Font()->Color(), clBlack);
+        EXPECT_EQ(Canvas.Brush()->Style(), bsSolid) << "the canvas's brush is put back";
+    }
+
+    // What decides the drawing besides the text is never taken from an earlier call.
+    const String text = L"<HI>lit</HI> word";
+    TMarkupCall first;
+    first.Run(&Canvas, text);
+    Clear();
+    Canvas.Font()->SetColor(clRed);
+    TMarkupCall red;
+    red.Run(&Canvas, text);
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{0, 0, 200, Gh}, IsRed))) << "the canvas's font colour";
+    Canvas.Font()->SetColor(clBlack);
+    Clear();
+    SetMarkupHighlightColors(clBlue, clWhite);
+    TMarkupCall blue;
+    blue.Run(&Canvas, text);
+    SetMarkupHighlightColors(clHighlight, clHighlightText);
+    EXPECT_FALSE(Empty(Pixels.Find(TRect{0, 0, 200, Gh}, IsBlue))) << "the highlight colours";
+    Canvas.Font()->SetSize(16);
+    TMarkupCall larger;
+    larger.Run(&Canvas, text);
+    EXPECT_GT(larger.ExtentY, first.ExtentY) << "the canvas's font";
 }
 
 TEST_F(MarkupRender, MalformedHugeAndDeeplyNestedTextsNeverRaise)
