@@ -134,6 +134,9 @@ class FormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The pointer stays where the previous test left it; over the new form it would make
+        // controls hot before the test touches them.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         Form = TForm::CreateNew(nullptr);
         Form->SetBounds(50, 50, 400, 300);
     }
