@@ -21,6 +21,7 @@
 #include "grid/control/paint/GridBackGroundPainter.h"
 #include "grid/control/paint/GridLinePainter.h"
 #include "grid/foundation/AdvUtil.h"
+#include "grid/foundation/AdvUtilDraw.h"
 
 TColor TAdvStringGrid::MixSelectionColor(TColor Sel, TColor Cell, bool Mix)
 {
@@ -411,32 +412,6 @@ void TAdvStringGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect AR
     }
 }
 
-namespace {
-
-// Clips a device context to a rectangle for the guard's life and gives its clip back after.
-class TClipGuard {
-public:
-    TClipGuard(HDC DC, const TRect& Rect) : FDC(DC), FOld(CreateRectRgn(0, 0, 0, 0))
-    {
-        FHadClip = GetClipRgn(FDC, FOld) == 1;
-        IntersectClipRect(FDC, Rect.left, Rect.top, Rect.right, Rect.bottom);
-    }
-    ~TClipGuard()
-    {
-        SelectClipRgn(FDC, FHadClip ? FOld : nullptr);
-        DeleteObject(FOld);
-    }
-    TClipGuard(const TClipGuard&) = delete;
-    TClipGuard& operator=(const TClipGuard&) = delete;
-
-private:
-    HDC FDC;
-    HRGN FOld;
-    bool FHadClip = false;
-};
-
-} // namespace
-
 int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, TRect ARect, const TCellVisual& Visual,
                                  TColor SavedBrush, TColor SavedFont, const TCellGraphicLayout& Layout,
                                  int ScrollOffset)
@@ -480,9 +455,9 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
         r.top += FDrawnLineWidth;
     }
     // A scrolled cell shows the part of its text below the scroll position.
-    std::optional<TClipGuard> scrolledClip;
+    std::optional<advutil::TClipToRect> scrolledClip;
     if (ScrollOffset > 0) {
-        scrolledClip.emplace(Canvas->Handle(), r);
+        scrolledClip.emplace(Canvas, r);
         r.top -= ScrollOffset;
     }
     const bool filterGlyph = DrawFilterGlyph(Canvas, RCol, ARow, r);
