@@ -22,19 +22,7 @@ protected:
     // A borderless white grid of 4 x 5 cells of 50 x 20, one fixed row and column, plain lines.
     TCountingGrid* MakeGrid()
     {
-        TCountingGrid* grid = Add(4, 5);
-        grid->SetBorderStyle(bsNone);
-        grid->SetBounds(0, 0, 300, 200);
-        grid->SetDefaultColWidth(50);
-        grid->SetDefaultRowHeight(20);
-        grid->SetColor(clWhite);
-        grid->SetFixedColor(clWhite);
-        grid->Font()->SetColor(clBlack);
-        grid->FixedFont()->SetColor(clBlack);
-        grid->SetShowSelection(false);
-        grid->Look = glStandard;
-        ShowForm();
-        return grid;
+        return AddPlainWhite(4, 5, 50, 20);
     }
     static RECT Ink(const TGridPixels& Pixels, const TRect& R, bool (*Match)(COLORREF))
     {

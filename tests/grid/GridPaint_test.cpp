@@ -20,19 +20,8 @@ protected:
     // A borderless white grid of 3 x 3 cells of 40 x 20 in a 300 x 200 client, one fixed row.
     TCountingGrid* MakeGrid()
     {
-        TCountingGrid* grid = Add(3, 3);
-        grid->SetBorderStyle(bsNone);
-        grid->SetBounds(0, 0, 300, 200);
+        TCountingGrid* grid = AddPlainWhite(3, 3, 40, 20);
         grid->SetFixedCols(0);
-        grid->SetDefaultColWidth(40);
-        grid->SetDefaultRowHeight(20);
-        grid->SetColor(clWhite);
-        grid->SetFixedColor(clWhite);
-        grid->Font()->SetColor(clBlack);
-        grid->FixedFont()->SetColor(clBlack);
-        grid->SetShowSelection(false);
-        grid->Look = glStandard;
-        ShowForm();
         return grid;
     }
 };

@@ -97,6 +97,25 @@ protected:
         return grid;
     }
 
+    // A shown, borderless 300 x 200 grid, white throughout with black text, plain lines and no
+    // selection colour, so painting tests can tell every mark they look for from the background.
+    TCountingGrid* AddPlainWhite(int Cols, int Rows, int ColWidth, int RowHeight)
+    {
+        TCountingGrid* grid = Add(Cols, Rows);
+        grid->SetBorderStyle(bsNone);
+        grid->SetBounds(0, 0, 300, 200);
+        grid->SetDefaultColWidth(ColWidth);
+        grid->SetDefaultRowHeight(RowHeight);
+        grid->SetColor(clWhite);
+        grid->SetFixedColor(clWhite);
+        grid->Font()->SetColor(clBlack);
+        grid->FixedFont()->SetColor(clBlack);
+        grid->SetShowSelection(false);
+        grid->Look = glStandard;
+        ShowForm();
+        return grid;
+    }
+
     void ShowForm()
     {
         Form->Show();
