@@ -328,12 +328,26 @@ void TApplication::Idle(const MSG&)
     bool done = true;
     try {
         if (OnIdle) OnIdle(this, done);
+        if (done) DoActionIdle();
     } catch (...) {
         HandleException(this);
     }
     FreeDeviceContexts();
     if (GetCurrentThreadId() == MainThreadID && CheckSynchronize()) done = false;
     if (done) WaitMessage();
+}
+
+void TApplication::DoActionIdle()
+{
+    // A form's OnUpdate may close or free forms: walk a copy and skip the ones gone.
+    std::vector<TCustomForm*> forms;
+    for (int i = 0; i < Screen->FormCount(); ++i) forms.push_back(Screen->Forms(i));
+    for (TCustomForm* form : forms) {
+        bool stillThere = false;
+        for (int i = 0; i < Screen->FormCount() && !stillThere; ++i) stillThere = Screen->Forms(i) == form;
+        if (stillThere && form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
+            form->UpdateActions();
+    }
 }
 
 void TApplication::HandleMessage()

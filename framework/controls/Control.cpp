@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "framework/controls/ActionList.h"
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/MouseTracking.h"
@@ -63,6 +64,25 @@ TShiftState KeyboardStateToShiftState()
     if (facts.KeyState(VK_RBUTTON) < 0) s.Include(ssRight);
     if (facts.KeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
     return s;
+}
+
+TShortCut ShortCut(WORD Key, TShiftState Shift)
+{
+    if (HIBYTE(Key) != 0) return scNone;
+    TShortCut result = Key;
+    if (Shift.Contains(ssShift)) result |= scShift;
+    if (Shift.Contains(ssCtrl)) result |= scCtrl;
+    if (Shift.Contains(ssAlt)) result |= scAlt;
+    return result;
+}
+
+void ShortCutToKey(TShortCut ShortCut, WORD& Key, TShiftState& Shift)
+{
+    Key = ShortCut & static_cast<WORD>(~(scShift | scCtrl | scAlt));
+    Shift = TShiftState();
+    if (ShortCut & scShift) Shift.Include(ssShift);
+    if (ShortCut & scCtrl) Shift.Include(ssCtrl);
+    if (ShortCut & scAlt) Shift.Include(ssAlt);
 }
 
 bool IsAccel(WORD VK, const String& Str)
@@ -156,6 +176,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl()
 {
+    FActionLink.reset();
     if (Application != nullptr) Application->ControlDestroyed(this);
     MouseTrackingForget(this);
     if (FParent != nullptr) FParent->RemoveControl(this);
@@ -684,7 +705,10 @@ void TControl::SetZOrder(bool TopMost)
 
 void TControl::Click()
 {
-    if (OnClick) OnClick(this);
+    if (FActionLink != nullptr && FActionLink->IsOnExecuteLinked() && !ComponentState().Contains(csDesigning))
+        FActionLink->Execute(this);
+    else if (OnClick)
+        OnClick(this);
 }
 
 void TControl::DblClick()

@@ -29,6 +29,9 @@
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+// ActionList.h: the link between a control and its action.
+class TControlActionLink;
 // Arrives with the menus unit; controls only keep a pointer to it.
 class TPopupMenu;
 
@@ -123,6 +126,15 @@ void RegisterControlsClasses();
 TShiftState KeysToShiftState(WORD Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeyboardStateToShiftState();
+// A key with its modifiers (menu items and actions): the virtual-key code in the low byte,
+// modifier bits above.
+using TShortCut = WORD;
+constexpr TShortCut scNone = 0;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+TShortCut ShortCut(WORD Key, TShiftState Shift);
+void ShortCutToKey(TShortCut ShortCut, WORD& Key, TShiftState& Shift);
 // True when Str has an accelerator ("&Save") for the key VK.
 bool IsAccel(WORD VK, const String& Str);
 // The part of a hint before '|', and the part after it (the whole hint when there is no '|').
@@ -348,8 +360,19 @@ public:
     void BringToFront() { SetZOrder(true); }
     void SendToBack() { SetZOrder(false); }
     virtual void SetZOrder(bool TopMost);
+    // The linked action runs when the control has no OnClick of its own; else OnClick.
     virtual void Click();
     virtual void DblClick();
+
+    // The action the control offers (null: none). Linking takes the action's caption, enabled,
+    // hint and visible state (while a form is read only where the control kept its defaults),
+    // and the control follows each later change of the action.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
+    // Lets the linked action refresh its state (its OnUpdate), then tells the control with
+    // CM_ACTIONUPDATE (LParam: the action). The forms call it at idle time.
+    virtual void InitiateAction();
 
     // ---- Mouse -----------------------------------------------------------------------------
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -434,6 +457,11 @@ protected:
     void SendCancelMode(TControl* Sender);
     virtual void VisibleChanging() {}
     void FontChanged(TObject* Sender);
+    // The link SetAction makes; controls with more to link (checked state, group) make their own.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+    // Takes the state of the linked action (Sender). With CheckDefaults only properties the
+    // control still has at their defaults are taken (a form being read).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     void UpdateBoundsRect(const TRect& R);
     // Stores the text of a control without window.
     String FText;
@@ -466,6 +494,7 @@ protected:
     TControlState FControlState;
     bool FMouseInClient = false;
     int FWheelAccumulator = 0;
+    std::unique_ptr<TControlActionLink> FActionLink;
 
 private:
     friend class TWinControl;

@@ -2,6 +2,7 @@
 // for the form reader. Units with controls of their own register them the same way.
 #include "framework/classes/FormReader.h"
 #include "framework/classes/PropertyRegistry.h"
+#include "framework/controls/ActionList.h"
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Graphics.h"
@@ -76,6 +77,7 @@ void RegisterControl()
         .Enum<TBiDiMode>(L"BiDiMode", L"TBiDiMode", [](TControl* c, TBiDiMode v) { c->SetBiDiMode(v); }, L"bdLeftToRight")
         .Boolean(L"ParentBiDiMode", [](TControl* c, bool v) { c->SetParentBiDiMode(v); }, L"True")
         .Object(L"Constraints", L"TSizeConstraints", [](TControl* c) { return c->Constraints(); })
+        .Component<TBasicAction>(L"Action", L"TBasicAction", [](TControl* c, TBasicAction* v) { c->SetAction(v); })
         .Event<TNotifyEvent>(L"OnClick", Notify(&TControl::OnClick))
         .Event<TNotifyEvent>(L"OnDblClick", Notify(&TControl::OnDblClick))
         .Event<TMouseEvent>(L"OnMouseDown", [](TControl* c) -> TMouseEvent& { return c->OnMouseDown; })
@@ -111,6 +113,34 @@ void RegisterControl()
 
     RegisterPublishedClass<TGraphicControl>(L"TGraphicControl", L"TControl");
     RegisterPublishedClass<TCustomControl>(L"TCustomControl", L"TWinControl");
+}
+
+void RegisterActions()
+{
+    RegisterPublishedClass<TBasicAction>(L"TBasicAction", L"TComponent")
+        .Event<TNotifyEvent>(L"OnExecute", Notify(&TBasicAction::OnExecute))
+        .Event<TNotifyEvent>(L"OnUpdate", Notify(&TBasicAction::OnUpdate));
+    RegisterPublishedClass<TContainedAction>(L"TContainedAction", L"TBasicAction")
+        .Text(L"Category", [](TContainedAction* a, const String& v) { a->SetCategory(v); })
+        .ParentSetter([](TContainedAction* a, TComponent* parent) { a->SetParentComponent(parent); });
+    RegisterPublishedClass<TCustomAction>(L"TCustomAction", L"TContainedAction")
+        .Boolean(L"AutoCheck", [](TCustomAction* a, bool v) { a->SetAutoCheck(v); })
+        .Text(L"Caption", [](TCustomAction* a, const String& v) { a->SetCaption(v); })
+        .Boolean(L"Checked", [](TCustomAction* a, bool v) { a->SetChecked(v); })
+        .Boolean(L"Enabled", [](TCustomAction* a, bool v) { a->SetEnabled(v); }, L"True")
+        .Integer(L"GroupIndex", [](TCustomAction* a, int v) { a->SetGroupIndex(v); })
+        .Integer(L"HelpContext", [](TCustomAction* a, int v) { a->SetHelpContext(v); })
+        .Text(L"Hint", [](TCustomAction* a, const String& v) { a->SetHint(v); })
+        .Integer(L"ImageIndex", [](TCustomAction* a, int v) { a->SetImageIndex(v); }, L"-1")
+        .Integer(L"ShortCut", [](TCustomAction* a, int v) { a->SetShortCut(static_cast<TShortCut>(v)); })
+        .Boolean(L"Visible", [](TCustomAction* a, bool v) { a->SetVisible(v); }, L"True");
+    RegisterPublishedClass<TAction>(L"TAction", L"TCustomAction");
+    RegisterPublishedClass<TCustomActionList>(L"TCustomActionList", L"TComponent")
+        .Component<TCustomImageList>(L"Images", L"TCustomImageList", [](TCustomActionList* l, TCustomImageList* v) { l->SetImages(v); })
+        .Event<TActionEvent>(L"OnExecute", [](TCustomActionList* l) -> TActionEvent& { return l->OnExecute; })
+        .Event<TActionEvent>(L"OnUpdate", [](TCustomActionList* l) -> TActionEvent& { return l->OnUpdate; })
+        .Event<TNotifyEvent>(L"OnChange", Notify(&TCustomActionList::OnChange));
+    RegisterPublishedClass<TActionList>(L"TActionList", L"TCustomActionList");
 }
 
 void RegisterForm()
@@ -154,6 +184,7 @@ void RegisterControlsClasses()
     RegisterGraphicsClasses();
     RegisterControlTypes();
     RegisterControl();
+    RegisterActions();
     RegisterForm();
     // "Form2.Button1" in a description: the open forms are found by name.
     RegisterGlobalComponentFinder([](const String& name) -> TComponent* {

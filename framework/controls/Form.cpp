@@ -4,7 +4,9 @@
 #include "framework/controls/Forms.h"
 
 #include <algorithm>
+#include <functional>
 
+#include "framework/controls/ActionList.h"
 #include "framework/facts/SystemFacts.h"
 #include "framework/system/ScopeGuards.h"
 
@@ -787,7 +789,29 @@ bool TCustomForm::IsShortCut(TMessage& Message)
     bool handled = false;
     if (OnShortCut) OnShortCut(Message, handled);
     if (!handled && FMenu != nullptr && MainMenuShortCutHandler) handled = MainMenuShortCutHandler(FMenu, Message);
-    return handled;
+    if (handled) return true;
+    // Then the actions of the form's action lists.
+    const TShortCut shortCut = ::ShortCut(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* list = dynamic_cast<TCustomActionList*>(Components(i)))
+            if (list->IsShortCut(shortCut)) return true;
+    return false;
+}
+
+void TCustomForm::UpdateActions()
+{
+    if (ComponentState().Contains(csDesigning) || !Showing()) return;
+    InitiateAction();
+    // Hidden controls and the children of hidden containers show no action: they wait.
+    std::function<void(TWinControl*)> traverse = [&](TWinControl* container) {
+        if (!container->Showing()) return;
+        for (int i = 0; i < container->ControlCount(); ++i) {
+            TControl* control = container->Controls(i);
+            if (control->ControlStyle().Contains(csActionClient) && control->Visible()) control->InitiateAction();
+            if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && child->ControlCount() > 0) traverse(child);
+        }
+    };
+    traverse(this);
 }
 
 void TCustomForm::MouseWheelHandler(TMessage& Message)

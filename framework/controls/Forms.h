@@ -164,7 +164,11 @@ public:
     bool CanFocus() override;
     // The focused control gets CM_CANCELMODE (a click elsewhere on the form).
     void SendCancelMode(TControl* Sender);
+    // OnShortCut, the main menu, then the actions of the form's action lists.
     virtual bool IsShortCut(TMessage& Message);
+    // Lets the actions of the form and of its visible controls refresh their state (the
+    // application calls it for its visible forms when it goes idle).
+    virtual void UpdateActions();
 
     bool IsTopLevel() const override { return FParent == nullptr; }
     void CreateParams(TCreateParams& Params) override;
@@ -471,6 +475,8 @@ public:
 private:
     bool ProcessMessage(MSG& Msg);
     void Idle(const MSG& Msg);
+    // The actions of every visible, enabled form refresh their state.
+    void DoActionIdle();
     bool IsKeyMsg(MSG& Msg);
     bool IsHintMsg(MSG& Msg);
     bool IsDlgMsg(MSG& Msg);

@@ -113,25 +113,6 @@ void FreeDetached(std::vector<TMenuItem*>& Items)
 
 // ---- Shortcuts and captions ------------------------------------------------------------------
 
-TShortCut ShortCut(WORD Key, TShiftState Shift)
-{
-    if (HIBYTE(Key) != 0) return scNone;
-    TShortCut result = Key;
-    if (Shift.Contains(ssShift)) result |= scShift;
-    if (Shift.Contains(ssCtrl)) result |= scCtrl;
-    if (Shift.Contains(ssAlt)) result |= scAlt;
-    return result;
-}
-
-void ShortCutToKey(TShortCut ShortCut, WORD& Key, TShiftState& Shift)
-{
-    Key = ShortCut & static_cast<WORD>(~(scShift | scCtrl | scAlt));
-    Shift = TShiftState();
-    if (ShortCut & scShift) Shift.Include(ssShift);
-    if (ShortCut & scCtrl) Shift.Include(ssCtrl);
-    if (ShortCut & scAlt) Shift.Include(ssAlt);
-}
-
 String ShortCutToText(TShortCut ShortCut)
 {
     String name = KeyName(LOBYTE(ShortCut));

@@ -26,15 +26,7 @@
 
 KVL_DECLARE_EXCEPTION(EMenuError, Exception);
 
-// A key with its modifiers: the virtual-key code in the low byte, modifier bits above.
-using TShortCut = WORD;
-constexpr TShortCut scNone = 0;
-constexpr TShortCut scShift = 0x2000;
-constexpr TShortCut scCtrl = 0x4000;
-constexpr TShortCut scAlt = 0x8000;
-
-TShortCut ShortCut(WORD Key, TShiftState Shift);
-void ShortCutToKey(TShortCut ShortCut, WORD& Key, TShiftState& Shift);
+// TShortCut, ShortCut and ShortCutToKey come with the controls (actions have shortcuts too).
 // "Ctrl+Ins", "Shift+F10", "Alt+BkSp"; empty for scNone or a key without a name.
 String ShortCutToText(TShortCut ShortCut);
 // The reverse, case-insensitive, modifiers in any order; the long key names ("Insert",

@@ -234,6 +234,12 @@ void TBitBtn::SetButtonStyle(bool ADefault)
     Refresh();
 }
 
+void TBitBtn::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TButton::ActionChange(Sender, CheckDefaults);
+    FGlyph->TakeActionImage(Sender);
+}
+
 void TBitBtn::Click()
 {
     if (FKind == bkClose) {

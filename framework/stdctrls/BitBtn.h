@@ -46,6 +46,8 @@ public:
     void CMEnabledChanged(TMessage& Message) override;
 
 protected:
+    // Also an empty glyph from the action's image.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void GlyphChanged(TObject* Sender);
     std::unique_ptr<TButtonGlyph> FGlyph;
     std::unique_ptr<TControlCanvas> FCanvas;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/controls/ActionList.h"
+
 namespace {
 
 // Average of the three channels of a resolved colour.
@@ -196,4 +198,18 @@ TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
     DrawButtonGlyph(Canvas, glyphPos, State, Transparent);
     DrawButtonText(Canvas, Caption, textBounds, State, BiDiFlags);
     return textBounds;
+}
+
+void TButtonGlyph::TakeActionImage(TObject* Action)
+{
+    auto* action = dynamic_cast<TCustomAction*>(Action);
+    if (action == nullptr || (FOriginal != nullptr && !FOriginal->Empty()) || action->ActionList() == nullptr) return;
+    TCustomImageList* images = action->ActionList()->Images();
+    const int index = action->ImageIndex();
+    if (images == nullptr || index < 0 || index >= images->Count()) return;
+    TBitmap image(images->Width(), images->Height());
+    image.Canvas()->Brush()->SetColor(clFuchsia);
+    image.Canvas()->FillRect(Rect(0, 0, images->Width(), images->Height()));
+    images->Draw(image.Canvas(), 0, 0, index);
+    SetGlyph(&image);
 }

@@ -44,6 +44,10 @@ public:
     // The caption, embossed when disabled.
     void DrawButtonText(TCanvas* Canvas, const String& Caption, TRect TextBounds, TButtonState State, UINT BiDiFlags);
 
+    // A button linked to Action (a TCustomAction with an action list that has Images) whose
+    // strip is empty takes the action's image as its glyph, on the transparent fuchsia.
+    void TakeActionImage(TObject* Action);
+
     TNotifyEvent OnChange;
 
 private:

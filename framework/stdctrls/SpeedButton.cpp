@@ -19,6 +19,31 @@ TBitmap* ExclusivePattern()
 
 } // namespace
 
+// ---- TSpeedButtonActionLink -----------------------------------------------------------------
+
+TSpeedButtonActionLink::TSpeedButtonActionLink(TSpeedButton* AClient) : TControlActionLink(AClient), FButton(AClient) {}
+
+bool TSpeedButtonActionLink::IsCheckedLinked()
+{
+    return TControlActionLink::IsCheckedLinked() && FButton->GroupIndex() != 0 && FButton->AllowAllUp() &&
+           FButton->Down() == CustomAction()->Checked();
+}
+
+bool TSpeedButtonActionLink::IsGroupIndexLinked()
+{
+    return TControlActionLink::IsGroupIndexLinked() && FButton->GroupIndex() == CustomAction()->GroupIndex();
+}
+
+void TSpeedButtonActionLink::SetChecked(bool Value)
+{
+    if (IsCheckedLinked()) FButton->SetDown(Value);
+}
+
+void TSpeedButtonActionLink::SetGroupIndex(int Value)
+{
+    if (IsGroupIndexLinked()) FButton->SetGroupIndex(Value);
+}
+
 // ---- TSpeedButton ---------------------------------------------------------------------------
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TButtonGlyph>())
@@ -162,6 +187,22 @@ void TSpeedButton::Loaded()
 void TSpeedButton::Click()
 {
     TGraphicControl::Click();
+}
+
+std::unique_ptr<TControlActionLink> TSpeedButton::CreateActionLink()
+{
+    return std::make_unique<TSpeedButtonActionLink>(this);
+}
+
+void TSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TGraphicControl::ActionChange(Sender, CheckDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (action == nullptr) return;
+    // The group first: Down only stays on a grouped button.
+    if (!CheckDefaults || FGroupIndex == 0) SetGroupIndex(action->GroupIndex());
+    if (!CheckDefaults || !FDown) SetDown(action->Checked());
+    FGlyph->TakeActionImage(Sender);
 }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -3,9 +3,26 @@
 // Down per group among its siblings) and a flat, hot-tracked look.
 #include <memory>
 
+#include "framework/controls/ActionList.h"
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/ButtonGlyph.h"
+
+class TSpeedButton;
+
+// Links a speed button's Down to the action's Checked (a grouped button that allows all up, while
+// it shows the action's state) and its GroupIndex to the action's.
+class TSpeedButtonActionLink : public TControlActionLink {
+public:
+    explicit TSpeedButtonActionLink(TSpeedButton* AClient);
+    bool IsCheckedLinked() override;
+    bool IsGroupIndexLinked() override;
+    void SetChecked(bool Value) override;
+    void SetGroupIndex(int Value) override;
+
+private:
+    TSpeedButton* FButton;
+};
 
 class TSpeedButton : public TGraphicControl {
 public:
@@ -58,6 +75,10 @@ public:
     void CMSysColorChange(TMessage& Message) override;
 
 protected:
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
+    // Also Down from the action's Checked, GroupIndex from its GroupIndex, and an empty glyph
+    // from the action's image.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     // Tells the siblings of the same group that this one went down (CM_BUTTONPRESSED).
     void UpdateExclusive();
     void UpdateTracking();
