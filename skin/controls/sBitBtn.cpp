@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/ActionList.h"
 #include "framework/graphics/DrawingGuards.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
 #include "skin/controls/sThirdParty.h"
@@ -71,6 +72,39 @@ void TsBitBtn::Loaded()
     TBitBtn::Loaded();
     FCommonData->CacheBmp()->Canvas()->SetFont(Font());
     FCommonData->Loaded();
+    if (ImageListInUse()) Glyph()->Assign(nullptr);
+}
+
+void TsBitBtn::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBitBtn::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent != nullptr && AComponent == FImages) SetImages(nullptr);
+}
+
+void TsBitBtn::SetImages(TCustomImageList* Value)
+{
+    if (FImages == Value) return;
+    if (FImages != nullptr) RemoveFreeNotification(FImages);
+    FImages = Value;
+    if (Value != nullptr) FreeNotification(Value);
+    if (!ComponentState().Contains(csDestroying)) FCommonData->Invalidate();
+}
+
+bool TsBitBtn::ImageListInUse() const
+{
+    return FImages != nullptr && FImages->Count() > 0 && FImageIndex >= 0 && FImageIndex < FImages->Count();
+}
+
+void TsBitBtn::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TBitBtn::ActionChange(Sender, CheckDefaults);
+    if (auto* action = dynamic_cast<TCustomAction*>(Sender)) {
+        if (action->ActionList() != nullptr) SetImages(action->ActionList()->Images());
+        SetImageIndex(action->ImageIndex());
+        // Drawn from the list: a glyph copied from it would hide the next image the action names.
+        if (ImageListInUse() && !Glyph()->Empty()) Glyph()->Assign(nullptr);
+    }
+    if (!ComponentState().Contains(csDestroying) && !ComponentState().Contains(csLoading)) FCommonData->Invalidate();
 }
 
 void TsBitBtn::SetDown(bool Value)
@@ -124,8 +158,12 @@ void TsBitBtn::GlyphAndTextSizes(TSize& Glyph, TSize& Text)
 {
     TBitmap* glyph = this->Glyph();
     const int frames = std::max(1, static_cast<int>(NumGlyphs()));
-    Glyph.cx = glyph != nullptr && !glyph->Empty() ? glyph->Width() / frames : 0;
-    Glyph.cy = glyph != nullptr && !glyph->Empty() ? glyph->Height() : 0;
+    if (ImageListInUse()) {
+        Glyph = TSize{FImages->Width() / frames, FImages->Height()};
+    } else {
+        Glyph.cx = glyph != nullptr && !glyph->Empty() ? glyph->Width() / frames : 0;
+        Glyph.cy = glyph != nullptr && !glyph->Empty() ? glyph->Height() : 0;
+    }
     Text = TSize{0, 0};
     if (!FShowCaption || Caption().empty()) return;
     int limit = Width() - 2 * std::max(Margin(), 0);
@@ -181,6 +219,8 @@ void TsBitBtn::PrepareCache()
                         CaptionRect, GlyphPos, Spacing(), Margin(), AlignmentCode(FAlignment), LayoutCode(Layout()));
     if (FShowCaption) WriteCaption(cache->Canvas());
     TacButtonGlyphInputs glyphInputs;
+    glyphInputs.Images = FImages;
+    glyphInputs.ImageIndex = FImageIndex;
     glyphInputs.Glyph = Glyph();
     glyphInputs.NumGlyphs = std::max(1, static_cast<int>(NumGlyphs()));
     glyphInputs.ImgRect = ImgRect();
@@ -194,7 +234,9 @@ void TsBitBtn::PrepareCache()
     glyphInputs.SkinData = data;
     PaintButtonGlyph(glyphInputs, TSize{Width(), Height()}, nullptr);
     if (!FDrawOverBorder) PaintBorder(state);
-    if (!Enabled()) PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{Left(), Top()}, ci);
+    auto* action = dynamic_cast<TCustomAction*>(Action());
+    if (!Enabled() || (action != nullptr && !action->Enabled()))
+        PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{Left(), Top()}, ci);
     if (OnPaint) OnPaint(this, cache);
     data->BGChanged = false;
 }
@@ -472,6 +514,9 @@ void TsBitBtn::WndProc(TMessage& Message)
             FCommonData->SetUpdating(false);
             FCommonData->Invalidate();
         }
+        break;
+    case CM_ACTIONUPDATE:
+        if (auto* action = dynamic_cast<TCustomAction*>(Action())) SetEnabled(action->Enabled());
         break;
     default: break;
     }

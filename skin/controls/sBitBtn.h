@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/BitBtn.h"
 #include "skin/controls/sControlTypes.h"
 #include "skin/core/sCommonData.h"
@@ -57,6 +58,14 @@ public:
     TsDisabledGlyphKind DisabledGlyphKind() const { return FDisabledGlyphKind; }
     void SetDisabledGlyphKind(TsDisabledGlyphKind Value) { Store(FDisabledGlyphKind, Value); }
 
+    // The glyph source instead of Glyph (watched: a freed list is forgotten).
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { Store(FImageIndex, Value); }
+    // Images is set, has images and ImageIndex points into it.
+    bool ImageListInUse() const;
+
     TBmpPaintEvent OnPaint;
     bool MouseAbove = false;
 
@@ -66,11 +75,16 @@ public:
     void WndProc(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Composes the look of the current state in the cache.
     void PrepareCache();
     // The region PrepareCache made that the window has not taken yet (null when none).
     HRGN PendingRegion() const { return FRegion; }
+
+protected:
+    // Also the action list's Images and the action's ImageIndex, and the look composed again.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
 
 private:
     template <class T>
@@ -105,6 +119,8 @@ private:
     bool FShowFocus = true;
     int FTextOffset = 0;
     bool FWordWrap = true;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = -1;
     bool FMouseClicked = false;
     // The region of the last composition until the window takes it; every region the window
     // does not take is deleted.

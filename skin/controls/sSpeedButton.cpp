@@ -109,9 +109,16 @@ void TsSpeedButton::GlyphBitmapChanged(TObject* Sender)
     FCommonData->Invalidate();
 }
 
-void TsSpeedButton::ActionChanged()
+void TsSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
 {
-    ListPropertyChanged();
+    TSpeedButton::ActionChange(Sender, CheckDefaults);
+    if (auto* action = dynamic_cast<TCustomAction*>(Sender)) {
+        if (action->ActionList() != nullptr) SetImages(action->ActionList()->Images());
+        SetImageIndex(action->ImageIndex());
+        // The image is drawn from the list: a glyph copied from it would hide the next image the
+        // action names (Loaded drops it for the same reason).
+        if (ImageListInUse() && !Glyph()->Empty()) Glyph()->Assign(nullptr);
+    }
     SetShowCaption(FShowCaption);
     FCommonData->BGChanged = true;
     if (!Has(this, csDestroying) && !Has(this, csLoading)) GraphRepaint();

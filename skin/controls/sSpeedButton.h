@@ -112,8 +112,9 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
-    // Re-reads the linked action's image and caption.
-    void ActionChanged();
+    // Also the action list's Images and the action's ImageIndex, the caption as ShowCaption
+    // wants it, and the look composed again.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
 
 private:
     int Indent() const;

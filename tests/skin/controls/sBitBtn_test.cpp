@@ -1,5 +1,7 @@
 // Skinned bit buttons: their states under the mouse, the window region cut from the border
-// mask's transparent corners, no region left behind by compositions, and the stored options.
+// mask's transparent corners, no region left behind by compositions, the stored options, and
+// the image and enabled state a linked action gives them.
+#include "framework/controls/ActionList.h"
 #include "framework/stdctrls/Edit.h"
 #include "skin/controls/sBitBtn.h"
 #include "tests/skin/core/SkinPaintFixture.h"
@@ -146,6 +148,58 @@ TEST_F(SkinnedBitButtons, OptionsAreStoredAndHeld)
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(GetWindowRgn(button->Handle(), region), ERROR);
     DeleteObject(region);
+}
+
+TEST_F(SkinnedBitButtons, ALinkedActionGivesItsImageAndADisabledActionTheDisabledLook)
+{
+    TsBitBtn* button = MakeButton();
+    auto* images = new TImageList(Form);
+    images->SetSize(16, 16);
+    TBitmap strip(32, 16);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    strip.Canvas()->Brush()->SetColor(clLime);
+    strip.Canvas()->FillRect(TRect{16, 0, 32, 16});
+    images->AddMasked(&strip, clOlive);
+    auto* list = new TActionList(Form);
+    list->SetImages(images);
+    auto* action = new TAction(Form);
+    action->SetActionList(list);
+    action->SetImageIndex(1);
+    action->SetCaption(L"关于");
+    button->SetAction(action);
+    EXPECT_EQ(button->Images(), images);
+    EXPECT_EQ(button->ImageIndex(), 1);
+    EXPECT_EQ(button->Caption(), L"关于");
+
+    auto print = [&](TPixelBuffer& Pixels) {
+        SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Pixels.DC()), PRF_CLIENT);
+    };
+    TPixelBuffer enabled(75, 25);
+    print(enabled);
+    const TRect at = button->ImgRect();
+    EXPECT_EQ(enabled.At(at.left + 8, at.top + 8), COLORREF(clLime));
+    action->SetImageIndex(0);
+    TPixelBuffer other(75, 25);
+    print(other);
+    EXPECT_EQ(other.At(at.left + 8, at.top + 8), COLORREF(clRed));
+
+    // A disabled action shows disabled even on a button enabled by hand...
+    action->SetEnabled(false);
+    button->SetEnabled(true);
+    TPixelBuffer disabled(75, 25);
+    print(disabled);
+    EXPECT_EQ(enabled.At(37, 3), COLORREF(Normal));
+    EXPECT_NE(disabled.At(37, 3), enabled.At(37, 3));
+    // ...and the action's update takes the button's Enabled back to the action's.
+    button->InitiateAction();
+    EXPECT_FALSE(button->Enabled());
+
+    // Freed images leave the button and the list.
+    delete images;
+    EXPECT_EQ(button->Images(), nullptr);
+    EXPECT_EQ(list->Images(), nullptr);
+    print(other);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/ActionList.h"
 #include "skin/controls/sFading.h"
 #include "tests/framework/controls/ControlFixtures.h"
 #include "tests/support/ControlTestSupport.h"
@@ -252,6 +253,63 @@ TEST(SpeedButtonFade, AnEventNotAnimatedRepaintsAtOnce)
     s.Button->Perform(CM_MOUSEENTER, 0, 0);
     EXPECT_EQ(s.Button->FadeTimer(), nullptr);
     EXPECT_TRUE(s.Button->SkinData()->FMouseAbove);
+}
+
+TEST(SpeedButtonAction, TheButtonShowsTheActionsImageCaptionAndStateAndRepaintsOnItsChanges)
+{
+    ButtonSetup s;
+    auto* images = new TImageList(s.Form.get());
+    images->SetSize(8, 8);
+    TBitmap strip(16, 8);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    strip.Canvas()->Brush()->SetColor(clLime);
+    strip.Canvas()->FillRect(TRect{8, 0, 16, 8});
+    images->AddMasked(&strip, clOlive);
+    auto* list = new TActionList(s.Form.get());
+    list->SetImages(images);
+    auto* action = new TAction(s.Form.get());
+    action->SetActionList(list);
+    action->SetCaption(L"下月");
+    action->SetImageIndex(1);
+    s.Form->Show();
+    int composed = 0;
+    s.Button->OnPaint = [&](TObject*, TBitmap*) { ++composed; };
+
+    s.Button->SetAction(action);
+    EXPECT_EQ(s.Button->Images(), images);
+    EXPECT_EQ(s.Button->ImageIndex(), 1);
+    EXPECT_TRUE(s.Button->Glyph()->Empty()) << "drawn from the list, not from a copy";
+    EXPECT_EQ(s.Button->Caption(), L"下月");
+    EXPECT_GT(composed, 0);
+    TBitmap* cache = s.Button->SkinData()->CacheBmp();
+    auto glyphPixel = [&] {
+        const TRect img = s.Button->ImgRect();
+        return Opaque(Px(*cache, img.left + 4, img.top + 4));
+    };
+    EXPECT_EQ(glyphPixel(), skinpaint_test::PixelOf(clLime));
+
+    // A change of the action repaints the button at once.
+    composed = 0;
+    action->SetImageIndex(0);
+    EXPECT_GT(composed, 0);
+    EXPECT_EQ(glyphPixel(), skinpaint_test::PixelOf(clRed));
+
+    // The caption follows the action as ShowCaption wants it.
+    s.Button->SetShowCaption(false);
+    action->SetCaption(L"上月");
+    EXPECT_EQ(s.Button->Caption(), L"");
+    s.Button->SetShowCaption(true);
+    EXPECT_EQ(s.Button->Caption(), L"上月");
+
+    // A disabled action disables the button: the look is blended with the parent.
+    const std::uint32_t face = Opaque(Px(*cache, 2, 2));
+    action->SetEnabled(false);
+    EXPECT_FALSE(s.Button->Enabled());
+    EXPECT_NE(Opaque(Px(*cache, 2, 2)), face);
+
+    delete action;
+    EXPECT_EQ(s.Button->Action(), nullptr);
 }
 
 } // namespace
