@@ -1,5 +1,6 @@
 #include "framework/graphics/ImageList.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -70,7 +71,36 @@ TCustomImageList::TCustomImageList(int AWidth, int AHeight) : TComponent(nullptr
 
 TCustomImageList::~TCustomImageList()
 {
+    for (TChangeLink* link : FClients) link->FSender = nullptr;
+    FClients.clear();
     FreeList();
+}
+
+TChangeLink::~TChangeLink()
+{
+    if (FSender != nullptr) FSender->UnRegisterChanges(this);
+}
+
+void TChangeLink::Change()
+{
+    if (OnChange) OnChange(FSender);
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* Value)
+{
+    if (Value == nullptr || Value->FSender == this) return;
+    if (Value->FSender != nullptr) Value->FSender->UnRegisterChanges(Value);
+    Value->FSender = this;
+    FClients.push_back(Value);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* Value)
+{
+    if (Value == nullptr) return;
+    auto it = std::find(FClients.begin(), FClients.end(), Value);
+    if (it == FClients.end()) return;
+    FClients.erase(it);
+    Value->FSender = nullptr;
 }
 
 void TCustomImageList::CreateList()
@@ -118,6 +148,11 @@ void TCustomImageList::Change()
         return;
     }
     if (OnChange) OnChange(this);
+    // A client may unregister (or free another link) from its handler: walk a copy and skip
+    // links that left meanwhile.
+    const std::vector<TChangeLink*> clients = FClients;
+    for (TChangeLink* link : clients)
+        if (std::find(FClients.begin(), FClients.end(), link) != FClients.end()) link->Change();
 }
 
 void TCustomImageList::EndUpdate()

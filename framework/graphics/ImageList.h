@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "framework/classes/Component.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -12,6 +14,28 @@
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };
+
+class TCustomImageList;
+
+// A client's subscription to an image list's changes. It unregisters itself when freed; a list
+// freed first leaves it with no sender.
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+    virtual ~TChangeLink();
+
+    TCustomImageList* Sender() const { return FSender; }
+    // Runs OnChange with the list as sender.
+    virtual void Change();
+
+    TNotifyEvent OnChange;
+
+private:
+    friend class TCustomImageList;
+    TCustomImageList* FSender = nullptr;
+};
 
 class TCustomImageList : public TComponent {
 public:
@@ -82,6 +106,11 @@ public:
 
     TNotifyEvent OnChange;
 
+    // Every change of the list (images, size, handle, drawing settings) reaches the registered
+    // links after OnChange. A link belongs to one list at a time.
+    void RegisterChanges(TChangeLink* Value);
+    void UnRegisterChanges(TChangeLink* Value);
+
 protected:
     virtual void Change();
     virtual void DoDraw(int Index, TCanvas* Canvas, int X, int Y, UINT Style, bool Enabled);
@@ -102,6 +131,7 @@ private:
     bool FMasked = true;
     int FUpdateCount = 0;
     bool FChanged = false;
+    std::vector<TChangeLink*> FClients;
 };
 
 class TImageList : public TCustomImageList {

@@ -53,6 +53,9 @@ TsBitBtn::TsBitBtn(TComponent* AOwner) : TBitBtn(AOwner), FCommonData(std::make_
     FControlStyle.Exclude(csOpaque);
     FCommonData->COC = BitBtnCode;
     FCommonData->CacheBmp()->Canvas()->SetFont(Font());
+    FImageChangeLink.OnChange = [this](TObject*) {
+        if (FImages != nullptr) FCommonData->Invalidate();
+    };
     FCommonData->Loaded();
 }
 
@@ -84,9 +87,15 @@ void TsBitBtn::Notification(TComponent* AComponent, TOperation Operation)
 void TsBitBtn::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
-    if (FImages != nullptr) RemoveFreeNotification(FImages);
+    if (FImages != nullptr) {
+        FImages->UnRegisterChanges(&FImageChangeLink);
+        RemoveFreeNotification(FImages);
+    }
     FImages = Value;
-    if (Value != nullptr) FreeNotification(Value);
+    if (Value != nullptr) {
+        Value->RegisterChanges(&FImageChangeLink);
+        FreeNotification(Value);
+    }
     if (!ComponentState().Contains(csDestroying)) FCommonData->Invalidate();
 }
 

@@ -120,6 +120,8 @@ private:
     int FTextOffset = 0;
     bool FWordWrap = true;
     TCustomImageList* FImages = nullptr;
+    // Recomposes the button when the images of Images change.
+    TChangeLink FImageChangeLink;
     int FImageIndex = -1;
     bool FMouseClicked = false;
     // The region of the last composition until the window takes it; every region the window

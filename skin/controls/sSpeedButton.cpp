@@ -72,6 +72,11 @@ TsSpeedButton::TsSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner)
     // The glyph's own change handling runs first, then the cache is redone.
     OldOnChange = Glyph()->OnChange;
     Glyph()->OnChange = [this](TObject* Sender) { GlyphBitmapChanged(Sender); };
+    FImageChangeLink.OnChange = [this](TObject*) {
+        FCommonData->BGChanged = true;
+        if (FCommonData->Skinned()) GraphRepaint();
+        else Repaint();
+    };
     FCommonData->Loaded();
     if (FCommonData->Skinned()) SetControlStyle(ControlStyle().Include(csOpaque));
 }
@@ -212,9 +217,15 @@ void TsSpeedButton::SetGrayed(bool Value)
 void TsSpeedButton::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
-    if (FImages != nullptr) FImages->RemoveFreeNotification(this);
+    if (FImages != nullptr) {
+        FImages->UnRegisterChanges(&FImageChangeLink);
+        FImages->RemoveFreeNotification(this);
+    }
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    if (Value != nullptr) {
+        Value->RegisterChanges(&FImageChangeLink);
+        Value->FreeNotification(this);
+    }
     ListPropertyChanged();
 }
 

@@ -154,6 +154,8 @@ private:
     bool FDrawOverBorder = true;
     bool FGrayed = false;
     TCustomImageList* FImages = nullptr;
+    // Repaints the button when the images of Images change.
+    TChangeLink FImageChangeLink;
     int FImageIndex = -1;
     bool FReflected = false;
     bool FShowCaption = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/graphics/ImageList.h"
 #include "tests/framework/graphics/GraphicsTestSupport.h"
 
@@ -141,4 +143,51 @@ TEST(ImageList, EditingTheList)
     list.SetSize(24, 24); // a new size empties the list
     EXPECT_EQ(0, list.Count());
     EXPECT_EQ(24, list.Width());
+}
+
+TEST(ImageList, ChangeLinksHearEveryChangeAndOutliveEitherSide)
+{
+    TBitmap red;
+    MakeGlyph(red, clRed);
+    auto list = std::make_unique<TImageList>(nullptr);
+    TChangeLink first, second;
+    int firstHeard = 0, secondHeard = 0;
+    TObject* sender = nullptr;
+    first.OnChange = [&](TObject* Sender) { ++firstHeard; sender = Sender; };
+    second.OnChange = [&](TObject*) { ++secondHeard; };
+    list->RegisterChanges(&first);
+    list->RegisterChanges(&second);
+    list->RegisterChanges(&first); // a second registration is the same one
+    EXPECT_EQ(list.get(), first.Sender());
+
+    list->AddMasked(&red, clFuchsia);
+    EXPECT_EQ(1, firstHeard);
+    EXPECT_EQ(1, secondHeard);
+    EXPECT_EQ(list.get(), sender);
+
+    // One change for a whole update.
+    list->BeginUpdate();
+    list->AddMasked(&red, clFuchsia);
+    list->Delete(0);
+    list->EndUpdate();
+    EXPECT_EQ(2, firstHeard);
+
+    // A link freed first leaves the list; a link that unregisters from its own handler is not
+    // called again.
+    {
+        TChangeLink gone;
+        int goneHeard = 0;
+        gone.OnChange = [&](TObject*) { ++goneHeard; };
+        list->RegisterChanges(&gone);
+    }
+    second.OnChange = [&](TObject*) { ++secondHeard; list->UnRegisterChanges(&second); };
+    list->Clear();
+    list->Clear();
+    EXPECT_EQ(4, firstHeard);
+    EXPECT_EQ(3, secondHeard); // heard the first Clear only
+    EXPECT_EQ(nullptr, second.Sender());
+
+    // A list freed first leaves its links without a sender.
+    list.reset();
+    EXPECT_EQ(nullptr, first.Sender());
 }

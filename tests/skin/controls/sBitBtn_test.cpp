@@ -183,6 +183,13 @@ TEST_F(SkinnedBitButtons, ALinkedActionGivesItsImageAndADisabledActionTheDisable
     TPixelBuffer other(75, 25);
     print(other);
     EXPECT_EQ(other.At(at.left + 8, at.top + 8), COLORREF(clRed));
+    // A change inside the image list shows without touching the button.
+    TBitmap blue(16, 16);
+    blue.Canvas()->Brush()->SetColor(clBlue);
+    blue.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    images->ReplaceMasked(0, &blue, clOlive);
+    print(other);
+    EXPECT_EQ(other.At(at.left + 8, at.top + 8), COLORREF(clBlue));
 
     // A disabled action shows disabled even on a button enabled by hand...
     action->SetEnabled(false);

@@ -295,6 +295,15 @@ TEST(SpeedButtonAction, TheButtonShowsTheActionsImageCaptionAndStateAndRepaintsO
     EXPECT_GT(composed, 0);
     EXPECT_EQ(glyphPixel(), skinpaint_test::PixelOf(clRed));
 
+    // So does a change inside the image list.
+    composed = 0;
+    TBitmap blue(8, 8);
+    blue.Canvas()->Brush()->SetColor(clBlue);
+    blue.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    images->ReplaceMasked(0, &blue, clOlive);
+    EXPECT_GT(composed, 0);
+    EXPECT_EQ(glyphPixel(), skinpaint_test::PixelOf(clBlue));
+
     // The caption follows the action as ShowCaption wants it.
     s.Button->SetShowCaption(false);
     action->SetCaption(L"上月");
