@@ -103,7 +103,8 @@ long long TGridExtents::Sum(int From, int To) const
     From = std::clamp(From, 0, Size());
     To = std::clamp(To, 0, Size());
     if (To <= From) return 0;
-    if (!FTreeValid) BuildTree();
+    // A grid grown from a few rows to a million is summed faster afresh than node by node.
+    if (!FTreeValid || FTree.size() * 2 < FSizes.size()) BuildTree();
     else if (FTree.size() < FSizes.size()) GrowTree();
     return Prefix(To) - Prefix(From);
 }
