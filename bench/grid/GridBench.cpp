@@ -7,6 +7,7 @@
 // beside plain texts, over a tiled background).
 //
 //   bench_grid.exe [rows...]      (default: 10000 100000 1000000)
+//   bench_grid.exe paint [rows]   only the screenfuls (default: 1000000 rows beside 100)
 // With KVL_BENCH_PROBE set it also prints each repetition's create and fill times, and before the
 // grid's create the same rows allocated in a plain vector (the grid's row shape, no grid code)
 // and the grid's construction and row count apart: that tells the heap's share from the grid's.
@@ -417,14 +418,35 @@ double PaintScreenful(int N, int Times, TScreenful Kind)
     return best;
 }
 
+// Paints each kind of screenful of a Rows-row grid and of a 100-row grid; prints the ratios.
+void PrintScreenfuls(int Rows)
+{
+    const struct {
+        TScreenful Kind;
+        const char* Name;
+    } screenfuls[] = {{PlainCells, "plain text"}, {MixedCells, "mixed cells"}};
+    for (const auto& screenful : screenfuls) {
+        double large = PaintScreenful(Rows, 20, screenful.Kind);
+        double small = PaintScreenful(100, 20, screenful.Kind);
+        std::printf("paint a screenful of %s: %d rows %.2f ms, 100 rows %.2f ms: %.2fx\n", screenful.Name, Rows,
+                    large * 1000, small * 1000, large / small);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The screenfuls alone take seconds where the whole run takes minutes.
+    const bool paintOnly = argc > 1 && std::string(argv[1]) == "paint";
     std::vector<int> scales;
-    for (int i = 1; i < argc; ++i) scales.push_back(std::atoi(argv[i]));
-    if (scales.empty()) scales = {10000, 100000, 1000000};
+    for (int i = paintOnly ? 2 : 1; i < argc; ++i) scales.push_back(std::atoi(argv[i]));
+    if (scales.empty()) scales = paintOnly ? std::vector<int>{1000000} : std::vector<int>{10000, 100000, 1000000};
     for (int i = 0; i < 1000; ++i) Pool.push_back(L"cell " + std::to_wstring(i * 7919 % 100000));
+    if (paintOnly) {
+        PrintScreenfuls(scales.back());
+        return 0;
+    }
 
     for (int n : scales) {
         // Small tables run a few times (the best run counts): single runs of a few milliseconds are noise.
@@ -455,16 +477,6 @@ int main(int argc, char** argv)
     }
     std::printf("\n");
 
-    int paintRows = *std::max_element(scales.begin(), scales.end());
-    const struct {
-        TScreenful Kind;
-        const char* Name;
-    } screenfuls[] = {{PlainCells, "plain text"}, {MixedCells, "mixed cells"}};
-    for (const auto& screenful : screenfuls) {
-        double large = PaintScreenful(paintRows, 20, screenful.Kind);
-        double small = PaintScreenful(100, 20, screenful.Kind);
-        std::printf("paint a screenful of %s: %d rows %.2f ms, 100 rows %.2f ms: %.2fx\n", screenful.Name, paintRows,
-                    large * 1000, small * 1000, large / small);
-    }
+    PrintScreenfuls(*std::max_element(scales.begin(), scales.end()));
     return 0;
 }

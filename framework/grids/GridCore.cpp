@@ -34,11 +34,86 @@ void MoveEntry(std::vector<T>& List, int FromIndex, int ToIndex)
 
 } // namespace
 
+// ---- Row heights and column widths -----------------------------------------------------------
+
+void TGridExtents::Set(int Index, int Value)
+{
+    const int old = FSizes[static_cast<size_t>(Index)];
+    FSizes[static_cast<size_t>(Index)] = Value;
+    if (!FTreeValid) return;
+    for (size_t i = static_cast<size_t>(Index); i < FTree.size(); i |= i + 1) FTree[i] += Value - old;
+}
+
+void TGridExtents::Assign(int Count, int Value)
+{
+    FSizes.assign(static_cast<size_t>(Count), Value);
+    FTreeValid = false;
+}
+
+void TGridExtents::Resize(int Count, int Value)
+{
+    // Each node of the tree covers entries at or before its own index: cutting the end leaves
+    // the rest right, and new entries are added node by node when the next sum asks.
+    FSizes.resize(static_cast<size_t>(Count), Value);
+    if (FTree.size() > FSizes.size()) FTree.resize(FSizes.size());
+}
+
+void TGridExtents::Move(int FromIndex, int ToIndex)
+{
+    MoveEntry(FSizes, FromIndex, ToIndex);
+    FTreeValid = false;
+}
+
+void TGridExtents::Rotate(int First, int Middle, int Last)
+{
+    std::rotate(FSizes.begin() + First, FSizes.begin() + Middle, FSizes.begin() + Last);
+    FTreeValid = false;
+}
+
+void TGridExtents::BuildTree() const
+{
+    FTree.assign(FSizes.begin(), FSizes.end());
+    for (size_t i = 0; i < FTree.size(); ++i) {
+        const size_t parent = i | (i + 1);
+        if (parent < FTree.size()) FTree[parent] += FTree[i];
+    }
+    FTreeValid = true;
+}
+
+void TGridExtents::GrowTree() const
+{
+    // Node i holds the entries (i & (i + 1)) .. i: the part before i is a difference of two
+    // prefixes the nodes below i already answer.
+    while (FTree.size() < FSizes.size()) {
+        const size_t i = FTree.size();
+        const size_t first = i & (i + 1);
+        FTree.push_back(Prefix(static_cast<int>(i)) - Prefix(static_cast<int>(first)) + FSizes[i]);
+    }
+}
+
+long long TGridExtents::Prefix(int Count) const
+{
+    long long sum = 0;
+    for (int i = Count - 1; i >= 0; i = (i & (i + 1)) - 1) sum += FTree[static_cast<size_t>(i)];
+    return sum;
+}
+
+long long TGridExtents::Sum(int From, int To) const
+{
+    From = std::clamp(From, 0, Size());
+    To = std::clamp(To, 0, Size());
+    if (To <= From) return 0;
+    // A grid grown from a few rows to a million is summed faster afresh than node by node.
+    if (!FTreeValid || FTree.size() * 2 < FSizes.size()) BuildTree();
+    else if (FTree.size() < FSizes.size()) GrowTree();
+    return Prefix(To) - Prefix(From);
+}
+
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
 {
     FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks};
-    FColWidths.assign(FColCount, FDefaultColWidth);
-    FRowHeights.assign(FRowCount, FDefaultRowHeight);
+    FColWidths.Assign(FColCount, FDefaultColWidth);
+    FRowHeights.Assign(FRowCount, FDefaultRowHeight);
     FTabStops.assign(FColCount, true);
     SetColor(clWindow);
     SetParentColor(false);
@@ -119,9 +194,9 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount)
     FRowCount = NewRowCount;
     if (FFixedCols > NewColCount) FFixedCols = NewColCount - 1;
     if (FFixedRows > NewRowCount) FFixedRows = NewRowCount - 1;
-    FColWidths.resize(FColCount, FDefaultColWidth);
+    FColWidths.Resize(FColCount, FDefaultColWidth);
     FTabStops.resize(FColCount, true);
-    FRowHeights.resize(FRowCount, FDefaultRowHeight);
+    FRowHeights.Resize(FRowCount, FDefaultRowHeight);
 
     // The current cell and the anchor stay inside; so does the view.
     TGridCoord coord = FCurrent;
@@ -155,7 +230,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
     if (Index < 0 || Index >= FColCount) InvalidOp(SIndexOutOfRange);
     if (FColWidths[Index] == Value) return;
     ResizeCol(Index, FColWidths[Index], Value);
-    FColWidths[Index] = Value;
+    FColWidths.Set(Index, Value);
     ColWidthsChanged();
 }
 
@@ -170,7 +245,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
     if (Index < 0 || Index >= FRowCount) InvalidOp(SIndexOutOfRange);
     if (FRowHeights[Index] == Value) return;
     ResizeRow(Index, FRowHeights[Index], Value);
-    FRowHeights[Index] = Value;
+    FRowHeights.Set(Index, Value);
     RowHeightsChanged();
 }
 
@@ -189,7 +264,7 @@ void TCustomGrid::SetTabStops(int Index, bool Value)
 void TCustomGrid::SetDefaultColWidth(int Value)
 {
     FDefaultColWidth = Value;
-    FColWidths.assign(FColCount, Value);
+    FColWidths.Assign(FColCount, Value);
     ColWidthsChanged();
     InvalidateGrid();
 }
@@ -197,7 +272,7 @@ void TCustomGrid::SetDefaultColWidth(int Value)
 void TCustomGrid::SetDefaultRowHeight(int Value)
 {
     FDefaultRowHeight = Value;
-    FRowHeights.assign(FRowCount, Value);
+    FRowHeights.Assign(FRowCount, Value);
     RowHeightsChanged();
     InvalidateGrid();
 }
@@ -609,7 +684,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount) InvalidOp(SIndexOutOfRange);
-    MoveEntry(FColWidths, FromIndex, ToIndex);
+    FColWidths.Move(FromIndex, ToIndex);
     MoveEntry(FTabStops, FromIndex, ToIndex);
     MoveAdjust(FCurrent.X, FromIndex, ToIndex);
     MoveAdjust(FAnchor.X, FromIndex, ToIndex);
@@ -624,7 +699,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount) InvalidOp(SIndexOutOfRange);
-    MoveEntry(FRowHeights, FromIndex, ToIndex);
+    FRowHeights.Move(FromIndex, ToIndex);
     MoveAdjust(FCurrent.Y, FromIndex, ToIndex);
     MoveAdjust(FAnchor.Y, FromIndex, ToIndex);
     if (FInplaceRow >= 0) MoveAdjust(FInplaceRow, FromIndex, ToIndex);
@@ -654,7 +729,7 @@ void TCustomGrid::DeleteRows(int ARow, int ACount)
         DeleteRow(ARow);
         return;
     }
-    std::rotate(FRowHeights.begin() + ARow, FRowHeights.begin() + ARow + ACount, FRowHeights.end());
+    FRowHeights.Rotate(ARow, ARow + ACount, FRowHeights.Size());
     RowBlockToEnd(ARow, ACount);
     // Each step keeps what one DeleteRow does to the current cell, the anchor, the editor's
     // row and the count; the rows themselves are already where those steps would leave them.

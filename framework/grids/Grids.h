@@ -102,6 +102,36 @@ struct TGridDrawInfo {
     TGridAxisDrawInfo Vert;
 };
 
+// The sizes of a grid's rows (or columns) and the sums of runs of them. A grid of a million rows
+// scrolled to its middle needs the height above its top row on every paint: the sums come from a
+// Fenwick tree, built on the first sum after the sizes were rearranged and kept up to date by
+// single changes and by growing or shrinking at the end, so a sum costs O(log n).
+class TGridExtents {
+public:
+    int operator[](int Index) const { return FSizes[static_cast<size_t>(Index)]; }
+    int Size() const { return static_cast<int>(FSizes.size()); }
+    void Set(int Index, int Value);
+    void Assign(int Count, int Value);
+    // Entries added at the end take Value.
+    void Resize(int Count, int Value);
+    void Move(int FromIndex, int ToIndex);
+    // As std::rotate over [First, Last): Middle becomes First.
+    void Rotate(int First, int Middle, int Last);
+    // The sizes of From .. To - 1 added up; the indexes are clamped to the entries, an empty or
+    // reversed run is 0.
+    long long Sum(int From, int To) const;
+
+private:
+    long long Prefix(int Count) const;
+    void BuildTree() const;
+    void GrowTree() const;
+
+    std::vector<int> FSizes;
+    // FTree covers FSizes' first FTree.size() entries; while FTreeValid is false it is rebuilt.
+    mutable std::vector<long long> FTree;
+    mutable bool FTreeValid = false;
+};
+
 class TInplaceEdit;
 
 class TCustomGrid : public TCustomControl {
@@ -133,6 +163,10 @@ public:
     void SetColWidths(int Index, int Value);
     int RowHeights(int Index) const;
     void SetRowHeights(int Index, int Value);
+    // The widths of columns From .. To - 1 (heights of rows From .. To - 1) added up, without
+    // grid lines; indexes outside the grid count nothing.
+    long long ColWidthsSum(int From, int To) const { return FColWidths.Sum(From, To); }
+    long long RowHeightsSum(int From, int To) const { return FRowHeights.Sum(From, To); }
     // Columns that Tab stops at (all by default).
     bool TabStops(int Index) const;
     void SetTabStops(int Index, bool Value);
@@ -364,8 +398,8 @@ protected:
     int FDefaultColWidth = 64;
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
-    std::vector<int> FColWidths;
-    std::vector<int> FRowHeights;
+    TGridExtents FColWidths;
+    TGridExtents FRowHeights;
     std::vector<bool> FTabStops;
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     bool FDefaultDrawing = true;

@@ -1027,7 +1027,7 @@ private:
     // Makes the focus frame a translucent rounded ring around Cell (client coordinates).
     void ShapeFocusFrame(HWND Frame, const TRect& Cell);
     // How far into a tile of Tile's size a cell starts when tiles run on from the first counted
-    // column and row (a tiled background). The scrolled-off part is summed once per paint.
+    // column and row (a tiled background).
     TPoint TilePhase(int ACol, int ARow, int FirstCol, int FirstRow, TSize Tile);
     // The border step of DrawGridCell: the borders and pens the hooks give the cell.
     virtual void DoGetCellBorder(int ACol, int ARow, TCellBorders& Borders, TPen* APen);
@@ -1214,15 +1214,7 @@ private:
         int PrevWidth = 0, PrevHeight = 0;
     };
 
-    // The size of the columns and rows scrolled out of view, as one paint measured it.
-    struct TScrolledExtent {
-        int PaintID = -1;
-        int FirstCol = -1, FirstRow = -1, LeftCol = -1, TopRow = -1;
-        long long Width = 0, Height = 0;
-    };
-
     THiddenColumns FHiddenCols;
-    TScrolledExtent FScrolledExtent;
     TWheelState FWheel;
     TFocusState FFocus;
     TUpdateState FUpdate;

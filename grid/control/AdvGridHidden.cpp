@@ -507,11 +507,11 @@ void TAdvStringGrid::RestoreHiddenRows(const std::vector<TGridItem*>& Ascending,
         TGridItem* item = Ascending[next];
         if (item->Idx - First == t) {
             if (!wholeRows) PutRowCells(t, item, cols);
-            FRowHeights[t] = item->Height;
+            FRowHeights.Set(t, item->Height);
             --next;
         } else {
             if (!wholeRows) std::swap(StoredRow(t), StoredRow(source));
-            FRowHeights[t] = FRowHeights[source];
+            FRowHeights.Set(t, FRowHeights[source]);
             --source;
         }
     }

@@ -631,27 +631,8 @@ void TAdvStringGrid::DrawCellBackGround(TCanvas* Canvas, int ACol, int ARow, int
 
 TPoint TAdvStringGrid::TilePhase(int ACol, int ARow, int FirstCol, int FirstRow, TSize Tile)
 {
-    // A grid of a million rows scrolled to its middle would otherwise add half a million row
-    // heights for every cell of the screen.
-    TScrolledExtent& scrolled = FScrolledExtent;
-    if (scrolled.PaintID != PaintID() || scrolled.FirstCol != FirstCol || scrolled.FirstRow != FirstRow ||
-        scrolled.LeftCol != LeftCol() || scrolled.TopRow != TopRow()) {
-        scrolled = TScrolledExtent{PaintID(), FirstCol, FirstRow, LeftCol(), TopRow(), 0, 0};
-        for (int c = FirstCol; c < LeftCol(); ++c) scrolled.Width += ColWidths(c);
-        for (int r = FirstRow; r < TopRow(); ++r) scrolled.Height += RowHeights(r);
-    }
-    auto along = [](int Index, int First, int Scrolled, long long ScrolledSize, int TileSize, auto Size) {
-        long long sum = 0;
-        int from = First;
-        if (Index >= Scrolled && Scrolled > First) {
-            sum = ScrolledSize;
-            from = Scrolled;
-        }
-        for (int i = from; i < Index; ++i) sum += Size(i);
-        return TileSize > 0 ? static_cast<int>(sum % TileSize) : 0;
-    };
-    return {along(ACol, FirstCol, LeftCol(), scrolled.Width, Tile.cx, [this](int c) { return ColWidths(c); }),
-            along(ARow, FirstRow, TopRow(), scrolled.Height, Tile.cy, [this](int r) { return RowHeights(r); })};
+    auto phase = [](long long Before, int TileSize) { return TileSize > 0 ? static_cast<int>(Before % TileSize) : 0; };
+    return {phase(ColWidthsSum(FirstCol, ACol), Tile.cx), phase(RowHeightsSum(FirstRow, ARow), Tile.cy)};
 }
 
 void TAdvStringGrid::SetPictureContainer(TPictureContainer* Value)

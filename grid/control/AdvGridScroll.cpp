@@ -55,15 +55,13 @@ void TAdvStringGrid::UpdateProportionalVert()
 {
     if (!ProportionalScrollActive() || VisibleRowCount() + FixedRows() >= RowCount()) return;
     const int line = GridLineWidth();
-    int fixed = line, total = line, scrolled = line;
-    for (int r = 0; r < RowCount(); ++r) {
-        if (r < FixedRows()) {
-            fixed += line + RowHeights(r);
-            continue;
-        }
-        total += line + RowHeights(r);
-        if (r < TopRow()) scrolled += line + RowHeights(r);
-    }
+    // Summed, not walked: this runs before every paint of a grid that may hold a million rows.
+    auto extent = [this, line](int From, int To) {
+        return To > From ? RowHeightsSum(From, To) + static_cast<long long>(To - From) * line : 0;
+    };
+    const long long fixed = line + extent(0, FixedRows());
+    const long long total = line + extent(FixedRows(), RowCount());
+    const long long scrolled = line + extent(FixedRows(), TopRow());
     if (total == 0) return;
     const float shown = static_cast<float>(Height() - fixed) / static_cast<float>(total);
     if (shown >= 0.9999f) return;

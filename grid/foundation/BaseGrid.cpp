@@ -194,7 +194,7 @@ void TBaseGrid::RotateRows(int First, int Middle, int Last)
     Last = std::min({Last, StoreRows(), RowCount()});
     if (First < 0 || First >= Middle || Middle >= Last) return;
     std::rotate(FStore.begin() + First, FStore.begin() + Middle, FStore.begin() + Last);
-    std::rotate(FRowHeights.begin() + First, FRowHeights.begin() + Middle, FRowHeights.begin() + Last);
+    FRowHeights.Rotate(First, Middle, Last);
     RowHeightsChanged();
 }
 
@@ -526,19 +526,16 @@ TRect TBaseGrid::RectFromSizes(int c, int r)
 {
     int lineX = Options().Contains(goVertLine) ? TCustomGrid::GridLineWidth() : 0;
     int lineY = Options().Contains(goHorzLine) ? TCustomGrid::GridLineWidth() : 0;
-    int x = 0;
-    for (int i = 0; i < c; ++i)
-        x += ColWidths(i) + lineX;
-    if (c >= FFixedCols)
-        for (int i = FFixedCols; i < LeftCol(); ++i)
-            x -= ColWidths(i) + lineX;
-    int y = 0;
-    for (int i = 0; i < r; ++i)
-        y += RowHeights(i) + lineY;
-    if (r >= FFixedRows)
-        for (int i = FFixedRows; i < TopRow(); ++i)
-            y -= RowHeights(i) + lineY;
-    return Bounds(x, y, ColWidths(c), RowHeights(r));
+    // Summed, not walked: a cell deep in a long grid lies behind a million rows, and painting
+    // asks for merged cells' and pictures' rectangles on every paint.
+    auto offset = [](long long Sizes, int Count, int Line) { return Sizes + static_cast<long long>(Count) * Line; };
+    long long x = offset(ColWidthsSum(0, c), c, lineX);
+    if (c >= FFixedCols && LeftCol() > FFixedCols)
+        x -= offset(ColWidthsSum(FFixedCols, LeftCol()), LeftCol() - FFixedCols, lineX);
+    long long y = offset(RowHeightsSum(0, r), r, lineY);
+    if (r >= FFixedRows && TopRow() > FFixedRows)
+        y -= offset(RowHeightsSum(FFixedRows, TopRow()), TopRow() - FFixedRows, lineY);
+    return Bounds(static_cast<int>(x), static_cast<int>(y), ColWidths(c), RowHeights(r));
 }
 
 TRect TBaseGrid::CellRect(int c, int r)

@@ -1,5 +1,6 @@
 // The grid's dimensions, its layout arithmetic (CellRect, MouseToCell, visible counts), the
 // current cell and selection, and moving rows and columns.
+#include <functional>
 #include <vector>
 
 #include "tests/framework/grids/GridTestSupport.h"
@@ -243,6 +244,54 @@ TEST_F(GridCore, MovingColumnsAndRowsCarriesSizesDataAndTheCurrentCell)
     grid->DeleteRow(1);
     EXPECT_EQ(grid->RowCount(), 4);
     EXPECT_EQ(grid->Cells(0, 3), L"two");
+}
+
+// The sums are kept between changes: every way the heights change must leave them right,
+// including sums asked in between (which keep the running sums) and none asked (rebuilt).
+TEST_F(GridCore, HeightAndWidthSumsFollowEveryChangeOfTheSizes)
+{
+    auto* grid = new TStringGrid(Form);
+    grid->SetRowCount(40);
+    auto expectSums = [&](const char* Step) {
+        SCOPED_TRACE(Step);
+        for (int from = 0; from <= grid->RowCount(); ++from)
+            for (int to = from; to <= grid->RowCount(); ++to) {
+                long long walked = 0;
+                for (int r = from; r < to; ++r) walked += grid->RowHeights(r);
+                ASSERT_EQ(grid->RowHeightsSum(from, to), walked) << from << ".." << to;
+            }
+        EXPECT_EQ(grid->RowHeightsSum(5, 2), 0);
+        EXPECT_EQ(grid->RowHeightsSum(-3, 1), grid->RowHeights(0));
+        EXPECT_EQ(grid->RowHeightsSum(grid->RowCount() - 1, grid->RowCount() + 9),
+                  grid->RowHeights(grid->RowCount() - 1));
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"defaults", [] {}},
+        {"one height", [&] { grid->SetRowHeights(7, 50); }},
+        {"more heights", [&] { for (int r = 0; r < 40; r += 3) grid->SetRowHeights(r, 10 + r); }},
+        {"grown", [&] { grid->SetRowCount(75); }},
+        {"height in the grown part", [&] { grid->SetRowHeights(70, 3); }},
+        {"shrunk", [&] { grid->SetRowCount(33); }},
+        {"moved down", [&] { grid->MoveRow(2, 30); }},
+        {"moved up", [&] { grid->MoveRow(31, 0); }},
+        {"rows deleted", [&] { grid->DeleteRows(4, 6); }},
+        {"new default", [&] { grid->SetDefaultRowHeight(17); }},
+        {"grown again", [&] { grid->SetRowCount(50); grid->SetRowHeights(49, 1); }},
+    };
+    for (const auto& [name, change] : steps) {
+        change();
+        expectSums(name);
+    }
+    // Changes with no sum in between: the sums are built afresh.
+    grid->SetRowHeights(3, 99);
+    grid->SetRowCount(60);
+    grid->MoveRow(3, 59);
+    expectSums("unasked changes");
+
+    grid->SetColWidths(2, 5);
+    grid->MoveColumn(2, 4);
+    EXPECT_EQ(grid->ColWidthsSum(0, 5), 4 * 64 + 5);
+    EXPECT_EQ(grid->ColWidthsSum(4, 5), 5);
 }
 
 } // namespace
