@@ -13,6 +13,7 @@
 #include <cmath>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
@@ -315,10 +316,23 @@ public:
         FRecords[Markup].push_back(std::move(Record));
     }
 
+    // Whether a text was painted before (a hash of it is remembered). Only a text painted again
+    // is kept: the first paint of a cell, which a scrolled or edited grid makes all the time,
+    // then pays nothing for keeping what it draws.
+    bool PaintedBefore(const String& Markup)
+    {
+        size_t hash = std::hash<String>{}(Markup);
+        if (FPainted.contains(hash)) return true;
+        if (FPainted.size() >= MaxPainted) FPainted.clear();
+        FPainted.insert(hash);
+        return false;
+    }
+
 private:
-    static constexpr size_t MaxRecords = 1024;
+    static constexpr size_t MaxRecords = 1024, MaxPainted = 8192;
     std::unordered_map<String, std::vector<std::unique_ptr<TMarkupPaintRecord>>> FRecords;
     size_t FCount = 0;
+    std::unordered_set<size_t> FPainted;
 };
 
 TPaintRecords& PaintRecords()
@@ -1128,7 +1142,7 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
     key.HotTextColor = HotTextColor;
     key.ShadeColor = ShadeColor;
     key.Flags = BiDiTextFlags(MarkupTextFlags | (WrapWords ? 0 : DT_END_ELLIPSIS), BiDi);
-    const bool keep = !LookupMode && !SizeOnly && !PrintMode && PaintKeyFor(Canvas, Bounds, Markup, key);
+    bool keep = !LookupMode && !SizeOnly && !PrintMode && PaintKeyFor(Canvas, Bounds, Markup, key);
     if (keep) {
         if (TMarkupPaintRecord* kept = PaintRecords().Find(Markup, key)) {
             Replay(Canvas, Bounds, *kept);
@@ -1145,6 +1159,7 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
             ControlKind.clear();
             return false;
         }
+        keep = PaintRecords().PaintedBefore(Markup);
     }
 
     TMarkupRender R;
