@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -870,7 +871,7 @@ bool TLinePass::Tag(const String& Tag)
 {
     String upper = UpperCase(Tag);
     bool closing = upper.size() > 1 && upper[1] == L'/';
-    String name = upper.substr(closing ? 2 : 1); // the tag's text after "<" or "</", ">" included
+    std::wstring_view name = std::wstring_view(upper).substr(closing ? 2 : 1); // after "<" or "</", ">" included
     wchar_t c0 = name.empty() ? 0 : name[0];
     wchar_t c1 = name.size() > 1 ? name[1] : 0;
     TFont* font = C->Font();
