@@ -60,6 +60,27 @@ void ProbeMarkupCosts(HDC DC, TCanvas& Canvas)
         SelectObject(DC, i % 3 == 0 ? normal : i % 3 == 1 ? bold : underline);
     });
     SelectObject(DC, normal);
+    // The questions a renderer asks a DC before it trusts a shortcut.
+    Report("GetObjectType of the DC", [&](int) { (void)GetObjectType(DC); });
+    Report("GetMapMode", [&](int) { (void)GetMapMode(DC); });
+    Report("GetGraphicsMode", [&](int) { (void)GetGraphicsMode(DC); });
+    Report("GetLayout", [&](int) { (void)GetLayout(DC); });
+    Report("GetTextAlign", [&](int) { (void)GetTextAlign(DC); });
+    Report("GetTextCharacterExtra", [&](int) { (void)GetTextCharacterExtra(DC); });
+    Report("GetDeviceCaps TECHNOLOGY", [&](int) { (void)GetDeviceCaps(DC, TECHNOLOGY); });
+    Report("GetCurrentObject OBJ_FONT", [&](int) { (void)GetCurrentObject(DC, OBJ_FONT); });
+    Report("GetObject of the selected bitmap (DIBSECTION)", [&](int) {
+        DIBSECTION dib;
+        (void)GetObjectW(GetCurrentObject(DC, OBJ_BITMAP), sizeof(dib), &dib);
+    });
+    Report("GetClipBox", [&](int) {
+        RECT r;
+        (void)GetClipBox(DC, &r);
+    });
+    Report("SetBkMode and SetBkColor", [&](int i) {
+        SetBkMode(DC, TRANSPARENT);
+        SetBkColor(DC, i % 2 ? RGB(255, 0, 0) : RGB(0, 0, 0));
+    });
     Report("GetTextExtentPoint32 \"day 12\"", [&](int) { GetTextExtentPoint32W(DC, run, length, &size); });
     Report("GetTextMetrics", [&](int) {
         TEXTMETRICW tm;

@@ -299,6 +299,14 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text)
     Changed();
 }
 
+void TCanvas::TextOutClipped(const TRect& Clip, int X, int Y, std::wstring_view Text)
+{
+    Changing();
+    RequiredState(TCanvasState{csHandleValid, csFontValid, csBrushValid});
+    ExtTextOutW(FHandle, X, Y, ETO_CLIPPED, &Clip, Text.data(), static_cast<UINT>(Text.size()), nullptr);
+    Changed();
+}
+
 int TCanvas::TextRect(TRect& Rect, String& Text, UINT Format)
 {
     bool calcOnly = (Format & DT_CALCRECT) != 0;

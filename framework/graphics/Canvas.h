@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "framework/classes/Persistent.h"
 #include "framework/graphics/Colors.h"
@@ -91,6 +92,9 @@ public:
     void TextOut(int X, int Y, const String& Text);
     // Text at X, Y clipped to Rect; Rect is filled with the brush unless the brush is clear.
     void TextRect(const TRect& Rect, int X, int Y, const String& Text);
+    // Text at X, Y clipped to Clip, with the background DrawText gives a line: the brush's colour
+    // behind the text's own cell (nothing for a clear brush), the rest of Clip left as it is.
+    void TextOutClipped(const TRect& Clip, int X, int Y, std::wstring_view Text);
     // DrawTextW with Format (DT_* flags) into Rect; with DT_CALCRECT, Rect receives the size
     // and nothing is drawn; with DT_MODIFYSTRING, Text receives the shortened text.
     int TextRect(TRect& Rect, String& Text, UINT Format);

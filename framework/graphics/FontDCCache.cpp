@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/graphics/FontWidths.h"
+
 namespace {
 
 // Enough for the fonts one markup text switches between (plain, bold, italic, link, ...).
@@ -137,6 +139,30 @@ bool TargetAccepted(HDC DC)
            GetLayout(DC) == 0 && GetTextAlign(DC) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
 }
 
+// Where DrawText puts a single line, when that is known without asking it: left-aligned at the
+// top or bottom of Rect, in a font measured from its widths, on a DC that places text as it is
+// told, with no prefix, tab or ellipsis to work out (an end ellipsis only when the text fits,
+// which DrawText then leaves off). DrawText draws such a line with one clipped ExtTextOut there.
+struct TLinePlace {
+    int X = 0, Y = 0;
+    TSize Extent{0, 0};
+};
+
+bool PlaceLine(TCanvas* Canvas, HDC DC, const TRect& Rect, const String& Text, UINT Format, TLinePlace& Place)
+{
+    constexpr UINT Kept = DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if ((Format & DT_SINGLELINE) == 0 || (Format & ~Kept) != 0) return false;
+    if ((Format & DT_NOPREFIX) == 0 && Text.find(L'&') != String::npos) return false;
+    TFont* font = Canvas->Font();
+    if (font->Orientation() != 0 || GetLayout(DC) != 0 || GetTextAlign(DC) != (TA_LEFT | TA_TOP | TA_NOUPDATECP) ||
+        !MeasuresLikeDisplay(DC) || !TextExtentFromWidths(*font, Text, GetTextCharacterExtra(DC), Place.Extent))
+        return false;
+    if ((Format & DT_END_ELLIPSIS) != 0 && Place.Extent.cx > Rect.right - Rect.left) return false;
+    Place.X = Rect.left;
+    Place.Y = (Format & DT_BOTTOM) != 0 ? Rect.bottom - Place.Extent.cy : Rect.top;
+    return true;
+}
+
 } // namespace
 
 bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format)
@@ -158,11 +184,27 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     if (surface == nullptr) return false;
     const int length = static_cast<int>(Text.size());
     // Everything the text may touch, within what the target shows (copying untouched pixels back
-    // changes nothing). The glyphs are clipped to Rect; the lines of an underlined or struck-out
-    // font follow the text, which may be wider than Rect, so those take the text's whole extent.
+    // changes nothing). The glyphs are clipped to Rect, and a placed line's glyphs reach no
+    // further than its extent and an overhang of at most the widest character. The lines of an
+    // underlined or struck-out font are not clipped: they follow the text, which may be wider
+    // than Rect, so those take the text's whole extent.
     TRect area = Rect;
+    TLinePlace place;
+    const bool placed = PlaceLine(Canvas, dc, Rect, Text, Format, place);
     TFontStyles style = font->Style();
-    if (style.Contains(fsUnderline) || style.Contains(fsStrikeOut)) {
+    const bool lined = style.Contains(fsUnderline) || style.Contains(fsStrikeOut);
+    if (placed) {
+        const int overhang = FontTextMetrics(*font).tmMaxCharWidth;
+        area.left = place.X - overhang;
+        area.right = place.X + place.Extent.cx + overhang;
+        if (lined) {
+            area.top = std::min<int>(Rect.top, place.Y) - place.Extent.cy;
+            area.bottom = std::max<int>(Rect.bottom, place.Y + place.Extent.cy) + place.Extent.cy;
+        } else {
+            area.left = std::max<int>(area.left, Rect.left);
+            area.right = std::min<int>(area.right, Rect.right);
+        }
+    } else if (lined) {
         SIZE size{0, 0};
         GetTextExtentPoint32W(surface->DC, Text.c_str(), length, &size);
         const int pad = size.cy;
@@ -190,10 +232,26 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     if (Canvas->OnChanging) Canvas->OnChanging(Canvas);
     BitBlt(side, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
     RECT box{Rect.left - area.left, Rect.top - area.top, Rect.right - area.left, Rect.bottom - area.top};
-    DrawTextW(side, Text.c_str(), length, &box, Format);
+    if (placed)
+        ExtTextOutW(side, place.X - area.left, place.Y - area.top, ETO_CLIPPED, &box, Text.c_str(), length, nullptr);
+    else
+        DrawTextW(side, Text.c_str(), length, &box, Format);
     BitBlt(dc, area.left, area.top, width, height, side, 0, 0, SRCCOPY);
     if (Canvas->OnChange) Canvas->OnChange(Canvas);
     return true;
+}
+
+void DrawTextLine(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format)
+{
+    if (DrawTextInFontDC(Canvas, Rect, Text, Format)) return;
+    TLinePlace place;
+    if (PlaceLine(Canvas, Canvas->Handle(), Rect, Text, Format, place)) {
+        Canvas->TextOutClipped(Rect, place.X, place.Y, Text);
+        return;
+    }
+    TRect box = Rect;
+    String text = Text;
+    Canvas->TextRect(box, text, Format);
 }
 
 void ReleaseFontDCs()

@@ -20,5 +20,11 @@
 // DT_MODIFYSTRING).
 bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format);
 
+// DrawTextW(Text, Format) into Rect on the canvas, in its font, font colour and brush, drawn the
+// cheapest way that leaves the same pixels: a single left-aligned line whose place is known is
+// drawn with one ExtTextOut (DrawText's own last step), in a font DC when the canvas's font is
+// not the DC's current one; anything else through DrawText.
+void DrawTextLine(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format);
+
 // Frees the DCs and bitmaps kept for the fonts (they are made again on the next use).
 void ReleaseFontDCs();

@@ -1,7 +1,7 @@
 #include "framework/graphics/GraphicsObjects.h"
 
+#include <atomic>
 #include <cstring>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -43,7 +43,8 @@ public:
 
 private:
     HGDIOBJ Create() const;
-    HGDIOBJ FHandle = nullptr;
+    // Read without the lock once made: a font's handle is asked for at every text drawn.
+    std::atomic<HGDIOBJ> FHandle{nullptr};
 };
 
 namespace {
@@ -65,28 +66,47 @@ COLORREF ColorRef(TColor Color)
     return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFFu;
 }
 
-std::wstring FontKey(const TFontData& d)
+// Keys are the settings' raw values packed into characters, built without any number
+// formatting into one buffer that the cache's lock guards: finding a resource that exists
+// allocates nothing, and fonts change style often enough (a markup text does it at every tag)
+// for that to count.
+void AppendValue(std::wstring& Key, uint32_t Value)
 {
-    return L"F" + std::to_wstring(d.Height) + L"," + std::to_wstring(d.Orientation) + L"," +
-           std::to_wstring(d.Style.Bits()) + L"," + std::to_wstring(d.Charset) + L"," +
-           std::to_wstring(d.Pitch) + L"," + std::to_wstring(d.Quality) + L"," + d.Name;
+    Key += static_cast<wchar_t>(Value & 0xFFFF);
+    Key += static_cast<wchar_t>(Value >> 16);
 }
 
-std::wstring PenKey(const TPenData& d)
+void FontKey(std::wstring& Key, const TFontData& d)
 {
-    return L"P" + std::to_wstring(d.Color) + L"," + std::to_wstring(d.Width) + L"," + std::to_wstring(d.Style);
+    Key = L'F';
+    AppendValue(Key, static_cast<uint32_t>(d.Height));
+    AppendValue(Key, static_cast<uint32_t>(d.Orientation));
+    AppendValue(Key, static_cast<uint32_t>(d.Style.Bits()) | (static_cast<uint32_t>(d.Charset) << 8) |
+                         (static_cast<uint32_t>(d.Pitch) << 16) | (static_cast<uint32_t>(d.Quality) << 24));
+    Key += d.Name;
 }
 
-std::wstring BrushKey(const TBrushData& d)
+void PenKey(std::wstring& Key, const TPenData& d)
 {
-    return L"B" + std::to_wstring(d.Color) + L"," + std::to_wstring(d.Style);
+    Key = L'P';
+    AppendValue(Key, static_cast<uint32_t>(d.Color));
+    AppendValue(Key, static_cast<uint32_t>(d.Width));
+    AppendValue(Key, static_cast<uint32_t>(d.Style));
 }
 
-TGdiResourceRef Acquire(TResourceKind kind, const std::wstring& key,
-                        const std::function<void(TGdiResource&)>& fill)
+void BrushKey(std::wstring& Key, const TBrushData& d)
+{
+    Key = L'B';
+    AppendValue(Key, static_cast<uint32_t>(d.Color));
+    AppendValue(Key, static_cast<uint32_t>(d.Style));
+}
+
+template <class MakeKey, class Fill> TGdiResourceRef Acquire(TResourceKind kind, MakeKey BuildKey, Fill FillIn)
 {
     TResourceCache& cache = Cache();
     std::lock_guard<std::mutex> guard(cache.Lock);
+    static std::wstring key;
+    BuildKey(key);
     auto it = cache.Map.find(key);
     if (it != cache.Map.end()) {
         if (TGdiResourceRef existing = it->second.lock()) return existing;
@@ -95,19 +115,19 @@ TGdiResourceRef Acquire(TResourceKind kind, const std::wstring& key,
     created->Kind = kind;
     created->Key = key;
     created->Cached = true;
-    fill(*created);
+    FillIn(*created);
     cache.Map[key] = created;
     return created;
 }
 
 TGdiResourceRef AcquireFont(const TFontData& data)
 {
-    return Acquire(rkFont, FontKey(data), [&](TGdiResource& r) { r.Font = data; });
+    return Acquire(rkFont, [&](std::wstring& k) { FontKey(k, data); }, [&](TGdiResource& r) { r.Font = data; });
 }
 
 TGdiResourceRef AcquirePen(const TPenData& data)
 {
-    return Acquire(rkPen, PenKey(data), [&](TGdiResource& r) { r.Pen = data; });
+    return Acquire(rkPen, [&](std::wstring& k) { PenKey(k, data); }, [&](TGdiResource& r) { r.Pen = data; });
 }
 
 TGdiResourceRef AcquireBrush(const TBrushData& data)
@@ -120,7 +140,7 @@ TGdiResourceRef AcquireBrush(const TBrushData& data)
         r->Adopt(CreatePatternBrush(data.Pattern));
         return r;
     }
-    return Acquire(rkBrush, BrushKey(data), [&](TGdiResource& r) { r.Brush = data; });
+    return Acquire(rkBrush, [&](std::wstring& k) { BrushKey(k, data); }, [&](TGdiResource& r) { r.Brush = data; });
 }
 
 BYTE QualityToGdi(TFontQuality q)
@@ -199,15 +219,15 @@ HGDIOBJ TGdiResource::Create() const
 
 HGDIOBJ TGdiResource::Handle()
 {
+    if (HGDIOBJ handle = FHandle.load(std::memory_order_acquire)) return handle;
     std::lock_guard<std::mutex> guard(Cache().Lock);
-    if (FHandle == nullptr) FHandle = Create();
-    return FHandle;
+    if (FHandle.load(std::memory_order_relaxed) == nullptr) FHandle.store(Create(), std::memory_order_release);
+    return FHandle.load(std::memory_order_relaxed);
 }
 
 bool TGdiResource::HasHandle()
 {
-    std::lock_guard<std::mutex> guard(Cache().Lock);
-    return FHandle != nullptr;
+    return FHandle.load(std::memory_order_acquire) != nullptr;
 }
 
 void TGdiResource::Adopt(HGDIOBJ Value)
@@ -223,7 +243,7 @@ TGdiResource::~TGdiResource()
         auto it = cache.Map.find(Key);
         if (it != cache.Map.end() && it->second.expired()) cache.Map.erase(it);
     }
-    if (FHandle != nullptr) DeleteObject(FHandle);
+    if (HGDIOBJ handle = FHandle.load()) DeleteObject(handle);
 }
 
 // --- TGraphicsObject --------------------------------------------------------------------------

@@ -12,13 +12,16 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/DrawingGuards.h"
 #include "framework/graphics/FontDCCache.h"
+#include "framework/graphics/FontWidths.h"
 #include "framework/system/StringUtils.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/PictureContainer.h"
@@ -71,71 +74,39 @@ void KeepAlive(const TGraphicsObject* Object)
     }
 }
 
-// What of a DC decides the extents measured on it.
-struct TExtentDevice {
-    int Technology = -1, DpiX = 0, DpiY = 0, CharExtra = 0;
-    bool operator==(const TExtentDevice&) const = default;
-};
-
-// Text extents already measured, kept across calls. Measuring needs the run's font selected into
-// the DC, and selecting a font is the dearest thing the renderer does: with the extents at hand
-// the layout needs no font at all, and the painting selects only the fonts it draws with. An
-// extent depends on the font and the DC, so each table belongs to one font (held alive by it) and
-// the whole store to one kind of DC: a call on a DC of another resolution, technology or spacing
-// starts it afresh, and a DC with a mapping mode or a world transform is measured directly.
-class TExtentCache {
+// How the current call measures text. A display DC measures as the fonts' width tables do, so
+// the layout needs no font selected at all (selecting one is the dearest thing the renderer
+// could do) and the painting selects none either; any other DC (a printer, a metafile, a mapping
+// mode or a world transform) measures itself with the font selected.
+class TTextMeasure {
 public:
-    // Set once per call, before any measure: whether and how this DC may use the store.
+    // Set once per call, before any measure.
     void Begin(HDC DC)
     {
-        FUsable = GetMapMode(DC) == MM_TEXT && GetGraphicsMode(DC) == GM_COMPATIBLE;
-        if (!FUsable) return;
-        TExtentDevice device{GetDeviceCaps(DC, TECHNOLOGY), GetDeviceCaps(DC, LOGPIXELSX),
-                             GetDeviceCaps(DC, LOGPIXELSY), GetTextCharacterExtra(DC)};
-        if (device != FDevice) {
-            FFonts.clear();
-            FDevice = device;
-        }
+        FByWidths = MeasuresLikeDisplay(DC);
+        FCharExtra = FByWidths ? GetTextCharacterExtra(DC) : 0;
     }
 
-    TSize Extent(TCanvas* C, const String& Text)
+    TSize Extent(TCanvas* C, const String& Text) const
     {
-        if (!FUsable) return C->TextExtent(Text);
-        TGdiResourceRef font = C->Font()->ResourceRef();
-        TFontTable* table = nullptr;
-        for (auto& t : FFonts)
-            if (t.Font == font) table = &t;
-        if (table == nullptr) {
-            if (FFonts.size() >= MaxFonts) FFonts.erase(FFonts.begin());
-            table = &FFonts.emplace_back(TFontTable{font, {}});
-        }
-        auto it = table->Sizes.find(Text);
-        if (it != table->Sizes.end()) return it->second;
-        if (table->Sizes.size() >= MaxTexts) table->Sizes.clear();
-        TSize size = C->TextExtent(Text);
-        table->Sizes.emplace(Text, size);
-        return size;
+        TSize size;
+        if (FByWidths && TextExtentFromWidths(*C->Font(), Text, FCharExtra, size)) return size;
+        return C->TextExtent(Text);
     }
 
-    // Whether the DC of the current call measures through the store, and what kind of DC it is.
-    bool Usable() const { return FUsable; }
-    const TExtentDevice& Device() const { return FDevice; }
+    // Whether the DC of the current call measures from the tables, and its character spacing.
+    bool ByWidths() const { return FByWidths; }
+    int CharExtra() const { return FCharExtra; }
 
 private:
-    static constexpr size_t MaxFonts = 32, MaxTexts = 2048;
-    struct TFontTable {
-        TGdiResourceRef Font;
-        std::unordered_map<String, TSize> Sizes;
-    };
-    bool FUsable = false;
-    TExtentDevice FDevice;
-    std::vector<TFontTable> FFonts;
+    bool FByWidths = false;
+    int FCharExtra = 0;
 };
 
-TExtentCache& Extents()
+TTextMeasure& Extents()
 {
-    static TExtentCache cache;
-    return cache;
+    static TTextMeasure measure;
+    return measure;
 }
 
 TColor BrushColorOrNone(const TBrush* B) { return B->Style() == bsClear ? clNone : B->Color(); }
@@ -217,7 +188,7 @@ void DrawRunText(TCanvas* C, TRect Box, String& Text, UINT Flags)
             Extents().Extent(C, Text).cx <= Box.right - Box.left)
             return;
     }
-    if (!DrawTextInFontDC(C, Box, Text, Flags)) C->TextRect(Box, Text, Flags);
+    DrawTextLine(C, Box, Text, Flags);
 }
 
 TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
@@ -245,7 +216,7 @@ struct TPaintKey {
     TColor LinkColor = clNone, HotBackColor = clNone, HotTextColor = clNone, ShadeColor = clNone;
     TColor HighlightBrush = clNone, HighlightText = clNone;
     UINT Flags = 0;
-    TExtentDevice Device;
+    int CharExtra = 0;
     bool operator==(const TPaintKey&) const = default;
 };
 
@@ -346,10 +317,23 @@ public:
         FRecords[Markup].push_back(std::move(Record));
     }
 
+    // Whether a text was painted before (a hash of it is remembered). Only a text painted again
+    // is kept: the first paint of a cell, which a scrolled or edited grid makes all the time,
+    // then pays nothing for keeping what it draws.
+    bool PaintedBefore(const String& Markup)
+    {
+        size_t hash = std::hash<String>{}(Markup);
+        if (FPainted.contains(hash)) return true;
+        if (FPainted.size() >= MaxPainted) FPainted.clear();
+        FPainted.insert(hash);
+        return false;
+    }
+
 private:
-    static constexpr size_t MaxRecords = 1024;
+    static constexpr size_t MaxRecords = 1024, MaxPainted = 8192;
     std::unordered_map<String, std::vector<std::unique_ptr<TMarkupPaintRecord>>> FRecords;
     size_t FCount = 0;
+    std::unordered_set<size_t> FPainted;
 };
 
 TPaintRecords& PaintRecords()
@@ -887,7 +871,7 @@ bool TLinePass::Tag(const String& Tag)
 {
     String upper = UpperCase(Tag);
     bool closing = upper.size() > 1 && upper[1] == L'/';
-    String name = upper.substr(closing ? 2 : 1); // the tag's text after "<" or "</", ">" included
+    std::wstring_view name = std::wstring_view(upper).substr(closing ? 2 : 1); // after "<" or "</", ">" included
     wchar_t c0 = name.empty() ? 0 : name[0];
     wchar_t c1 = name.size() > 1 ? name[1] : 0;
     TFont* font = C->Font();
@@ -1159,7 +1143,7 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
     key.HotTextColor = HotTextColor;
     key.ShadeColor = ShadeColor;
     key.Flags = BiDiTextFlags(MarkupTextFlags | (WrapWords ? 0 : DT_END_ELLIPSIS), BiDi);
-    const bool keep = !LookupMode && !SizeOnly && !PrintMode && PaintKeyFor(Canvas, Bounds, Markup, key);
+    bool keep = !LookupMode && !SizeOnly && !PrintMode && PaintKeyFor(Canvas, Bounds, Markup, key);
     if (keep) {
         if (TMarkupPaintRecord* kept = PaintRecords().Find(Markup, key)) {
             Replay(Canvas, Bounds, *kept);
@@ -1176,6 +1160,7 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
             ControlKind.clear();
             return false;
         }
+        keep = PaintRecords().PaintedBefore(Markup);
     }
 
     TMarkupRender R;
@@ -1235,7 +1220,7 @@ bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKe
 {
     constexpr size_t MaxKeptText = 4096;
     TBrushStyle brush = C->Brush()->Style();
-    if (Markup.empty() || Markup.size() > MaxKeptText || !Extents().Usable() || RotatedFontActive ||
+    if (Markup.empty() || Markup.size() > MaxKeptText || !Extents().ByWidths() || RotatedFontActive ||
         C->Brush()->Bitmap() != nullptr || (brush != bsSolid && brush != bsClear))
         return false;
     TFont* font = C->Font();
@@ -1248,7 +1233,7 @@ bool PaintKeyFor(TCanvas* C, const TRect& Bounds, const String& Markup, TPaintKe
     Key.Height = Bounds.bottom - Bounds.top;
     Key.HighlightBrush = MarkupHighlightBrush;
     Key.HighlightText = MarkupHighlightText;
-    Key.Device = Extents().Device();
+    Key.CharExtra = Extents().CharExtra();
     return true;
 }
 

@@ -470,6 +470,48 @@ TEST_F(MarkupRender, RepeatedPaintingCallsDrawAndAnswerAsTheFirstWhereverTheyAre
     EXPECT_GT(larger.ExtentY, first.ExtentY) << "the canvas's font";
 }
 
+TEST_F(MarkupRender, PaintsTheBytesOfEveryRunMeasuredAndDrawnWithItsFontSelected)
+{
+    // A DC in the advanced graphics mode (an identity transform) is measured and drawn on with
+    // each run's font selected and DrawText; an ordinary one takes the fonts' width tables, lines
+    // placed by hand and font DCs. Both must come out the same, byte for byte.
+    const wchar_t* const texts[] = {
+        L"<FONT COLOR=\"clRed\">Shift</FONT> <B>day 12</B><BR><A href=\"d12\">details</A> here",
+        L"<I>Wolf</I> <U>under</U> <S>struck</S> <FONT FACE=\"Symbol\" SIZE=\"12\">abc</FONT> caf\u00E9 \u672C\u6708",
+        L"<P align=\"center\">mid <B>bold</B></P><P align=\"right\">right</P><SHAD>shade</SHAD> x<SUP>2</SUP>",
+        L"a long line without wrapping that ends in dots",
+    };
+    for (bool wrap : {true, false}) {
+        for (const wchar_t* text : texts) {
+            SCOPED_TRACE(Narrow(text) + (wrap ? " (wrapped)" : ""));
+            TPixelBuffer reference(200, 80);
+            SetGraphicsMode(reference.DC(), GM_ADVANCED);
+            std::vector<COLORREF> drawn[2];
+            for (int i = 0; i < 2; ++i) {
+                TPixelBuffer ordinary(200, 80);
+                HDC dc = i == 0 ? ordinary.DC() : reference.DC();
+                TCanvas canvas;
+                canvas.SetHandle(dc);
+                canvas.Font()->SetName(L"Tahoma");
+                canvas.Font()->SetSize(9);
+                canvas.Font()->SetColor(clBlack);
+                canvas.Brush()->SetStyle(bsClear);
+                TMarkupCall call;
+                call.Wrap = wrap;
+                call.HotNumber = 1;
+                call.Bounds = TRect{2, 2, 150, 78};
+                call.Run(&canvas, text);
+                canvas.SetHandle(nullptr);
+                const TPixelBuffer& shown = i == 0 ? ordinary : reference;
+                for (int y = 0; y < 80; ++y)
+                    for (int x = 0; x < 200; ++x) drawn[i].push_back(shown.At(x, y));
+            }
+            EXPECT_TRUE(std::any_of(drawn[0].begin(), drawn[0].end(), IsInk)) << "something is drawn";
+            EXPECT_TRUE(drawn[0] == drawn[1]);
+        }
+    }
+}
+
 TEST_F(MarkupRender, MalformedHugeAndDeeplyNestedTextsNeverRaise)
 {
     String huge;

@@ -99,6 +99,12 @@ const TCase Cases[] = {
     {"box partly outside the bitmap", L"edge of the bitmap", TFontStyles{fsBold}, {-20, -8, 150, 8}, RunFormat, clNone,
      false},
     {"Chinese", L"\u672C\u6708\u5171\u5DE5\u4F5C", TFontStyles{fsBold}, {10, 10, 150, 30}, RunFormat, clNone, false},
+    {"top of a short box, opaque", L"top line", TFontStyles{fsItalic}, {10, 10, 150, 18}, DT_SINGLELINE | DT_NOPREFIX,
+     clAqua, false},
+    {"end ellipsis on a text that fits", L"fits", TFontStyles{fsUnderline}, {10, 10, 150, 30},
+     RunFormat | DT_END_ELLIPSIS, clNone, false},
+    {"prefix character", L"a&bc", {}, {10, 10, 150, 30}, DT_SINGLELINE | DT_BOTTOM, clNone, false},
+    {"character in a shaped script", L"\u0645\u0631\u062D\u0628\u0627 ok", {}, {10, 10, 150, 30}, RunFormat, clNone, false},
 };
 
 void Prepare(TCanvas& Canvas, HDC DC, const TCase& C)
@@ -108,6 +114,7 @@ void Prepare(TCanvas& Canvas, HDC DC, const TCase& C)
     Canvas.Font()->SetSize(9);
     Canvas.Font()->SetStyle(C.Style);
     Canvas.Font()->SetColor(clNavy);
+    SetTextCharacterExtra(DC, C.Brush == clAqua ? 2 : 0);
     if (C.Brush == clNone)
         Canvas.Brush()->SetStyle(bsClear);
     else
@@ -141,6 +148,30 @@ TEST(FontDCCache, DrawsTheSameBytesAsDrawTextWithTheFontSelected)
             EXPECT_EQ(GetCurrentObject(viaFontDC.DC(), OBJ_FONT), fontBefore) << "the target's font stays";
             EXPECT_TRUE(viaFontDC.Bytes() == direct.Bytes());
             side.SetHandle(nullptr);
+            plain.SetHandle(nullptr);
+        }
+    }
+    ReleaseFontDCs();
+}
+
+TEST(FontDCCache, LinesDrawnTheCheapestWayLeaveTheBytesDrawTextLeaves)
+{
+    // The canvas's font either already is the DC's (drawn there) or not (drawn in its font's DC);
+    // a line whose place is known is drawn with ExtTextOut, any other through DrawText.
+    for (bool fontSelected : {false, true}) {
+        for (const TCase& c : Cases) {
+            SCOPED_TRACE(std::string(c.Name) + (fontSelected ? " (font selected)" : " (font not selected)"));
+            TTarget viaLine(200, 50, true), direct(200, 50, true);
+            TCanvas line, plain;
+            Prepare(line, viaLine.DC(), c);
+            Prepare(plain, direct.DC(), c);
+            if (fontSelected) (void)line.TextExtent(L"x");
+            String text = c.Text;
+            TRect box = c.Box;
+            DrawTextLine(&line, box, text, c.Format);
+            plain.TextRect(box, text, c.Format);
+            EXPECT_TRUE(viaLine.Bytes() == direct.Bytes());
+            line.SetHandle(nullptr);
             plain.SetHandle(nullptr);
         }
     }
