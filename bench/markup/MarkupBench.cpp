@@ -12,12 +12,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "MarkupProbe.h"
+
+// Counts the heap allocations a first paint makes.
+static long long Allocations = 0;
+void* operator new(size_t Size)
+{
+    ++Allocations;
+    if (void* p = std::malloc(Size ? Size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* P) noexcept { std::free(P); }
+void operator delete(void* P, size_t) noexcept { std::free(P); }
 
 namespace {
 
@@ -60,10 +72,41 @@ template <class PaintA, class PaintB> void BestOf(PaintA A, PaintB B, double& Ti
     }
 }
 
+// First paints only, of the benchmark's text and of the same text with one kind of tag at a
+// time, each beside the plain cells in the same rounds, with the heap allocations a cell makes.
+template <class Render, class Plain> void FirstPaintsByTag(Render RenderText, Plain PaintPlain)
+{
+    const wchar_t* const shapes[][2] = {
+        {L"<FONT COLOR=\"clRed\">Shift</FONT> <B>day ", L"</B><BR><A href=\"d12\">details</A> here"},
+        {L"Shift day ", L"<BR>details here"},
+        {L"<FONT COLOR=\"clRed\">Shift</FONT> day ", L"<BR>details here"},
+        {L"Shift <B>day ", L"</B><BR>details here"},
+        {L"Shift day ", L"<BR><A href=\"d12\">details</A> here"},
+    };
+    int serial = 0;
+    for (const auto& shape : shapes) {
+        std::vector<String> texts;
+        for (int i = 0; i < (Rounds + 1) * Frames * Rows * Cols; ++i)
+            texts.push_back(shape[0] + std::to_wstring(serial++) + shape[1]);
+        size_t next = 0;
+        auto fresh = [&](TRect Cell) { RenderText(texts[next++].c_str(), Cell); };
+        const long long before = Allocations;
+        fresh(TRect{0, 0, CellWidth, CellHeight});
+        const long long allocations = Allocations - before;
+        double firstTime = 0, plainTime = 0;
+        BestOf(fresh, PaintPlain, firstTime, plainTime);
+        std::printf("  first paints %6.2f us a cell, DrawText %5.2f us, ratio %.2f, %lld allocations: %ls#%ls\n",
+                    firstTime * 1e6 / (Frames * Rows * Cols), plainTime * 1e6 / (Frames * Rows * Cols),
+                    firstTime / plainTime, allocations, shape[0], shape[1]);
+    }
+}
+
 } // namespace
 
-int main()
+// "first": only the first paints of the text and of each tag alone (see FirstPaintsByTag).
+int main(int argc, char** argv)
 {
+    const bool firstOnly = argc > 1 && std::string(argv[1]) == "first";
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -99,6 +142,14 @@ int main()
         markup(TRect{0, 0, CellWidth, CellHeight}); // warm the font caches for both, and let the
         markup(TRect{0, 0, CellWidth, CellHeight}); // renderer keep the repeated text's drawing
         plain(TRect{0, 0, CellWidth, CellHeight});
+        if (firstOnly) {
+            FirstPaintsByTag(render, plain);
+            canvas.SetHandle(nullptr);
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+            return 0;
+        }
         double markupTime = 0, plainTime = 0;
         BestOf(markup, plain, markupTime, plainTime);
         std::printf("markup: %d frames of %d x %d cells, best of %d rounds\n", Frames, Rows, Cols, Rounds);

@@ -1,10 +1,13 @@
 // With KVL_BENCH_PROBE set, the markup benchmark also times the system calls and framework steps a
 // markup cell is made of, one at a time on the same DC, so that its cost can be told apart: font
 // selection (the same font again, and two fonts in turn), text drawn with DrawText and with
-// ExtTextOut, measuring, and the framework's font objects changing style.
+// ExtTextOut, measuring, the framework's font objects changing style, and a run drawn the ways the
+// renderer draws it.
 #include "MarkupProbe.h"
 
 #include <cstdio>
+
+#include "framework/graphics/FontDCCache.h"
 
 namespace {
 
@@ -131,6 +134,15 @@ void ProbeMarkupCosts(HDC DC, TCanvas& Canvas)
         ExtTextOutW(side, 0, 0, ETO_CLIPPED, &r, run, length, nullptr);
         BitBlt(DC, 10, 10, 50, 14, side, 0, 0, SRCCOPY);
     });
+    Report("ExtTextOut \"day 12\" in a DC that keeps the bold font", [&](int) {
+        RECT r{0, 0, 50, 14};
+        ExtTextOutW(side, 0, 0, ETO_CLIPPED, &r, run, length, nullptr);
+    });
+    SelectObject(side, underline);
+    Report("ExtTextOut \"day 12\" in a DC that keeps the underlined font", [&](int) {
+        RECT r{0, 0, 50, 14};
+        ExtTextOutW(side, 0, 0, ETO_CLIPPED, &r, run, length, nullptr);
+    });
     SelectObject(side, sideFont);
     SelectObject(side, sideOld);
     DeleteObject(sideBitmap);
@@ -139,6 +151,24 @@ void ProbeMarkupCosts(HDC DC, TCanvas& Canvas)
     DeleteObject(normal);
     DeleteObject(bold);
     DeleteObject(underline);
+
+    // The same run drawn as the renderer draws it: in the DC's own font, in a font DC, and in an
+    // underlined font (the text in the DC's font, then the line).
+    {
+        TRect cell{10, 10, 106, 30};
+        String text = run;
+        auto draw = [&](int) { DrawTextLine(&Canvas, cell, text, flags); };
+        Canvas.Brush()->SetStyle(bsClear);
+        Canvas.TextOutClipped(cell, 10, 17, text); // the canvas font is now the DC's
+        Report("DrawTextLine \"day 12\", the DC's font", draw);
+        TFontStyles plain = Canvas.Font()->Style();
+        Canvas.Font()->SetStyle(TFontStyles{fsBold});
+        Report("DrawTextLine \"day 12\", bold through its font DC", draw);
+        Canvas.Font()->SetStyle(TFontStyles{fsUnderline});
+        Report("DrawTextLine \"day 12\", underlined", draw);
+        Canvas.Font()->SetStyle(plain);
+        Canvas.Brush()->SetStyle(bsSolid);
+    }
 
     TFont font;
     font.Assign(Canvas.Font());

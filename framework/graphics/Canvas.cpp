@@ -65,6 +65,15 @@ void TCanvas::RequiredState(TCanvasState Required)
     if (needed.Contains(csBrushValid)) CreateBrush();
 }
 
+bool TCanvas::FontInPlace()
+{
+    if (FState.Contains(csFontValid)) return true;
+    if (FHandle == nullptr || FSelectedFont != FFont->Resource() || GetCurrentObject(FHandle, OBJ_FONT) != FFont->Handle())
+        return false;
+    CreateFont();
+    return true;
+}
+
 void TCanvas::CreateFont()
 {
     // Selecting a font costs far more than any other object (the font is realised for the DC
@@ -72,10 +81,12 @@ void TCanvas::CreateFont()
     // would pay it twice per switch. So a change only marks the font stale; the DC keeps the old
     // one (held alive by FSelectedFont) until text needs the new one, and a font that is still
     // the DC's current one is not selected again.
-    TGdiResourceRef font = FFont->ResourceRef();
+    const TGdiResourceRef& font = FFont->Resource();
     HFONT handle = FFont->Handle();
-    if (font != FSelectedFont || GetCurrentObject(FHandle, OBJ_FONT) != handle) SelectObject(FHandle, handle);
-    FSelectedFont = std::move(font);
+    if (font != FSelectedFont || GetCurrentObject(FHandle, OBJ_FONT) != handle) {
+        SelectObject(FHandle, handle);
+        FSelectedFont = font;
+    }
     SetTextColor(FHandle, ColorRef(FFont->Color()));
     FState.Include(csFontValid);
 }
@@ -90,9 +101,16 @@ void TCanvas::CreatePen()
 
 void TCanvas::CreateBrush()
 {
-    FSelectedBrush = FBrush->ResourceRef();
-    UnrealizeObject(FBrush->Handle());
-    SelectObject(FHandle, FBrush->Handle());
+    // As with fonts, a change only marks the brush stale (a text run that clears the brush and
+    // puts it back would select twice per run otherwise); the brush still in the DC is held
+    // alive by FSelectedBrush, and selected again only when it is not the canvas's any more.
+    TGdiResourceRef brush = FBrush->ResourceRef();
+    HBRUSH handle = FBrush->Handle();
+    if (brush != FSelectedBrush || GetCurrentObject(FHandle, OBJ_BRUSH) != handle) {
+        UnrealizeObject(handle);
+        SelectObject(FHandle, handle);
+    }
+    FSelectedBrush = std::move(brush);
     if (FBrush->Style() == bsSolid) {
         SetBkColor(FHandle, ColorRef(FBrush->Color()));
         SetBkMode(FHandle, OPAQUE);
@@ -110,7 +128,7 @@ void TCanvas::DeselectHandles()
     if (FHandle != nullptr) {
         if (FSelectedFont) SelectObject(FHandle, GetStockObject(SYSTEM_FONT));
         if (FState.Contains(csPenValid)) SelectObject(FHandle, GetStockObject(BLACK_PEN));
-        if (FState.Contains(csBrushValid)) SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
+        if (FSelectedBrush) SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
     }
     FState = FState - TCanvasState{csFontValid, csPenValid, csBrushValid};
     FSelectedFont.reset();
@@ -134,11 +152,7 @@ void TCanvas::PenChanged(TObject*)
 
 void TCanvas::BrushChanged(TObject*)
 {
-    if (FState.Contains(csBrushValid)) {
-        FState.Exclude(csBrushValid);
-        SelectObject(FHandle, GetStockObject(HOLLOW_BRUSH));
-        FSelectedBrush.reset();
-    }
+    FState.Exclude(csBrushValid);
 }
 
 void TCanvas::Changing()

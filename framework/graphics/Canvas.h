@@ -95,6 +95,9 @@ public:
     // Text at X, Y clipped to Clip, with the background DrawText gives a line: the brush's colour
     // behind the text's own cell (nothing for a clear brush), the rest of Clip left as it is.
     void TextOutClipped(const TRect& Clip, int X, int Y, std::wstring_view Text);
+    // Whether text drawn now would find the canvas's font already selected in the DC (nothing to
+    // select); when it would, the font is made ready for drawing at once.
+    bool FontInPlace();
     // DrawTextW with Format (DT_* flags) into Rect; with DT_CALCRECT, Rect receives the size
     // and nothing is drawn; with DT_MODIFYSTRING, Text receives the shortened text.
     int TextRect(TRect& Rect, String& Text, UINT Format);

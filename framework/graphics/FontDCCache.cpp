@@ -1,6 +1,7 @@
 #include "framework/graphics/FontDCCache.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "framework/graphics/FontWidths.h"
@@ -15,15 +16,7 @@ COLORREF ColorRef(TColor Color)
     return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFFu;
 }
 
-// What of a target bitmap's format decides the bytes text leaves on it. The font DCs' bitmaps are
-// made compatible with the target's, so they share it; a target of another format starts afresh.
-struct TSurfaceFormat {
-    bool Dib = false;
-    bool TopDown = false;
-    DWORD Compression = BI_RGB;
-    DWORD Masks[3] = {0, 0, 0};
-    bool operator==(const TSurfaceFormat&) const = default;
-};
+using TSurfaceFormat = TTextTarget::TFormat;
 
 // 32-bit bitmaps only: their pixels copy back and forth unchanged, while palettes and 16-bit
 // formats could round colours differently in a bitmap of another origin.
@@ -97,7 +90,7 @@ public:
     }
 
     // The surface of the font, most recently used last; made on first use.
-    TFontSurface* For(const TSurfaceFormat& Format, TGdiResourceRef Font, HFONT Handle, HDC Target)
+    TFontSurface* For(const TSurfaceFormat& Format, const TGdiResourceRef& Font, HFONT Handle, HDC Target)
     {
         if (!(Format == FFormat)) {
             Clear();
@@ -112,7 +105,7 @@ public:
         s.DC = CreateCompatibleDC(Target);
         if (s.DC == nullptr) return nullptr;
         s.OldFont = SelectObject(s.DC, Handle);
-        s.Font = std::move(Font);
+        s.Font = Font;
         if (FSurfaces.size() >= MaxFonts) {
             FSurfaces.front().Free();
             FSurfaces.erase(FSurfaces.begin());
@@ -132,13 +125,6 @@ TFontDCs& FontDCs()
     return dcs;
 }
 
-// DrawText's own positions, clipping and background depend on nothing else of the DC.
-bool TargetAccepted(HDC DC)
-{
-    return GetObjectType(DC) == OBJ_MEMDC && GetMapMode(DC) == MM_TEXT && GetGraphicsMode(DC) == GM_COMPATIBLE &&
-           GetLayout(DC) == 0 && GetTextAlign(DC) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
-}
-
 // Where DrawText puts a single line, when that is known without asking it: left-aligned at the
 // top or bottom of Rect, in a font measured from its widths, on a DC that places text as it is
 // told, with no prefix, tab or ellipsis to work out (an end ellipsis only when the text fits,
@@ -148,14 +134,15 @@ struct TLinePlace {
     TSize Extent{0, 0};
 };
 
-bool PlaceLine(TCanvas* Canvas, HDC DC, const TRect& Rect, const String& Text, UINT Format, TLinePlace& Place)
+bool PlaceLine(TCanvas* Canvas, const TTextTarget& Target, const TRect& Rect, const String& Text, UINT Format,
+               TLinePlace& Place)
 {
     constexpr UINT Kept = DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_NOPREFIX | DT_END_ELLIPSIS;
     if ((Format & DT_SINGLELINE) == 0 || (Format & ~Kept) != 0) return false;
     if ((Format & DT_NOPREFIX) == 0 && Text.find(L'&') != String::npos) return false;
     TFont* font = Canvas->Font();
-    if (font->Orientation() != 0 || GetLayout(DC) != 0 || GetTextAlign(DC) != (TA_LEFT | TA_TOP | TA_NOUPDATECP) ||
-        !MeasuresLikeDisplay(DC) || !TextExtentFromWidths(*font, Text, GetTextCharacterExtra(DC), Place.Extent))
+    if (font->Orientation() != 0 || !Target.PlacesText ||
+        !TextExtentFromWidths(*font, Text, GetTextCharacterExtra(Target.DC), Place.Extent))
         return false;
     if ((Format & DT_END_ELLIPSIS) != 0 && Place.Extent.cx > Rect.right - Rect.left) return false;
     Place.X = Rect.left;
@@ -163,9 +150,31 @@ bool PlaceLine(TCanvas* Canvas, HDC DC, const TRect& Rect, const String& Text, U
     return true;
 }
 
+// The target as read for this call: the caller's, when it read it for this DC, or read now.
+struct TTargetOf {
+    std::optional<TTextTarget> Own;
+    const TTextTarget* Target;
+    TTargetOf(HDC DC, const TTextTarget* Given)
+    {
+        if (Given == nullptr || Given->DC != DC) Given = &Own.emplace(DC);
+        Target = Given;
+    }
+};
+
 } // namespace
 
-bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format)
+TTextTarget::TTextTarget(HDC Target) : DC(Target)
+{
+    // Lines are placed as DrawText would place them on a DC that puts text where it is told and
+    // measures as the width tables do.
+    const bool places = GetLayout(DC) == 0 && GetTextAlign(DC) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    PlacesText = places && MeasuresLikeDisplay(DC);
+    // DrawText's own positions, clipping and background depend on nothing else of a memory DC.
+    DrawsInFontDCs = places && GetObjectType(DC) == OBJ_MEMDC && GetMapMode(DC) == MM_TEXT &&
+                     GetGraphicsMode(DC) == GM_COMPATIBLE && ReadFormat(DC, Format);
+}
+
+bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format, const TTextTarget* Target)
 {
     constexpr UINT Refused = DT_CALCRECT | DT_MODIFYSTRING | DT_TABSTOP | DT_INTERNAL | DT_NOCLIP;
     if (Text.empty() || (Format & Refused) != 0 || (Format & DT_SINGLELINE) == 0) return false;
@@ -173,14 +182,16 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     TFont* font = Canvas->Font();
     HDC dc = Canvas->Handle();
     HFONT handle = font->Handle();
-    if (GetCurrentObject(dc, OBJ_FONT) == handle || font->Orientation() != 0 || !TargetAccepted(dc)) return false;
-    TSurfaceFormat format;
-    if (!ReadFormat(dc, format)) return false;
+    if (font->Orientation() != 0 || Canvas->FontInPlace()) return false;
+    TTargetOf targetOf(dc, Target);
+    const TTextTarget& read = *targetOf.Target;
+    if (!read.DrawsInFontDCs) return false;
+    const TSurfaceFormat& format = read.Format;
     TRect visible{};
     int clip = GetClipBox(dc, &visible);
     if (clip == ERROR) return false;
 
-    TFontSurface* surface = FontDCs().For(format, font->ResourceRef(), handle, dc);
+    TFontSurface* surface = FontDCs().For(format, font->Resource(), handle, dc);
     if (surface == nullptr) return false;
     const int length = static_cast<int>(Text.size());
     // Everything the text may touch, within what the target shows (copying untouched pixels back
@@ -190,7 +201,7 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     // than Rect, so those take the text's whole extent.
     TRect area = Rect;
     TLinePlace place;
-    const bool placed = PlaceLine(Canvas, dc, Rect, Text, Format, place);
+    const bool placed = PlaceLine(Canvas, read, Rect, Text, Format, place);
     TFontStyles style = font->Style();
     const bool lined = style.Contains(fsUnderline) || style.Contains(fsStrikeOut);
     if (placed) {
@@ -198,8 +209,16 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
         area.left = place.X - overhang;
         area.right = place.X + place.Extent.cx + overhang;
         if (lined) {
-            area.top = std::min<int>(Rect.top, place.Y) - place.Extent.cy;
-            area.bottom = std::max<int>(Rect.bottom, place.Y + place.Extent.cy) + place.Extent.cy;
+            // The lines where the font puts them (a row more on either side for rounding), or
+            // a text height above and below.
+            const TFontLines lines = FontLines(*font);
+            const int height = place.Extent.cy;
+            const int top = lines.Known ? std::min({0, lines.UnderlineTop(), lines.StrikeoutTop()}) - 1 : -height;
+            const int bottom = lines.Known ? std::max({height, lines.UnderlineTop() + lines.UnderlineWidth,
+                                                       lines.StrikeoutTop() + lines.StrikeoutWidth}) + 1
+                                           : 2 * height;
+            area.top = std::min<int>(Rect.top, place.Y + top);
+            area.bottom = std::max<int>(Rect.bottom, place.Y + bottom);
         } else {
             area.left = std::max<int>(area.left, Rect.left);
             area.right = std::min<int>(area.right, Rect.right);
@@ -241,11 +260,50 @@ bool DrawTextInFontDC(TCanvas* Canvas, const TRect& Rect, const String& Text, UI
     return true;
 }
 
-void DrawTextLine(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format)
+namespace {
+
+// A placed line in an underlined or struck-out font: its text in the same font without the lines,
+// then the lines where GDI draws them (the text's advance wide, in the text's colour, over the
+// glyphs). Drawing an underline costs GDI more than the text itself, and the text then shares
+// the plain font, which is mostly the DC's own. False when the line cannot be placed.
+bool DrawLinedLine(TCanvas* Canvas, const TTextTarget& Target, const TRect& Rect, const String& Text, UINT Format)
 {
-    if (DrawTextInFontDC(Canvas, Rect, Text, Format)) return;
     TLinePlace place;
-    if (PlaceLine(Canvas, Canvas->Handle(), Rect, Text, Format, place)) {
+    if (!PlaceLine(Canvas, Target, Rect, Text, Format, place)) return false;
+    TFont* font = Canvas->Font();
+    const TFontStyles style = font->Style();
+    const TFontLines lines = FontLines(*font);
+    if (!lines.Known) return false;
+    font->SetStyle(style - TFontStyles{fsUnderline, fsStrikeOut});
+    DrawTextLine(Canvas, Rect, Text, Format, &Target);
+    font->SetStyle(style);
+
+    HDC dc = Canvas->Handle();
+    if (Canvas->OnChanging) Canvas->OnChanging(Canvas);
+    const COLORREF background = SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(font->Color())) & 0x00FFFFFFu);
+    auto band = [&](int Top, int Width) {
+        RECT r{place.X, place.Y + Top, place.X + place.Extent.cx, place.Y + Top + Width};
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, L"", 0, nullptr);
+    };
+    if (style.Contains(fsUnderline)) band(lines.UnderlineTop(), lines.UnderlineWidth);
+    if (style.Contains(fsStrikeOut)) band(lines.StrikeoutTop(), lines.StrikeoutWidth);
+    SetBkColor(dc, background);
+    if (Canvas->OnChange) Canvas->OnChange(Canvas);
+    return true;
+}
+
+} // namespace
+
+void DrawTextLine(TCanvas* Canvas, const TRect& Rect, const String& Text, UINT Format, const TTextTarget* Target)
+{
+    TTargetOf targetOf(Canvas->Handle(), Target);
+    const TFontStyles style = Canvas->Font()->Style();
+    if ((style.Contains(fsUnderline) || style.Contains(fsStrikeOut)) &&
+        DrawLinedLine(Canvas, *targetOf.Target, Rect, Text, Format))
+        return;
+    if (DrawTextInFontDC(Canvas, Rect, Text, Format, targetOf.Target)) return;
+    TLinePlace place;
+    if (PlaceLine(Canvas, *targetOf.Target, Rect, Text, Format, place)) {
         Canvas->TextOutClipped(Rect, place.X, place.Y, Text);
         return;
     }

@@ -50,6 +50,7 @@ struct TFontTable {
     TGdiResourceRef Font;
     HFONT Handle = nullptr; // alive while Font is held
     TEXTMETRICW Metrics{};
+    TFontLines Lines;
     // Widths in pages of 256 characters; the first is fetched whole, the others per character.
     std::array<std::unique_ptr<std::array<int, 256>>, 256> Pages;
 };
@@ -72,17 +73,18 @@ public:
     // The font's table, most recently used first; made (metrics and first page) on first use.
     TFontTable& For(const TFont& Font)
     {
-        TGdiResourceRef font = Font.ResourceRef();
+        const TGdiResourceRef& font = Font.Resource();
         for (size_t i = 0; i < FTables.size(); ++i) {
             if (FTables[i]->Font != font) continue;
             if (i != 0) std::rotate(FTables.begin(), FTables.begin() + i, FTables.begin() + i + 1);
             return *FTables.front();
         }
         auto table = std::make_unique<TFontTable>();
-        table->Font = std::move(font);
         table->Handle = Font.Handle();
+        table->Font = Font.Resource();
         Select(*table);
         GetTextMetricsW(FDC, &table->Metrics);
+        table->Lines = Lines(table->Metrics);
         auto& first = table->Pages[0];
         first = std::make_unique<std::array<int, 256>>();
         if (!GetCharWidth32W(FDC, 0, 255, first->data())) first->fill(Unknown);
@@ -108,6 +110,19 @@ public:
     }
 
 private:
+    // Where GDI draws the font's underline and strike-out, from its outline metrics (each line at
+    // least a pixel thick); a font without them is marked so.
+    TFontLines Lines(const TEXTMETRICW& Metrics)
+    {
+        OUTLINETEXTMETRICW outline{};
+        outline.otmSize = sizeof(outline);
+        if (GetOutlineTextMetricsW(FDC, sizeof(outline), &outline) == 0) return TFontLines{};
+        auto thickness = [](UINT Size) { return std::max(1, static_cast<int>(Size)); };
+        return TFontLines{true, static_cast<int>(Metrics.tmAscent), outline.otmsUnderscorePosition,
+                          thickness(outline.otmsUnderscoreSize), outline.otmsStrikeoutPosition,
+                          thickness(outline.otmsStrikeoutSize)};
+    }
+
     void Select(const TFontTable& Table)
     {
         if (FDC == nullptr) {
@@ -153,6 +168,11 @@ bool TextExtentFromWidths(const TFont& Font, std::wstring_view Text, int CharExt
 const TEXTMETRICW& FontTextMetrics(const TFont& Font)
 {
     return Tables().For(Font).Metrics;
+}
+
+TFontLines FontLines(const TFont& Font)
+{
+    return Tables().For(Font).Lines;
 }
 
 bool MeasuresLikeDisplay(HDC DC)

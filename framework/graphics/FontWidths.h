@@ -23,6 +23,19 @@ bool TextExtentFromWidths(const TFont& Font, std::wstring_view Text, int CharExt
 
 // The font's metrics, as GetTextMetricsW gives them on a display DC.
 const TEXTMETRICW& FontTextMetrics(const TFont& Font);
+// Where GDI draws a font's underline and strike-out along a line of text: each a band Width rows
+// thick whose middle lies Position rows above the baseline (below when negative). Known for fonts
+// with outline metrics only (Known false otherwise).
+struct TFontLines {
+    bool Known = false;
+    int Ascent = 0;
+    int UnderlinePosition = 0, UnderlineWidth = 1;
+    int StrikeoutPosition = 0, StrikeoutWidth = 1;
+    // The band's first row, relative to the text's top.
+    int UnderlineTop() const { return Ascent - (UnderlinePosition + UnderlineWidth / 2); }
+    int StrikeoutTop() const { return Ascent - (StrikeoutPosition + StrikeoutWidth / 2); }
+};
+TFontLines FontLines(const TFont& Font);
 
 // Whether a DC measures text as the tables do: a display or memory DC in MM_TEXT without a world
 // transform (printers and metafiles measure in their own terms).

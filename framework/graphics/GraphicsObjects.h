@@ -24,13 +24,15 @@ public:
 
     // The shared resource, with its handle created. Canvases keep it while it is selected.
     TGdiResourceRef ResourceRef() const;
+    // The same resource without a copy of the reference, its handle not necessarily created yet:
+    // for telling objects apart, and for holding one without drawing with it.
+    const TGdiResourceRef& Resource() const { return FResource; }
     bool HandleAllocated() const;
 
 protected:
     virtual void Changed();
     // Replaces the resource; fires OnChange when the settings differ (or Force).
     void SetResource(TGdiResourceRef Resource, bool Force = false);
-    const TGdiResourceRef& Resource() const { return FResource; }
 
 private:
     TGdiResourceRef FResource;

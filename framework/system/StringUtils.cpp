@@ -67,6 +67,11 @@ String UpperCase(const String& s)
     return result;
 }
 
+void UpperCaseInPlace(String& s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), AsciiUpper);
+}
+
 String LowerCase(const String& s)
 {
     String result = s;
@@ -85,7 +90,7 @@ int CompareStr(const String& a, const String& b)
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-int CompareText(const String& a, const String& b)
+int CompareText(std::wstring_view a, std::wstring_view b)
 {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {

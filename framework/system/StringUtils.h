@@ -16,13 +16,14 @@ String TrimRight(const String& s);
 // ASCII letters only; every other character is left alone.
 String UpperCase(const String& s);
 String LowerCase(const String& s);
+void UpperCaseInPlace(String& s);
 // Every letter, by the user's locale.
 String AnsiUpperCase(const String& s);
 String AnsiLowerCase(const String& s);
 
 // Ordinal comparisons: < 0, 0 or > 0. CompareText folds ASCII letters only.
 int CompareStr(const String& a, const String& b);
-int CompareText(const String& a, const String& b);
+int CompareText(std::wstring_view a, std::wstring_view b);
 bool SameStr(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
 // Comparisons by the user's locale (word sort order); the Text forms ignore case.

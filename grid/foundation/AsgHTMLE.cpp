@@ -155,7 +155,7 @@ String MarkupAttribute(const String& Tag, const String& Name)
             quoted = !quoted;
             continue;
         }
-        if (quoted || CompareText(Tag.substr(i, n), Name) != 0) continue;
+        if (quoted || CompareText(std::wstring_view(Tag).substr(i, n), Name) != 0) continue;
         size_t j = i + n;
         while (j < Tag.size() && Tag[j] == L' ') ++j;
         if (j >= Tag.size() || Tag[j] != L'=') continue;

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string_view>
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Colors.h"
@@ -166,15 +167,18 @@ struct TMarkupRender {
     // than the text, the font and the rectangle's size make the call one not to keep.
     TMarkupPaintRecord* Record = nullptr;
     bool Unrecordable = false;
+    // Buffers the passes reuse from tag to tag and line to line: the tag being acted on, its
+    // upper case, and the runs waiting to be drawn as one text.
+    String TagText, TagUpper, PendingRuns;
 };
 
 enum TMarkupPass { mpLayout, mpLookup, mpPaint };
 
 // One pass over one line. Text is the remaining markup (shortened by what a layout pass
-// consumes); LineMarkup receives the consumed markup. ItemHit and AnchorHit report a picture or
-// control, and an anchor, under the point.
-void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& LineMarkup, bool& ItemHit,
-                      bool& AnchorHit, TMarkupLine& Line, TMarkupPass Pass);
+// consumes); LineMarkup receives the consumed markup, a view into the text the call began with.
+// ItemHit and AnchorHit report a picture or control, and an anchor, under the point.
+void RenderMarkupLine(TMarkupRender& R, std::wstring_view& Text, TRect LineRect, std::wstring_view& LineMarkup,
+                      bool& ItemHit, bool& AnchorHit, TMarkupLine& Line, TMarkupPass Pass);
 
 bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomImageList* ImageList, int PointX,
                   int PointY, int FocusIndex, int HotNumber, int ShadowShift, bool LookupMode, bool SizeOnly,

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "framework/facts/SystemFacts.h"
@@ -62,14 +62,14 @@ void KeepAlive(const TGraphicsObject* Object)
     static std::vector<TGdiResourceRef> kept;
     static size_t next = 0;
     constexpr size_t Capacity = 32;
-    TGdiResourceRef resource = Object->ResourceRef();
+    const TGdiResourceRef& resource = Object->Resource();
     if (!resource) return;
     for (const auto& r : kept)
         if (r == resource) return;
     if (kept.size() < Capacity) {
-        kept.push_back(std::move(resource));
+        kept.push_back(resource);
     } else {
-        kept[next] = std::move(resource);
+        kept[next] = resource;
         next = (next + 1) % Capacity;
     }
 }
@@ -85,13 +85,22 @@ public:
     {
         FByWidths = MeasuresLikeDisplay(DC);
         FCharExtra = FByWidths ? GetTextCharacterExtra(DC) : 0;
+        FTarget.reset();
     }
 
-    TSize Extent(TCanvas* C, const String& Text) const
+    // The DC as text drawing reads it, read once per call when text is first drawn (the call
+    // changes nothing of it that this covers).
+    const TTextTarget* Target(HDC DC)
+    {
+        if (!FTarget || FTarget->DC != DC) FTarget.emplace(DC);
+        return &*FTarget;
+    }
+
+    TSize Extent(TCanvas* C, std::wstring_view Text) const
     {
         TSize size;
         if (FByWidths && TextExtentFromWidths(*C->Font(), Text, FCharExtra, size)) return size;
-        return C->TextExtent(Text);
+        return C->TextExtent(String(Text));
     }
 
     // Whether the DC of the current call measures from the tables, and its character spacing.
@@ -101,6 +110,7 @@ public:
 private:
     bool FByWidths = false;
     int FCharExtra = 0;
+    std::optional<TTextTarget> FTarget;
 };
 
 TTextMeasure& Extents()
@@ -154,7 +164,7 @@ String DecodePrePass(const String& Text)
             bool done = false;
             for (const auto& e : table) {
                 size_t n = std::char_traits<wchar_t>::length(e.Name);
-                if (Text.size() - i >= n && CompareText(Text.substr(i, n), e.Name) == 0) {
+                if (Text.size() - i >= n && CompareText(std::wstring_view(Text).substr(i, n), e.Name) == 0) {
                     out += e.Char;
                     i += n;
                     done = true;
@@ -168,10 +178,9 @@ String DecodePrePass(const String& Text)
     return out;
 }
 
-String DecodeRun(const String& Raw)
+String DecodeRun(std::wstring_view Raw)
 {
-    if (Raw.find(L'&') == String::npos) return Raw;
-    String s = StringReplace(Raw, L"&nbsp;", L" ", rfReplaceAll | rfIgnoreCase);
+    String s = StringReplace(String(Raw), L"&nbsp;", L" ", rfReplaceAll | rfIgnoreCase);
     s = StringReplace(s, L"&lt;", L"<", rfReplaceAll | rfIgnoreCase);
     return StringReplace(s, L"&gt;", L">", rfReplaceAll | rfIgnoreCase);
 }
@@ -188,14 +197,14 @@ void DrawRunText(TCanvas* C, TRect Box, String& Text, UINT Flags)
             Extents().Extent(C, Text).cx <= Box.right - Box.left)
             return;
     }
-    DrawTextLine(C, Box, Text, Flags);
+    DrawTextLine(C, Box, Text, Flags, Extents().Target(C->Handle()));
 }
 
-TSize MeasureText(TCanvas* C, const String& Text, UINT Flags)
+TSize MeasureText(TCanvas* C, std::wstring_view Text, UINT Flags)
 {
     if (Text.find(L'\t') == String::npos) return Extents().Extent(C, Text);
     TRect r{0, 0, 0, 0};
-    String s = Text;
+    String s(Text);
     C->TextRect(r, s, Flags | DT_CALCRECT);
     return TSize{r.right - r.left, r.bottom - r.top};
 }
@@ -317,23 +326,24 @@ public:
         FRecords[Markup].push_back(std::move(Record));
     }
 
-    // Whether a text was painted before (a hash of it is remembered). Only a text painted again
-    // is kept: the first paint of a cell, which a scrolled or edited grid makes all the time,
-    // then pays nothing for keeping what it draws.
+    // Whether a text was painted before (a hash of it is remembered, in a slot its hash picks;
+    // a later text of the same slot takes it over). Only a text painted again is kept: the first
+    // paint of a cell, which a scrolled or edited grid makes all the time, then pays nothing for
+    // keeping what it draws.
     bool PaintedBefore(const String& Markup)
     {
-        size_t hash = std::hash<String>{}(Markup);
-        if (FPainted.contains(hash)) return true;
-        if (FPainted.size() >= MaxPainted) FPainted.clear();
-        FPainted.insert(hash);
+        size_t hash = std::hash<String>{}(Markup) | 1; // never 0, the empty slot
+        size_t& slot = FPainted[(hash >> 1) % FPainted.size()];
+        if (slot == hash) return true;
+        slot = hash;
         return false;
     }
 
 private:
-    static constexpr size_t MaxRecords = 1024, MaxPainted = 8192;
+    static constexpr size_t MaxRecords = 1024, PaintedSlots = 8192;
     std::unordered_map<String, std::vector<std::unique_ptr<TMarkupPaintRecord>>> FRecords;
     size_t FCount = 0;
-    std::unordered_set<size_t> FPainted;
+    std::vector<size_t> FPainted = std::vector<size_t>(PaintedSlots, 0);
 };
 
 TPaintRecords& PaintRecords()
@@ -497,6 +507,7 @@ struct TLinePass {
     bool& ItemHit;
     bool& AnchorHit;
     UINT Flags;
+    String& Pending;   // text runs waiting to be drawn together, from PendingX to PendingEnd
     int X;             // drawing position (left to right; runs read right to left are mirrored)
     int Bottom;        // the text's bottom before superscript, subscript and baseline shifts
     int LineWidth;     // room the layout may fill
@@ -506,8 +517,7 @@ struct TLinePass {
     bool ListItemOnLine = false;
     int AnchorStartX;  // where the open anchor's text began on this line
     int FocusStartX;
-    // Text runs waiting to be drawn together, from PendingX to PendingEnd.
-    String Pending;
+    size_t Consumed = 0; // markup taken from the front of the line's text
     int PendingX = 0, PendingEnd = 0, PendingBottom = 0, PendingHeight = 0;
 
     bool Painting() const { return Pass == mpPaint; }
@@ -523,7 +533,7 @@ struct TLinePass {
         return R.PointX >= Box.left && R.PointX < Box.right && R.PointY >= Box.top && R.PointY < Box.bottom;
     }
 
-    void Run(String& Text, String& LineMarkup);
+    void Run(std::wstring_view& Text);
     void Flush();
     bool Tag(const String& Tag);
     bool Anchor(const String& Tag, bool Closing);
@@ -580,7 +590,7 @@ void TLinePass::Flush()
     Pending.clear();
 }
 
-void TLinePass::Run(String& Text, String& LineMarkup)
+void TLinePass::Run(std::wstring_view& Text)
 {
     size_t end = Text.find(L'<');
     if (end == String::npos) end = Text.size();
@@ -588,11 +598,15 @@ void TLinePass::Run(String& Text, String& LineMarkup)
         size_t blank = Text.find(L' ');
         if (blank != String::npos && blank < end) end = blank + 1;
     }
-    String raw = Text.substr(0, end);
-    String shown = DecodeRun(raw);
+    std::wstring_view shown = Text.substr(0, end);
+    String decoded;
+    if (shown.find(L'&') != String::npos) {
+        decoded = DecodeRun(shown);
+        shown = decoded;
+    }
     auto consume = [&] {
-        LineMarkup += raw;
-        Text.erase(0, end);
+        Consumed += end;
+        Text.remove_prefix(end);
         FirstRun = false;
     };
     if (F.Hidden) {
@@ -608,7 +622,7 @@ void TLinePass::Run(String& Text, String& LineMarkup)
         if (!fits) {
             LineDone = true;
             // Without word wrap nothing after an overflowing run can show: the rest is dropped.
-            if (!R.WrapWords && !FirstRun) Text.clear();
+            if (!R.WrapWords && !FirstRun) Text = {};
             return;
         }
         R.PlainText += shown;
@@ -655,7 +669,7 @@ bool TLinePass::Anchor(const String& Tag, bool Closing)
     TFont* font = C->Font();
     if (!Closing) {
         ++F.AnchorCount;
-        F.InAnchor = Pos(L"HREF", UpperCase(Tag)) > 0;
+        F.InAnchor = R.TagUpper.find(L"HREF") != String::npos; // Tag's upper case, made by Tag()
         F.AnchorHref = MarkupAttribute(Tag, L"HREF");
         F.AnchorTitle = MarkupAttribute(Tag, L"TITLE");
         AnchorStartX = X;
@@ -869,7 +883,9 @@ void TLinePass::TileBackground(const String& Source)
 // Acts on one tag; false when the tag must wait for the next line.
 bool TLinePass::Tag(const String& Tag)
 {
-    String upper = UpperCase(Tag);
+    String& upper = R.TagUpper;
+    upper.assign(Tag);
+    UpperCaseInPlace(upper);
     bool closing = upper.size() > 1 && upper[1] == L'/';
     std::wstring_view name = std::wstring_view(upper).substr(closing ? 2 : 1); // after "<" or "</", ">" included
     wchar_t c0 = name.empty() ? 0 : name[0];
@@ -1078,12 +1094,13 @@ bool TLinePass::Tag(const String& Tag)
 
 } // namespace
 
-void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& LineMarkup, bool& ItemHit,
-                      bool& AnchorHit, TMarkupLine& Line, TMarkupPass Pass)
+void RenderMarkupLine(TMarkupRender& R, std::wstring_view& Text, TRect LineRect, std::wstring_view& LineMarkup,
+                      bool& ItemHit, bool& AnchorHit, TMarkupLine& Line, TMarkupPass Pass)
 {
     TMarkupFlow& flow = Pass == mpLayout ? R.Measure : R.Paint;
     TLinePass p{R, flow, R.Canvas, LineRect, Line, Pass, ItemHit, AnchorHit,
-                BiDiTextFlags(MarkupTextFlags | (R.WrapWords ? 0 : DT_END_ELLIPSIS), R.BiDi)};
+                BiDiTextFlags(MarkupTextFlags | (R.WrapWords ? 0 : DT_END_ELLIPSIS), R.BiDi), R.PendingRuns};
+    const wchar_t* lineStart = Text.data();
     p.X = LineRect.left;
     p.Bottom = LineRect.bottom - Line.SubExtra;
     p.LineWidth = LineRect.right - LineRect.left;
@@ -1098,21 +1115,24 @@ void RenderMarkupLine(TMarkupRender& R, String& Text, TRect LineRect, String& Li
     }
     while (!Text.empty() && !p.LineDone) {
         if (Text[0] != L'<') {
-            p.Run(Text, LineMarkup);
+            p.Run(Text);
             continue;
         }
         size_t close = Text.find(L'>');
         if (close == String::npos) { // a tag that never closes ends the text
-            Text.clear();
+            Text = {};
             break;
         }
-        String tag = Text.substr(0, close + 1);
+        R.TagText.assign(Text.substr(0, close + 1));
         p.Flush();
-        if (p.Tag(tag)) {
-            LineMarkup += tag;
-            Text.erase(0, close + 1);
+        if (p.Tag(R.TagText)) {
+            p.Consumed += close + 1;
+            Text.remove_prefix(close + 1);
         }
     }
+    // What was taken lies at the front of the text the call began with: runs and tags are taken
+    // in order, and only the rest is ever dropped.
+    LineMarkup = std::wstring_view(lineStart, p.Consumed);
     p.Flush();
     if (flow.InAnchor && p.Focused()) p.DrawFocus(LineRect.right, true);
     Line.Width = Line.RunPos - Line.TrailingBlank;
@@ -1195,19 +1215,19 @@ bool RenderMarkup(TCanvas* Canvas, const String& Markup, TRect Bounds, TCustomIm
 
     bool result = Render(R, Markup, keep ? &key : nullptr);
 
-    HitHref = R.HitHref;
-    PlainText = R.PlainText;
-    FocusHref = R.FocusHref;
-    HitTitle = R.HitTitle;
+    HitHref = std::move(R.HitHref);
+    PlainText = std::move(R.PlainText);
+    FocusHref = std::move(R.FocusHref);
+    HitTitle = std::move(R.HitTitle);
     ExtentX = R.ExtentX;
     ExtentY = R.ExtentY;
     AnchorTotal = R.AnchorTotal;
     HitNumber = R.HitNumber;
     HitRect = R.HitRect;
     ControlRect = R.ControlRect;
-    ControlId = R.ControlId;
-    ControlValue = R.ControlValue;
-    ControlKind = R.ControlKind;
+    ControlId = std::move(R.ControlId);
+    ControlValue = std::move(R.ControlValue);
+    ControlKind = std::move(R.ControlKind);
     return result;
 }
 
@@ -1295,7 +1315,13 @@ bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
     SetBrushColor(C, clNone);
     KeepAlive(C->Brush());
 
-    String text = LineBreaksToMarkup(UnwrapHashTags(DecodePrePass(Markup)));
+    // The pre-pass copies the text only when it has something to replace.
+    String prepared;
+    std::wstring_view text = Markup;
+    if (Markup.find(L'&') != String::npos) text = prepared = DecodePrePass(Markup);
+    if (text.find(L"<#") != String::npos) text = prepared = UnwrapHashTags(String(text));
+    if (text.find_first_of(L"\r\n") != String::npos) text = prepared = LineBreaksToMarkup(String(text));
+    R.PlainText.reserve(text.size());
     bool result = false;
     int top = R.Bounds.top;
     TRect lineRect = R.Bounds;
@@ -1306,7 +1332,7 @@ bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
         R.GhHeight = line.Height = Extents().Extent(C, L"gh").cy;
         lineRect.top = top;
         lineRect.bottom = R.Bounds.bottom;
-        String lineMarkup;
+        std::wstring_view lineMarkup;
         bool itemHit = false, anchorHit = false;
         size_t before = text.size();
         RenderMarkupLine(R, text, lineRect, lineMarkup, itemHit, anchorHit, line, mpLayout);
@@ -1323,8 +1349,8 @@ bool Render(TMarkupRender& R, const String& Markup, TPaintKey* Key)
             paint.bottom = top + line.Height + extra;
             C->Font()->Assign(&R.Paint.Font);
             TMarkupLine second = line;
-            String markup = lineMarkup;
-            String unused;
+            std::wstring_view markup = lineMarkup;
+            std::wstring_view unused;
             RenderMarkupLine(R, markup, paint, unused, itemHit, anchorHit, second, R.LookupMode ? mpLookup : mpPaint);
             R.Paint.Font.Assign(C->Font());
             if (anchorHit || itemHit) result = true;

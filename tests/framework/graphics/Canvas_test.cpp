@@ -223,6 +223,45 @@ TEST(Canvas, FontChangesReachTheDcOnlyWhenTextNeedsThem)
     EXPECT_EQ(0u, GetObjectType(bold));
 }
 
+TEST(Canvas, BrushChangesReachTheDcOnlyWhenDrawingNeedsThem)
+{
+    TBitmap bmp;
+    MakeCanvasBitmap(bmp, 20, 10);
+    HDC dc = bmp.Canvas()->Handle();
+    TCanvas c;
+    c.SetHandle(dc);
+    c.Brush()->SetColor(clRed);
+    c.FillRect(Rect(0, 0, 5, 5));
+    HGDIOBJ red = GetCurrentObject(dc, OBJ_BRUSH);
+
+    // A change leaves the old brush in the DC, alive, until something is drawn with the new one.
+    c.Brush()->SetColor(clBlue);
+    EXPECT_EQ(red, GetCurrentObject(dc, OBJ_BRUSH));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(red));
+    c.Rectangle(5, 0, 10, 5);
+    EXPECT_EQ(clBlue, Pixel32(bmp, 7, 2));
+    HGDIOBJ blue = GetCurrentObject(dc, OBJ_BRUSH);
+    EXPECT_NE(red, blue);
+    EXPECT_EQ(0u, GetObjectType(red)); // freed once the DC let go of it
+
+    // Clearing the brush and putting the same one back selects nothing; a brush selected behind
+    // the canvas's back is replaced.
+    c.Brush()->SetStyle(bsClear);
+    c.Brush()->SetColor(clBlue);
+    c.Rectangle(10, 0, 15, 5);
+    EXPECT_EQ(blue, GetCurrentObject(dc, OBJ_BRUSH));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    c.Brush()->SetColor(clGreen);
+    c.Brush()->SetColor(clBlue);
+    c.Rectangle(15, 0, 20, 5);
+    EXPECT_EQ(clBlue, Pixel32(bmp, 17, 2));
+
+    // A stale brush is taken out of the DC all the same when the canvas lets go of it.
+    c.Brush()->SetColor(clYellow);
+    c.SetHandle(nullptr);
+    EXPECT_EQ(GetStockObject(HOLLOW_BRUSH), GetCurrentObject(dc, OBJ_BRUSH));
+}
+
 TEST(Canvas, ForeignDcAndNoDc)
 {
     TCanvas none;
