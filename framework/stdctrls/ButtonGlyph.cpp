@@ -203,7 +203,7 @@ TRect TButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
 void TButtonGlyph::TakeActionImage(TObject* Action)
 {
     auto* action = dynamic_cast<TCustomAction*>(Action);
-    if (action == nullptr || (FOriginal != nullptr && !FOriginal->Empty()) || action->ActionList() == nullptr) return;
+    if (!CopyActionImage || action == nullptr || (FOriginal != nullptr && !FOriginal->Empty()) || action->ActionList() == nullptr) return;
     TCustomImageList* images = action->ActionList()->Images();
     const int index = action->ImageIndex();
     if (images == nullptr || index < 0 || index >= images->Count()) return;

@@ -45,8 +45,12 @@ public:
     void DrawButtonText(TCanvas* Canvas, const String& Caption, TRect TextBounds, TButtonState State, UINT BiDiFlags);
 
     // A button linked to Action (a TCustomAction with an action list that has Images) whose
-    // strip is empty takes the action's image as its glyph, on the transparent fuchsia.
+    // strip is empty takes the action's image as its glyph, on the transparent fuchsia, unless
+    // CopyActionImage is off.
     void TakeActionImage(TObject* Action);
+    // Buttons that draw an action's image from its list themselves turn this off: a copy would
+    // hide the next image the action names.
+    bool CopyActionImage = true;
 
     TNotifyEvent OnChange;
 

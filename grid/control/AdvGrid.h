@@ -991,6 +991,8 @@ private:
     void MouseActionsInvalidate(TObject* Sender) { Invalidate(); }
     void GetIsDesigning(TObject* Sender, bool& IsDesigning);
     void ApplyColumnStretch();
+    // The extent of a multi-image cell's row (or column) of grid images; 0 x 0 without images.
+    TPoint MultiImageSize(TCellGraphic* Graphic);
     // Gives the base grid the painters of a cell's frame (background, grid lines).
     void InstallCellPainters();
     // The steps of the visual decision (GetCellVisual). ApplyCellProperties answers whether the

@@ -654,6 +654,17 @@ int GraphicHeight(TObject* Object)
 
 } // namespace
 
+TPoint TAdvStringGrid::MultiImageSize(TCellGraphic* Graphic)
+{
+    TCustomImageList* images = GetGridImages();
+    if (images == nullptr) return TPoint{0, 0};
+    auto* list = dynamic_cast<TIntList*>(Graphic->CellBitmap());
+    const int count = list != nullptr ? list->Count() : 0;
+    // CellBoolean lays the images out side by side, else one above the other.
+    return Graphic->CellBoolean() ? TPoint{count * images->Width(), images->Height()}
+                                  : TPoint{images->Width(), count * images->Height()};
+}
+
 TPoint TAdvStringGrid::GetCellGraphicSize(int ACol, int ARow)
 {
     TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
@@ -701,12 +712,7 @@ TPoint TAdvStringGrid::GetCellGraphicSize(int ACol, int ARow)
         break;
     }
     case ctImages:
-        if (TCustomImageList* images = GetGridImages()) {
-            auto* list = dynamic_cast<TIntList*>(graphic->CellBitmap());
-            const int count = list ? list->Count() : 0;
-            size = graphic->CellBoolean() ? TPoint{count * images->Width(), images->Height()}
-                                          : TPoint{images->Width(), count * images->Height()};
-        }
+        size = MultiImageSize(graphic);
         break;
     case ctPicture:
     case ctFilePicture: {

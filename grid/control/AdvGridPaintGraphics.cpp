@@ -83,12 +83,7 @@ TAdvStringGrid::TCellGraphicLayout TAdvStringGrid::GetCellGraphicLayout(int ACol
         layout.DrawText = false;
         break;
     case ctImages:
-        if (TCustomImageList* images = GetGridImages()) {
-            auto* list = dynamic_cast<TIntList*>(graphic->CellBitmap());
-            const int count = list != nullptr ? list->Count() : 0;
-            size = graphic->CellBoolean() ? TPoint{count * images->Width(), images->Height()}
-                                          : TPoint{images->Width(), count * images->Height()};
-        }
+        size = MultiImageSize(graphic);
         break;
     case ctPicture:
     case ctFilePicture: {

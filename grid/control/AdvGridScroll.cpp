@@ -19,6 +19,18 @@ void SetProportionalInfo(HWND Wnd, int Bar, float Shown, int Pos)
     SetScrollInfo(Wnd, Bar, &info, TRUE);
 }
 
+// The columns (rows) From .. To - 1 with the grid line after each. Summed, not walked: the bars
+// are recalculated before every paint of a grid that may hold a million rows.
+long long ColumnsExtent(const TAdvStringGrid& Grid, int From, int To)
+{
+    return To > From ? Grid.ColWidthsSum(From, To) + static_cast<long long>(To - From) * Grid.GridLineWidth() : 0;
+}
+
+long long RowsExtent(const TAdvStringGrid& Grid, int From, int To)
+{
+    return To > From ? Grid.RowHeightsSum(From, To) + static_cast<long long>(To - From) * Grid.GridLineWidth() : 0;
+}
+
 } // namespace
 
 bool TAdvStringGrid::ProportionalScrollActive() const
@@ -31,16 +43,10 @@ void TAdvStringGrid::UpdateProportionalHorz()
 {
     if (!ProportionalScrollActive()) return;
     const int line = GridLineWidth();
-    int fixed = line, total = line, scrolled = line, widths = 0;
-    for (int c = 0; c < ColCount(); ++c) {
-        widths += ColWidths(c);
-        if (c < FixedCols()) {
-            fixed += line + ColWidths(c);
-            continue;
-        }
-        total += line + ColWidths(c);
-        if (c < LeftCol()) scrolled += line + ColWidths(c);
-    }
+    const long long widths = ColWidthsSum(0, ColCount());
+    const long long fixed = line + ColumnsExtent(*this, 0, FixedCols());
+    const long long total = line + ColumnsExtent(*this, FixedCols(), ColCount());
+    const long long scrolled = line + ColumnsExtent(*this, FixedCols(), LeftCol());
     const float shown = static_cast<float>(Width() - fixed) / static_cast<float>(total);
     if (shown >= 0.9999f) return;
     int pos = Width() < total ? static_cast<int>(static_cast<double>(scrolled) / (total - Width()) * 128)
@@ -55,13 +61,9 @@ void TAdvStringGrid::UpdateProportionalVert()
 {
     if (!ProportionalScrollActive() || VisibleRowCount() + FixedRows() >= RowCount()) return;
     const int line = GridLineWidth();
-    // Summed, not walked: this runs before every paint of a grid that may hold a million rows.
-    auto extent = [this, line](int From, int To) {
-        return To > From ? RowHeightsSum(From, To) + static_cast<long long>(To - From) * line : 0;
-    };
-    const long long fixed = line + extent(0, FixedRows());
-    const long long total = line + extent(FixedRows(), RowCount());
-    const long long scrolled = line + extent(FixedRows(), TopRow());
+    const long long fixed = line + RowsExtent(*this, 0, FixedRows());
+    const long long total = line + RowsExtent(*this, FixedRows(), RowCount());
+    const long long scrolled = line + RowsExtent(*this, FixedRows(), TopRow());
     if (total == 0) return;
     const float shown = static_cast<float>(Height() - fixed) / static_cast<float>(total);
     if (shown >= 0.9999f) return;

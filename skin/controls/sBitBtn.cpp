@@ -52,6 +52,8 @@ TsBitBtn::TsBitBtn(TComponent* AOwner) : TBitBtn(AOwner), FCommonData(std::make_
 {
     FControlStyle.Exclude(csOpaque);
     FCommonData->COC = BitBtnCode;
+    // The action's image is drawn from its list, never copied into the glyph.
+    ButtonGlyph()->CopyActionImage = false;
     FCommonData->CacheBmp()->Canvas()->SetFont(Font());
     FImageChangeLink.OnChange = [this](TObject*) {
         if (FImages != nullptr) FCommonData->Invalidate();
@@ -110,8 +112,6 @@ void TsBitBtn::ActionChange(TObject* Sender, bool CheckDefaults)
     if (auto* action = dynamic_cast<TCustomAction*>(Sender)) {
         if (action->ActionList() != nullptr) SetImages(action->ActionList()->Images());
         SetImageIndex(action->ImageIndex());
-        // Drawn from the list: a glyph copied from it would hide the next image the action names.
-        if (ImageListInUse() && !Glyph()->Empty()) Glyph()->Assign(nullptr);
     }
     if (!ComponentState().Contains(csDestroying) && !ComponentState().Contains(csLoading)) FCommonData->Invalidate();
 }

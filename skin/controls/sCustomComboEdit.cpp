@@ -392,29 +392,19 @@ void TsCustomComboEdit::OurPaint(HDC DC)
     PAINTSTRUCT ps{};
     const bool beginPaint = !AnimationInProgress && DC == nullptr;
     if (beginPaint) BeginPaint(Handle(), &ps);
-    HWND wnd = Handle();
-    HDC target = DC != nullptr ? DC : GetWindowDC(wnd);
-    const int saved = SaveDC(target);
-    if (FCommonData->Skinned()) {
-        FCommonData->SetUpdating(FCommonData->Updating());
-        if (!FCommonData->Updating()) {
-            FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
-                                     QueryControlSkinCmd(Parent(), AC_QUERYHALFSHOWN) != 0;
-            FCommonData->HalfVisible =
-                Parent() == nullptr ||
-                !RectInsideRect(Parent()->ClientRect(), TRect{Left(), Top(), Left() + Width(), Top() + Height()});
-            if (FCommonData->BGChanged) PrepareCache();
-            FillCacheCorners(FCommonData.get(), 0);
+    PaintWithWindowDC(DC, [&](HDC target) {
+        if (FCommonData->Skinned()) {
+            FCommonData->SetUpdating(FCommonData->Updating());
+            if (FCommonData->Updating()) return;
+            PrepareCacheForPaint();
             BitBlt(target, 0, 0, Width(), Height(), FCommonData->CacheBmp()->Canvas()->Handle(), 0, 0, SRCCOPY);
             if (!FCommonData->HotStateActive() || target == FCommonData->PrintDC) PaintButtonOver(target);
+        } else {
+            PrepareCache();
+            BitBlt(target, 3, 3, Width() - 6, Height() - 6, FCommonData->CacheBmp()->Canvas()->Handle(), 3, 3, SRCCOPY);
+            if (FButton != nullptr && FButton->Visible()) FButton->Repaint();
         }
-    } else {
-        PrepareCache();
-        BitBlt(target, 3, 3, Width() - 6, Height() - 6, FCommonData->CacheBmp()->Canvas()->Handle(), 3, 3, SRCCOPY);
-        if (FButton != nullptr && FButton->Visible()) FButton->Repaint();
-    }
-    RestoreDC(target, saved);
-    if (DC == nullptr) ReleaseDC(wnd, target);
+    });
     if (beginPaint) EndPaint(Handle(), &ps);
 }
 

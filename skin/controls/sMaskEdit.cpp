@@ -102,7 +102,17 @@ void TsMaskEdit::PrepareCache()
     FCommonData->BGChanged = false;
 }
 
-// Runs Paint on DC, or on the window DC (saved, restored and released) when DC is 0.
+void TsMaskEdit::PrepareCacheForPaint()
+{
+    FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
+                             QueryControlSkinCmd(Parent(), AC_QUERYHALFSHOWN) != 0;
+    FCommonData->HalfVisible =
+        Parent() == nullptr ||
+        !RectInsideRect(Parent()->ClientRect(), TRect{Left(), Top(), Left() + Width(), Top() + Height()});
+    if (FCommonData->BGChanged) PrepareCache();
+    FillCacheCorners(FCommonData.get(), 0);
+}
+
 void TsMaskEdit::PaintWithWindowDC(HDC DC, const std::function<void(HDC)>& Paint)
 {
     HWND wnd = Handle();
@@ -121,13 +131,7 @@ void TsMaskEdit::OurPaint(HDC DC)
     PaintWithWindowDC(DC, [&](HDC target) {
         FCommonData->SetUpdating(FCommonData->Updating());
         if (FCommonData->Updating()) return;
-        FCommonData->BGChanged = FCommonData->BGChanged || FCommonData->HalfVisible ||
-                                 QueryControlSkinCmd(Parent(), AC_QUERYHALFSHOWN) != 0;
-        FCommonData->HalfVisible =
-            Parent() == nullptr ||
-            !RectInsideRect(Parent()->ClientRect(), TRect{Left(), Top(), Left() + Width(), Top() + Height()});
-        if (FCommonData->BGChanged) PrepareCache();
-        FillCacheCorners(FCommonData.get(), 0);
+        PrepareCacheForPaint();
         const TRect whole{0, 0, Width(), Height()};
         CopyCacheToDC(this, FCommonData.get(), whole, 0, 0, false, target, whole);
         if (ControlCount() > 0) {

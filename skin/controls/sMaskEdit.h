@@ -51,11 +51,15 @@ protected:
     String ShownText();
     // The skin sub-commands the edit answers itself; true when done.
     bool HandleSkinCommand(TMessage& Message);
+    // Runs Paint on DC, or on the window DC (saved, restored and released) when DC is 0.
+    void PaintWithWindowDC(HDC DC, const std::function<void(HDC)>& Paint);
+    // Readies the cache for a skinned paint: recomposed when the edit was, or its parent is,
+    // partly hidden (the hidden part's background was never composed), then its corners filled.
+    void PrepareCacheForPaint();
 
 private:
     bool HandleSkinnedMessage(TMessage& Message);
     void DispatchMessage(TMessage& Message);
-    void PaintWithWindowDC(HDC DC, const std::function<void(HDC)>& Paint);
 };
 
 class TsEdit : public TsMaskEdit {

@@ -66,6 +66,8 @@ TsSpeedButton::TsSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner)
     PlugHotTest();
     FCommonData = std::make_unique<TsCtrlSkinData>(this, true);
     FCommonData->COC = SpeedButtonCOC;
+    // The action's image is drawn from its list, never copied into the glyph.
+    ButtonGlyph()->CopyActionImage = false;
     FOldNumGlyphs = NumGlyphs();
     FOldSpacing = Spacing();
     OldLayout = Layout();
@@ -120,9 +122,6 @@ void TsSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
     if (auto* action = dynamic_cast<TCustomAction*>(Sender)) {
         if (action->ActionList() != nullptr) SetImages(action->ActionList()->Images());
         SetImageIndex(action->ImageIndex());
-        // The image is drawn from the list: a glyph copied from it would hide the next image the
-        // action names (Loaded drops it for the same reason).
-        if (ImageListInUse() && !Glyph()->Empty()) Glyph()->Assign(nullptr);
     }
     SetShowCaption(FShowCaption);
     FCommonData->BGChanged = true;

@@ -170,6 +170,7 @@ TEST_F(SkinnedBitButtons, ALinkedActionGivesItsImageAndADisabledActionTheDisable
     button->SetAction(action);
     EXPECT_EQ(button->Images(), images);
     EXPECT_EQ(button->ImageIndex(), 1);
+    EXPECT_TRUE(button->Glyph()->Empty()) << "drawn from the list, not from a copy";
     EXPECT_EQ(button->Caption(), L"关于");
 
     auto print = [&](TPixelBuffer& Pixels) {
