@@ -110,6 +110,22 @@ LRESULT CALLBACK GridCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
     return CallNextHookEx(unit.Hook, Code, WParam, LParam);
 }
 
+// The hook has work only while a grid shows its focus frame, and every message the thread sends
+// passes through an installed hook (under Wine at the cost of round trips to the server, a
+// quarter of all the program makes while it starts): it is in place only while a frame grid is
+// recorded.
+void SetFocusFrameGrid(TAdvStringGrid* Grid)
+{
+    TAdvGridUnit& unit = Unit();
+    unit.FocusGrid = Grid;
+    if (Grid != nullptr && unit.Initialized && unit.Hook == nullptr)
+        unit.Hook = SetWindowsHookExW(WH_CALLWNDPROC, GridCallWndProcHook, nullptr, GetCurrentThreadId());
+    else if (Grid == nullptr && unit.Hook != nullptr) {
+        UnhookWindowsHookEx(unit.Hook);
+        unit.Hook = nullptr;
+    }
+}
+
 } // namespace
 
 void AdvGridInitialization()
@@ -118,8 +134,7 @@ void AdvGridInitialization()
     if (unit.Initialized) return;
     unit.Initialized = true;
     unit.OleStarted = SUCCEEDED(OleInitialize(nullptr));
-    unit.FocusGrid = nullptr;
-    if (unit.Hook == nullptr) unit.Hook = SetWindowsHookExW(WH_CALLWNDPROC, GridCallWndProcHook, nullptr, GetCurrentThreadId());
+    SetFocusFrameGrid(nullptr);
     unit.DatePickers = SystemFacts().CommonControlsVersion() > MakeVersion(4, 69);
     unit.CellsFormat = RegisterClipboardFormatW(L"TAdvStringGrid Cells");
     unit.EditDoneMsg = RegisterWindowMessageW(L"GridEditDone");
@@ -280,7 +295,7 @@ TAdvStringGrid::~TAdvStringGrid()
 {
     Destroying();
     bool designing = ComponentState().Contains(csDesigning);
-    if (Unit().FocusGrid == this) Unit().FocusGrid = nullptr;
+    if (Unit().FocusGrid == this) SetFocusFrameGrid(nullptr);
     if (HandleAllocated() && FTimer.Id != 0) KillTimer(FHandle, GridTimerId);
     FTimer.Id = 0;
     if (FWheel.Panning) StopPanning();
@@ -1345,7 +1360,7 @@ void TAdvStringGrid::MoveFocusFrame()
 void TAdvStringGrid::ShowFocusFrame(TRect R)
 {
     if (FFocusWindow == nullptr || !HandleAllocated()) return;
-    Unit().FocusGrid = this;
+    SetFocusFrameGrid(this);
     TPoint topLeft = ClientToScreen(TPoint{R.left, R.top});
     HWND frame = FFocusWindow->Handle();
     ShowWindow(frame, SW_HIDE);
@@ -1356,6 +1371,6 @@ void TAdvStringGrid::ShowFocusFrame(TRect R)
 
 void TAdvStringGrid::HideFocusFrame()
 {
-    if (Unit().FocusGrid == this) Unit().FocusGrid = nullptr;
+    if (Unit().FocusGrid == this) SetFocusFrameGrid(nullptr);
     if (FFocusWindow != nullptr && FFocusWindow->HandleAllocated()) ShowWindow(FFocusWindow->Handle(), SW_HIDE);
 }

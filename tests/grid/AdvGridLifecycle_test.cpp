@@ -398,6 +398,15 @@ TEST_F(AdvGridLifecycle, HookKeepsTheFocusFrameOnItsCellWhenTheFormMoves)
 
     grid->HideFocusFrame();
     EXPECT_EQ(nullptr, FocusFrameGrid());
+    // Shown again after a hide, the frame follows the form again.
+    grid->ShowFocusFrame(grid->CellRect(2, 3));
+    Form->SetBounds(60, 40, 500, 400);
+    Pump();
+    GetWindowRect(grid->FocusWindow()->Handle(), &frame);
+    screen = grid->ClientToScreen(TPoint{cell.left, cell.top});
+    EXPECT_EQ(screen.x - 4, frame.left);
+    EXPECT_EQ(screen.y - 4, frame.top);
+    grid->HideFocusFrame();
     // A grid that goes away while its frame shows leaves no frame grid behind.
     grid->ShowFocusFrame(grid->CellRect(1, 1));
     delete grid;
