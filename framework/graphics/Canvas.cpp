@@ -104,13 +104,13 @@ void TCanvas::CreateBrush()
     // As with fonts, a change only marks the brush stale (a text run that clears the brush and
     // puts it back would select twice per run otherwise); the brush still in the DC is held
     // alive by FSelectedBrush, and selected again only when it is not the canvas's any more.
-    TGdiResourceRef brush = FBrush->ResourceRef();
+    const TGdiResourceRef& brush = FBrush->Resource();
     HBRUSH handle = FBrush->Handle();
     if (brush != FSelectedBrush || GetCurrentObject(FHandle, OBJ_BRUSH) != handle) {
         UnrealizeObject(handle);
         SelectObject(FHandle, handle);
+        FSelectedBrush = brush;
     }
-    FSelectedBrush = std::move(brush);
     if (FBrush->Style() == bsSolid) {
         SetBkColor(FHandle, ColorRef(FBrush->Color()));
         SetBkMode(FHandle, OPAQUE);

@@ -536,7 +536,7 @@ struct TLinePass {
     void Run(std::wstring_view& Text);
     void Flush();
     bool Tag(const String& Tag);
-    bool Anchor(const String& Tag, bool Closing);
+    bool Anchor(const String& Tag, const String& Upper, bool Closing);
     bool Control(const String& Tag);
     bool Picture(const String& Tag);
     void TileBackground(const String& Source);
@@ -664,12 +664,12 @@ void TLinePass::Run(std::wstring_view& Text)
     consume();
 }
 
-bool TLinePass::Anchor(const String& Tag, bool Closing)
+bool TLinePass::Anchor(const String& Tag, const String& Upper, bool Closing)
 {
     TFont* font = C->Font();
     if (!Closing) {
         ++F.AnchorCount;
-        F.InAnchor = R.TagUpper.find(L"HREF") != String::npos; // Tag's upper case, made by Tag()
+        F.InAnchor = Upper.find(L"HREF") != String::npos;
         F.AnchorHref = MarkupAttribute(Tag, L"HREF");
         F.AnchorTitle = MarkupAttribute(Tag, L"TITLE");
         AnchorStartX = X;
@@ -896,7 +896,7 @@ bool TLinePass::Tag(const String& Tag)
     };
     switch (c0) {
     case L'A':
-        return Anchor(Tag, closing);
+        return Anchor(Tag, upper, closing);
     case L'B':
         if (c1 == L'>') {
             SetStyle(font, fsBold, !closing);
