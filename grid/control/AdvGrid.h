@@ -201,10 +201,11 @@ public:
     String GetCellPlainText(int ACol, int ARow);
     // Grows fonts, column widths and row heights by X pixels; ZoomFactor stays within -10 .. 10.
     void Zoom(int X);
-    // "5.8.0.2 Mar, 2011"; writing it does nothing.
+    // The version number's four bytes, most significant first: "5.8.0.2"; the version string adds
+    // the release date ("5.8.0.2 Mar, 2011"). Writing Version does nothing (a stored value is ignored).
     int GetVersionNr() const;
     String GetVersionString() const;
-    String Version() const { return GetVersionString(); }
+    String Version() const;
     void SetVersion(const String&) {}
     // The read-only flag of a cell (its properties are made when missing) and the control placed
     // in it (none without properties).

@@ -566,11 +566,16 @@ int TAdvStringGrid::GetVersionNr() const
     return (5 << 24) | (8 << 16) | (0 << 8) | 2;
 }
 
-String TAdvStringGrid::GetVersionString() const
+String TAdvStringGrid::Version() const
 {
     unsigned nr = static_cast<unsigned>(GetVersionNr());
     return IntToStr((nr >> 24) & 0xFF) + L"." + IntToStr((nr >> 16) & 0xFF) + L"." + IntToStr((nr >> 8) & 0xFF) + L"." +
-           IntToStr(nr & 0xFF) + L" Mar, 2011";
+           IntToStr(nr & 0xFF);
+}
+
+String TAdvStringGrid::GetVersionString() const
+{
+    return Version() + L" Mar, 2011";
 }
 
 void TAdvStringGrid::FormResize(TObject* Sender)
