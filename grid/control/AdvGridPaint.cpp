@@ -143,8 +143,12 @@ bool TAdvStringGrid::ApplyCellProperties(int RCol, int ARow, TBrush* ABrush, TFo
 {
     TCellProperties* props = GetStoredObject(RCol, ARow);
     if (props == nullptr) return false;
+    // Cells that show text (plain, rotated, or with an error marker) keep a colour of their own
+    // even where they are fixed; cells holding anything else take theirs and the fixed look decides.
+    const TCellType kind = GetCellType(RCol, ARow);
+    const bool textCell = kind == ctNone || kind == ctRotated || kind == ctEmpty;
     bool coloured = false;
-    if (props->GraphicObject() == nullptr) {
+    if (textCell) {
         if (props->BrushColor() != clNone) {
             ABrush->SetColor(props->BrushColor());
             coloured = true;
