@@ -210,6 +210,13 @@ TEST_F(AdvGridLifecycle, AssignTakesSettingsAndCellsFromAnotherGridOnly)
     source->GetCellProperties(2, 3)->SetFontColor(clRed);
     source->SetDefaultRowHeight(18);
     source->Navigation()->AllowInsertRow = true;
+    source->Grouping()->HeaderColor = clAqua;
+    source->PrintSettings()->TitleText = L"Rota";
+    source->Filter()->GetColumnFilter(1)->Condition = L">3";
+    source->HTMLSettings()->TableStyle = L"t";
+    source->CellNode()->SetNodeIndent(20);
+    source->SortSettings()->Column = 2;
+    source->ProgressAppearance()->SetLevel1Perc(40);
     TCountingGrid* target = Add(2, 2);
 
     auto* other = new TPanel(Form);
@@ -221,6 +228,15 @@ TEST_F(AdvGridLifecycle, AssignTakesSettingsAndCellsFromAnotherGridOnly)
     EXPECT_EQ(6, target->RowCount());
     EXPECT_EQ(18, target->DefaultRowHeight());
     EXPECT_TRUE(target->Navigation()->AllowInsertRow);
+    EXPECT_EQ(clAqua, target->Grouping()->HeaderColor);
+    EXPECT_EQ(L"Rota", target->PrintSettings()->TitleText);
+    ASSERT_EQ(1, target->Filter()->Count());
+    EXPECT_EQ(1, target->Filter()->Items(0)->Column);
+    EXPECT_EQ(L">3", target->Filter()->Items(0)->Condition);
+    EXPECT_EQ(L"t", target->HTMLSettings()->TableStyle);
+    EXPECT_EQ(20, target->CellNode()->NodeIndent());
+    EXPECT_EQ(2, target->SortSettings()->Column);
+    EXPECT_EQ(40, target->ProgressAppearance()->Level1Perc());
     EXPECT_EQ(L"copied", target->Cells(2, 3));
     ASSERT_TRUE(target->HasCellProperties(2, 3));
     EXPECT_EQ(clRed, target->GetCellProperties(2, 3)->FontColor());
