@@ -180,6 +180,28 @@ bool TControlList::HasHandle(HWND Handle) const
     return false;
 }
 
+// ---- TFileStringList --------------------------------------------------------------------------
+
+void TFileStringList::Reset()
+{
+    fp = 0;
+    cache.clear();
+}
+
+void TFileStringList::ReadLn(String& S)
+{
+    S = Strings(fp);
+    ++fp;
+}
+
+void TFileStringList::Write(const String& S) { cache += S; }
+
+void TFileStringList::WriteLn(const String& S)
+{
+    Add(cache + S);
+    cache.clear();
+}
+
 // ---- Option groups ---------------------------------------------------------------------------
 
 TSearchFooter::TSearchFooter(TPersistent* AOwner, bool InitDesign) : FOwner(AOwner), FFont(std::make_unique<TFont>())

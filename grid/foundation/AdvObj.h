@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "framework/classes/Component.h"
+#include "framework/classes/StringList.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Graphic.h"
@@ -145,6 +146,23 @@ public:
 
 protected:
     void Notify(void* Ptr, TListNotification Action) override;
+};
+
+// Lines read one after another and written piece by piece, over a string list.
+class TFileStringList : public TStringList {
+public:
+    // Back to the first line, with nothing pending.
+    void Reset();
+    bool Eof() const { return fp >= Count(); }
+    // The line at the read position, which then moves on; at the end the list's index error.
+    void ReadLn(String& S);
+    // Adds to the line being written / ends it with S.
+    void Write(const String& S);
+    void WriteLn(const String& S);
+
+private:
+    int fp = 0;
+    String cache;
 };
 
 // ---- Cell objects ----------------------------------------------------------------------------
