@@ -81,7 +81,7 @@ TEST_F(AdvGridLifecycle, StartsWithItsDefaultsAndObjects)
     EXPECT_EQ(22, grid->FloatingFooter()->Height());
     EXPECT_EQ(L"Tahoma", grid->FixedFont()->Name());
     EXPECT_TRUE(grid->FixedFont()->Style().Contains(fsBold));
-    EXPECT_TRUE(grid->SearchFooter()->FindNextCaption.empty());
+    EXPECT_TRUE(grid->SearchFooter()->FindNextCaption().empty());
     EXPECT_TRUE(grid->ControlStyle().Contains(csAcceptsControls));
     EXPECT_FALSE(grid->IsHiddenColumn(0));
     EXPECT_FALSE(grid->IsHiddenColumn(511));
@@ -116,7 +116,7 @@ TEST_F(AdvGridLifecycle, ReadsTheMonthTableFromItsFormDescription)
     EXPECT_EQ(static_cast<UINT>(DT_VCENTER), grid->VAlign());
     EXPECT_EQ(clWhite, grid->SelectionColor());
     EXPECT_EQ(clWhite, grid->ControlLook()->FixedGradientFrom());
-    EXPECT_EQ(L"Find &next", grid->SearchFooter()->FindNextCaption);
+    EXPECT_EQ(L"Find &next", grid->SearchFooter()->FindNextCaption());
     EXPECT_EQ(L"5.8.0.2", grid->Version());
     // Loading remembered the counts and limits it started with.
     EXPECT_EQ(7, grid->MaxRowCount());
