@@ -201,10 +201,11 @@ public:
     String GetCellPlainText(int ACol, int ARow);
     // Grows fonts, column widths and row heights by X pixels; ZoomFactor stays within -10 .. 10.
     void Zoom(int X);
-    // "5.8.0.2 Mar, 2011"; writing it does nothing.
+    // The version number's four bytes, most significant first: "5.8.0.2"; the version string adds
+    // the release date ("5.8.0.2 Mar, 2011"). Writing Version does nothing (a stored value is ignored).
     int GetVersionNr() const;
     String GetVersionString() const;
-    String Version() const { return GetVersionString(); }
+    String Version() const;
     void SetVersion(const String&) {}
     // The read-only flag of a cell (its properties are made when missing) and the control placed
     // in it (none without properties).
@@ -397,6 +398,12 @@ public:
     UINT VAlign() const { return FVAlign; }
     TAlignment DefaultAlignment() const { return FDefaultAlignment; }
     void SetDefaultAlignment(TAlignment Value);
+    // The colours of highlighted markup (HI tags). The markup renderer keeps one pair for the
+    // whole process: the grid that set them last decides for every grid.
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value);
     TColor SelectionColor() const { return FSelectionColor; }
     void SetSelectionColor(TColor Value);
     TColor SelectionColorTo() const { return FSelectionColorTo; }
@@ -841,8 +848,6 @@ public:
     std::unique_ptr<TIntList> IgnoreColumns;
 
     // ---- Settings without side effects ------------------------------------------------------
-    TColor HighlightColor = clHighlight;
-    TColor HighlightTextColor = clHighlightText;
     TColor HintColor = clInfoBk;
     bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false, HTMLHint = false, OemConvert = false,
          AnchorHint = false;
@@ -1144,6 +1149,7 @@ private:
     TVAlignment FVAlignment = vtaTop;
     UINT FVAlign = 0;
     TAlignment FDefaultAlignment = taLeftJustify;
+    TColor FHighlightColor = clHighlight, FHighlightTextColor = clHighlightText;
     TColor FSelectionColor = 0xEACAB6;
     TColor FSelectionColorTo = clNone, FSelectionMirrorColor = clNone, FSelectionMirrorColorTo = clNone;
     TColor FSelectionTextColor = 0;

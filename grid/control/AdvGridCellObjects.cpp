@@ -28,14 +28,14 @@ void TAdvStringGrid::RepaintRealCell(int ACol, int ARow)
 TCellType TAdvStringGrid::GetCellType(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return ctEmpty;
-    if (ACol == 0 && FMouseActions->HotmailRowSelect) return ctRowCheckBox;
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) return ctRowCheckBox;
     TCellGraphic* graphic = dynamic_cast<TCellGraphic*>(TBaseGrid::GetCellGraphic(ACol, ARow));
     return graphic ? graphic->CellType() : ctEmpty;
 }
 
 TCellGraphic* TAdvStringGrid::GetCellGraphic(int ACol, int ARow)
 {
-    if (ACol == 0 && ARow >= 0 && FMouseActions->HotmailRowSelect) {
+    if (ACol == 0 && ARow >= 0 && FMouseActions->HotmailRowSelect()) {
         TCellGraphic* shared = FCellGraphic.get();
         shared->SetCellType(ctRowCheckBox);
         const int selected = RowSelectCount();
@@ -532,7 +532,7 @@ TInterfacedPersistent* TAdvStringGrid::GetInterfacedCell(int ACol, int ARow)
 
 void TAdvStringGrid::AddMarker(int ACol, int ARow, int ErrPos, int ErrLen)
 {
-    TCellGraphic* graphic = GetCellType(ACol, ARow) == ctEmpty || ACol == 0 && FMouseActions->HotmailRowSelect
+    TCellGraphic* graphic = GetCellType(ACol, ARow) == ctEmpty || ACol == 0 && FMouseActions->HotmailRowSelect()
                                 ? nullptr
                                 : GetCellGraphic(ACol, ARow);
     if (graphic == nullptr) {

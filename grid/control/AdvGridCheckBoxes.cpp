@@ -85,7 +85,7 @@ TCellGraphic* TAdvStringGrid::CheckObjectAt(int ACol, int ARow, int& DisplayRow,
             TGridItem* item = HiddenRowItem(i);
             if (item->Idx != ARow || ACol >= item->Items()->Count()) continue;
             if (Text != nullptr) *Text = item->Items()->Strings(ACol);
-            if (ACol == 0 && FMouseActions->HotmailRowSelect) {
+            if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
                 TCellGraphic* shared = FCellGraphic.get();
                 shared->SetCellType(ctRowCheckBox);
                 shared->SetCellBoolean(RowSelect(ARow));

@@ -362,8 +362,8 @@ void TAdvStringGrid::CreateWnd()
     FFooterPanel->SetParent(this);
     FFooterPanel->SetVisible(FFloatingFooter->Visible());
     FSearchPanel->SetParent(this);
-    FSearchPanel->SetVisible(FSearchFooter->Visible);
-    FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
+    FSearchPanel->SetVisible(FSearchFooter->Visible());
+    FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
 
     if (!designing && FBalloon->Enable()) BalloonInit();
     FTimer.Id = SetTimer(FHandle, GridTimerId, 500, nullptr);
@@ -397,7 +397,7 @@ void TAdvStringGrid::Loaded()
     }
     if (!FIsWinXP && FControlLook->ControlStyle() == csTheme && !ComponentState().Contains(csDesigning))
         FControlLook->SetControlStyle(csClassic);
-    FSearchFooter->AutoThemeAdapt = AutoThemeAdapt;
+    FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
     SearchFooterChanged(FSearchFooter.get());
     // The start-up column sizes and the column order.
     InitOrigColSizes();
@@ -485,14 +485,21 @@ void TAdvStringGrid::Assign(TPersistent* Source)
     AutoFilterUpdate = src->AutoFilterUpdate;
     FMouseActions->Assign(src->FMouseActions.get());
     FNavigation->Assign(src->FNavigation.get());
+    FGrouping->Assign(src->FGrouping.get());
     FSearchFooter->Assign(src->FSearchFooter.get());
+    FPrintSettings->Assign(src->FPrintSettings.get());
+    FFilter->Assign(src->FFilter.get());
+    FHTMLSettings->Assign(src->FHTMLSettings.get());
+    FBands->Assign(src->FBands.get());
+    FCellNode->Assign(src->FCellNode.get());
+    FSortSettings->Assign(src->FSortSettings.get());
     FDragScrollOptions->Assign(src->FDragScrollOptions.get());
     FDragDropSettings->Assign(src->FDragDropSettings.get());
+    FProgressAppearance->Assign(src->FProgressAppearance.get());
     FColumnSize->Assign(src->FColumnSize.get());
     FSyncGrid->Assign(src->FSyncGrid.get());
     FFocusHelper->Assign(src->FFocusHelper.get());
     FOfficeHint->Assign(src->FOfficeHint.get());
-    FBands->Assign(src->FBands.get());
     FixedRowAlways = src->FixedRowAlways;
     SetColCount(src->ColCount());
     SetRowCount(src->RowCount());
@@ -566,11 +573,16 @@ int TAdvStringGrid::GetVersionNr() const
     return (5 << 24) | (8 << 16) | (0 << 8) | 2;
 }
 
-String TAdvStringGrid::GetVersionString() const
+String TAdvStringGrid::Version() const
 {
     unsigned nr = static_cast<unsigned>(GetVersionNr());
     return IntToStr((nr >> 24) & 0xFF) + L"." + IntToStr((nr >> 16) & 0xFF) + L"." + IntToStr((nr >> 8) & 0xFF) + L"." +
-           IntToStr(nr & 0xFF) + L" Mar, 2011";
+           IntToStr(nr & 0xFF);
+}
+
+String TAdvStringGrid::GetVersionString() const
+{
+    return Version() + L" Mar, 2011";
 }
 
 void TAdvStringGrid::FormResize(TObject* Sender)
@@ -615,9 +627,9 @@ void TAdvStringGrid::ShowModifiedChanged(TObject*)
 void TAdvStringGrid::SearchFooterChanged(TObject*)
 {
     if (ComponentState().Contains(csLoading) || FSearchPanel == nullptr) return;
-    FSearchPanel->SetColor(FSearchFooter->Color);
-    FSearchPanel->SetVisible(FSearchFooter->Visible);
-    FSearchPanel->SetHeight(FSearchFooter->Visible ? 32 : 0);
+    FSearchPanel->SetColor(FSearchFooter->Color());
+    FSearchPanel->SetVisible(FSearchFooter->Visible());
+    FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
 }
 
 void TAdvStringGrid::GetIsDesigning(TObject*, bool& IsDesigning)
@@ -760,7 +772,7 @@ void TAdvStringGrid::Destroy(TMessage& Message)
 void TAdvStringGrid::EditCellDone(TMessage& Message)
 {
     if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
-    if (FMouseActions->EditOnDblClickOnly) {
+    if (FMouseActions->EditOnDblClickOnly()) {
         HideEditor();
         FEditMode = false;
         SetOptions(Options() - TGridOptions{goEditing});
@@ -846,7 +858,7 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
     int step = FMouseActions->WheelIncrement >= 1 ? FMouseActions->WheelIncrement : FWheel.Lines;
     int oldRow = Row();
     int target = -1;
-    if (FMouseActions->WheelAction == waScroll) {
+    if (FMouseActions->WheelAction() == waScroll) {
         if (delta < 0) {
             if (TopRow() < RowCount() - VisibleRowCount()) SetTopRowEx(std::min(TopRow() + step, RowCount() - 1));
         } else {
@@ -864,7 +876,7 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
     if (target >= 0 && target < RowCount()) {
         int left = LeftCol();
         StartUpdate();
-        if (FMouseActions->DisjunctRowSelect) ClearRowSelect();
+        if (FMouseActions->DisjunctRowSelect()) ClearRowSelect();
         SetRowEx(target);
         if (Row() != target) {
             double half = std::nearbyint((target - Row()) / 2.0);
@@ -879,9 +891,9 @@ bool TAdvStringGrid::WheelMessageStep(TMessage& Message)
     }
     bool handled = true;
     ScrollHook(moved, handled);
-    if ((FMouseActions->WheelIncrement != 0 || FMouseActions->DisjunctRowSelect) && handled) {
+    if ((FMouseActions->WheelIncrement != 0 || FMouseActions->DisjunctRowSelect()) && handled) {
         Message.Result = 1;
-        if (FMouseActions->DisjunctRowSelect) {
+        if (FMouseActions->DisjunctRowSelect()) {
             bool eventHandled = false;
             TPoint p{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
             TShiftState shift = KeyboardStateToShiftState();
@@ -899,7 +911,7 @@ bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     // The window procedure has moved the rows already for this notch: the framework's pass only
     // reports it.
-    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheel.Moved) {
+    if (FMouseActions->WheelAction() == waScroll || !EnableWheel || FWheel.Moved) {
         FWheel.Moved = false;
         bool handled = false;
         if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
@@ -925,7 +937,7 @@ bool TAdvStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 
 bool TAdvStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
-    if (FMouseActions->WheelAction == waScroll || !EnableWheel || FWheel.Moved) {
+    if (FMouseActions->WheelAction() == waScroll || !EnableWheel || FWheel.Moved) {
         FWheel.Moved = false;
         bool handled = false;
         if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
@@ -998,7 +1010,7 @@ bool TAdvStringGrid::PanningStep()
     if (Row() < fixedRows || Row() > lastRow) SetRowEx(std::clamp(Row(), fixedRows, lastRow));
     if (Col() < fixedCols || Col() > lastCol) SetCol(std::clamp(Col(), fixedCols, lastCol));
     bool moved = false;
-    if (FMouseActions->WheelAction == waScroll) {
+    if (FMouseActions->WheelAction() == waScroll) {
         int left = std::clamp(LeftCol() + horz, fixedCols, std::max(fixedCols, ColCount() - VisibleColCount()));
         int top = std::clamp(TopRow() + vert, fixedRows, std::max(fixedRows, RowCount() - VisibleRowCount()));
         if (left != LeftCol() || top != TopRow()) InvalidatePanMarker();

@@ -5,6 +5,7 @@
 #include "framework/graphics/Colors.h"
 #include "framework/system/ScopeGuards.h"
 #include "grid/control/AdvGrid.h"
+#include "grid/foundation/AsgHTMLE.h"
 
 namespace {
 
@@ -152,6 +153,20 @@ void TAdvStringGrid::SetVAlignment(TVAlignment Value)
 void TAdvStringGrid::SetDefaultAlignment(TAlignment Value)
 {
     if (StoreChanged(FDefaultAlignment, Value)) Invalidate();
+}
+
+void TAdvStringGrid::SetHighlightColor(TColor Value)
+{
+    if (!StoreChanged(FHighlightColor, Value)) return;
+    SetMarkupHighlightColors(FHighlightColor, FHighlightTextColor);
+    Invalidate();
+}
+
+void TAdvStringGrid::SetHighlightTextColor(TColor Value)
+{
+    if (!StoreChanged(FHighlightTextColor, Value)) return;
+    SetMarkupHighlightColors(FHighlightColor, FHighlightTextColor);
+    Invalidate();
 }
 
 void TAdvStringGrid::SetSelectionColor(TColor Value)

@@ -817,7 +817,7 @@ void TAdvStringGrid::ScrollInView(int ColIndex, int RowIndex)
     if (TBaseGrid::FixedCols() + visCols < ColCount()) SetLeftCol(left);
     if (TBaseGrid::FixedRows() + visRows < RowCount()) {
         TBaseGrid::SetTopRow(top);
-        if (FSearchFooter->Visible && RowCount() - visRows == TopRow() && top + 1 < RowCount()) TBaseGrid::SetTopRow(top + 1);
+        if (FSearchFooter->Visible() && RowCount() - visRows == TopRow() && top + 1 < RowCount()) TBaseGrid::SetTopRow(top + 1);
     }
 }
 

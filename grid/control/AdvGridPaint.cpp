@@ -73,7 +73,7 @@ String TAdvStringGrid::GetFormattedText(int ACol, int ARow)
 
 void TAdvStringGrid::DoGetAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA)
 {
-    if (MouseActions()->HotmailRowSelect && ACol == 0) HA = taCenter;
+    if (MouseActions()->HotmailRowSelect() && ACol == 0) HA = taCenter;
     if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HA, VA);
 }
 
@@ -143,8 +143,12 @@ bool TAdvStringGrid::ApplyCellProperties(int RCol, int ARow, TBrush* ABrush, TFo
 {
     TCellProperties* props = GetStoredObject(RCol, ARow);
     if (props == nullptr) return false;
+    // Cells that show text (plain, rotated, or with an error marker) keep a colour of their own
+    // even where they are fixed; cells holding anything else take theirs and the fixed look decides.
+    const TCellType kind = GetCellType(RCol, ARow);
+    const bool textCell = kind == ctNone || kind == ctRotated || kind == ctEmpty;
     bool coloured = false;
-    if (props->GraphicObject() == nullptr) {
+    if (textCell) {
         if (props->BrushColor() != clNone) {
             ABrush->SetColor(props->BrushColor());
             coloured = true;
@@ -166,13 +170,13 @@ void TAdvStringGrid::ApplyDefaultColour(int ACol, int ARow, bool Print, TBrush* 
 {
     ABrush->SetColor(Color());
     TBands* bands = Bands();
-    if (bands->Active && (!Print || bands->Print)) {
-        int total = bands->PrimaryLength + bands->SecondaryLength;
+    if (bands->Active() && (!Print || bands->Print)) {
+        int total = bands->PrimaryLength() + bands->SecondaryLength();
         bool body = ACol >= FixedCols() && ACol < AllColCount() - FFixedRightCols && ARow >= FixedRows() &&
                     ARow < RowCount() - FFixedFooters;
         if (body && total > 0)
-            ABrush->SetColor((ARow - FixedRows()) % total < bands->PrimaryLength ? bands->PrimaryColor
-                                                                                 : bands->SecondaryColor);
+            ABrush->SetColor((ARow - FixedRows()) % total < bands->PrimaryLength() ? bands->PrimaryColor()
+                                                                                 : bands->SecondaryColor());
     }
     if (ACol < FixedCols() || ARow < FixedRows() || ACol >= ColCount() - FFixedRightCols ||
         ARow >= RowCount() - FFixedFooters)
@@ -197,12 +201,12 @@ void TAdvStringGrid::ApplySelection(int ACol, int ARow, int RRow, bool Select, b
     // belong to the mouse handling, which keeps no pressed state for painting yet.
     bool onScreenSelect = Select && !Print && FShowSelection && !fixed;
     TMouseActions* mouse = MouseActions();
-    if (onScreenSelect && mouse->DisjunctRowSelect && normal) {
+    if (onScreenSelect && mouse->DisjunctRowSelect() && normal) {
         if (RowSelect(RRow)) selectCell();
         else Visual.State.Exclude(gdSelected);
     }
-    if (onScreenSelect && mouse->DisjunctColSelect && normal && ColSelect(ACol)) selectCell();
-    if (onScreenSelect && !mouse->DisjunctRowSelect && !mouse->DisjunctColSelect) {
+    if (onScreenSelect && mouse->DisjunctColSelect() && normal && ColSelect(ACol)) selectCell();
+    if (onScreenSelect && !mouse->DisjunctRowSelect() && !mouse->DisjunctColSelect()) {
         TGridRect sel = Selection();
         if (ACol >= sel.Left && ACol <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom) {
             ABrush->SetColor(MixSelectionColor(FSelectionColor, ABrush->Color(), FSelectionColorMixer));
@@ -213,7 +217,7 @@ void TAdvStringGrid::ApplySelection(int ACol, int ARow, int RRow, bool Select, b
             Visual.State.Include(gdSelected);
         }
     }
-    if (mouse->DisjunctCellSelect && FShowSelection) {
+    if (mouse->DisjunctCellSelect() && FShowSelection) {
         int key = (ACol & 0xFFFF) | (ARow << 16);
         if (FSelectedCells->HasValue(key)) {
             selectCell();
@@ -263,7 +267,7 @@ void TAdvStringGrid::GetCellVisual(int ACol, int ARow, bool Print, bool Select, 
     if (normal) AFont->Assign(printFonts ? FPrintSettings->Font() : Font());
     else AFont->Assign(printFonts ? FPrintSettings->FixedFont() : FFixedFont.get());
     int rcol = Remap ? DisplToRealCol(ACol) : ACol;
-    bool realRows = (MouseActions()->DisjunctRowSelect && MouseActions()->RowSelectPersistent) || UseEnabledRows;
+    bool realRows = (MouseActions()->DisjunctRowSelect() && MouseActions()->RowSelectPersistent) || UseEnabledRows;
     int rrow = realRows ? DisplToRealRow(ARow) : ARow;
 
     ABrush->SetColor(clNone);
@@ -332,7 +336,7 @@ void TAdvStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* A
     GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, AFont, HA,
                         VA, WW, GD);
     const TBackGroundDisplay display = BackGround()->Display();
-    if (IsFixedForPaint(ACol, ARow) || Bands()->Active || display == bdGradientHorz || display == bdGradientVert ||
+    if (IsFixedForPaint(ACol, ARow) || Bands()->Active() || display == bdGradientHorz || display == bdGradientVert ||
         state.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         AColorTo = clNone;
@@ -420,7 +424,7 @@ int TAdvStringGrid::DrawCellText(TCanvas* Canvas, int ACol, int ARow, int RCol, 
     TColor linkColor = URLColor;
     bool selectedLook = false;
     bool rowSelected = false;
-    if (Options().Contains(goRowSelect) && MouseActions()->DisjunctRowSelect && RCol >= FixedCols() &&
+    if (Options().Contains(goRowSelect) && MouseActions()->DisjunctRowSelect() && RCol >= FixedCols() &&
         RCol < ColCount() - FFixedRightCols) {
         int rrow = DisplToRealRow(ARow);
         rowSelected = rrow >= 0 && rrow < AllRowCount() && RowSelect(rrow);

@@ -63,7 +63,7 @@ void TAdvStringGrid::PaintOuterBackground()
     }
 
     TRect painted = client;
-    if (FSearchFooter->Visible) painted.bottom -= 32;
+    if (FSearchFooter->Visible()) painted.bottom -= 32;
     if (FFloatingFooter->Visible() && FFooterPanel != nullptr) painted.bottom -= FFooterPanel->Height();
 
     TCanvas* canvas = Canvas();

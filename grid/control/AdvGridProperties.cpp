@@ -66,31 +66,31 @@ void RegisterGridTypes()
 void RegisterSettings()
 {
     RegisterPublishedClass<TSearchFooter>(L"TSearchFooter", L"TPersistent")
-        .Boolean(L"Visible", [](TSearchFooter* o, bool v) { o->Visible = v; })
-        .Integer(L"Color", [](TSearchFooter* o, TColor v) { o->Color = v; }, L"clWhite", L"TColor")
-        .Integer(L"ColorTo", [](TSearchFooter* o, TColor v) { o->ColorTo = v; }, L"clBtnFace", L"TColor")
+        .Boolean(L"Visible", [](TSearchFooter* o, bool v) { o->SetVisible(v); })
+        .Integer(L"Color", [](TSearchFooter* o, TColor v) { o->SetColor(v); }, L"clWhite", L"TColor")
+        .Integer(L"ColorTo", [](TSearchFooter* o, TColor v) { o->SetColorTo(v); }, L"clBtnFace", L"TColor")
         .Object(L"Font", L"TFont", [](TSearchFooter* o) { return o->Font(); })
-        .Boolean(L"ShowFindNext", [](TSearchFooter* o, bool v) { o->ShowFindNext = v; }, L"True")
-        .Boolean(L"ShowFindPrev", [](TSearchFooter* o, bool v) { o->ShowFindPrev = v; }, L"True")
-        .Boolean(L"ShowMatchCase", [](TSearchFooter* o, bool v) { o->ShowMatchCase = v; }, L"True")
-        .Boolean(L"ShowHighLight", [](TSearchFooter* o, bool v) { o->ShowHighLight = v; }, L"True")
-        .Boolean(L"ShowClose", [](TSearchFooter* o, bool v) { o->ShowClose = v; }, L"True")
-        .Text(L"FindNextCaption", [](TSearchFooter* o, const String& v) { o->FindNextCaption = v; })
-        .Text(L"FindPrevCaption", [](TSearchFooter* o, const String& v) { o->FindPrevCaption = v; })
-        .Text(L"MatchCaseCaption", [](TSearchFooter* o, const String& v) { o->MatchCaseCaption = v; })
-        .Text(L"HighLightCaption", [](TSearchFooter* o, const String& v) { o->HighLightCaption = v; })
-        .Text(L"HintClose", [](TSearchFooter* o, const String& v) { o->HintClose = v; })
-        .Text(L"HintFindNext", [](TSearchFooter* o, const String& v) { o->HintFindNext = v; })
-        .Text(L"HintFindPrev", [](TSearchFooter* o, const String& v) { o->HintFindPrev = v; })
-        .Text(L"HintHighlight", [](TSearchFooter* o, const String& v) { o->HintHighlight = v; })
-        .Boolean(L"AutoSearch", [](TSearchFooter* o, bool v) { o->AutoSearch = v; }, L"True")
-        .Boolean(L"AlwaysHighLight", [](TSearchFooter* o, bool v) { o->AlwaysHighLight = v; })
-        .Boolean(L"SearchActiveColumnOnly", [](TSearchFooter* o, bool v) { o->SearchActiveColumnOnly = v; })
-        .Boolean(L"SearchMatchStart", [](TSearchFooter* o, bool v) { o->SearchMatchStart = v; })
-        .Boolean(L"SearchFixedCells", [](TSearchFooter* o, bool v) { o->SearchFixedCells = v; })
-        .Boolean(L"SearchHiddenRows", [](TSearchFooter* o, bool v) { o->SearchHiddenRows = v; })
-        .Integer(L"SearchColumn", [](TSearchFooter* o, int v) { o->SearchColumn = v; }, L"-1")
-        .Enum<TSearchDirection>(L"SearchDirection", L"TSearchDirection", [](TSearchFooter* o, TSearchDirection v) { o->SearchDirection = v; },
+        .Boolean(L"ShowFindNext", [](TSearchFooter* o, bool v) { o->SetShowFindNext(v); }, L"True")
+        .Boolean(L"ShowFindPrev", [](TSearchFooter* o, bool v) { o->SetShowFindPrev(v); }, L"True")
+        .Boolean(L"ShowMatchCase", [](TSearchFooter* o, bool v) { o->SetShowMatchCase(v); }, L"True")
+        .Boolean(L"ShowHighLight", [](TSearchFooter* o, bool v) { o->SetShowHighLight(v); }, L"True")
+        .Boolean(L"ShowClose", [](TSearchFooter* o, bool v) { o->SetShowClose(v); }, L"True")
+        .Text(L"FindNextCaption", [](TSearchFooter* o, const String& v) { o->SetFindNextCaption(v); })
+        .Text(L"FindPrevCaption", [](TSearchFooter* o, const String& v) { o->SetFindPrevCaption(v); })
+        .Text(L"MatchCaseCaption", [](TSearchFooter* o, const String& v) { o->SetMatchCaseCaption(v); })
+        .Text(L"HighLightCaption", [](TSearchFooter* o, const String& v) { o->SetHighLightCaption(v); })
+        .Text(L"HintClose", [](TSearchFooter* o, const String& v) { o->SetHintClose(v); })
+        .Text(L"HintFindNext", [](TSearchFooter* o, const String& v) { o->SetHintFindNext(v); })
+        .Text(L"HintFindPrev", [](TSearchFooter* o, const String& v) { o->SetHintFindPrev(v); })
+        .Text(L"HintHighlight", [](TSearchFooter* o, const String& v) { o->SetHintHighlight(v); })
+        .Boolean(L"AutoSearch", [](TSearchFooter* o, bool v) { o->SetAutoSearch(v); }, L"True")
+        .Boolean(L"AlwaysHighLight", [](TSearchFooter* o, bool v) { o->SetAlwaysHighLight(v); })
+        .Boolean(L"SearchActiveColumnOnly", [](TSearchFooter* o, bool v) { o->SetSearchActiveColumnOnly(v); })
+        .Boolean(L"SearchMatchStart", [](TSearchFooter* o, bool v) { o->SetSearchMatchStart(v); })
+        .Boolean(L"SearchFixedCells", [](TSearchFooter* o, bool v) { o->SetSearchFixedCells(v); })
+        .Boolean(L"SearchHiddenRows", [](TSearchFooter* o, bool v) { o->SetSearchHiddenRows(v); })
+        .Integer(L"SearchColumn", [](TSearchFooter* o, int v) { o->SetSearchColumn(v); }, L"-1")
+        .Enum<TSearchDirection>(L"SearchDirection", L"TSearchDirection", [](TSearchFooter* o, TSearchDirection v) { o->SetSearchDirection(v); },
                                 L"sdTopBottom");
 
     auto navigation = RegisterPublishedClass<TNavigation>(L"TNavigation", L"TPersistent");
@@ -115,8 +115,6 @@ void RegisterSettings()
              TNavFlag{L"AllowDeleteRow", &TNavigation::AllowDeleteRow, L"False"},
              TNavFlag{L"AlwaysEdit", &TNavigation::AlwaysEdit, L"False"},
              TNavFlag{L"AdvanceOnEnter", &TNavigation::AdvanceOnEnter, L"False"},
-             TNavFlag{L"AdvanceInsert", &TNavigation::AdvanceInsert, L"False"},
-             TNavFlag{L"AdvanceAuto", &TNavigation::AdvanceAuto, L"False"},
              TNavFlag{L"AutoGotoWhenSorted", &TNavigation::AutoGotoWhenSorted, L"False"},
              TNavFlag{L"AutoGotoIncremental", &TNavigation::AutoGotoIncremental, L"False"},
              TNavFlag{L"AutoComboDropSize", &TNavigation::AutoComboDropSize, L"False"},
@@ -137,8 +135,9 @@ void RegisterSettings()
         bool TNavigation::*field = f.Field;
         navigation.Boolean(f.Name, [field](TNavigation* o, bool v) { o->*field = v; }, f.Default);
     }
-    navigation
-        .Enum<TAdvanceDirection>(L"AdvanceDirection", L"TAdvanceDirection", [](TNavigation* o, TAdvanceDirection v) { o->AdvanceDirection = v; },
+    navigation.Boolean(L"AdvanceInsert", [](TNavigation* o, bool v) { o->SetAdvanceInsert(v); }, L"False")
+        .Boolean(L"AdvanceAuto", [](TNavigation* o, bool v) { o->SetAdvanceAuto(v); }, L"False")
+        .Enum<TAdvanceDirection>(L"AdvanceDirection", L"TAdvanceDirection", [](TNavigation* o, TAdvanceDirection v) { o->SetAdvanceDirection(v); },
                                  L"adLeftRight")
         .Enum<TAdvanceDirection>(L"TabAdvanceDirection", L"TAdvanceDirection",
                                  [](TNavigation* o, TAdvanceDirection v) { o->TabAdvanceDirection = v; }, L"adLeftRight")
@@ -169,12 +168,7 @@ void RegisterSettings()
              TMouseFlag{L"DirectDateClose", &TMouseActions::DirectDateClose, L"False"},
              TMouseFlag{L"DirectDateDrop", &TMouseActions::DirectDateDrop, L"False"},
              TMouseFlag{L"DirectEdit", &TMouseActions::DirectEdit, L"False"},
-             TMouseFlag{L"DisjunctRowSelect", &TMouseActions::DisjunctRowSelect, L"False"},
              TMouseFlag{L"DisjunctRowSelectNoCtrl", &TMouseActions::DisjunctRowSelectNoCtrl, L"False"},
-             TMouseFlag{L"DisjunctColSelect", &TMouseActions::DisjunctColSelect, L"False"},
-             TMouseFlag{L"DisjunctCellSelect", &TMouseActions::DisjunctCellSelect, L"False"},
-             TMouseFlag{L"EditOnDblClickOnly", &TMouseActions::EditOnDblClickOnly, L"False"},
-             TMouseFlag{L"HotmailRowSelect", &TMouseActions::HotmailRowSelect, L"False"},
              TMouseFlag{L"MoveRowOnNodeClick", &TMouseActions::MoveRowOnNodeClick, L"False"},
              TMouseFlag{L"NoAutoRangeScroll", &TMouseActions::NoAutoRangeScroll, L"False"},
              TMouseFlag{L"NodeAllExpandContract", &TMouseActions::NodeAllExpandContract, L"False"},
@@ -189,12 +183,17 @@ void RegisterSettings()
         bool TMouseActions::*field = f.Field;
         mouse.Boolean(f.Name, [field](TMouseActions* o, bool v) { o->*field = v; }, f.Default);
     }
+    mouse.Boolean(L"DisjunctRowSelect", [](TMouseActions* o, bool v) { o->SetDisjunctRowSelect(v); })
+        .Boolean(L"DisjunctColSelect", [](TMouseActions* o, bool v) { o->SetDisjunctColSelect(v); })
+        .Boolean(L"DisjunctCellSelect", [](TMouseActions* o, bool v) { o->SetDisjunctCellSelect(v); })
+        .Boolean(L"EditOnDblClickOnly", [](TMouseActions* o, bool v) { o->SetEditOnDblClickOnly(v); })
+        .Boolean(L"HotmailRowSelect", [](TMouseActions* o, bool v) { o->SetHotmailRowSelect(v); });
     mouse.Enum<TGridFixedCellEdit>(L"FixedRowsEdit", L"TGridFixedCellEdit", [](TMouseActions* o, TGridFixedCellEdit v) { o->FixedRowsEdit = v; },
                                    L"fceNone")
         .Enum<TGridFixedCellEdit>(L"FixedColsEdit", L"TGridFixedCellEdit", [](TMouseActions* o, TGridFixedCellEdit v) { o->FixedColsEdit = v; },
                                   L"fceNone")
         .Integer(L"WheelIncrement", [](TMouseActions* o, int v) { o->WheelIncrement = v; })
-        .Enum<TWheelAction>(L"WheelAction", L"TWheelAction", [](TMouseActions* o, TWheelAction v) { o->WheelAction = v; },
+        .Enum<TWheelAction>(L"WheelAction", L"TWheelAction", [](TMouseActions* o, TWheelAction v) { o->SetWheelAction(v); },
                             L"waMoveSelection");
 
     RegisterPublishedClass<TSyncGrid>(L"TSyncGrid", L"TPersistent")
@@ -207,11 +206,11 @@ void RegisterSettings()
         .Boolean(L"MoveRow", [](TSyncGrid* o, bool v) { o->MoveRow = v; });
 
     RegisterPublishedClass<TBands>(L"TBands", L"TPersistent")
-        .Boolean(L"Active", [](TBands* o, bool v) { o->Active = v; })
-        .Integer(L"PrimaryColor", [](TBands* o, TColor v) { o->PrimaryColor = v; }, L"clInfoBk", L"TColor")
-        .Integer(L"SecondaryColor", [](TBands* o, TColor v) { o->SecondaryColor = v; }, L"clWindow", L"TColor")
-        .Integer(L"PrimaryLength", [](TBands* o, int v) { o->PrimaryLength = v; o->TotalLength = v + o->SecondaryLength; }, L"1")
-        .Integer(L"SecondaryLength", [](TBands* o, int v) { o->SecondaryLength = v; o->TotalLength = o->PrimaryLength + v; }, L"1")
+        .Boolean(L"Active", [](TBands* o, bool v) { o->SetActive(v); })
+        .Integer(L"PrimaryColor", [](TBands* o, TColor v) { o->SetPrimaryColor(v); }, L"clInfoBk", L"TColor")
+        .Integer(L"SecondaryColor", [](TBands* o, TColor v) { o->SetSecondaryColor(v); }, L"clWindow", L"TColor")
+        .Integer(L"PrimaryLength", [](TBands* o, int v) { o->SetPrimaryLength(v); }, L"1")
+        .Integer(L"SecondaryLength", [](TBands* o, int v) { o->SetSecondaryLength(v); }, L"1")
         .Boolean(L"Print", [](TBands* o, bool v) { o->Print = v; });
 
     RegisterPublishedClass<TFocusHelper>(L"TFocusHelper", L"TPersistent").Boolean(L"Enabled", [](TFocusHelper* o, bool v) { o->Enabled = v; });
@@ -486,8 +485,8 @@ void RegisterGridControls()
         .Boolean(L"FilterActive", [](G* g, bool v) { g->SetFilterActive(v); })
         .Text(L"FilterDropDownClear", [](G* g, const String& v) { g->FilterDropDownClear = v; })
         .Integer(L"Cursor", [](G* g, int v) { g->SetCursor(v); }, L"crDefault", L"TCursor")
-        .Integer(L"HighlightColor", [](G* g, TColor v) { g->HighlightColor = v; }, L"clHighlight", L"TColor")
-        .Integer(L"HighlightTextColor", [](G* g, TColor v) { g->HighlightTextColor = v; }, L"clHighlightText", L"TColor")
+        .Integer(L"HighlightColor", [](G* g, TColor v) { g->SetHighlightColor(v); }, L"clHighlight", L"TColor")
+        .Integer(L"HighlightTextColor", [](G* g, TColor v) { g->SetHighlightTextColor(v); }, L"clHighlightText", L"TColor")
         .Integer(L"HintColor", [](G* g, TColor v) { g->HintColor = v; }, L"clInfoBk", L"TColor")
         .Boolean(L"HintShowCells", [](G* g, bool v) { g->HintShowCells = v; })
         .Boolean(L"HintShowLargeText", [](G* g, bool v) { g->HintShowLargeText = v; })

@@ -105,6 +105,77 @@ TPrintSettings::TPrintSettings(TCustomGrid* AOwner)
 {
 }
 
+void TPrintSettings::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TPrintSettings*>(Source);
+    if (Source != nullptr && src == nullptr) throw EInvalidCast(L"Invalid class typecast");
+    // Nothing to copy from no settings at all.
+    if (src == nullptr || src == this) return;
+    Time = src->Time;
+    Date = src->Date;
+    PageNr = src->PageNr;
+    PageNumSep = src->PageNumSep;
+    DateFormat = src->DateFormat;
+    Title = src->Title;
+    FFont->Assign(src->FFont.get());
+    FHeaderFont->Assign(src->FHeaderFont.get());
+    FFooterFont->Assign(src->FFooterFont.get());
+    Borders = src->Borders;
+    BorderStyle = src->BorderStyle;
+    TitleText = src->TitleText;
+    FTitleLines->Assign(src->FTitleLines.get());
+    Centered = src->Centered;
+    RepeatFixedRows = src->RepeatFixedRows;
+    RepeatFixedCols = src->RepeatFixedCols;
+    FooterSize = src->FooterSize;
+    HeaderSize = src->HeaderSize;
+    LeftSize = src->LeftSize;
+    RightSize = src->RightSize;
+    ColumnSpacing = src->ColumnSpacing;
+    RowSpacing = src->RowSpacing;
+    TitleSpacing = src->TitleSpacing;
+    Orientation = src->Orientation;
+    PagePrefix = src->PagePrefix;
+    PageSuffix = src->PageSuffix;
+    FixedHeight = src->FixedHeight;
+    UseFixedHeight = src->UseFixedHeight;
+    FixedWidth = src->FixedWidth;
+    UseFixedWidth = src->UseFixedWidth;
+    FitToPage = src->FitToPage;
+    NoAutoSize = src->NoAutoSize;
+    PrintGraphics = src->PrintGraphics;
+    JobName = src->JobName;
+    NoAutoSizeRow = src->NoAutoSizeRow;
+    PageNumberOffset = src->PageNumberOffset;
+    MaxPagesOffset = src->MaxPagesOffset;
+    FFixedFont->Assign(src->FFixedFont.get());
+    UseDisplayFont = src->UseDisplayFont;
+    UseDefaultOrientation = src->UseDefaultOrientation;
+    BorderColor = src->BorderColor;
+}
+
+void THTMLSettings::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<THTMLSettings*>(Source);
+    if (src == nullptr) return;
+    BorderSize = src->BorderSize;
+    CellSpacing = src->CellSpacing;
+    CellPadding = src->CellPadding;
+    SaveColor = src->SaveColor;
+    SaveFonts = src->SaveFonts;
+    FooterFile = src->FooterFile;
+    HeaderFile = src->HeaderFile;
+    TableStyle = src->TableStyle;
+    PrefixTag = src->PrefixTag;
+    SuffixTag = src->SuffixTag;
+    Summary = src->Summary;
+    Width = src->Width;
+    XHTML = src->XHTML;
+    ConvertSpecialChars = src->ConvertSpecialChars;
+    AutoPreview = src->AutoPreview;
+    NonBreakingText = src->NonBreakingText;
+}
+
 void TDragDropSettings::Assign(TPersistent* Source)
 {
     auto* src = dynamic_cast<TDragDropSettings*>(Source);
@@ -360,6 +431,39 @@ TSortSettings::TSortSettings(TAdvStringGrid* AGrid)
     : FGrid(AGrid), FUpGlyph(std::make_unique<TBitmap>()), FDownGlyph(std::make_unique<TBitmap>()),
       FIndexUpGlyph(std::make_unique<TBitmap>()), FIndexDownGlyph(std::make_unique<TBitmap>())
 {
+}
+
+void TSortSettings::Assign(TPersistent* Source)
+{
+    auto* src = dynamic_cast<TSortSettings*>(Source);
+    if (src == nullptr || src == this) return;
+    FShow = src->FShow;
+    IndexShow = src->IndexShow;
+    Full = src->Full;
+    SingleColumn = src->SingleColumn;
+    IgnoreBlanks = src->IgnoreBlanks;
+    BlankPos = src->BlankPos;
+    AutoFormat = src->AutoFormat;
+    Direction = src->Direction;
+    FUpGlyph->Assign(src->FUpGlyph.get());
+    FDownGlyph->Assign(src->FDownGlyph.get());
+    FIndexUpGlyph->Assign(src->FIndexUpGlyph.get());
+    FIndexDownGlyph->Assign(src->FIndexDownGlyph.get());
+    NormalCellsOnly = src->NormalCellsOnly;
+    FixedCols = src->FixedCols;
+    Column = src->Column;
+    Row = src->Row;
+    AutoColumnMerge = src->AutoColumnMerge;
+    IndexColor = src->IndexColor;
+    InitSortDirection = src->InitSortDirection;
+    UndoSort = src->UndoSort;
+    AutoSortForGrouping = src->AutoSortForGrouping;
+    HeaderColor = src->HeaderColor;
+    HeaderColorTo = src->HeaderColorTo;
+    HeaderMirrorColor = src->HeaderMirrorColor;
+    HeaderMirrorColorTo = src->HeaderMirrorColorTo;
+    IndexSortKey = src->IndexSortKey;
+    FGrid->Invalidate();
 }
 
 void TSortSettings::SetShow(bool Value)

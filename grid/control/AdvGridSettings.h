@@ -12,6 +12,8 @@
 #include "framework/classes/Component.h"
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/GraphicsObjects.h"
+#include "framework/printers/Printers.h"
 #include "framework/grids/Grids.h"
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/stdctrls/Image.h"
@@ -105,15 +107,33 @@ public:
     TNotifyEvent OnHighLightClick;
 };
 
+// Settings handed over as a class they are not.
+KVL_DECLARE_EXCEPTION(EInvalidCast, Exception);
+
+// Page layout, header and footer items, fonts and borders of printing.
 class TPrintSettings : public TPersistent {
 public:
     explicit TPrintSettings(TCustomGrid* AOwner);
     TPersistent* GetOwner() override { return FOwner; }
+    // Copies every setting of another TPrintSettings (fonts and title lines into the own ones);
+    // FixedCellsAlways and the owner stay. Another class raises EInvalidCast.
+    void Assign(TPersistent* Source) override;
     TFont* Font() const { return FFont.get(); }
     TFont* HeaderFont() const { return FHeaderFont.get(); }
     TFont* FooterFont() const { return FFooterFont.get(); }
     TFont* FixedFont() const { return FFixedFont.get(); }
     TStringList* TitleLines() const { return FTitleLines.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    void SetHeaderFont(TFont* Value) { FHeaderFont->Assign(Value); }
+    void SetFooterFont(TFont* Value) { FFooterFont->Assign(Value); }
+    void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
+    void SetTitleLines(TStrings* Value) { FTitleLines->Assign(Value); }
+
+    TPenStyle BorderStyle = psSolid;
+    int FooterSize = 0, HeaderSize = 0, LeftSize = 0, RightSize = 0, ColumnSpacing = 0, RowSpacing = 0;
+    TPrinterOrientation Orientation = poPortrait;
+    int FixedHeight = 0, FixedWidth = 0;
+    bool FixedCellsAlways = false;
 
     String PagePrefix, PageSuffix;
     String PageNumSep = L"/";
@@ -136,11 +156,17 @@ private:
     std::unique_ptr<TStringList> FTitleLines;
 };
 
+// Options of the HTML export.
 class THTMLSettings : public TPersistent {
 public:
     THTMLSettings() : FColWidths(std::make_unique<TIntList>()) {}
+    // Copies the table and page options of another THTMLSettings; ExportImages and the column
+    // widths stay. Any other source is ignored.
+    void Assign(TPersistent* Source) override;
     TIntList* ColWidths() const { return FColWidths.get(); }
-    bool SaveColor = true, SaveFonts = true, ExportImages = true;
+    bool AutoPreview = false, ConvertSpecialChars = false, NonBreakingText = false;
+    bool SaveColor = true, SaveFonts = true, ExportImages = true, XHTML = false;
+    String FooterFile, HeaderFile, TableStyle, PrefixTag, SuffixTag, Summary;
     int BorderSize = 1, CellSpacing = 0, CellPadding = 0, Width = 100;
 
 private:
@@ -149,6 +175,8 @@ private:
 
 // Sorting settings; what they drive arrives with sorting.
 enum TSortDirection { sdAscending, sdDescending };
+enum TSortBlankPosition { blFirst, blLast };
+enum TIndexSortKey { ikShift, ikCtrl };
 
 // The sort settings that the header shows: the sort column and row, the direction, the glyphs and
 // the header colours of the sorted column.
@@ -170,13 +198,30 @@ public:
     TBitmap* IndexDownGlyph() const { return FIndexDownGlyph.get(); }
     void SetIndexDownGlyph(TBitmap* Value) { FIndexDownGlyph->Assign(Value); }
 
+    // Copies every setting of another TSortSettings (the glyphs into the own bitmaps) except
+    // VirtualCells and IgnoreCase; any other source is ignored.
+    void Assign(TPersistent* Source) override;
+
     bool IndexShow = false;
-    bool FixedCols = false; // fixed columns' headers sort and show the indicator too
+    bool Full = true;         // equal cells fall through to the next column or index entry
+    bool SingleColumn = false; // a swap exchanges only the sort column's cells
+    bool IgnoreBlanks = false;
+    TSortBlankPosition BlankPos = blFirst;
+    bool AutoFormat = true;
     TSortDirection Direction = sdAscending;
+    bool NormalCellsOnly = false;
+    bool FixedCols = false; // fixed columns' headers sort and show the indicator too
     int Column = -1;        // -1: no sort column
     int Row = 0;            // the fixed row that shows the indicators
+    bool AutoColumnMerge = false;
     TColor IndexColor = 0x00FFFF;
+    TSortDirection InitSortDirection = sdAscending;
+    bool UndoSort = false;
+    bool AutoSortForGrouping = true;
+    bool VirtualCells = true; // compare the display texts (SortOnVirtualCells)
+    bool IgnoreCase = false;
     TColor HeaderColor = clNone, HeaderColorTo = clNone, HeaderMirrorColor = clNone, HeaderMirrorColorTo = clNone;
+    TIndexSortKey IndexSortKey = ikShift;
 
 private:
     TAdvStringGrid* FGrid;

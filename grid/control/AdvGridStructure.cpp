@@ -171,10 +171,10 @@ void TAdvStringGrid::ClearNormalCells()
 
 void TAdvStringGrid::ClearSelection()
 {
-    if (FMouseActions->DisjunctRowSelect) {
+    if (FMouseActions->DisjunctRowSelect()) {
         for (int r = TBaseGrid::FixedRows(); r < RowCount(); ++r)
             if (RowSelect(FMouseActions->RowSelectPersistent ? DisplToRealRow(r) : r)) ClearRows(r, 1);
-    } else if (FMouseActions->DisjunctColSelect) {
+    } else if (FMouseActions->DisjunctColSelect()) {
         for (int c = TBaseGrid::FixedCols(); c < ColCount(); ++c)
             if (ColSelect(c)) ClearCols(c, 1);
     } else {
@@ -310,7 +310,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
         ShiftHiddenRows(removedReal.front(), [&removedBelow](int Idx) { return Idx - removedBelow(Idx); });
         if (FShowModified->Enabled) DeleteMarks(FModifiedRows.get(), RowIndex, RCount);
         if (UseEnabledRows) DeleteMarks(FEnabledRows.get(), RowIndex, RCount);
-        if (FMouseActions->DisjunctRowSelect) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
+        if (FMouseActions->DisjunctRowSelect()) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
         // The removed rows (their objects freed above) go to the end, where the count drops them.
         RotateRows(RowIndex, RowIndex + RCount, RowCount());
         for (int r = std::max(RowIndex, RowCount() - RCount); r < RowCount(); ++r)
@@ -337,7 +337,7 @@ void TAdvStringGrid::RemoveRows(int RowIndex, int RCount)
         FFixedFooters = fixedFooters;
     }
     FEntered = entered;
-    if (FMouseActions->DisjunctRowSelect) {
+    if (FMouseActions->DisjunctRowSelect()) {
         FSelectedRows->Clear();
         for (int r = 0; r < RowCount() && r < FRowSelect->Count(); ++r)
             if (FRowSelect->Items(r) != 0) FSelectedRows->Insert(FSelectedRows->Count(), r);
@@ -358,7 +358,7 @@ void TAdvStringGrid::RemoveRowsEx(int RowIndex, int RCount)
         TUpdateLock lock(this);
         // The caller has taken the rows' cells; the rows move to the end with their heights.
         RotateRows(RowIndex, RowIndex + RCount, RowCount());
-        if (FMouseActions->DisjunctRowSelect) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
+        if (FMouseActions->DisjunctRowSelect()) DeleteMarks(FRowSelect.get(), RowIndex, RCount);
         SetRowCount(RowCount() - RCount);
         FMaxRowCount = std::max(FMaxRowCount - RCount, RowCount());
         SetColWidths(ColCount() - 1, lastWidth);
@@ -405,8 +405,8 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
         BeginUpdate();
         FFloatingFooter->FVisible = false;
     }
-    bool disjunct = FMouseActions->DisjunctRowSelect;
-    FMouseActions->DisjunctRowSelect = false;
+    bool disjunct = FMouseActions->DisjunctRowSelect();
+    FMouseActions->SetDisjunctRowSelect(false);
     int lastWidth = ColWidths(ColCount() - 1);
     bool entered = FEntered;
     FEntered = false;
@@ -449,7 +449,7 @@ void TAdvStringGrid::DeleteRowBlock(int RowIndex, int RCount, bool UpdateFlag)
             SetOptions(Options() + TGridOptions{goRowSelect});
         }
     }
-    FMouseActions->DisjunctRowSelect = disjunct;
+    FMouseActions->SetDisjunctRowSelect(disjunct);
     if (footerVisible) {
         FFloatingFooter->FVisible = true;
         EndUpdate();
@@ -514,7 +514,7 @@ void TAdvStringGrid::RemoveDuplicates(int ACol, bool DoCase)
 void TAdvStringGrid::RemoveSelectedRows()
 {
     TUpdateLock lock(this);
-    if (FMouseActions->DisjunctRowSelect) {
+    if (FMouseActions->DisjunctRowSelect()) {
         std::set<int> chosen;
         for (int r = RowCount() - FFixedFooters - 1; r >= TBaseGrid::FixedRows(); --r) {
             int decide = FMouseActions->RowSelectPersistent ? DisplToRealRow(r) : r;
@@ -548,7 +548,7 @@ void TAdvStringGrid::RemoveUnSelectedRows()
 
 void TAdvStringGrid::RemoveSelectedCols()
 {
-    if (FMouseActions->DisjunctColSelect) {
+    if (FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= TBaseGrid::FixedCols(); --c)
             if (ColSelect(c)) {
                 RemoveCols(c, 1);
@@ -562,7 +562,7 @@ void TAdvStringGrid::RemoveSelectedCols()
 
 void TAdvStringGrid::RemoveUnSelectedCols()
 {
-    if (FMouseActions->DisjunctColSelect) {
+    if (FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= TBaseGrid::FixedCols(); --c)
             if (!ColSelect(c)) {
                 RemoveCols(c, 1);
@@ -705,7 +705,7 @@ bool TAdvStringGrid::IsWideCell(int ACol, int ARow)
 bool TAdvStringGrid::RowSelect(int ARow)
 {
     if (ARow < 0 || ARow >= RowCount() + NumHiddenRows()) throw EAdvGridError(L"Invalid row accessed");
-    if (FMouseActions->DisjunctRowSelect) return ARow < FRowSelect->Count() && FRowSelect->Items(ARow) != 0;
+    if (FMouseActions->DisjunctRowSelect()) return ARow < FRowSelect->Count() && FRowSelect->Items(ARow) != 0;
     TGridRect s = Selection();
     return ARow >= s.Top && ARow <= s.Bottom;
 }
@@ -749,7 +749,7 @@ void TAdvStringGrid::SelectRows(int RowIndex, int RCount)
 bool TAdvStringGrid::ColSelect(int ACol)
 {
     if (ACol < 0 || ACol >= ColCount() + FHiddenCols.Count) throw EAdvGridError(L"Invalid column accessed");
-    if (FMouseActions->DisjunctColSelect) return ACol < FColSelect->Count() && FColSelect->Items(ACol) != 0;
+    if (FMouseActions->DisjunctColSelect()) return ACol < FColSelect->Count() && FColSelect->Items(ACol) != 0;
     TGridRect s = Selection();
     return ACol >= s.Left && ACol <= s.Right;
 }

@@ -180,49 +180,104 @@ bool TControlList::HasHandle(HWND Handle) const
     return false;
 }
 
+// ---- TFileStringList --------------------------------------------------------------------------
+
+void TFileStringList::Reset()
+{
+    fp = 0;
+    cache.clear();
+}
+
+void TFileStringList::ReadLn(String& S)
+{
+    S = Strings(fp);
+    ++fp;
+}
+
+void TFileStringList::Write(const String& S) { cache += S; }
+
+void TFileStringList::WriteLn(const String& S)
+{
+    Add(cache + S);
+    cache.clear();
+}
+
 // ---- Option groups ---------------------------------------------------------------------------
 
 TSearchFooter::TSearchFooter(TPersistent* AOwner, bool InitDesign) : FOwner(AOwner), FFont(std::make_unique<TFont>())
 {
     if (InitDesign) {
-        FindNextCaption = L"Find &next";
-        FindPrevCaption = L"Find &previous";
-        MatchCaseCaption = L"Match case";
-        HighLightCaption = L"Highlight";
-        HintClose = L"Close";
-        HintFindNext = L"Find next occurrence";
-        HintFindPrev = L"Find previous occurrence";
-        HintHighlight = L"Highlight occurrences";
+        FFindNextCaption = L"Find &next";
+        FFindPrevCaption = L"Find &previous";
+        FMatchCaseCaption = L"Match case";
+        FHighLightCaption = L"Highlight";
+        FHintClose = L"Close";
+        FHintFindNext = L"Find next occurrence";
+        FHintFindPrev = L"Find previous occurrence";
+        FHintHighlight = L"Highlight occurrences";
     }
+}
+
+void TSearchFooter::SetFont(TFont* Value)
+{
+    FFont->Assign(Value);
+    if (OnChange) OnChange(this);
 }
 
 void TSearchFooter::Assign(TPersistent* Source)
 {
     auto* src = dynamic_cast<TSearchFooter*>(Source);
     if (src == nullptr) return;
-    Visible = src->Visible;
-    Color = src->Color;
-    ColorTo = src->ColorTo;
+    FVisible = src->FVisible;
+    FColor = src->FColor;
+    FColorTo = src->FColorTo;
     FFont->Assign(src->FFont.get());
-    ShowFindNext = src->ShowFindNext;
-    ShowFindPrev = src->ShowFindPrev;
-    ShowMatchCase = src->ShowMatchCase;
-    ShowHighLight = src->ShowHighLight;
-    ShowClose = src->ShowClose;
-    FindNextCaption = src->FindNextCaption;
-    FindPrevCaption = src->FindPrevCaption;
-    MatchCaseCaption = src->MatchCaseCaption;
-    HighLightCaption = src->HighLightCaption;
-    HintClose = src->HintClose;
-    HintFindNext = src->HintFindNext;
-    HintFindPrev = src->HintFindPrev;
-    HintHighlight = src->HintHighlight;
-    AlwaysHighLight = src->AlwaysHighLight;
-    SearchActiveColumnOnly = src->SearchActiveColumnOnly;
-    SearchMatchStart = src->SearchMatchStart;
-    SearchHiddenRows = src->SearchHiddenRows;
-    SearchColumn = src->SearchColumn;
-    SearchDirection = src->SearchDirection;
+    FShowFindNext = src->FShowFindNext;
+    FShowFindPrev = src->FShowFindPrev;
+    FShowMatchCase = src->FShowMatchCase;
+    FShowHighLight = src->FShowHighLight;
+    FShowClose = src->FShowClose;
+    FFindNextCaption = src->FFindNextCaption;
+    FFindPrevCaption = src->FFindPrevCaption;
+    FMatchCaseCaption = src->FMatchCaseCaption;
+    FHighLightCaption = src->FHighLightCaption;
+    FHintClose = src->FHintClose;
+    FHintFindNext = src->FHintFindNext;
+    FHintFindPrev = src->FHintFindPrev;
+    FHintHighlight = src->FHintHighlight;
+    FAlwaysHighLight = src->FAlwaysHighLight;
+    FSearchActiveColumnOnly = src->FSearchActiveColumnOnly;
+    FSearchMatchStart = src->FSearchMatchStart;
+    FSearchHiddenRows = src->FSearchHiddenRows;
+    FSearchColumn = src->FSearchColumn;
+    FSearchDirection = src->FSearchDirection;
+}
+
+void TNavigation::Changed()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TNavigation::SetAdvanceDirection(TAdvanceDirection Value)
+{
+    if (Value == FAdvanceDirection) return;
+    FAdvanceDirection = Value;
+    Changed();
+}
+
+void TNavigation::SetAdvanceInsert(bool Value)
+{
+    if (Value == FAdvanceInsert) return;
+    FAdvanceInsert = Value;
+    Changed();
+}
+
+void TNavigation::SetAdvanceAuto(bool Value)
+{
+    if (Value == FAdvanceAuto) return;
+    FAdvanceAuto = Value;
+    // Advancing by itself is advancing after Enter too.
+    if (Value) AdvanceOnEnter = true;
 }
 
 void TNavigation::Assign(TPersistent* Source)
@@ -246,8 +301,8 @@ void TNavigation::Assign(TPersistent* Source)
     AllowDeleteRow = src->AllowDeleteRow;
     AlwaysEdit = src->AlwaysEdit;
     AdvanceOnEnter = src->AdvanceOnEnter;
-    AdvanceInsert = src->AdvanceInsert;
-    AdvanceAuto = src->AdvanceAuto;
+    FAdvanceInsert = src->FAdvanceInsert;
+    FAdvanceAuto = src->FAdvanceAuto;
     AutoGotoWhenSorted = src->AutoGotoWhenSorted;
     AutoGotoIncremental = src->AutoGotoIncremental;
     AutoComboDropSize = src->AutoComboDropSize;
@@ -264,7 +319,7 @@ void TNavigation::Assign(TPersistent* Source)
     KeepHorizScroll = src->KeepHorizScroll;
     LineFeedOnEnter = src->LineFeedOnEnter;
     TabToNextAtEnd = src->TabToNextAtEnd;
-    AdvanceDirection = src->AdvanceDirection;
+    FAdvanceDirection = src->FAdvanceDirection;
     TabAdvanceDirection = src->TabAdvanceDirection;
     InsertPosition = src->InsertPosition;
     ClipboardPasteAction = src->ClipboardPasteAction;
@@ -290,10 +345,10 @@ void TMouseActions::Assign(TPersistent* Source)
     DirectDateClose = src->DirectDateClose;
     DirectDateDrop = src->DirectDateDrop;
     DirectEdit = src->DirectEdit;
-    DisjunctRowSelect = src->DisjunctRowSelect;
+    FDisjunctRowSelect = src->FDisjunctRowSelect;
     DisjunctRowSelectNoCtrl = src->DisjunctRowSelectNoCtrl;
-    DisjunctColSelect = src->DisjunctColSelect;
-    DisjunctCellSelect = src->DisjunctCellSelect;
+    FDisjunctColSelect = src->FDisjunctColSelect;
+    FDisjunctCellSelect = src->FDisjunctCellSelect;
     MoveRowOnNodeClick = src->MoveRowOnNodeClick;
     NoAutoRangeScroll = src->NoAutoRangeScroll;
     NodeAllExpandContract = src->NodeAllExpandContract;
@@ -307,7 +362,56 @@ void TMouseActions::Assign(TPersistent* Source)
     FixedRowsEdit = src->FixedRowsEdit;
     FixedColsEdit = src->FixedColsEdit;
     WheelIncrement = src->WheelIncrement;
-    WheelAction = src->WheelAction;
+    FWheelAction = src->FWheelAction;
+}
+
+bool TMouseActions::IsDesigning()
+{
+    bool designing = false;
+    if (OnIsDesigning) OnIsDesigning(this, designing);
+    return designing;
+}
+
+void TMouseActions::SetHotmailRowSelect(bool Value)
+{
+    FHotmailRowSelect = Value;
+    if (Value) {
+        FDisjunctRowSelect = true;
+        CheckAllCheck = true;
+    }
+    if (OnInvalidate) OnInvalidate(this);
+}
+
+void TMouseActions::SetEditOnDblClickOnly(bool Value)
+{
+    FEditOnDblClickOnly = Value;
+    if (Value && OnDisableEdit) OnDisableEdit(this);
+}
+
+// A designer picks one disjunct selection at a time; code may combine them.
+void TMouseActions::SetDisjunctRowSelect(bool Value)
+{
+    FDisjunctRowSelect = Value;
+    if (Value && IsDesigning()) FDisjunctColSelect = FDisjunctCellSelect = false;
+}
+
+void TMouseActions::SetDisjunctColSelect(bool Value)
+{
+    FDisjunctColSelect = Value;
+    if (Value && IsDesigning()) FDisjunctRowSelect = FDisjunctCellSelect = false;
+}
+
+void TMouseActions::SetDisjunctCellSelect(bool Value)
+{
+    FDisjunctCellSelect = Value;
+    if (Value && IsDesigning()) FDisjunctRowSelect = FDisjunctColSelect = false;
+}
+
+void TMouseActions::SetWheelAction(TWheelAction Value)
+{
+    if (Value == FWheelAction) return;
+    FWheelAction = Value;
+    if (OnChange) OnChange(this);
 }
 
 void TSyncGrid::SetGrid(TCustomGrid* Value)
@@ -333,13 +437,25 @@ void TBands::Assign(TPersistent* Source)
 {
     auto* src = dynamic_cast<TBands*>(Source);
     if (src == nullptr) return;
-    Active = src->Active;
-    PrimaryColor = src->PrimaryColor;
-    SecondaryColor = src->SecondaryColor;
-    PrimaryLength = src->PrimaryLength;
-    SecondaryLength = src->SecondaryLength;
+    FActive = src->FActive;
+    FPrimaryColor = src->FPrimaryColor;
+    FSecondaryColor = src->FSecondaryColor;
+    FPrimaryLength = src->FPrimaryLength;
+    FSecondaryLength = src->FSecondaryLength;
     Print = src->Print;
 }
+
+void TBands::SetActive(bool Value)
+{
+    if (Value == FActive) return;
+    FActive = Value;
+    if (OnChange) OnChange(this);
+}
+
+void TBands::SetPrimaryColor(TColor Value) { Store(FPrimaryColor, Value); }
+void TBands::SetSecondaryColor(TColor Value) { Store(FSecondaryColor, Value); }
+void TBands::SetPrimaryLength(int Value) { Store(FPrimaryLength, Value); }
+void TBands::SetSecondaryLength(int Value) { Store(FSecondaryLength, Value); }
 
 void TFocusHelper::Assign(TPersistent* Source)
 {

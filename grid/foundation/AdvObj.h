@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "framework/classes/Component.h"
+#include "framework/classes/StringList.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Graphic.h"
@@ -145,6 +146,23 @@ public:
 
 protected:
     void Notify(void* Ptr, TListNotification Action) override;
+};
+
+// Lines read one after another and written piece by piece, over a string list.
+class TFileStringList : public TStringList {
+public:
+    // Back to the first line, with nothing pending.
+    void Reset();
+    bool Eof() const { return fp >= Count(); }
+    // The line at the read position, which then moves on; at the end the list's index error.
+    void ReadLn(String& S);
+    // Adds to the line being written / ends it with S.
+    void Write(const String& S);
+    void WriteLn(const String& S);
+
+private:
+    int fp = 0;
+    String cache;
 };
 
 // ---- Cell objects ----------------------------------------------------------------------------
@@ -326,87 +344,159 @@ protected:
 // ---- Option groups -------------------------------------------------------------------------
 
 // The search footer's settings. Captions and hints are filled only for a grid being designed
-// (InitDesign), so a grid made in code starts with empty ones.
+// (InitDesign), so a grid made in code starts with empty ones. Every setter stores and reports
+// through OnChange: the button switches and Visible only when they change, the rest always (the
+// grid then lays its search panel out again).
 class TSearchFooter : public TPersistent {
 public:
     TSearchFooter(TPersistent* AOwner, bool InitDesign);
+    // Copies every setting but AutoSearch and SearchFixedCells, without reporting.
     void Assign(TPersistent* Source) override;
     TPersistent* GetOwner() override { return FOwner; }
     TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value);
 
-    bool Visible = false;
-    TColor Color = 0xFFFFFF;
-    TColor ColorTo = clBtnFace;
-    bool ShowFindNext = true, ShowFindPrev = true, ShowMatchCase = true, ShowHighLight = true, ShowClose = true;
-    String FindNextCaption, FindPrevCaption, MatchCaseCaption, HighLightCaption;
-    String HintClose, HintFindNext, HintFindPrev, HintHighlight;
-    bool AutoSearch = true;
-    bool AlwaysHighLight = false, SearchActiveColumnOnly = false, SearchMatchStart = false, SearchFixedCells = false,
-         SearchHiddenRows = false;
-    int SearchColumn = -1;
-    TSearchDirection SearchDirection = sdTopBottom;
-    bool AutoThemeAdapt = false;
+#define KVL_FOOTER_PROPERTY(Type, Name, WhenChanged)                                                               \
+    const Type& Name() const { return F##Name; }                                                                   \
+    void Set##Name(const Type& Value) { Store(F##Name, Value, WhenChanged); }
+    KVL_FOOTER_PROPERTY(bool, Visible, true)
+    KVL_FOOTER_PROPERTY(TColor, Color, false)
+    KVL_FOOTER_PROPERTY(TColor, ColorTo, false)
+    KVL_FOOTER_PROPERTY(bool, ShowFindNext, true)
+    KVL_FOOTER_PROPERTY(bool, ShowFindPrev, true)
+    KVL_FOOTER_PROPERTY(bool, ShowMatchCase, true)
+    KVL_FOOTER_PROPERTY(bool, ShowHighLight, true)
+    KVL_FOOTER_PROPERTY(bool, ShowClose, false)
+    KVL_FOOTER_PROPERTY(String, FindNextCaption, false)
+    KVL_FOOTER_PROPERTY(String, FindPrevCaption, false)
+    KVL_FOOTER_PROPERTY(String, MatchCaseCaption, false)
+    KVL_FOOTER_PROPERTY(String, HighLightCaption, false)
+    KVL_FOOTER_PROPERTY(String, HintClose, false)
+    KVL_FOOTER_PROPERTY(String, HintFindNext, false)
+    KVL_FOOTER_PROPERTY(String, HintFindPrev, false)
+    KVL_FOOTER_PROPERTY(String, HintHighlight, false)
+    KVL_FOOTER_PROPERTY(bool, AutoSearch, false)
+    KVL_FOOTER_PROPERTY(bool, AlwaysHighLight, false)
+    KVL_FOOTER_PROPERTY(bool, SearchActiveColumnOnly, false)
+    KVL_FOOTER_PROPERTY(bool, SearchMatchStart, false)
+    KVL_FOOTER_PROPERTY(bool, SearchFixedCells, false)
+    KVL_FOOTER_PROPERTY(bool, SearchHiddenRows, false)
+    KVL_FOOTER_PROPERTY(int, SearchColumn, false)
+    KVL_FOOTER_PROPERTY(TSearchDirection, SearchDirection, false)
+    KVL_FOOTER_PROPERTY(bool, AutoThemeAdapt, false)
+#undef KVL_FOOTER_PROPERTY
+
     // The text last searched for.
     String LastSearch;
     TNotifyEvent OnChange;
 
 private:
+    template <class T> void Store(T& Field, const T& Value, bool WhenChanged)
+    {
+        if (WhenChanged && Field == Value) return;
+        Field = Value;
+        if (OnChange) OnChange(this);
+    }
     TPersistent* FOwner;
     std::unique_ptr<TFont> FFont;
+    bool FVisible = false;
+    TColor FColor = 0xFFFFFF;
+    TColor FColorTo = clBtnFace;
+    bool FShowFindNext = true, FShowFindPrev = true, FShowMatchCase = true, FShowHighLight = true, FShowClose = true;
+    String FFindNextCaption, FFindPrevCaption, FMatchCaseCaption, FHighLightCaption;
+    String FHintClose, FHintFindNext, FHintFindPrev, FHintHighlight;
+    bool FAutoSearch = true;
+    bool FAlwaysHighLight = false, FSearchActiveColumnOnly = false, FSearchMatchStart = false, FSearchFixedCells = false,
+         FSearchHiddenRows = false;
+    int FSearchColumn = -1;
+    TSearchDirection FSearchDirection = sdTopBottom;
+    bool FAutoThemeAdapt = false;
 };
 
+// How the keyboard moves and edits. AdvanceDirection and AdvanceInsert report their changes
+// through OnChange; switching AdvanceAuto on switches AdvanceOnEnter on too; the rest store only.
 class TNavigation : public TPersistent {
 public:
-    // Copies every setting but KeepScrollOnSort.
+    // Copies every setting but KeepScrollOnSort, without reporting.
     void Assign(TPersistent* Source) override;
+
+    TAdvanceDirection AdvanceDirection() const { return FAdvanceDirection; }
+    void SetAdvanceDirection(TAdvanceDirection Value);
+    bool AdvanceInsert() const { return FAdvanceInsert; }
+    void SetAdvanceInsert(bool Value);
+    bool AdvanceAuto() const { return FAdvanceAuto; }
+    void SetAdvanceAuto(bool Value);
 
     bool AllowClipboardRowGrow = true, AllowClipboardColGrow = true, CopyHTMLTagsToClipboard = true,
          EditSelectAll = true, SkipFixedCells = true, SkipDisabledRows = true, AllowCtrlEnter = true,
          CursorWalkAlwaysEdit = true, AdvanceAutoEdit = true, LeftRightRowSelect = true, ComboGetUpDown = true;
     bool AllowInsertRow = false, AllowDeleteRow = false, AlwaysEdit = false, AdvanceOnEnter = false,
-         AdvanceInsert = false, AdvanceAuto = false, AutoGotoWhenSorted = false, AutoGotoIncremental = false,
+         AutoGotoWhenSorted = false, AutoGotoIncremental = false,
          AutoComboDropSize = false, AllowClipboardShortCuts = false, AllowSmartClipboard = false,
          AllowRTFClipboard = false, AllowFmtClipboard = false, AllowClipboardAlways = false,
          AppendOnArrowDown = false, CursorWalkEditor = false, MoveRowOnSort = false, KeepScrollOnSort = false,
          MoveScrollOnly = false, ImproveMaskSel = false, KeepHorizScroll = false, LineFeedOnEnter = false,
          TabToNextAtEnd = false;
-    TAdvanceDirection AdvanceDirection = adLeftRight;
     TAdvanceDirection TabAdvanceDirection = adLeftRight;
     TInsertPosition InsertPosition = pInsertBefore;
     TClipboardPasteAction ClipboardPasteAction = paReplace;
     THomeEndAction HomeEndKey = heFirstLastColumn;
     TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    TAdvanceDirection FAdvanceDirection = adLeftRight;
+    bool FAdvanceInsert = false, FAdvanceAuto = false;
 };
 
 using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;
 
+// What the mouse does in the grid. The settings with consequences report them: HotmailRowSelect
+// through OnInvalidate, EditOnDblClickOnly through OnDisableEdit, WheelAction through OnChange;
+// at design time the three disjunct selections exclude each other. The rest store only.
 class TMouseActions : public TPersistent {
 public:
     explicit TMouseActions(TCustomGrid* AOwner) : FOwner(AOwner) {}
-    // Copies every setting but EditOnDblClickOnly, HotmailRowSelect and SizeFixedRow.
+    // Copies every setting but EditOnDblClickOnly, HotmailRowSelect and SizeFixedRow, without
+    // reporting.
     void Assign(TPersistent* Source) override;
     TPersistent* GetOwner() override { return FOwner; }
+
+    // On also turns on DisjunctRowSelect and CheckAllCheck; either way the grid repaints.
+    bool HotmailRowSelect() const { return FHotmailRowSelect; }
+    void SetHotmailRowSelect(bool Value);
+    bool EditOnDblClickOnly() const { return FEditOnDblClickOnly; }
+    void SetEditOnDblClickOnly(bool Value);
+    bool DisjunctRowSelect() const { return FDisjunctRowSelect; }
+    void SetDisjunctRowSelect(bool Value);
+    bool DisjunctColSelect() const { return FDisjunctColSelect; }
+    void SetDisjunctColSelect(bool Value);
+    bool DisjunctCellSelect() const { return FDisjunctCellSelect; }
+    void SetDisjunctCellSelect(bool Value);
+    TWheelAction WheelAction() const { return FWheelAction; }
+    void SetWheelAction(TWheelAction Value);
 
     bool AutoSizeColOnDblClick = true, PreciseNodeClick = true;
     bool AllColumnSize = false, AllRowSize = false, AllSelect = false, CaretPositioning = false,
          CheckAllCheck = false, ColSelect = false, DirectComboClose = false, DirectComboDrop = false,
-         DirectDateClose = false, DirectDateDrop = false, DirectEdit = false, DisjunctRowSelect = false,
-         DisjunctRowSelectNoCtrl = false, DisjunctColSelect = false, DisjunctCellSelect = false,
-         EditOnDblClickOnly = false, HotmailRowSelect = false, MoveRowOnNodeClick = false,
-         NoAutoRangeScroll = false, NodeAllExpandContract = false, NoScrollOnPartialRow = false,
-         PreciseCheckBoxCheck = false, RangeSelectAndEdit = false, RowSelect = false, RowSelectPersistent = false,
-         SelectOnRightClick = false, SizeFixedCol = false, SizeFixedRow = false;
+         DirectDateClose = false, DirectDateDrop = false, DirectEdit = false, DisjunctRowSelectNoCtrl = false,
+         MoveRowOnNodeClick = false, NoAutoRangeScroll = false, NodeAllExpandContract = false,
+         NoScrollOnPartialRow = false, PreciseCheckBoxCheck = false, RangeSelectAndEdit = false, RowSelect = false,
+         RowSelectPersistent = false, SelectOnRightClick = false, SizeFixedCol = false, SizeFixedRow = false;
     TGridFixedCellEdit FixedRowsEdit = fceNone;
     TGridFixedCellEdit FixedColsEdit = fceNone;
     int WheelIncrement = 0;
-    TWheelAction WheelAction = waMoveSelection;
     TNotifyEvent OnChange;
     TNotifyEvent OnInvalidate;
     TNotifyEvent OnDisableEdit;
     TIsDesigningEvent OnIsDesigning;
 
 private:
+    bool IsDesigning();
     TCustomGrid* FOwner;
+    bool FHotmailRowSelect = false, FEditOnDblClickOnly = false, FDisjunctRowSelect = false,
+         FDisjunctColSelect = false, FDisjunctCellSelect = false;
+    TWheelAction FWheelAction = waMoveSelection;
 };
 
 // Another grid kept in step with the owner grid.
@@ -428,20 +518,42 @@ private:
     TCustomGrid* FGrid = nullptr;
 };
 
-// Banded row colours.
+// Banded row colours. Active reports its changes through OnChange; the colours and lengths
+// store when changed, keep TotalLength their sum, and report only while the bands are active.
 class TBands : public TPersistent {
 public:
-    // Copies the settings without firing and without recomputing TotalLength.
+    // Copies the settings without reporting and without recomputing TotalLength.
     void Assign(TPersistent* Source) override;
 
-    bool Active = false;
-    TColor PrimaryColor = clInfoBk;
-    TColor SecondaryColor = clWindow;
-    int PrimaryLength = 1;
-    int SecondaryLength = 1;
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    TColor PrimaryColor() const { return FPrimaryColor; }
+    void SetPrimaryColor(TColor Value);
+    TColor SecondaryColor() const { return FSecondaryColor; }
+    void SetSecondaryColor(TColor Value);
+    int PrimaryLength() const { return FPrimaryLength; }
+    void SetPrimaryLength(int Value);
+    int SecondaryLength() const { return FSecondaryLength; }
+    void SetSecondaryLength(int Value);
+    int TotalLength() const { return FTotalLength; }
+
     bool Print = false;
-    int TotalLength = 2;
     TNotifyEvent OnChange;
+
+private:
+    template <class T> void Store(T& Field, T Value)
+    {
+        if (Field == Value) return;
+        Field = Value;
+        FTotalLength = FPrimaryLength + FSecondaryLength;
+        if (FActive && OnChange) OnChange(this);
+    }
+    bool FActive = false;
+    TColor FPrimaryColor = clInfoBk;
+    TColor FSecondaryColor = clWindow;
+    int FPrimaryLength = 1;
+    int FSecondaryLength = 1;
+    int FTotalLength = 2;
 };
 
 // Whether the grid shows its focus frame round the cell being edited.

@@ -156,6 +156,8 @@ void THTMLPicture::TakeBytes(std::vector<std::uint8_t> Bytes)
 
 void THTMLPicture::Assign(TPersistent* Source)
 {
+    // Copying onto itself must not empty the picture it would copy from.
+    if (Source == this) return;
     FIsEmpty = true;
     ResetFrames();
     if (Source == nullptr) {
@@ -163,7 +165,7 @@ void THTMLPicture::Assign(TPersistent* Source)
         return;
     }
     auto* source = dynamic_cast<THTMLPicture*>(Source);
-    if (source == nullptr || source == this) return;
+    if (source == nullptr) return;
     FStretched = source->FStretched;
     FFrame = source->FFrame;
     ID = source->ID;

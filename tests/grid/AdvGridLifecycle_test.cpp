@@ -63,9 +63,9 @@ end
 TEST_F(AdvGridLifecycle, StartsWithItsDefaultsAndObjects)
 {
     auto* grid = new TAdvStringGrid(nullptr);
-    EXPECT_EQ(L"5.8.0.2 Mar, 2011", grid->Version());
+    EXPECT_EQ(L"5.8.0.2", grid->Version());
     grid->SetVersion(L"1.0.0.0");
-    EXPECT_EQ(L"5.8.0.2 Mar, 2011", grid->Version());
+    EXPECT_EQ(L"5.8.0.2", grid->Version());
     EXPECT_EQ(10, grid->RowCount());
     EXPECT_EQ(5, grid->ColCount());
     EXPECT_EQ(22, grid->DefaultRowHeight());
@@ -81,7 +81,7 @@ TEST_F(AdvGridLifecycle, StartsWithItsDefaultsAndObjects)
     EXPECT_EQ(22, grid->FloatingFooter()->Height());
     EXPECT_EQ(L"Tahoma", grid->FixedFont()->Name());
     EXPECT_TRUE(grid->FixedFont()->Style().Contains(fsBold));
-    EXPECT_TRUE(grid->SearchFooter()->FindNextCaption.empty());
+    EXPECT_TRUE(grid->SearchFooter()->FindNextCaption().empty());
     EXPECT_TRUE(grid->ControlStyle().Contains(csAcceptsControls));
     EXPECT_FALSE(grid->IsHiddenColumn(0));
     EXPECT_FALSE(grid->IsHiddenColumn(511));
@@ -116,8 +116,8 @@ TEST_F(AdvGridLifecycle, ReadsTheMonthTableFromItsFormDescription)
     EXPECT_EQ(static_cast<UINT>(DT_VCENTER), grid->VAlign());
     EXPECT_EQ(clWhite, grid->SelectionColor());
     EXPECT_EQ(clWhite, grid->ControlLook()->FixedGradientFrom());
-    EXPECT_EQ(L"Find &next", grid->SearchFooter()->FindNextCaption);
-    EXPECT_EQ(L"5.8.0.2 Mar, 2011", grid->Version());
+    EXPECT_EQ(L"Find &next", grid->SearchFooter()->FindNextCaption());
+    EXPECT_EQ(L"5.8.0.2", grid->Version());
     // Loading remembered the counts and limits it started with.
     EXPECT_EQ(7, grid->MaxRowCount());
     EXPECT_EQ(20, grid->MinRowHeight);
@@ -210,6 +210,13 @@ TEST_F(AdvGridLifecycle, AssignTakesSettingsAndCellsFromAnotherGridOnly)
     source->GetCellProperties(2, 3)->SetFontColor(clRed);
     source->SetDefaultRowHeight(18);
     source->Navigation()->AllowInsertRow = true;
+    source->Grouping()->HeaderColor = clAqua;
+    source->PrintSettings()->TitleText = L"Rota";
+    source->Filter()->GetColumnFilter(1)->Condition = L">3";
+    source->HTMLSettings()->TableStyle = L"t";
+    source->CellNode()->SetNodeIndent(20);
+    source->SortSettings()->Column = 2;
+    source->ProgressAppearance()->SetLevel1Perc(40);
     TCountingGrid* target = Add(2, 2);
 
     auto* other = new TPanel(Form);
@@ -221,6 +228,15 @@ TEST_F(AdvGridLifecycle, AssignTakesSettingsAndCellsFromAnotherGridOnly)
     EXPECT_EQ(6, target->RowCount());
     EXPECT_EQ(18, target->DefaultRowHeight());
     EXPECT_TRUE(target->Navigation()->AllowInsertRow);
+    EXPECT_EQ(clAqua, target->Grouping()->HeaderColor);
+    EXPECT_EQ(L"Rota", target->PrintSettings()->TitleText);
+    ASSERT_EQ(1, target->Filter()->Count());
+    EXPECT_EQ(1, target->Filter()->Items(0)->Column);
+    EXPECT_EQ(L">3", target->Filter()->Items(0)->Condition);
+    EXPECT_EQ(L"t", target->HTMLSettings()->TableStyle);
+    EXPECT_EQ(20, target->CellNode()->NodeIndent());
+    EXPECT_EQ(2, target->SortSettings()->Column);
+    EXPECT_EQ(40, target->ProgressAppearance()->Level1Perc());
     EXPECT_EQ(L"copied", target->Cells(2, 3));
     ASSERT_TRUE(target->HasCellProperties(2, 3));
     EXPECT_EQ(clRed, target->GetCellProperties(2, 3)->FontColor());

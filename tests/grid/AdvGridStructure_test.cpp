@@ -306,7 +306,7 @@ TEST_F(AdvGridStructure, RowAndColumnMarksRefuseBadIndexes)
 {
     TCountingGrid* grid = Add(4, 6);
     grid->HideRow(5);
-    grid->MouseActions()->DisjunctRowSelect = true;
+    grid->MouseActions()->SetDisjunctRowSelect(true);
     grid->SetRowSelect(5, true); // a hidden row still counts
     EXPECT_TRUE(grid->RowSelect(5));
     EXPECT_EQ(1, grid->RowSelectCount());

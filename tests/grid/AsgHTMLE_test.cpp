@@ -76,10 +76,15 @@ TEST(MarkupText, StripMarkupAndTags)
     EXPECT_EQ(StripTags(L"<unknown attr>t</unknown>"), L"t");
 }
 
+// Decoding is one pass and encoding keeps every text it is given, so that decoding what was
+// encoded gives back the text itself: an "&amp;" written by the user never becomes "&", and a
+// "*amp;" never becomes "&amp;".
 TEST(MarkupText, EntitiesDecodedOnceAndEncodedOnce)
 {
     EXPECT_EQ(DecodeEntities(L"&amp;lt;"), L"&lt;");
     EXPECT_EQ(DecodeEntities(L"&amp;eacute;"), L"&eacute;");
+    EXPECT_EQ(DecodeEntities(L"&amp;amp;"), L"&amp;");
+    EXPECT_EQ(DecodeEntities(L"&amp;quot;"), L"&quot;");
     EXPECT_EQ(DecodeEntities(L"&Eacute;&eacute;"), L"\u00C9\u00E9");
     EXPECT_EQ(DecodeEntities(L"&lt;b&gt; &quot;x&quot; &euro;"), L"<b> \"x\" \u20AC");
     EXPECT_EQ(DecodeEntities(L"&bogus; & &"), L"&bogus; & &") << "unknown entities stay";
@@ -91,6 +96,8 @@ TEST(MarkupText, EntitiesDecodedOnceAndEncodedOnce)
         String c(1, MarkupEntityChars[i]);
         EXPECT_EQ(DecodeEntities(EncodeEntities(c)), c) << i;
     }
+    for (const wchar_t* text : {L"&amp;", L"&eacute;", L"*amp;", L"&amp;quot; \"<a>\""})
+        EXPECT_EQ(DecodeEntities(EncodeEntities(text)), text) << Narrow(text);
     EXPECT_EQ(SpacesToNbsp(L"a b  c"), L"a&nbsp;b&nbsp;&nbsp;c");
 }
 

@@ -371,8 +371,8 @@ TEST_F(CellObjectsTest, ProgressKeepsLimitsColoursAndAlignment)
 TEST_F(CellObjectsTest, SharedRowCheckBoxUnderHotmailRowSelect)
 {
     TCountingGrid* grid = Add(3, 4);
-    grid->MouseActions()->DisjunctRowSelect = true;
-    grid->MouseActions()->HotmailRowSelect = true;
+    grid->MouseActions()->SetDisjunctRowSelect(true);
+    grid->MouseActions()->SetHotmailRowSelect(true);
     grid->SetRowSelect(2, true);
     EXPECT_EQ(ctRowCheckBox, grid->GetCellType(0, 1));
     TCellGraphic* shared = grid->GetCellGraphic(0, 2);

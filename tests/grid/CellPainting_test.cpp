@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/graphics/Colors.h"
 #include "grid/foundation/AdvUtil.h"
+#include "grid/foundation/AsgHTMLE.h"
 #include "tests/grid/GridTestSupport.h"
 
 using namespace gridtest;
@@ -337,6 +339,75 @@ TEST_F(CellPainting, CurrentCellTakesSelectionColourOrNoneWhenSelectionIsHidden)
         EXPECT_EQ(pixels.At(other.left + 5, other.top + 5), static_cast<COLORREF>(clYellow));
         delete grid;
     }
+}
+
+// A fixed cell that shows text keeps a brush colour of its own over the fixed colour, whether the
+// text is plain, turned, or carries an error marker; a cell holding a control keeps the fixed look.
+TEST_F(CellPainting, FixedTextCellsKeepTheirOwnBrushColour)
+{
+    struct Case {
+        const char* Name;
+        void (*Setup)(TAdvStringGrid*);
+        bool Own;
+    } cases[] = {
+        {"plain text", [](TAdvStringGrid* g) { g->SetCells(2, 0, L"Mo"); }, true},
+        {"rotated text", [](TAdvStringGrid* g) { g->AddRotated(2, 0, 90, L"Mo"); }, true},
+        {"marked text", [](TAdvStringGrid* g) {
+             g->SetCells(2, 0, L"Mo");
+             g->AddMarker(2, 0, 1, 1);
+         }, true},
+        {"check box", [](TAdvStringGrid* g) { g->AddCheckBox(2, 0, true, false); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvStringGrid* grid = MakeGrid();
+        grid->Look = glStandard;
+        grid->SetFixedColor(clSilver);
+        c.Setup(grid);
+        grid->GetCellProperties(2, 0)->SetBrushColor(clLime);
+        TGridPixels pixels(200, 100);
+        Paint(grid, pixels);
+        const TRect cell = grid->CellRect(2, 0);
+        int lime = 0, fixed = 0;
+        for (int y = cell.top + 2; y < cell.bottom - 2; ++y)
+            for (int x = cell.left + 2; x < cell.right - 2; ++x) {
+                lime += pixels.At(x, y) == static_cast<COLORREF>(clLime);
+                fixed += pixels.At(x, y) == static_cast<COLORREF>(clSilver);
+            }
+        const int inside = (cell.right - cell.left - 4) * (cell.bottom - cell.top - 4);
+        if (c.Own) {
+            EXPECT_GT(lime, inside / 2);
+            EXPECT_EQ(fixed, 0);
+        } else {
+            EXPECT_EQ(lime, 0);
+            EXPECT_GT(fixed, inside / 2);
+        }
+        delete grid;
+    }
+}
+
+// Highlighted markup takes the grid's highlight colours, not the system's.
+TEST_F(CellPainting, HighlightTagsPaintInTheGridsHighlightColours)
+{
+    struct RestoreSystemColours {
+        ~RestoreSystemColours() { SetMarkupHighlightColors(clHighlight, clHighlightText); }
+    } restore;
+    TAdvStringGrid* grid = MakeGrid();
+    grid->SetCells(2, 2, L"<HI>WWW</HI>");
+    grid->SetHighlightColor(clLime);
+    grid->SetHighlightTextColor(clRed);
+    TGridPixels pixels(200, 100);
+    Paint(grid, pixels);
+    const TRect cell = grid->CellRect(2, 2);
+    const RECT lit = pixels.Find(cell, [](COLORREF c) { return c == static_cast<COLORREF>(clLime); });
+    const RECT ink = pixels.Find(cell, IsRed);
+    ASSERT_LT(lit.left, lit.right) << "no highlight background";
+    ASSERT_LT(ink.left, ink.right) << "no highlight text";
+    EXPECT_GE(ink.left, lit.left);
+    EXPECT_LE(ink.right, lit.right);
+    const COLORREF system = ColorToRGB(clHighlight);
+    EXPECT_EQ(pixels.Find(cell, [system](COLORREF c) { return c == system; }).left, cell.right)
+        << "the system's highlight colour is still used";
 }
 
 TEST_F(CellPainting, DisabledGridPaintsExactlyLikeEnabledOne)

@@ -72,20 +72,20 @@ TEST_F(GridLook, PrecedenceOfColoursAndFonts)
              g->GetCellProperties(4, 4)->SetBrushColor(static_cast<TColor>(0xFF8000));
          }, 4, 4, {static_cast<TColor>(0x804000), clBlack, false, true}},
         {"band primary", [](TAdvStringGrid* g) {
-             g->Bands()->Active = true;
-             g->Bands()->PrimaryColor = clAqua;
-             g->Bands()->SecondaryColor = clCream;
-             g->Bands()->PrimaryLength = 2;
-             g->Bands()->SecondaryLength = 1;
+             g->Bands()->SetActive(true);
+             g->Bands()->SetPrimaryColor(clAqua);
+             g->Bands()->SetSecondaryColor(clCream);
+             g->Bands()->SetPrimaryLength(2);
+             g->Bands()->SetSecondaryLength(1);
          }, 2, 2, {clAqua, clBlack, false, false}},
         {"band secondary on the third body row", [](TAdvStringGrid* g) {
-             g->Bands()->Active = true;
-             g->Bands()->PrimaryColor = clAqua;
-             g->Bands()->SecondaryColor = clCream;
-             g->Bands()->PrimaryLength = 2;
-             g->Bands()->SecondaryLength = 1;
+             g->Bands()->SetActive(true);
+             g->Bands()->SetPrimaryColor(clAqua);
+             g->Bands()->SetSecondaryColor(clCream);
+             g->Bands()->SetPrimaryLength(2);
+             g->Bands()->SetSecondaryLength(1);
          }, 2, 3, {clCream, clBlack, false, false}},
-        {"bands leave fixed columns", [](TAdvStringGrid* g) { g->Bands()->Active = true; }, 0, 2,
+        {"bands leave fixed columns", [](TAdvStringGrid* g) { g->Bands()->SetActive(true); }, 0, 2,
          {clBtnFace, clNavy, true, false}},
         {"fixed comment cell keeps its own brush over the fixed colour", [](TAdvStringGrid* g) {
              g->AddComment(2, 0, L"note");
@@ -197,7 +197,7 @@ TEST_F(GridLook, CellAndRowLookSetters)
         EXPECT_EQ(clNone, grid->GetCellProperties(c, 3)->FontColor()) << c;
     }
     // Banded cells are made without a brush colour of their own, and clearing frees them.
-    grid->Bands()->Active = true;
+    grid->Bands()->SetActive(true);
     grid->SetRowFontColor(4, clGreen);
     grid->SetCellBrushColor(1, 4, clYellow);
     grid->SetRowFontColor(4, clNone);

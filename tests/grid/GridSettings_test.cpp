@@ -141,6 +141,68 @@ TEST_F(GridSettings, AssignCopiesWithoutSideEffects)
     EXPECT_EQ(0, fired);
 }
 
+// What the print, export and sort settings copy, and what each keeps of its own.
+TEST_F(GridSettings, PrintExportAndSortSettingsCopyTheirOwnSettings)
+{
+    TCountingGrid* a = Add();
+    TCountingGrid* b = Add();
+
+    TPrintSettings* print = a->PrintSettings();
+    print->TitleText = L"Rota";
+    print->TitleLines()->Add(L"line");
+    print->Font()->SetSize(14);
+    print->Orientation = poLandscape;
+    print->BorderStyle = psDash;
+    print->FooterSize = 30;
+    print->UseDisplayFont = false;
+    print->FixedCellsAlways = true;
+    b->PrintSettings()->Assign(print);
+    EXPECT_EQ(L"Rota", b->PrintSettings()->TitleText);
+    EXPECT_EQ(L"line", b->PrintSettings()->TitleLines()->Strings(0));
+    EXPECT_NE(print->TitleLines(), b->PrintSettings()->TitleLines());
+    EXPECT_EQ(14, b->PrintSettings()->Font()->Size());
+    EXPECT_EQ(poLandscape, b->PrintSettings()->Orientation);
+    EXPECT_EQ(psDash, b->PrintSettings()->BorderStyle);
+    EXPECT_EQ(30, b->PrintSettings()->FooterSize);
+    EXPECT_FALSE(b->PrintSettings()->UseDisplayFont);
+    EXPECT_FALSE(b->PrintSettings()->FixedCellsAlways) << "not copied";
+    EXPECT_THROW(b->PrintSettings()->Assign(a->HTMLSettings()), EInvalidCast);
+    EXPECT_EQ(L"Rota", b->PrintSettings()->TitleText);
+
+    THTMLSettings* html = a->HTMLSettings();
+    html->TableStyle = L"t";
+    html->XHTML = true;
+    html->Width = 80;
+    html->ExportImages = false;
+    html->ColWidths()->Add(40);
+    b->HTMLSettings()->Assign(html);
+    EXPECT_EQ(L"t", b->HTMLSettings()->TableStyle);
+    EXPECT_TRUE(b->HTMLSettings()->XHTML);
+    EXPECT_EQ(80, b->HTMLSettings()->Width);
+    EXPECT_TRUE(b->HTMLSettings()->ExportImages) << "not copied";
+    EXPECT_EQ(0, b->HTMLSettings()->ColWidths()->Count()) << "not copied";
+
+    TSortSettings* sort = a->SortSettings();
+    sort->Column = 2;
+    sort->Direction = sdDescending;
+    sort->BlankPos = blLast;
+    sort->IndexSortKey = ikCtrl;
+    sort->SetShow(true);
+    sort->UpGlyph()->SetSize(7, 5);
+    sort->VirtualCells = false;
+    sort->IgnoreCase = true;
+    b->SortSettings()->Assign(sort);
+    EXPECT_EQ(2, b->SortSettings()->Column);
+    EXPECT_EQ(sdDescending, b->SortSettings()->Direction);
+    EXPECT_EQ(blLast, b->SortSettings()->BlankPos);
+    EXPECT_EQ(ikCtrl, b->SortSettings()->IndexSortKey);
+    EXPECT_TRUE(b->SortSettings()->Show());
+    EXPECT_EQ(7, b->SortSettings()->UpGlyph()->Width());
+    EXPECT_NE(sort->UpGlyph(), b->SortSettings()->UpGlyph());
+    EXPECT_TRUE(b->SortSettings()->VirtualCells) << "not copied";
+    EXPECT_FALSE(b->SortSettings()->IgnoreCase) << "not copied";
+}
+
 TEST_F(GridSettings, ChangeReportsFireAsTheirOwnersExpect)
 {
     TBalloonSettings balloon;

@@ -156,7 +156,7 @@ TEST(HTMLPicture, LoadsFromResourcesFilesAndKeepsOtherAddresses)
     EXPECT_FALSE(web.Busy());
 }
 
-TEST(HTMLPicture, AssignCopiesBytesFrameStretchAndID)
+TEST(HTMLPicture, AssignCopiesBytesFrameStretchAndIDAndKeepsItselfOnSelfAssignment)
 {
     THTMLPicture source;
     Load(source, MakeGif(8, 6, ThreeFrames));
@@ -171,6 +171,14 @@ TEST(HTMLPicture, AssignCopiesBytesFrameStretchAndID)
     EXPECT_EQ(copy.Frame(), 2);
     EXPECT_TRUE(copy.Stretch());
     EXPECT_EQ(copy.ID, L"pic");
+    EXPECT_EQ(copy.Bytes(), source.Bytes());
+    EXPECT_EQ(DrawnAt(copy, {0, 0, 8, 6}, 3, 3), GifColor(1));
+    EXPECT_EQ(changes, 1);
+
+    // Onto itself it stays as it is.
+    copy.Assign(&copy);
+    EXPECT_FALSE(copy.Empty());
+    EXPECT_EQ(copy.Frame(), 2);
     EXPECT_EQ(copy.Bytes(), source.Bytes());
     EXPECT_EQ(DrawnAt(copy, {0, 0, 8, 6}, 3, 3), GifColor(1));
     EXPECT_EQ(changes, 1);
