@@ -91,6 +91,22 @@ TEST(SkinBroadcast, EveryFormHearsOfANewSkinOnceAndOfItsRemoval)
     UnregisterSkinnedForm(skinned.get());
 }
 
+TEST(SkinBroadcast, ASkinNameThatFindsNothingTakesTheSkinAwayFromTheForms)
+{
+    TSkinFolder folder;
+    auto form = std::make_unique<TListeningForm>(false);
+    auto manager = folder.Manager();
+    manager->SetSkinName(L"Plain");
+    ASSERT_TRUE(manager->SkinData.Active);
+    manager->SetSkinName(L"Missing");
+    EXPECT_FALSE(manager->Active());
+    EXPECT_FALSE(manager->SkinData.Active);
+    EXPECT_EQ(form->Heard(AC_SKINUNLOADED), 1);
+    // Nothing is left to lose: freeing the manager says nothing more.
+    manager.reset();
+    EXPECT_EQ(form->Heard(AC_SKINUNLOADED), 1);
+}
+
 TEST(SkinBroadcast, AManagerBeingReadAnnouncesItsSkinOnceWhenLoaded)
 {
     TSkinFolder folder;
