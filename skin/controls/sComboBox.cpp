@@ -189,8 +189,9 @@ void TsCustomComboBox::PrepareCache()
     TBitmap* cache = FCommonData->CacheBmp();
     const int h = std::max(0, CacheHeight());
     if (Style() == csSimple) cache->SetSize(std::max(0, Width()), h);
+    // The parent's background already comes at the box's own place in it.
     const TCacheInfo ci = FCommonData->GetParentCacheInfo();
-    const TPoint at{Left(), Top()};
+    const TPoint at{0, 0};
     if (!cache->Empty()) {
         DrawControlSkin(FCommonData.get(), ci, true, cache, at, TRect{0, 0, Width(), h},
                         FCommonData->HotStateActive() ? 1 : 0);
