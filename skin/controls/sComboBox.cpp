@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/system/ScopeGuards.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/acntUtils.h"
 #include "skin/core/sAlphaGraph.h"
@@ -356,15 +357,12 @@ void TsCustomComboBox::DrawSkinnedItem(int Index, const TRect& Rect, TOwnerDrawS
         POINT oldOrigin{};
         SetWindowOrgEx(dc, Rect.left, Rect.top, &oldOrigin);
         FCanvas->SetHandle(dc);
-        try {
-            OnDrawItem(this, Index, Rect, State);
-        } catch (...) {
+        // The item canvas and the bitmap's origin come back however the handler ends.
+        TScopeExit restore([&] {
             FCanvas->SetHandle(itemDC);
             SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-            throw;
-        }
-        FCanvas->SetHandle(itemDC);
-        SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        });
+        OnDrawItem(this, Index, Rect, State);
     }
     GdiFlush();
     BitBlt(FCanvas->Handle(), Rect.left, Rect.top, w, h, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
