@@ -4,7 +4,10 @@
 
 #include "framework/controls/ActionList.h"
 #include "framework/graphics/DrawingGuards.h"
+#include "framework/system/ScopeGuards.h"
 #include "framework/stdctrls/StdCtrlsTypes.h"
+#include "skin/controls/sFading.h"
+#include "skin/controls/sSpeedButton.h"
 #include "skin/controls/sThirdParty.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/sAlphaGraph.h"
@@ -23,6 +26,8 @@ namespace {
 constexpr int BitBtnCode = 94;
 // Set only while MouseUp paints the last pressed frame of a click.
 bool GForcePressed = false;
+// A bit button's focus is moving: the buttons involved keep their redrawing as it is.
+bool GFocusChanging = false;
 
 UINT AlignmentFlags(TAlignment Alignment)
 {
@@ -63,6 +68,7 @@ TsBitBtn::TsBitBtn(TComponent* AOwner) : TBitBtn(AOwner), FCommonData(std::make_
 
 TsBitBtn::~TsBitBtn()
 {
+    FreeFadeTimer(FFadeTimer, FCommonData.get());
     DropRegion();
     FCommonData.reset();
 }
@@ -213,7 +219,7 @@ void TsBitBtn::PrepareCache()
     if (skin == nullptr || !skin->IsValidSkinIndex(data->SkinIndex)) return;
     const int state = std::min(CurrentState(), std::max(skin->gd[data->SkinIndex].States - 1, 0));
     DrawControlBackground(data, ci, state, cache, TPoint{Left(), Top()}, TRect{0, 0, Width(), Height()});
-    if (data->PrintDC == nullptr) {
+    if (data->PrintDC == nullptr && (FFadeTimer == nullptr || !FFadeTimer->Enabled())) {
         // Only the newest composition's region can reach the window.
         DropRegion();
         FRegion = CreateRectRgn(0, 0, Width(), Height());
@@ -272,7 +278,8 @@ void TsBitBtn::WriteCaption(TCanvas* Canvas)
 void TsBitBtn::PaintToDC(HDC DC)
 {
     TsCommonData* data = FCommonData.get();
-    if (data->Updating()) return;
+    // A running fade shows its own steps.
+    if (data->Updating() || (FFadeTimer != nullptr && FFadeTimer->Enabled())) return;
     const bool redrawWithRegion = FFirstRegion || SkinChangeRunning;
     FFirstRegion = false;
     // Every paint composes anew: the hot and pressed looks have no cache of their own.
@@ -316,11 +323,15 @@ void TsBitBtn::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (SkinActive() && Enabled() && !ComponentState().Contains(csDesigning)) {
         FCommonData->SetUpdating(false);
         if (Button == mbLeft) {
+            // No hint pops up over the press.
+            SuppressHints();
             FMouseClicked = true;
             if (!FDown) {
                 FCommonData->BGChanged = false;
-                SkinnedRepaint();
+                FadeRepaint(FFadeTimer, FCommonData.get(), true,
+                            IsAnimatedEvent(aeMouseDown, FAnimatEvents, FCommonData->SkinManager()), fdUp);
             }
+            RestoreHints();
         }
     }
     TBitBtn::MouseDown(Button, Shift, X, Y);
@@ -329,18 +340,27 @@ void TsBitBtn::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TsBitBtn::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (!ComponentState().Contains(csDestroying) && SkinActive() && Enabled() &&
-        !ComponentState().Contains(csDesigning) && FMouseClicked) {
-        FMouseClicked = false;
-        if (Button == mbLeft) {
-            // The last pressed frame shows before the button is released.
-            FCommonData->BGChanged = true;
-            GForcePressed = true;
-            SkinnedRepaint();
-            GForcePressed = false;
-            Sleep(30);
-            FCommonData->SetUpdating(false);
-            FCommonData->BGChanged = false;
-            SkinnedRepaint();
+        !ComponentState().Contains(csDesigning)) {
+        if (Button == mbLeft) RestoreHints();
+        if (!FMouseClicked) {
+            FreeFadeTimer(FFadeTimer, FCommonData.get());
+        } else {
+            FMouseClicked = false;
+            if (Button == mbLeft) {
+                // A fade still on its way to the pressed look gives way to it.
+                if (FFadeTimer != nullptr && FFadeTimer->FadeLevel < FFadeTimer->Iterations)
+                    FreeFadeTimer(FFadeTimer, FCommonData.get());
+                // The last pressed frame shows before the button is released.
+                FCommonData->BGChanged = true;
+                GForcePressed = true;
+                SkinnedRepaint();
+                GForcePressed = false;
+                Sleep(30);
+                FCommonData->SetUpdating(false);
+                FCommonData->BGChanged = false;
+                FadeRepaint(FFadeTimer, FCommonData.get(), true,
+                            IsAnimatedEvent(aeMouseUp, FAnimatEvents, FCommonData->SkinManager()), fdUp);
+            }
         }
     }
     TBitBtn::MouseUp(Button, Shift, X, Y);
@@ -352,10 +372,14 @@ bool TsBitBtn::HandleSkinMessage(TMessage& Message)
     const bool ownManager = reinterpret_cast<TsSkinManager*>(Message.LParam) == data->SkinManager();
     switch (SkinCmdSub(Message.WParam)) {
     case AC_SKINLOADED:
-        if (ownManager) HandleCommonMessage(Message, data);
+        if (ownManager) {
+            FreeFadeTimer(FFadeTimer, data);
+            HandleCommonMessage(Message, data);
+        }
         return true;
     case AC_SKINUNLOADED:
         if (ownManager && !ComponentState().Contains(csDestroying)) {
+            FreeFadeTimer(FFadeTimer, data);
             HandleCommonMessage(Message, data);
             DropRegion();
             if (HandleAllocated()) SetWindowRgn(Handle(), nullptr, FALSE);
@@ -364,12 +388,13 @@ bool TsBitBtn::HandleSkinMessage(TMessage& Message)
         return true;
     case AC_RESKIN:
         if (ownManager) {
+            FreeFadeTimer(FFadeTimer, data);
             HandleCommonMessage(Message, data);
             if (data->PrintDC == nullptr) Repaint();
         }
         return true;
     case AC_QUERYSKINNED: Message.Result = 1; return true;
-    case AC_ENDFADE: return true;
+    case AC_ENDFADE: FreeFadeTimer(FFadeTimer, data); return true;
     case AC_BUILDCACHE: PrepareCache(); return false;
     case AC_PAINTFADESTEP: DropRegion(); return false;
     case AC_QUERYAPP: Message.Result = reinterpret_cast<LRESULT>(static_cast<TApplication*>(Application)); return true;
@@ -414,16 +439,23 @@ bool TsBitBtn::HandleSkinnedMessage(TMessage& Message)
     case WM_WINDOWPOSCHANGED: data->BGChanged = true; return false;
     case WM_SETFOCUS:
     case CM_ENTER:
-        if (Visible() && !designing && Enabled() && !ComponentState().Contains(csDestroying)) {
-            withoutRedraw();
-            data->Invalidate();
-        } else {
+        if (Visible() && !designing && Enabled() && !ComponentState().Contains(csDestroying) && !GFocusChanging) {
+            {
+                // The buttons losing and taking the default look must not redraw in between.
+                TScopeExit done([] { GFocusChanging = false; });
+                GFocusChanging = true;
+                withoutRedraw();
+            }
+            if (FFadeTimer != nullptr) FFadeTimer->Change();
+            else data->Invalidate();
+        } else if (Visible() && !designing) {
             TBitBtn::WndProc(Message);
         }
         return true;
     case WM_KILLFOCUS:
     case CM_EXIT:
         if (Visible() && !designing && Enabled() && !ComponentState().Contains(csDestroying)) {
+            FreeFadeTimer(FFadeTimer, data);
             withoutRedraw();
             data->FFocused = false;
             data->Invalidate();
@@ -436,6 +468,7 @@ bool TsBitBtn::HandleSkinnedMessage(TMessage& Message)
     case WM_ENABLE: return true;
     case WM_SETTEXT:
         if (Showing()) {
+            FreeFadeTimer(FFadeTimer, data);
             withoutRedraw();
             return true;
         }
@@ -462,27 +495,40 @@ bool TsBitBtn::HandleSkinnedMessage(TMessage& Message)
         return true;
     case CM_DIALOGCHAR:
         if (Message.WParam == VK_SPACE && Enabled() && Focused()) {
+            FreeFadeTimer(FFadeTimer, data);
             data->BGChanged = true;
+            FreeGlowEffect(data->GlowID);
+            data->GlowID = -1;
             Repaint();
         }
         return false;
+    case CM_FOCUSCHANGED:
+        if (Visible()) {
+            if (GFocusChanging) TBitBtn::WndProc(Message);
+            else withoutRedraw();
+        }
+        HandleCommonMessage(Message, data);
+        return true;
     case CM_TEXTCHANGED:
         if (!ComponentState().Contains(csDestroying) && shown) data->Invalidate();
         return true;
     case CM_MOUSEENTER:
         if (Enabled() && !designing && !MouseAbove && Message.LParam == 0) {
+            if (OnMouseEnter) OnMouseEnter(this);
             MouseAbove = true;
             data->BGChanged = false;
-            SkinnedRepaint();
+            FadeRepaint(FFadeTimer, data, false, IsAnimatedEvent(aeMouseEnter, FAnimatEvents, data->SkinManager()), fdUp);
         }
         return false;
     case CM_MOUSELEAVE:
         if (Enabled() && !designing && Message.LParam == 0) {
+            if (OnMouseLeave) OnMouseLeave(this);
             MouseAbove = false;
             data->BGChanged = false;
-            SkinnedRepaint();
+            FadeRepaint(FFadeTimer, data, false, IsAnimatedEvent(aeMouseLeave, FAnimatEvents, data->SkinManager()), fdUp);
         }
         return false;
+    case CM_UIACTIVATE: data->SetUpdating(false); return false;
     case CN_DRAWITEM:
         Message.WParam = 0;
         Message.LParam = 0;
@@ -507,6 +553,17 @@ void TsBitBtn::WndProc(TMessage& Message)
     if (HandleCommonMessage(Message, FCommonData.get())) return;
     TBitBtn::WndProc(Message);
     switch (Message.Msg) {
+    case WM_KEYUP:
+        // Space released on the button: the pressed look goes.
+        if (Message.WParam == VK_SPACE) {
+            FCommonData->BGChanged = true;
+            Repaint();
+        }
+        break;
+    case CM_CANCELMODE:
+        FreeGlowEffect(FCommonData->GlowID);
+        FCommonData->GlowID = -1;
+        break;
     case WM_SETFONT:
         FCommonData->SetUpdating(false);
         FCommonData->Invalidate();
@@ -520,6 +577,7 @@ void TsBitBtn::WndProc(TMessage& Message)
         break;
     case CM_ENABLEDCHANGED:
         if (!ComponentState().Contains(csDestroying)) {
+            if (!Enabled()) FreeFadeTimer(FFadeTimer, FCommonData.get());
             FCommonData->SetUpdating(false);
             FCommonData->Invalidate();
         }

@@ -12,6 +12,8 @@
 #include "skin/controls/sControlTypes.h"
 #include "skin/core/sCommonData.h"
 
+class TsFadeTimer;
+
 // Called with the composed cache before it reaches the screen.
 using TBmpPaintEvent = std::function<void(TObject* Sender, TBitmap* Bmp)>;
 
@@ -65,6 +67,12 @@ public:
     void SetImageIndex(int Value) { Store(FImageIndex, Value); }
     // Images is set, has images and ImageIndex points into it.
     bool ImageListInUse() const;
+
+    // Which state changes fade; aeGlobalDef leaves it to the skin manager.
+    TacAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+    void SetAnimatEvents(TacAnimatEvents Value) { FAnimatEvents = Value; }
+    // The running fade, null when none.
+    TsFadeTimer* FadeTimer() const { return FFadeTimer; }
 
     TBmpPaintEvent OnPaint;
     bool MouseAbove = false;
@@ -124,6 +132,8 @@ private:
     TChangeLink FImageChangeLink;
     int FImageIndex = -1;
     bool FMouseClicked = false;
+    TacAnimatEvents FAnimatEvents{aeGlobalDef};
+    TsFadeTimer* FFadeTimer = nullptr;
     // The region of the last composition until the window takes it; every region the window
     // does not take is deleted.
     HRGN FRegion = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/system/ScopeGuards.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/acntUtils.h"
 #include "skin/core/sAlphaGraph.h"
@@ -189,8 +190,9 @@ void TsCustomComboBox::PrepareCache()
     TBitmap* cache = FCommonData->CacheBmp();
     const int h = std::max(0, CacheHeight());
     if (Style() == csSimple) cache->SetSize(std::max(0, Width()), h);
+    // The parent's background already comes at the box's own place in it.
     const TCacheInfo ci = FCommonData->GetParentCacheInfo();
-    const TPoint at{Left(), Top()};
+    const TPoint at{0, 0};
     if (!cache->Empty()) {
         DrawControlSkin(FCommonData.get(), ci, true, cache, at, TRect{0, 0, Width(), h},
                         FCommonData->HotStateActive() ? 1 : 0);
@@ -355,15 +357,12 @@ void TsCustomComboBox::DrawSkinnedItem(int Index, const TRect& Rect, TOwnerDrawS
         POINT oldOrigin{};
         SetWindowOrgEx(dc, Rect.left, Rect.top, &oldOrigin);
         FCanvas->SetHandle(dc);
-        try {
-            OnDrawItem(this, Index, Rect, State);
-        } catch (...) {
+        // The item canvas and the bitmap's origin come back however the handler ends.
+        TScopeExit restore([&] {
             FCanvas->SetHandle(itemDC);
             SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-            throw;
-        }
-        FCanvas->SetHandle(itemDC);
-        SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        });
+        OnDrawItem(this, Index, Rect, State);
     }
     GdiFlush();
     BitBlt(FCanvas->Handle(), Rect.left, Rect.top, w, h, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);

@@ -92,9 +92,10 @@ void TsMaskEdit::PrepareCache()
         PaintText();
         return;
     }
+    // The parent's background already comes at the edit's own place in it.
     const TCacheInfo ci = FCommonData->GetParentCacheInfo();
     const TRect whole{0, 0, Width(), Height()};
-    const TPoint at{Left(), Top()};
+    const TPoint at{0, 0};
     if (BorderStyle() == bsSingle) DrawControlSkin(FCommonData.get(), ci, true, cache, at, whole, IsActive() ? 1 : 0);
     else DrawControlBackground(FCommonData.get(), ci, 0, cache, at, whole);
     PaintText();

@@ -282,13 +282,14 @@ bool TsPanel::HandleSkinMessage(TMessage& Message)
         if (skin == nullptr || !skin->IsValidSkinIndex(FCommonData->SkinIndex)) return false;
         auto* query = reinterpret_cast<TBackgroundQuery*>(Message.LParam);
         FCommonData->DescribeBackground(*query, false);
-        // Children are placed from the client origin: the cache is the whole window, so their
-        // backgrounds lie further in by the non-client edge. The border band and the bevels are
-        // inside the client area and already counted in the children's places.
-        if (HandleAllocated() && query->Kind == bgkBitmap && query->DrawRequested == 0) {
-            const TRect client = ClientRectInWindow(Handle());
-            query->OffsetX += client.left;
-            query->OffsetY += client.top;
+        // A bordered panel (its client narrower than the window) moves its children's
+        // backgrounds in by its border band and bevels.
+        if (HandleAllocated() && query->Kind == bgkBitmap && query->DrawRequested == 0 &&
+            ClientWidth() != Width()) {
+            const int bevels = (BevelInner() != bvNone ? 1 : 0) + (BevelOuter() != bvNone ? 1 : 0);
+            const int shift = BevelWidth() * bevels + BorderWidth();
+            query->OffsetX += shift;
+            query->OffsetY += shift;
         }
         return true;
     }

@@ -268,7 +268,7 @@ void TsRadioButton::PrepareCache()
     PaintCaption();
     PaintGlyph();
     if (!Enabled())
-        PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{Left(), Top()},
+        PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{0, 0},
                           FCommonData->GetParentCacheInfo());
     FCommonData->BGChanged = false;
 }

@@ -507,7 +507,11 @@ void TsSpeedButton::ComposePart(const TRect& R, int State, const TCacheInfo& CI,
     }
     TsSkinManager* manager = FCommonData->SkinManager();
     const int mask = manager->GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), L"BORDERSMASK");
-    if (mask >= 0) DrawMaskBorder(cache, R, CI, manager->ma[mask], State, true, FCommonData->Skin());
+    // The border's see-through pixels show the parent at the button's place.
+    TCacheInfo atButton = CI;
+    atButton.X += Left();
+    atButton.Y += Top();
+    if (mask >= 0) DrawMaskBorder(cache, R, atButton, manager->ma[mask], State, true, FCommonData->Skin());
 }
 
 int TsSpeedButton::DropDownState()
@@ -560,7 +564,7 @@ void TsSpeedButton::PrepareCache()
         ComposePart(TRect{0, 0, Width() - ArrowWidth(), Height()}, CurrentState(), ci, true);
         if (FButtonStyle == tbsDropDown) ComposeDropDownPart(ci);
         if (!Enabled())
-            PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{Left(), Top()},
+            PaintDisabledLook(cache, DisabledLookOptions(FDisabledKind), Parent(), TPoint{0, 0},
                               FCommonData->GetParentCacheInfo());
         if (OnPaint) OnPaint(this, cache);
         break;

@@ -94,12 +94,12 @@ void PaintAlphaGlyph(const TacButtonGlyphInputs& In, TBitmap* Glyph, TCanvas* Ca
         }
     int blend = In.Blend;
     if (!In.Enabled && In.DisabledGlyphKind.Contains(dgBlended)) blend = std::max(50, blend);
-    // Blend is a transparency: the alpha keeps the rest.
+    // On a plain canvas the blend is the share of the glyph's own alpha that stays.
     if (In.State == 0 && blend != 0)
         for (int y = 0; y < image->Height(); ++y)
             for (int x = 0; x < image->Width(); ++x) {
                 std::uint32_t& p = PixelAt(image.get(), x, y);
-                p = (p & 0x00FFFFFFu) | ((p >> 24) * (100 - std::min(blend, 100)) / 100) << 24;
+                p = (p & 0x00FFFFFFu) | ((p >> 24) * std::min(blend, 100) / 100) << 24;
             }
     if ((!In.Enabled && In.DisabledGlyphKind.Contains(dgGrayed)) || (In.State == 0 && In.Grayed))
         MakeBitmapGray(image.get());

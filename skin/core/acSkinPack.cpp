@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "framework/system/StringUtils.h"
 #include "skin/core/acZLibEx.h"
@@ -100,12 +102,6 @@ void Unpack(TacSkinConvertor& Convertor)
     Convertor.ImageCount = static_cast<int>(Convertor.Files.size());
 }
 
-void FreeConvertor(TacSkinConvertor*& Convertor)
-{
-    delete Convertor;
-    Convertor = nullptr;
-}
-
 } // namespace
 
 TacSkinConvertor::~TacSkinConvertor()
@@ -134,12 +130,10 @@ void TacSkinConvertor::Clear()
 void UnpackSkinFile(TacSkinConvertor*& Convertor)
 {
     if (Convertor == nullptr) return;
-    try {
-        Unpack(*Convertor);
-    } catch (...) {
-        FreeConvertor(Convertor);
-        throw;
-    }
+    // A convertor that fails to unpack is freed, and the caller's pointer is cleared with it.
+    std::unique_ptr<TacSkinConvertor> owner(std::exchange(Convertor, nullptr));
+    Unpack(*owner);
+    Convertor = owner.release();
 }
 
 void LoadSkinFile(const String& FileName, TacSkinConvertor*& Convertor, bool FreePackedData)
@@ -149,14 +143,12 @@ void LoadSkinFile(const String& FileName, TacSkinConvertor*& Convertor, bool Fre
         Convertor->Clear();
     else
         Convertor = new TacSkinConvertor();
-    try {
-        auto data = std::make_unique<TMemoryStream>();
-        data->LoadFromFile(FileName);
-        Convertor->SetPackedData(data.release(), true);
-        Unpack(*Convertor);
-    } catch (...) {
-        FreeConvertor(Convertor);
-        throw;
-    }
+    // A file that fails to load or unpack leaves no convertor behind.
+    std::unique_ptr<TacSkinConvertor> owner(std::exchange(Convertor, nullptr));
+    auto data = std::make_unique<TMemoryStream>();
+    data->LoadFromFile(FileName);
+    owner->SetPackedData(data.release(), true);
+    Unpack(*owner);
+    Convertor = owner.release();
     if (FreePackedData) Convertor->SetPackedData(nullptr, false);
 }

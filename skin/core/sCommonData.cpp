@@ -35,6 +35,21 @@ bool ComponentHas(const TObject* Object, TComponentStateFlag Flag)
 
 } // namespace
 
+TCustomForm* TsCommonData::ProviderForm() const
+{
+    // A form's skin state belongs to the component that skins the form, owned by that form.
+    if (FOwnerControl != nullptr) return nullptr;
+    auto* component = dynamic_cast<const TComponent*>(FOwnerObject);
+    return component != nullptr ? dynamic_cast<TCustomForm*>(component->Owner()) : nullptr;
+}
+
+TColor TsCommonData::OwnerColor() const
+{
+    if (FOwnerControl != nullptr) return ColorToRGB(FOwnerControl->Color());
+    if (TCustomForm* form = ProviderForm()) return ColorToRGB(form->Color());
+    return ColorToRGB(clBtnFace);
+}
+
 String DefaultSectionOfCode(int COC)
 {
     struct TRange {
@@ -476,6 +491,10 @@ void TsCommonData::EvalBackgroundState(bool NotifyChildren)
                            dynamic_cast<TScrollingWinControl*>(FOwnerControl) != nullptr ||
                            dynamic_cast<TPageControl*>(FOwnerControl) != nullptr;
     if (container && !HasComplexBackground()) CtrlSkinState |= ACS_FAST;
+    // A form's plain background lets the form and its children paint by a fill; an MDI parent's
+    // client area belongs to its children and is never plain.
+    if (TCustomForm* form = ProviderForm(); form != nullptr && form->FormStyle() != fsMDIForm && !HasComplexBackground())
+        CtrlSkinState |= ACS_FAST;
     if (!NotifyChildren || win == nullptr) return;
     for (int i = 0; i < win->ControlCount(); ++i)
         win->Controls(i)->Perform(SM_LUMACMD, MakeSkinWParam(AC_QUERYSTATEBITS), 1);
@@ -497,12 +516,12 @@ TColor TsCommonData::ParentBackColor(HWND Handle)
 
 TColor TsCommonData::StateBackColor(bool Hot, HWND Handle)
 {
-    if (!Skinned()) return FOwnerControl != nullptr ? FOwnerControl->Color() : ColorToRGB(clBtnFace);
+    if (!Skinned()) return OwnerColor();
     const TsGeneralData& gd = Skin()->gd[SkinIndex];
     const int state = Hot && gd.States > 1 ? 1 : 0;
     const int t = state == 0 ? gd.Transparency : gd.HotTransparency;
     const TColor c = SkinColorToRGB(state == 0 ? gd.Color : gd.HotColor);
-    if (t == 0) return FCustomColor && FOwnerControl != nullptr ? FOwnerControl->Color() : c;
+    if (t == 0) return FCustomColor ? OwnerColor() : c;
     const TColor parent = ParentBackColor(Handle);
     if (t == 100) return parent;
     // T percent of what lies behind shows through, as everywhere else transparency is painted.
@@ -513,7 +532,7 @@ void TsCommonData::DescribeBackground(TBackgroundQuery& Query, bool Hot, HWND Ha
 {
     if (!Skinned() || FCustomColor) {
         Query.Kind = bgkColor;
-        Query.Color = FOwnerControl != nullptr ? FOwnerControl->Color() : ColorToRGB(clBtnFace);
+        Query.Color = OwnerColor();
         return;
     }
     const TsGeneralData& gd = Skin()->gd[SkinIndex];

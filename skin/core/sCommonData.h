@@ -18,6 +18,7 @@
 #include "skin/core/sConst.h"
 
 class TControl;
+class TCustomForm;
 class TWinControl;
 class TsSkin;
 class TsSkinManager;
@@ -102,6 +103,10 @@ public:
     // Answers AC_QUERYBGINFO.
     void DescribeBackground(TBackgroundQuery& Query, bool Hot, HWND Handle = nullptr);
     TCacheInfo GetParentCacheInfo();
+    // The owner's own colour in RGB: the owner control's, a skinned form's, else the button face.
+    TColor OwnerColor() const;
+    // The form whose skin this is, when the owner is the component that skins a form.
+    TCustomForm* ProviderForm() const;
 
     // ---- Fields (the owners and the painting code read and set them directly) ----
     std::int32_t GlowID = -1;

@@ -10,11 +10,19 @@
 #include "skin/core/sGradient.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sGraphUtilsPixels.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMaskDraw.h"
+#include "skin/core/sSkinManager.h"
 
 using namespace skinpixels;
 
 namespace {
+
+// A painter given no skin paints from the default manager's.
+const TsSkin* SkinOrDefault(const TsSkin* Skin)
+{
+    return Skin != nullptr ? Skin : SkinOfManager(TsSkinManager::DefaultSkinManager());
+}
 
 // The texture mode that paints rows of whole tiles and leaves the band below alone.
 constexpr int dmTileRows = 10;
@@ -213,6 +221,7 @@ void DrawSectionBackground(int SkinIndex, const String& Section, const TCacheInf
                            TPoint Offset, TBitmap* Bmp, const TsSkin* Skin, int Texture, int HotTexture,
                            TColor CustomColor)
 {
+    Skin = SkinOrDefault(Skin);
     if (Skin == nullptr || !Skin->IsValidSkinIndex(SkinIndex) || Bmp == nullptr || EmptyRect(R)) return;
     State = LowerState(Skin->gd[SkinIndex], State);
     const TStateLook look = SectionLook(*Skin, SkinIndex, Section, State, Texture, HotTexture, CustomColor, true);
@@ -227,6 +236,7 @@ void DrawSectionBackground(int SkinIndex, const String& Section, const TCacheInf
 void DrawSection(int SkinIndex, const String& Section, const TCacheInfo& CI, int HotTexture, int Texture,
                  const TsSkin* Skin, TBitmap* Bmp, TPoint Offset, const TRect& R, int State)
 {
+    Skin = SkinOrDefault(Skin);
     if (Bmp == nullptr || Bmp->Empty() || EmptyRect(R) || Skin == nullptr || !Skin->IsValidSkinIndex(SkinIndex) ||
         !InsideBitmap(R, Bmp))
         return;
@@ -240,6 +250,7 @@ void DrawSection(int SkinIndex, const String& Section, const TCacheInfo& CI, int
 
 void DrawSectionCorners(const TsSkin* Skin, int SkinIndex, TBitmap* Bmp, const TRect& R, int State)
 {
+    Skin = SkinOrDefault(Skin);
     if (Skin == nullptr || !Skin->IsValidSkinIndex(SkinIndex)) return;
     const TsGeneralData& gd = Skin->gd[SkinIndex];
     // Corner images take the key pixels' background from the bitmap itself.
@@ -259,6 +270,7 @@ void DrawSectionCorners(const TsSkin* Skin, int SkinIndex, TBitmap* Bmp, const T
 void DrawSectionToDC(int SkinIndex, const String& Section, const TCacheInfo& CI, const TsSkin* Skin, HDC DC,
                      TPoint Offset, const TRect& R, int State)
 {
+    Skin = SkinOrDefault(Skin);
     if (Skin == nullptr || !Skin->IsValidSkinIndex(SkinIndex) || EmptyRect(R) || R.left < 0 || R.top < 0) return;
     auto tmp = MakeBitmap32(R.right - R.left, R.bottom - R.top);
     DrawSection(SkinIndex, Section, CI, -1, -1, Skin, tmp.get(), Offset, TRect{0, 0, tmp->Width(), tmp->Height()}, State);
@@ -271,6 +283,7 @@ void DrawSectionWithIndexes(int SkinIndex, int BorderIndex, int Texture, int Hot
                             TBitmap* Bmp, TPoint Offset, const TRect& R, int State, const TCacheInfo& CI,
                             const String& Section)
 {
+    Skin = SkinOrDefault(Skin);
     if (Skin == nullptr || !Skin->IsValidSkinIndex(SkinIndex) || Bmp == nullptr || EmptyRect(R)) return;
     State = LowerState(Skin->gd[SkinIndex], State);
     const TStateLook look = SectionLook(*Skin, SkinIndex, Section, State, Texture, HotTexture, NoSkinColor, false);
@@ -287,6 +300,7 @@ void DrawSectionWithIndexes(int SkinIndex, int BorderIndex, int Texture, int Hot
 int DrawSectionByName(TBitmap* Bmp, const String& Name, const String& FallbackName, HDC SrcDC, TColor FillColor,
                       const TRect& R, const TsSkin* Skin, int State)
 {
+    Skin = SkinOrDefault(Skin);
     if (Skin == nullptr) return -1;
     int index = Skin->GetSkinIndex(Name);
     if (!Skin->IsValidSkinIndex(index)) index = Skin->GetSkinIndex(FallbackName);

@@ -43,8 +43,8 @@ bool QueryWndBackground(TBackgroundQuery& Query, HWND Wnd, bool ReceiverDraws);
 bool QueryControlBackground(TBackgroundQuery& Query, TControl* Control, bool ReceiverDraws);
 TCacheInfo BackgroundToCacheInfo(const TBackgroundQuery& Query);
 
-// ---- Section painting (the Skin holds the section and mask tables; Offset is where R's origin
-// lies in the background CI describes; R is exclusive) ----
+// ---- Section painting (the Skin holds the section and mask tables, none: the default manager's;
+// Offset is where R's origin lies in the background CI describes; R is exclusive) ----
 
 // The state's background only. CustomColor $FF00FF: the section's own colour and transparency.
 void DrawSectionBackground(int SkinIndex, const String& Section, const TCacheInfo& CI, int State, const TRect& R,

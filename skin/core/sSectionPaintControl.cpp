@@ -105,7 +105,8 @@ void DrawControlBackground(TsCommonData* Data, const TCacheInfo& CI, int State, 
     if (skin == nullptr || !skin->IsValidSkinIndex(Data->SkinIndex)) return;
     State = std::max(0, std::min(State, skin->gd[Data->SkinIndex].States - 1));
     TColor custom = NoSkinColor;
-    if (Data->CustomColor() && Data->FOwnerControl != nullptr) custom = ColorToRGB(Data->FOwnerControl->Color());
+    if (Data->CustomColor() && (Data->FOwnerControl != nullptr || Data->ProviderForm() != nullptr))
+        custom = Data->OwnerColor();
     DrawSectionBackground(Data->SkinIndex, Data->SkinSection(), CI, State, R, Offset, Bmp, skin, Data->Texture,
                           Data->HotTexture, custom);
 }

@@ -4,6 +4,7 @@
 #include "framework/classes/PropertyRegistry.h"
 #include "framework/controls/Forms.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/system/ScopeGuards.h"
 #include "framework/system/StringUtils.h"
 #include "skin/core/acAlphaImageList.h"
 #include "skin/core/acntUtils.h"
@@ -230,9 +231,14 @@ void TsSkinManager::Loaded()
     PublishDialogRule();
 }
 
-void TsSkinManager::EndUpdate(bool Repaint, bool /*AllowAnimation*/)
+void TsSkinManager::EndUpdate(bool Repaint, bool AllowAnimation)
 {
     NonAutoUpdate = false;
+    TacSkinChanging* animation = FAnimEffects->SkinChanging();
+    const bool animates = animation->Active();
+    // The skin-change animation sits out this one update when it is not allowed.
+    if (!AllowAnimation) animation->SetActive(false);
+    TScopeExit restore([&] { animation->SetActive(animates); });
     UpdateSkin(Repaint);
 }
 

@@ -157,9 +157,11 @@ void TsSkinManager::RemoveSkin()
     SkinRemoving = true;
     FreeAllGlowEffects(false);
     UnInstallHook();
-    const bool announce = SkinData.Active;
+    // Forms hear of it only when they had a skin to lose. A change of skin switches the skin off
+    // before it looks for the new one, so a skin still held in the tables counts as shown too:
+    // otherwise a name that finds nothing would leave controls with their old caches and colours.
+    const bool announce = SkinData.Active || !gd.empty();
     SkinData.Active = false;
-    // Forms hear of it only when they had a skin to lose.
     if (announce) BroadcastToForms(SkinCmdMessage(AC_SKINUNLOADED, this));
     FSkin = TsSkin{};
     FSkinableMenus->FSkinBorderWidth = -1;

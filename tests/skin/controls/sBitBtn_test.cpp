@@ -4,6 +4,7 @@
 #include "framework/controls/ActionList.h"
 #include "framework/stdctrls/Edit.h"
 #include "skin/controls/sBitBtn.h"
+#include "skin/controls/sFading.h"
 #include "tests/skin/core/SkinPaintFixture.h"
 #include "tests/skin/core/SkinStateFixture.h"
 #include "tests/support/ControlTestSupport.h"
@@ -208,6 +209,61 @@ TEST_F(SkinnedBitButtons, ALinkedActionGivesItsImageAndADisabledActionTheDisable
     EXPECT_EQ(button->Images(), nullptr);
     EXPECT_EQ(list->Images(), nullptr);
     print(other);
+}
+
+} // namespace
+
+namespace {
+
+// Fades run on the state changes the button animates and stop when the focus, the skin or the
+// application ends them; a press suppresses no hint for good; Space released repaints.
+TEST_F(SkinnedBitButtons, StateChangesFadeAndFocusSkinAndEndFadeStopTheFade)
+{
+    Skin.Manager.gd[Section].FadingEnabled = true;
+    Skin.Manager.gd[Section].FadingIterations = 5;
+    TsBitBtn* button = MakeButton();
+    button->SetAnimatEvents(TacAnimatEvents{aeMouseEnter, aeMouseDown, aeMouseUp});
+    HWND wnd = button->Handle();
+
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    ASSERT_NE(button->FadeTimer(), nullptr);
+    EXPECT_TRUE(button->FadeTimer()->Enabled());
+    SendMessageW(wnd, SM_LUMACMD, MakeSkinWParam(AC_ENDFADE), 0);
+    EXPECT_EQ(button->FadeTimer(), nullptr);
+
+    Application->SetShowHint(true);
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_NE(button->FadeTimer(), nullptr) << "the press fades";
+    EXPECT_TRUE(Application->ShowHint()) << "hints are back once the press is shown";
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Application->ShowHint());
+    button->SetFocus();
+    PumpPending();
+    ASSERT_NE(button->FadeTimer(), nullptr);
+    // Leaving the button ends the fade at once.
+    SendMessageW(wnd, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(button->FadeTimer(), nullptr);
+
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    button->Perform(CM_MOUSELEAVE, 0, 0);
+    button->SetAnimatEvents(TacAnimatEvents{});
+    button->Perform(CM_MOUSEENTER, 0, 0);
+    SendMessageW(wnd, SM_LUMACMD, MakeSkinWParam(AC_RESKIN), reinterpret_cast<LPARAM>(&Skin.Manager));
+    EXPECT_EQ(button->FadeTimer(), nullptr) << "a new look ends the fade";
+}
+
+TEST_F(SkinnedBitButtons, SpaceReleasedOnTheButtonComposesItAgain)
+{
+    TsBitBtn* button = MakeButton();
+    button->SetFocus();
+    PumpPending();
+    TBitmap* cache = button->SkinData()->CacheBmp();
+    skintest::SetPx(*cache, 37, 3, 0xFF123456u);
+    SendMessageW(button->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_NE(skintest::Px(*cache, 37, 3), 0xFF123456u);
+    skintest::SetPx(*cache, 37, 3, 0xFF123456u);
+    SendMessageW(button->Handle(), WM_KEYUP, 'A', 0xC0000001);
+    EXPECT_EQ(skintest::Px(*cache, 37, 3), 0xFF123456u) << "another key leaves it";
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/system/StringUtils.h"
 #include "skin/controls/sLabel.h"
 #include "tests/framework/controls/ControlFixtures.h"
 #include "tests/support/ControlTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/skin/core/SkinStateFixture.h"
 
 using namespace skinstate_test;
@@ -188,6 +190,28 @@ TEST_F(SkinnedEdits, TheBoundLabelStaysEnabledOnlyWithoutTheBlendedLook)
     }
     edit->SetVisible(false);
     EXPECT_FALSE(label->Visible());
+}
+
+} // namespace
+
+namespace {
+
+// A change to a skin name that finds nothing takes the skin away: the edit hears of it and is
+// back in the system's colours with no cache of the old skin.
+TEST_F(SkinnedEdits, ASkinNameThatFindsNothingGivesTheEditTheSystemsColours)
+{
+    TsEdit* edit = AddEdit(L"x");
+    edit->SkinData()->ApplySkinColors(true);
+    ASSERT_EQ(edit->Color(), EditFace);
+    // The test's form belongs to no application: it hears the manager as a skinned form.
+    RegisterSkinnedForm(Form);
+    M.Manager.SetSkinDirectory(ExcludeTrailingPathDelimiter(kvltest::TempDir(L"noskins")));
+    M.Manager.SetSkinName(L"NoSuchSkin");
+    UnregisterSkinnedForm(Form);
+    EXPECT_FALSE(M.Manager.Active());
+    EXPECT_EQ(edit->SkinData()->SkinIndex, -1);
+    EXPECT_EQ(edit->Color(), clWindow);
+    EXPECT_EQ(edit->Font()->Color(), clWindowText);
 }
 
 } // namespace

@@ -87,7 +87,7 @@ TEST_F(SkinnedPanel, ChildrenFindTheirBackgroundAtTheirOwnPlaceInThePanel)
     Panel->SkinData()->InitCacheBitmap();
     EXPECT_TRUE(SameRect(Panel->TextRect(), TRect{5, 5, 115, 55}));
 
-    // The border band and the bevel are inside the client area: a child's place counts them.
+    // Without a window border the client is the whole panel: the offset stays.
     TBackgroundQuery query;
     SendMessageW(Panel->Handle(), SM_LUMACMD, MakeSkinWParam(AC_QUERYBGINFO), reinterpret_cast<LPARAM>(&query));
     ASSERT_EQ(query.Kind, bgkBitmap);
@@ -95,17 +95,14 @@ TEST_F(SkinnedPanel, ChildrenFindTheirBackgroundAtTheirOwnPlaceInThePanel)
     EXPECT_EQ(query.OffsetX, 0);
     EXPECT_EQ(query.OffsetY, 0);
 
-    // A client edge moves the client origin into the window: the offset follows it.
+    // A bordered panel moves it by its border band and its one bevel: 4 + 1.
     Panel->SetBorderStyle(bsSingle);
     Panel->HandleNeeded();
-    RECT window{}, client{0, 0, 0, 0};
-    GetWindowRect(Panel->Handle(), &window);
-    MapWindowPoints(Panel->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 1);
+    ASSERT_NE(Panel->ClientWidth(), Panel->Width());
     query = TBackgroundQuery{};
     SendMessageW(Panel->Handle(), SM_LUMACMD, MakeSkinWParam(AC_QUERYBGINFO), reinterpret_cast<LPARAM>(&query));
-    EXPECT_GT(client.left - window.left, 0);
-    EXPECT_EQ(query.OffsetX, client.left - window.left);
-    EXPECT_EQ(query.OffsetY, client.top - window.top);
+    EXPECT_EQ(query.OffsetX, 5);
+    EXPECT_EQ(query.OffsetY, 5);
     EXPECT_EQ(SendMessageW(Panel->Handle(), SM_LUMACMD, MakeSkinWParam(AC_QUERYSKINNED), 0), 1);
 }
 

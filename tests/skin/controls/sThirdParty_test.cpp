@@ -79,21 +79,30 @@ TEST(ButtonGlyphs, AThirtyTwoBitGlyphWithoutAnOpaquePixelIsDrawnAsAKeyedGlyph)
     EXPECT_EQ(t.At(2, 5), White);
 }
 
-TEST(ButtonGlyphs, AnAlphaGlyphOfADisabledBlendedButtonHasItsAlphaHalvedOnACanvas)
+TEST(ButtonGlyphs, AnAlphaGlyphOnACanvasKeepsTheBlendsShareOfItsAlpha)
 {
+    // Red over white: the green channel shows how much of the white stays.
+    const struct {
+        bool Enabled;
+        int Blend;
+        int Green;
+    } cases[] = {{false, 0, 128}, {true, 80, 51}, {true, 20, 204}, {false, 80, 51}};
     auto glyph = Bmp32(4, 4, Red);
-    auto canvasBmp = Bmp32(10, 10, White);
-    TacButtonGlyphInputs in;
-    in.Glyph = glyph.get();
-    in.ImgRect = TRect{2, 2, 6, 6};
-    in.Enabled = false;
-    in.DisabledGlyphKind = TsDisabledGlyphKind{dgBlended};
-    PaintButtonGlyph(in, TSize{10, 10}, canvasBmp->Canvas());
-    GdiFlush();
-    const std::uint32_t p = Px(*canvasBmp, 3, 3);
-    EXPECT_EQ(p >> 16 & 0xFF, 0xFFu);
-    EXPECT_NEAR(static_cast<int>(p >> 8 & 0xFF), 128, 2) << std::hex << p;
-    EXPECT_EQ(Px(*canvasBmp, 8, 8), White);
+    for (const auto& c : cases) {
+        auto canvasBmp = Bmp32(10, 10, White);
+        TacButtonGlyphInputs in;
+        in.Glyph = glyph.get();
+        in.ImgRect = TRect{2, 2, 6, 6};
+        in.Enabled = c.Enabled;
+        in.Blend = c.Blend;
+        in.DisabledGlyphKind = TsDisabledGlyphKind{dgBlended};
+        PaintButtonGlyph(in, TSize{10, 10}, canvasBmp->Canvas());
+        GdiFlush();
+        const std::uint32_t p = Px(*canvasBmp, 3, 3);
+        EXPECT_EQ(p >> 16 & 0xFF, 0xFFu);
+        EXPECT_NEAR(static_cast<int>(p >> 8 & 0xFF), c.Green, 2) << std::hex << p << " blend " << std::dec << c.Blend;
+        EXPECT_EQ(Px(*canvasBmp, 8, 8), White);
+    }
 }
 
 class ListGlyphs : public FormTest {};

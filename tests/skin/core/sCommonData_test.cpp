@@ -344,3 +344,57 @@ TEST(sCommonData, AParentThatDoesNotAnswerReportsItsColourOrItsColourAnswer)
     EXPECT_FALSE(ci.Ready);
     EXPECT_EQ(ci.FillColor, static_cast<TColor>(0x00345678));
 }
+
+namespace {
+
+// Stands for the component that skins a form: owned by the form, its skin state has no control.
+class TFormSkinner : public TComponent {
+public:
+    using TComponent::TComponent;
+};
+
+} // namespace
+
+TEST(sCommonData, AFormsSkinStateReportsAPlainBackgroundAndPaintsInTheFormsColour)
+{
+    SkinnedManager m;
+    const int section = m.AddSection(L"FORM", 0x00C08040);
+    std::unique_ptr<TForm> form(TForm::CreateNew(nullptr));
+    auto* skinner = new TFormSkinner(form.get());
+    TsCommonData data(skinner, true);
+    ASSERT_EQ(data.ProviderForm(), form.get());
+
+    data.SetSkinSection(L"FORM");
+    EXPECT_TRUE(data.CtrlSkinState & ACS_FAST);
+    m.Manager.gd[section].Transparency = 30;
+    data.UpdateIndexes();
+    EXPECT_FALSE(data.CtrlSkinState & ACS_FAST);
+    m.Manager.gd[section].Transparency = 0;
+    form->SetFormStyle(fsMDIForm);
+    data.UpdateIndexes();
+    EXPECT_FALSE(data.CtrlSkinState & ACS_FAST);
+
+    // A form that keeps its own colour is painted, and described to its children, in that colour.
+    form->SetColor(clRed);
+    data.SetCustomColor(true);
+    auto bmp = Bmp32(4, 4, 0x11223344u);
+    DrawControlBackground(&data, EmptyCI, 0, bmp.get(), TPoint{0, 0}, TRect{0, 0, 4, 4});
+    EXPECT_TRUE(skintest::All(*bmp, PixelOf(clRed)));
+    TBackgroundQuery query;
+    data.DescribeBackground(query, false);
+    EXPECT_EQ(query.Kind, bgkColor);
+    EXPECT_EQ(query.Color, clRed);
+}
+
+TEST(sCommonData, SectionPaintersGivenNoSkinPaintTheDefaultManagersSkin)
+{
+    SkinnedManager m;
+    const int section = m.AddSection(L"PANEL", 0x00408020);
+    ASSERT_EQ(TsSkinManager::DefaultSkinManager(), &m.Manager);
+    auto bmp = Bmp32(4, 4, 0x11223344u);
+    DrawSection(section, L"PANEL", EmptyCI, -1, -1, nullptr, bmp.get(), TPoint{0, 0}, TRect{0, 0, 4, 4}, 0);
+    EXPECT_TRUE(skintest::All(*bmp, PixelOf(0x00408020)));
+    auto other = Bmp32(4, 4, 0x11223344u);
+    EXPECT_EQ(DrawSectionByName(other.get(), L"PANEL", L"", nullptr, clWhite, TRect{0, 0, 4, 4}, nullptr, 0), section);
+    EXPECT_TRUE(skintest::All(*other, PixelOf(0x00408020)));
+}

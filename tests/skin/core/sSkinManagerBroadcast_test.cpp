@@ -25,12 +25,14 @@ const std::string Options = "[GLOBALINFO]\r\nVERSION=7.5\r\nMASTERBITMAP=MASTER.
 class TListeningForm : public TForm {
 public:
     explicit TListeningForm(bool Skinned) : TForm(Application), FSkinned(Skinned) { AfterConstruction(); }
+    bool AnimatingAtReskin = false;
     int Heard(int Sub) const { return static_cast<int>(std::count(FSubs.begin(), FSubs.end(), Sub)); }
     void WndProc(TMessage& M) override
     {
         if (M.Msg == SM_LUMACMD) {
             FSubs.push_back(SkinCmdSub(M.WParam));
             if (SkinCmdSub(M.WParam) == AC_QUERYSKINNED) M.Result = FSkinned ? 1 : 0;
+            if (SkinCmdSub(M.WParam) == AC_RESKIN) AnimatingAtReskin = FormAnimating;
             return;
         }
         TForm::WndProc(M);
@@ -89,6 +91,40 @@ TEST(SkinBroadcast, EveryFormHearsOfANewSkinOnceAndOfItsRemoval)
     EXPECT_EQ(plain->Heard(AC_SKINUNLOADED), 1);
     EXPECT_EQ(skinned->Heard(AC_SKINUNLOADED), 1);
     UnregisterSkinnedForm(skinned.get());
+}
+
+TEST(SkinBroadcast, ASkinNameThatFindsNothingTakesTheSkinAwayFromTheForms)
+{
+    TSkinFolder folder;
+    auto form = std::make_unique<TListeningForm>(false);
+    auto manager = folder.Manager();
+    manager->SetSkinName(L"Plain");
+    ASSERT_TRUE(manager->SkinData.Active);
+    manager->SetSkinName(L"Missing");
+    EXPECT_FALSE(manager->Active());
+    EXPECT_FALSE(manager->SkinData.Active);
+    EXPECT_EQ(form->Heard(AC_SKINUNLOADED), 1);
+    // Nothing is left to lose: freeing the manager says nothing more.
+    manager.reset();
+    EXPECT_EQ(form->Heard(AC_SKINUNLOADED), 1);
+}
+
+TEST(SkinBroadcast, EndUpdateRepaintsWithTheSkinChangeAnimationOnlyWhenAllowed)
+{
+    TSkinFolder folder;
+    auto form = std::make_unique<TListeningForm>(false);
+    auto manager = folder.Manager();
+    ASSERT_TRUE(manager->IsDefault());
+    ASSERT_TRUE(manager->AnimEffects()->SkinChanging()->Active());
+    manager->BeginUpdate();
+    manager->SetSkinName(L"Plain");
+    EXPECT_EQ(form->Heard(AC_SKINLOADED), 0);
+    for (bool allowed : {false, true}) {
+        manager->EndUpdate(true, allowed);
+        EXPECT_EQ(form->AnimatingAtReskin, allowed);
+        EXPECT_TRUE(manager->AnimEffects()->SkinChanging()->Active());
+        EXPECT_FALSE(FormAnimating);
+    }
 }
 
 TEST(SkinBroadcast, AManagerBeingReadAnnouncesItsSkinOnceWhenLoaded)

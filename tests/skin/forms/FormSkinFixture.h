@@ -159,6 +159,13 @@ struct SkinnedForm {
         Provider->PaintFormCache();
         return *Provider->SkinData()->CacheBmp();
     }
+    // The whole look in the image, as a form whose background is not a plain colour has it (the
+    // fixture's plain form fills its client by the paint messages instead).
+    TBitmap& FullCache()
+    {
+        Provider->SkinData()->CtrlSkinState &= static_cast<std::uint16_t>(~ACS_FAST);
+        return Cache();
+    }
     // A screen point at a point of the form image.
     LPARAM ScreenPoint(int X, int Y) const
     {

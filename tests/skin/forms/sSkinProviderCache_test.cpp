@@ -36,7 +36,7 @@ TEST(FormCache, FullSectionPaintsFrameTitleAndClientOfTheWholeForm)
 {
     FormSkin skin;
     SkinnedForm f;
-    TBitmap& cache = f.Cache();
+    TBitmap& cache = f.FullCache();
     ASSERT_EQ(cache.Width(), f.Form->Width());
     ASSERT_EQ(cache.Height(), f.Form->Height());
     const int bottom = cache.Height() - 1;
@@ -78,10 +78,10 @@ TEST(FormCache, TitleAndClientFollowTheActivity)
     SkinnedForm f;
     const int row = TitleMiddleRow(f.Provider);
     f.Activate(false);
-    EXPECT_EQ(Px(f.Cache(), f.Form->Width() / 3, row), Word(TitleColor));
-    EXPECT_EQ(Px(f.Cache(), f.Provider->OffsetX() + 5, f.Provider->OffsetY() + 5), Word(FormColor));
+    EXPECT_EQ(Px(f.FullCache(), f.Form->Width() / 3, row), Word(TitleColor));
+    EXPECT_EQ(Px(f.FullCache(), f.Provider->OffsetX() + 5, f.Provider->OffsetY() + 5), Word(FormColor));
     f.Activate(true);
-    EXPECT_EQ(Px(f.Cache(), f.Form->Width() / 3, row), Word(TitleHotColor));
+    EXPECT_EQ(Px(f.FullCache(), f.Form->Width() / 3, row), Word(TitleHotColor));
 }
 
 TEST(FormCache, PlainBackgroundFillsOnlyTheHeaderAndPaintsTheBorder)
@@ -102,7 +102,7 @@ TEST(FormCache, FormWithoutBorderGetsTheSectionBackgroundOnly)
 {
     FormSkin skin;
     SkinnedForm f(bsNone);
-    TBitmap& cache = f.Cache();
+    TBitmap& cache = f.FullCache();
     EXPECT_EQ(Px(cache, 1, 1), Word(FormHotColor)) << "no border mask, no corners";
     EXPECT_EQ(Px(cache, cache.Width() - 1, cache.Height() - 1), Word(FormHotColor));
     EXPECT_EQ(f.Provider->CaptionHeight(true), 0);
@@ -138,7 +138,7 @@ TEST(FormCache, SizeGripPaintsAtItsPlaceOnSizeableForms)
     FormSkin skin;
     SkinnedForm f;
     f.Provider->SetGripMode(gmRightBottom);
-    TBitmap& cache = f.Cache();
+    TBitmap& cache = f.FullCache();
     TPoint p;
     f.Provider->GripPosition(skin.Manager.GetMaskIndex(L"GLOBALINFO", L"GRIPIMAGE"), p);
     const int frame = GetSystemMetrics(SM_CXFRAME);
@@ -146,7 +146,7 @@ TEST(FormCache, SizeGripPaintsAtItsPlaceOnSizeableForms)
     EXPECT_EQ(p.y, cache.Height() - 6 - frame - 1);
     EXPECT_EQ(Px(cache, p.x + 2, p.y + 2), GripWord);
     f.Provider->SetGripMode(gmNone);
-    EXPECT_NE(Px(f.Cache(), p.x + 2, p.y + 2), GripWord);
+    EXPECT_NE(Px(f.FullCache(), p.x + 2, p.y + 2), GripWord);
 }
 
 TEST(FormCache, CaptionAlignmentWithRightToLeftReading)
