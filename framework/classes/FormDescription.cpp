@@ -298,6 +298,22 @@ public:
     }
 
 private:
+    // One level of nesting for as long as it lives; the level past the bound is a parse error.
+    class TNestingGuard {
+    public:
+        TNestingGuard(TParser& Parser, int Line) : FParser(Parser)
+        {
+            if (++FParser.FDepth > MaxFormNesting)
+                FParser.FLex.Error(Line, L"nesting deeper than " + std::to_wstring(MaxFormNesting) + L" levels");
+        }
+        ~TNestingGuard() { --FParser.FDepth; }
+        TNestingGuard(const TNestingGuard&) = delete;
+        TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+    private:
+        TParser& FParser;
+    };
+
     bool IsKeyword(const TToken& t, const wchar_t* word) const
     {
         return t.Kind == TTokenKind::Ident && SameText(t.Text, word);
@@ -327,6 +343,7 @@ private:
     // After the keyword 'object'.
     std::unique_ptr<TFormObject> ParseObject(int line)
     {
+        TNestingGuard level(*this, line);
         auto obj = std::make_unique<TFormObject>();
         obj->Line = line;
         obj->Name = ExpectName(L"component name");
@@ -410,7 +427,8 @@ private:
                 if (!IsSymbol(sep, L','))
                     FLex.Error(sep.Line, L"',' or ']' expected in the set of " + propName + L" but " + DescribeToken(sep) + L" found");
             }
-        case L'(':
+        case L'(': {
+            TNestingGuard level(*this, t.Line);
             v.Kind = TFormValueKind::List;
             for (;;) {
                 const TToken& p = FLex.Peek();
@@ -422,7 +440,9 @@ private:
                     FLex.Error(p.Line, L"')' expected to close the list of " + propName + L" (line " + std::to_wstring(v.Line) + L")");
                 v.Items.push_back(ParseValue(propName));
             }
-        case L'<':
+        }
+        case L'<': {
+            TNestingGuard level(*this, t.Line);
             v.Kind = TFormValueKind::Collection;
             for (;;) {
                 TToken p = FLex.Next();
@@ -443,6 +463,7 @@ private:
                 }
                 v.CollectionItems.push_back(std::move(item));
             }
+        }
         case L'{':
             v.Kind = TFormValueKind::Binary;
             v.Bytes = FLex.ReadBinary(t.Line);
@@ -453,9 +474,44 @@ private:
     }
 
     TLexer FLex;
+    int FDepth = 0;
 };
 
+// Moves the nested values of V (list items, and the values of its collection items'
+// properties) to the end of Pending, leaving V flat.
+void TakeNestedValues(TFormValue& V, std::vector<TFormValue>& Pending)
+{
+    for (TFormValue& item : V.Items) Pending.push_back(std::move(item));
+    V.Items.clear();
+    for (TFormCollectionItem& item : V.CollectionItems)
+        for (TFormProperty& prop : item.Properties) Pending.push_back(std::move(prop.Value));
+    V.CollectionItems.clear();
+}
+
 } // namespace
+
+TFormValue::~TFormValue()
+{
+    if (Items.empty() && CollectionItems.empty()) return;
+    std::vector<TFormValue> pending;
+    TakeNestedValues(*this, pending);
+    while (!pending.empty()) {
+        TFormValue last = std::move(pending.back());
+        pending.pop_back();
+        TakeNestedValues(last, pending);
+    }
+}
+
+TFormObject::~TFormObject()
+{
+    std::vector<std::unique_ptr<TFormObject>> pending = std::move(Children);
+    while (!pending.empty()) {
+        std::unique_ptr<TFormObject> last = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : last->Children) pending.push_back(std::move(child));
+        last->Children.clear();
+    }
+}
 
 String TFormValue::Describe() const
 {

@@ -48,6 +48,15 @@ struct TFormCollectionItem {
 };
 
 struct TFormValue {
+    TFormValue() = default;
+    TFormValue(const TFormValue&) = default;
+    TFormValue(TFormValue&&) noexcept = default;
+    TFormValue& operator=(const TFormValue&) = default;
+    TFormValue& operator=(TFormValue&&) noexcept = default;
+    // Frees nested lists and collections level by level, not by recursion, so that a deep
+    // value costs no stack on the way out.
+    ~TFormValue();
+
     TFormValueKind Kind = TFormValueKind::Integer;
     int Line = 0;
     int64_t Int = 0;                        // Integer
@@ -69,6 +78,12 @@ struct TFormProperty {
 };
 
 struct TFormObject {
+    TFormObject() = default;
+    TFormObject(const TFormObject&) = delete;
+    TFormObject& operator=(const TFormObject&) = delete;
+    // Frees the children level by level, as TFormValue does.
+    ~TFormObject();
+
     String Name;
     String ClassName;
     int Line = 0;
@@ -76,8 +91,13 @@ struct TFormObject {
     std::vector<std::unique_ptr<TFormObject>> Children;
 };
 
+// How deep objects, lists and collections may nest inside one another, counted together. Forms
+// nest a few levels; the bound keeps a hostile text from exhausting the stack of the parser and
+// of the reader that walks the tree.
+inline constexpr int MaxFormNesting = 256;
+
 // Parses a description. FormName only labels messages: every fault raises EParserError
-// "<FormName> line <n>: <what is wrong>".
+// "<FormName> line <n>: <what is wrong>", nesting deeper than MaxFormNesting included.
 std::unique_ptr<TFormObject> ParseFormDescription(const String& text, const String& formName);
 
 // The same from the UTF-8 bytes of a file or resource (a leading byte-order mark is skipped).

@@ -830,23 +830,22 @@ void DecodeRle(const std::uint8_t* Data, size_t Size, int BitCount, std::uint8_t
 
 } // namespace
 
-void TBitmap::LoadFromBytes(const std::uint8_t* Data, std::size_t Size)
+TBmpLayout ReadBmpLayout(const std::uint8_t* Data, std::size_t Size)
 {
-    if (Size == 0) {
-        ClearImage();
-        Changed(this);
-        return;
-    }
     if (Size < 14 + 12 || Data[0] != 'B' || Data[1] != 'M') InvalidBitmap();
+    // The file header says how long the image is: what lies beyond is not the image's. Writers
+    // that leave the size 0 (or write nonsense) get all of the data.
+    std::uint32_t total = Rd32(Data + 2);
+    if (total >= 14 + 12 && total < Size) Size = total;
     std::uint32_t offBits = Rd32(Data + 10);
     const std::uint8_t* p = Data + 14;
     size_t n = Size - 14;
     size_t bitsOffset = offBits >= 14 + 12 && offBits < Size ? offBits - 14 : 0;
 
+    TBmpLayout l;
     std::uint32_t headerSize = Rd32(p);
     int w, h, planes, bits;
     std::uint32_t compression = BI_RGB, clrUsed = 0;
-    std::uint32_t masks[4] = {0, 0, 0, 0};
     bool haveMasks = false, core = false;
     size_t pos;
     if (headerSize == 12) {
@@ -865,15 +864,15 @@ void TBitmap::LoadFromBytes(const std::uint8_t* Data, std::size_t Size)
         clrUsed = Rd32(p + 32);
         pos = headerSize;
         if (headerSize >= 52) {
-            masks[0] = Rd32(p + 40);
-            masks[1] = Rd32(p + 44);
-            masks[2] = Rd32(p + 48);
-            if (headerSize >= 56) masks[3] = Rd32(p + 52);
+            l.Masks[0] = Rd32(p + 40);
+            l.Masks[1] = Rd32(p + 44);
+            l.Masks[2] = Rd32(p + 48);
+            if (headerSize >= 56) l.Masks[3] = Rd32(p + 52);
             haveMasks = true;
         } else if (compression == BI_BITFIELDS || compression == 6 /* BI_ALPHABITFIELDS */) {
             size_t count = compression == 6 ? 4 : 3;
             if (pos + count * 4 > n) InvalidBitmap();
-            for (size_t k = 0; k < count; ++k) masks[k] = Rd32(p + pos + 4 * k);
+            for (size_t k = 0; k < count; ++k) l.Masks[k] = Rd32(p + pos + 4 * k);
             pos += count * 4;
             haveMasks = true;
         }
@@ -893,10 +892,10 @@ void TBitmap::LoadFromBytes(const std::uint8_t* Data, std::size_t Size)
     if (compression == BI_RLE4 && bits != 4) InvalidBitmap();
     if (rle && topDown) InvalidBitmap();
     if (compression == BI_BITFIELDS && (bits != 16 && bits != 32)) InvalidBitmap();
+    const std::uint32_t* masks = l.Masks;
     if (compression == BI_BITFIELDS && (!haveMasks || masks[0] == 0 || masks[1] == 0 || masks[2] == 0)) InvalidBitmap();
     if (compression != BI_RGB && compression != BI_BITFIELDS && !rle) InvalidBitmap();
 
-    std::vector<RGBQUAD> table;
     if (bits <= 8) {
         std::uint64_t stored = clrUsed != 0 ? clrUsed : (1u << bits);
         size_t entry = core ? 3 : 4;
@@ -904,18 +903,42 @@ void TBitmap::LoadFromBytes(const std::uint8_t* Data, std::size_t Size)
         size_t used = std::min<std::uint64_t>(stored, 1u << bits);
         for (size_t k = 0; k < used; ++k) {
             const std::uint8_t* q = p + pos + k * entry;
-            table.push_back(RGBQUAD{q[0], q[1], q[2], 0});
+            l.Table.push_back(RGBQUAD{q[0], q[1], q[2], 0});
         }
         pos += static_cast<size_t>(stored) * entry;
     } else if (clrUsed != 0 && clrUsed < 0x10000 && pos + clrUsed * 4 <= n) {
         pos += clrUsed * 4;
     }
+    // An offset into the headers or the colour table is not believed: the pixels follow them.
     size_t start = bitsOffset != 0 && bitsOffset >= pos ? bitsOffset : pos;
     if (start > n) InvalidBitmap();
-    const std::uint8_t* src = p + start;
-    size_t available = n - start;
-    int srcStride = StrideOf(w, bits);
-    if (!rle && available < static_cast<size_t>(srcStride) * absH) InvalidBitmap();
+    l.Width = w;
+    l.Height = absH;
+    l.TopDown = topDown;
+    l.BitCount = bits;
+    l.Compression = compression;
+    l.Pixels = p + start;
+    l.Available = n - start;
+    l.Stride = StrideOf(w, bits);
+    if (!rle && l.Available < static_cast<size_t>(l.Stride) * absH) InvalidBitmap();
+    return l;
+}
+
+void TBitmap::LoadFromBytes(const std::uint8_t* Data, std::size_t Size)
+{
+    if (Size == 0) {
+        ClearImage();
+        Changed(this);
+        return;
+    }
+    const TBmpLayout l = ReadBmpLayout(Data, Size);
+    const int w = l.Width, absH = l.Height, bits = l.BitCount, srcStride = l.Stride;
+    const bool topDown = l.TopDown, rle = l.Compression == BI_RLE8 || l.Compression == BI_RLE4;
+    const std::uint32_t compression = l.Compression;
+    const std::uint32_t* masks = l.Masks;
+    const std::vector<RGBQUAD>& table = l.Table;
+    const std::uint8_t* src = l.Pixels;
+    const size_t available = l.Available;
 
     // Decide the image's format and whether the rows can be copied as they are.
     TPixelFormat format;

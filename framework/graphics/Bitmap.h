@@ -16,6 +16,25 @@ enum TTransparentMode { tmAuto, tmFixed };
 // or as alpha the colour bytes are already multiplied with.
 enum TAlphaFormat { afIgnored, afDefined, afPremultiplied };
 
+// BMP data as the bitmap reader checks it, before a pixel is decoded: one reading of the format
+// for every reader of BMP files, so that a file is valid for all of them or for none. The file
+// header's size bounds the data when it is plausible; a pixel offset into the headers or the
+// colour table is not believed (the pixels follow them).
+struct TBmpLayout {
+    int Width = 0, Height = 0;          // Height counts rows, whichever way they run
+    bool TopDown = false;
+    int BitCount = 0;                   // 1, 4, 8, 16, 24 or 32
+    std::uint32_t Compression = 0;      // BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS
+    std::uint32_t Masks[4] = {0, 0, 0, 0};
+    std::vector<RGBQUAD> Table;         // bit counts up to 8
+    const std::uint8_t* Pixels = nullptr;
+    std::size_t Available = 0;          // bytes from Pixels to the data's end; uncompressed
+                                        // rows (Stride each) always fit
+    int Stride = 0;
+};
+// Raises EInvalidGraphic "Bitmap image is not valid" for anything the reader refuses.
+TBmpLayout ReadBmpLayout(const std::uint8_t* Data, std::size_t Size);
+
 class TBitmapCanvas;
 
 class TBitmap : public TGraphic {

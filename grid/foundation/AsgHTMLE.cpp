@@ -117,10 +117,13 @@ String UnwrapHashTags(const String& Text)
     String out;
     out.reserve(Text.size());
     size_t i = 0;
+    // Once no ">" is left, every later "<#" is plain text: no further search.
+    bool closeLeft = true;
     while (i < Text.size()) {
-        if (Text[i] == L'<' && i + 1 < Text.size() && Text[i + 1] == L'#') {
+        if (closeLeft && Text[i] == L'<' && i + 1 < Text.size() && Text[i + 1] == L'#') {
             size_t close = Text.find(L'>', i + 2);
-            if (close != String::npos) {
+            closeLeft = close != String::npos;
+            if (closeLeft) {
                 out.append(Text, i + 1, close - i - 1);
                 i = close + 1;
                 continue;

@@ -94,6 +94,30 @@ std::vector<TControlSpan> ControlSpans(const String& Text)
     return spans;
 }
 
+// Finds where a tag that starts at a position ends, for a walk from left to right. A "<" with no
+// ">" after it is plain text; once the search for a ">" has failed, none lies further on either,
+// so a text full of unclosed "<" is walked once rather than once per "<".
+class TTagSkipper {
+public:
+    explicit TTagSkipper(const String& Text) : FText(Text) {}
+
+    // The position after the tag at At; 0 when no tag starts there.
+    size_t After(size_t At)
+    {
+        if (FText[At] != L'<' || FNoCloseLeft) return 0;
+        size_t close = FText.find(L'>', At + 1);
+        if (close == String::npos) {
+            FNoCloseLeft = true;
+            return 0;
+        }
+        return close + 1;
+    }
+
+private:
+    const String& FText;
+    bool FNoCloseLeft = false;
+};
+
 } // namespace
 
 String StripTags(const String& Text)
@@ -257,13 +281,11 @@ int PlainToMarkupIndex(const String& Markup, int N)
     if (N < 1) return 0;
     int count = 0;
     size_t i = 0;
+    TTagSkipper tags(Markup);
     while (i < Markup.size()) {
-        if (Markup[i] == L'<') {
-            size_t close = Markup.find(L'>', i + 1);
-            if (close != String::npos) {
-                i = close + 1;
-                continue;
-            }
+        if (size_t next = tags.After(i)) {
+            i = next;
+            continue;
         }
         if (++count == N) return static_cast<int>(i) + 1;
         ++i;
@@ -307,13 +329,11 @@ void MarkMatches(const String& Markup, const String& Search, const String& Tag, 
     // result with the tags put in, so that long texts with many matches stay linear.
     std::vector<size_t> where;
     where.reserve(plain.size());
+    TTagSkipper tags(markup);
     for (size_t i = 0; i < markup.size();) {
-        if (markup[i] == L'<') {
-            size_t close = markup.find(L'>', i + 1);
-            if (close != String::npos) {
-                i = close + 1;
-                continue;
-            }
+        if (size_t next = tags.After(i)) {
+            i = next;
+            continue;
         }
         where.push_back(i++);
     }

@@ -8,6 +8,7 @@
 
 #include "framework/system/StringUtils.h"
 #include "skin/core/acZLibEx.h"
+#include "skin/core/acntUtils.h"
 
 namespace {
 
@@ -38,9 +39,10 @@ int32_t ReadInt(TStream& S)
                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
 }
 
+// A name read from a damaged header may hold any byte: it is shown in printable form.
 String Quoted(const String& Name)
 {
-    return L"entry \"" + Name + L"\"";
+    return L"entry \"" + PrintableText(Name) + L"\"";
 }
 
 // Inflates exactly Size bytes, and the zlib stream must end there.
@@ -48,14 +50,21 @@ std::unique_ptr<TMemoryStream> UnpackEntry(TMemoryStream& Source, const String& 
 {
     auto content = std::make_unique<TMemoryStream>();
     content->SetSize(Size);
-    TZDecompressionStream z(&Source);
-    int got = z.Read(content->Memory(), Size);
-    if (got != Size)
-        Damaged(Quoted(Name) + L" unpacks to " + std::to_wstring(got) + L" bytes instead of " + std::to_wstring(Size));
-    if (!z.StreamEnded()) {
-        uint8_t probe;
-        if (z.Read(&probe, 1) != 0) Damaged(Quoted(Name) + L" holds more than " + std::to_wstring(Size) + L" bytes");
-        if (!z.StreamEnded()) Damaged(Quoted(Name) + L" ends before its compressed data does");
+    try {
+        TZDecompressionStream z(&Source);
+        int got = z.Read(content->Memory(), Size);
+        if (got != Size)
+            Damaged(Quoted(Name) + L" unpacks to " + std::to_wstring(got) + L" bytes instead of " +
+                    std::to_wstring(Size));
+        if (!z.StreamEnded()) {
+            uint8_t probe;
+            if (z.Read(&probe, 1) != 0)
+                Damaged(Quoted(Name) + L" holds more than " + std::to_wstring(Size) + L" bytes");
+            if (!z.StreamEnded()) Damaged(Quoted(Name) + L" ends before its compressed data does");
+        }
+    } catch (const EZLibError& e) {
+        // zlib alone says only "data error": the message names the entry it came from.
+        Damaged(Quoted(Name) + L" has corrupt compressed data (" + e.Message() + L")");
     }
     content->Seek(0, soEnd);
     return content;
@@ -97,6 +106,11 @@ void Unpack(TacSkinConvertor& Convertor)
             Convertor.Files.push_back(std::move(item));
         }
     }
+    // The entries end where the file does: bytes left over mean a count that is too small,
+    // and the entries it leaves out would be lost without a word.
+    if (int64_t rest = Remaining(*source); rest != 0)
+        Damaged(std::to_wstring(rest) + L" bytes follow its last entry, which its entry count of " +
+                std::to_wstring(count) + L" does not account for");
     // Counted, not taken as the entry count less one: an archive without an options text (or
     // with two) then still tells the truth.
     Convertor.ImageCount = static_cast<int>(Convertor.Files.size());

@@ -333,6 +333,23 @@ String StripChar(const String& S, wchar_t C)
     return out;
 }
 
+String PrintableText(const String& S)
+{
+    static const wchar_t Hex[] = L"0123456789ABCDEF";
+    String out;
+    out.reserve(S.size());
+    for (wchar_t c : S) {
+        if (c >= 0x20 && c != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += L"\\x";
+        out += Hex[(c >> 4) & 0xF];
+        out += Hex[c & 0xF];
+    }
+    return out;
+}
+
 String SubstituteText(const String& S, const String& Find, const String& Replacement)
 {
     if (Find.empty()) return S;

@@ -81,6 +81,9 @@ String StripChar(const String& S, wchar_t C);
 // Left to right; a replacement is not scanned again.
 String SubstituteText(const String& S, const String& Find, const String& Replacement);
 bool AllCharsInSet(std::string_view S, const TSysCharSet& Set);
+// S with every control character (below a blank, and DEL) written as \xNN: a message built
+// from a damaged file stays one readable line, and a NUL cannot cut a message box's text short.
+String PrintableText(const String& S);
 
 // INI text held in memory. ParseIniText fills Sections with the section names, each with a new
 // TStringList of its lines as its object; the caller frees those lists.

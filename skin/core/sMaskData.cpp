@@ -5,6 +5,7 @@
 #include "framework/classes/Streams.h"
 #include "framework/system/StringUtils.h"
 #include "skin/core/acSkinPack.h"
+#include "skin/core/acntUtils.h"
 #include "skin/core/sMaskData.h"
 
 namespace {
@@ -17,6 +18,11 @@ String MaskKey(const String& Section, const String& Name)
 }
 
 }  // namespace
+
+EConvertError SkinValueError(const String& Section, const String& Key, const Exception& Error)
+{
+    return EConvertError(PrintableText(L"Section [" + Section + L"], key " + Key + L": " + Error.Message()));
+}
 
 void TsSkin::BuildIndexes()
 {
@@ -143,9 +149,14 @@ void TsSkin::InitConstantIndexes()
 {
     TConstantSkinData& c = ConstData;
     c = TConstantSkinData{};
-    auto S = [this](const wchar_t* Section) { return static_cast<std::int16_t>(GetSkinIndex(Section)); };
-    auto M = [this](int Index, const wchar_t* Section, const wchar_t* Mask) {
-        return static_cast<std::int16_t>(GetMaskIndex(Index, Section, Mask));
+    // The indexes are held in 16 bits: one beyond that range is not found, never the item that
+    // the cut-off bits would name.
+    auto fit = [](int Index) {
+        return Index >= 0 && Index <= INT16_MAX ? static_cast<std::int16_t>(Index) : std::int16_t(-1);
+    };
+    auto S = [this, fit](const wchar_t* Section) { return fit(GetSkinIndex(Section)); };
+    auto M = [this, fit](int Index, const wchar_t* Section, const wchar_t* Mask) {
+        return fit(GetMaskIndex(Index, Section, Mask));
     };
     // The border, pattern and hot-pattern masks of a section; the glyph only when it exists.
     struct TPart {

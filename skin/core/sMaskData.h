@@ -21,6 +21,11 @@ class TacSkinConvertor;
 // A skin that cannot be loaded (no options text, an image the skin needs that cannot be read).
 KVL_DECLARE_EXCEPTION(EacSkinLoadError, Exception);
 
+// The error of a value of the options text that does not convert, with the section and key it
+// was read from ("Section [BUTTON], key BORDERSMASK: '' is not a valid integer value"), in
+// printable text. Of the same class as Error, so that callers catch what they caught before.
+EConvertError SkinValueError(const String& Section, const String& Key, const Exception& Error);
+
 // ---- Section records ----
 
 struct TsFontColor {

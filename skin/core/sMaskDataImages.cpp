@@ -105,42 +105,32 @@ std::unique_ptr<TBitmap> To32Bit(TGraphic* Graphic)
     return bmp;
 }
 
-std::uint32_t Read32(const std::uint8_t* P)
-{
-    return P[0] | P[1] << 8 | P[2] << 16 | static_cast<std::uint32_t>(P[3]) << 24;
-}
-
 // Uncompressed 24- and 32-bit BMPs, what skins are mostly made of, straight into a 32-bit
 // bitmap (24-bit pixels opaque) in one pass, where the picture registry would copy the image
-// three times. Null for any other kind and for a file too short for its pixels: the registry
-// decodes those or reports them.
+// three times. The file is read by the bitmap reader's own checks, so that what the picture
+// refuses the skin refuses too (EInvalidGraphic); null for the other kinds of BMP, which the
+// registry decodes, and for data that is no BMP.
 std::unique_ptr<TBitmap> DecodePlainBmp(TStream* Stream)
 {
     auto* memory = dynamic_cast<TMemoryStream*>(Stream);
-    if (memory == nullptr || memory->Position() < 0) return nullptr;
+    if (memory == nullptr || memory->Position() < 0 || memory->Position() >= memory->Size()) return nullptr;
     const auto* data = static_cast<const std::uint8_t*>(memory->Memory()) + memory->Position();
-    const std::uint64_t size = static_cast<std::uint64_t>(memory->Size() - memory->Position());
-    if (size < 54 || data[0] != 'B' || data[1] != 'M' || Read32(data + 14) < 40) return nullptr;
-    const std::uint32_t offset = Read32(data + 10);
-    const auto width = static_cast<std::int32_t>(Read32(data + 18));
-    const auto height = static_cast<std::int32_t>(Read32(data + 22));
-    const unsigned planes = data[26] | data[27] << 8, bits = data[28] | data[29] << 8;
-    if (planes != 1 || (bits != 24 && bits != 32) || Read32(data + 30) != BI_RGB) return nullptr;
-    if (width <= 0 || height == 0 || height == INT32_MIN || width > 32767 || std::abs(height) > 32767) return nullptr;
-    const int rows = std::abs(height);
-    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-    if (offset + stride * rows > size) return nullptr;
-    std::unique_ptr<TBitmap> bmp = MakeBitmap32(width, rows);
-    for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* src = data + offset + stride * static_cast<std::uint64_t>(height > 0 ? rows - 1 - y : y);
-        auto* dst = static_cast<std::uint32_t*>(bmp->ScanLine(y));
-        if (bits == 32) {
-            std::memcpy(dst, src, static_cast<size_t>(width) * 4);
+    const auto size = static_cast<std::size_t>(memory->Size() - memory->Position());
+    if (size < 2 || data[0] != 'B' || data[1] != 'M') return nullptr;
+    const TBmpLayout bmp = ReadBmpLayout(data, size);
+    if ((bmp.BitCount != 24 && bmp.BitCount != 32) || bmp.Compression != BI_RGB) return nullptr;
+    std::unique_ptr<TBitmap> out = MakeBitmap32(bmp.Width, bmp.Height);
+    for (int y = 0; y < bmp.Height; ++y) {
+        const std::uint8_t* src =
+            bmp.Pixels + static_cast<std::size_t>(bmp.Stride) * (bmp.TopDown ? y : bmp.Height - 1 - y);
+        auto* dst = static_cast<std::uint32_t*>(out->ScanLine(y));
+        if (bmp.BitCount == 32) {
+            std::memcpy(dst, src, static_cast<size_t>(bmp.Width) * 4);
             continue;
         }
-        for (int x = 0; x < width; ++x, src += 3) dst[x] = 0xFF000000u | src[0] | src[1] << 8 | src[2] << 16;
+        for (int x = 0; x < bmp.Width; ++x, src += 3) dst[x] = 0xFF000000u | src[0] | src[1] << 8 | src[2] << 16;
     }
-    return bmp;
+    return out;
 }
 
 // Decodes through the picture registry (BMP, and PNG once its class is registered).
@@ -212,6 +202,30 @@ public:
     }
 
     void Read(const String& Section, const String& Key, const String& Value)
+    {
+        try {
+            ReadValue(Section, Key, Value);
+        } catch (const EConvertError& e) {
+            throw SkinValueError(Section, Key, e);
+        }
+    }
+
+    // A common section's value in the old forms only.
+    void ReadCommon(const String& Section, const String& Key, const String& Value, const String& SkinPath)
+    {
+        try {
+            if (Contains(Value, L"#")) {
+                if (Value != L"#" && HasMaster()) OldRegion(Section, Key, Value);
+            } else if (Contains(UpperCase(Value), L".BMP") && FileExists(SkinPath + UpperCase(Value))) {
+                OldBitmap(Section, Key, UpperCase(Value));
+            }
+        } catch (const EConvertError& e) {
+            throw SkinValueError(Section, Key, e);
+        }
+    }
+
+private:
+    void ReadValue(const String& Section, const String& Key, const String& Value)
     {
         if (Value.empty()) return;
         switch (Value[0]) {
@@ -552,12 +566,7 @@ void LoadSkinMasks(TsSkin& Skin, const TsSkinOptions& Options, const TsSkinSourc
         for (int k = 0; k < common->KeyCount(s); ++k) {
             String value = common->KeyValue(s, k);
             if (value.empty()) value = L"-";
-            const String& key = common->KeyName(s, k);
-            if (Contains(value, L"#")) {
-                if (value != L"#" && commonReader.HasMaster()) commonReader.OldRegion(section, key, value);
-            } else if (Contains(UpperCase(value), L".BMP") && FileExists(Source.SkinPath + UpperCase(value))) {
-                commonReader.OldBitmap(section, key, UpperCase(value));
-            }
+            commonReader.ReadCommon(section, common->KeyName(s, k), value, Source.SkinPath);
         }
     }
 }

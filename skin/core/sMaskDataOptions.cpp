@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "framework/system/Conversions.h"
 #include "framework/system/FormatSettings.h"
@@ -119,7 +121,11 @@ std::int16_t TextNumber(const TsSkinOptions& Options, const wchar_t* Key, const 
 {
     String text = Options.ReadString(sGlobalInfo, Key, Default);
     if (Trim(text).empty()) text = Default;
-    return ToInt16(StrToInt(text));
+    try {
+        return ToInt16(StrToInt(text));
+    } catch (const EConvertError& e) {
+        throw SkinValueError(sGlobalInfo, Key, e);
+    }
 }
 
 }  // namespace
@@ -225,13 +231,10 @@ private:
     int FSection;
 };
 
-// A section of the application's common sections, as written there.
+// A section of the application's common sections, as written there: its own lines.
 class TCommonKeys : public TKeySource {
 public:
-    TCommonKeys(const TStringList* Sections, const TStrings* Lines, const String& Section)
-        : FSections(Sections), FLines(Lines), FSection(Section)
-    {
-    }
+    explicit TCommonKeys(const TStrings* Lines) : FLines(Lines) {}
 
     bool Int(const String& Key, bool, int& Value) const override
     {
@@ -241,15 +244,15 @@ public:
 
     bool Text(const String& Key, String& Value) const override
     {
-        const String missing(1, L'\1');
-        IniTextValue(FSections, FLines, FSection, Value, missing, Key);
-        return Value != missing;
+        int k = FLines != nullptr ? FLines->IndexOfName(Key) : -1;
+        if (k < 0) return false;
+        String line = FLines->Strings(k);
+        Value = line.substr(line.find(L'=') + 1);
+        return true;
     }
 
 private:
-    const TStringList* FSections;
     const TStrings* FLines;
-    String FSection;
 };
 
 bool IsTrue(const String& Text)
@@ -419,19 +422,31 @@ void AddCommonSections(TsSkinGeneralData& gd, const TsSkinOptions& Options, cons
 {
     TStringList sections(true);
     ParseIniText(Common, &sections);
+    // Every lookup by name goes through a hash: a search of the whole table per common section
+    // made the merge quadratic when the skin and the common text are both large.
+    std::unordered_set<String> present;
+    std::unordered_map<String, size_t> byUpperName;   // the first section of each name in any case
+    auto remember = [&](size_t Index) {
+        present.insert(gd[Index].ClassName);
+        byUpperName.emplace(UpperCase(gd[Index].ClassName), Index);
+    };
+    for (size_t i = 0; i < gd.size(); ++i) remember(i);
+    // A name written twice in the common text reads the lines of its first section, as the
+    // section list finds it (without regard to case).
+    std::unordered_map<String, int> firstOfName;
+    for (int i = 0; i < sections.Count(); ++i) firstOfName.emplace(AnsiUpperCase(sections.Strings(i)), i);
+
     for (int i = 0; i < sections.Count(); ++i) {
         const String name = sections.Strings(i);
-        bool present = std::any_of(gd.begin(), gd.end(), [&](const TsGeneralData& d) { return d.ClassName == name; });
-        if (present) continue;
-        TCommonKeys keys(&sections, Common, name);
+        if (present.count(name) != 0) continue;
+        TCommonKeys keys(dynamic_cast<const TStrings*>(sections.Objects(firstOfName[AnsiUpperCase(name)])));
         String parentName;
-        IniTextValue(&sections, Common, name, parentName, L"-1", L"PARENTCLASS");
+        if (!keys.Text(L"PARENTCLASS", parentName)) parentName = L"-1";
         parentName = UpperCase(parentName);
-        auto parent = std::find_if(gd.begin(), gd.end(),
-                                   [&](const TsGeneralData& d) { return UpperCase(d.ClassName) == parentName; });
+        auto parent = byUpperName.find(parentName);
         TsGeneralData d;
-        bool hasParent = parent != gd.end();
-        if (hasParent) d = *parent;
+        bool hasParent = parent != byUpperName.end();
+        if (hasParent) d = gd[parent->second];
         d.ClassName = name;
         d.ParentClass = parentName;
         d.BorderIndex = d.ImgTL = d.ImgTR = d.ImgBL = d.ImgBR = -1;
@@ -447,6 +462,7 @@ void AddCommonSections(TsSkinGeneralData& gd, const TsSkinOptions& Options, cons
         else ClearHotFields(d);
         FillProps(d);
         gd.push_back(std::move(d));
+        remember(gd.size() - 1);
     }
 }
 

@@ -27,6 +27,13 @@ bool EndsWithSkinExt(const String& Value)
     return Value.size() > 4 && SameText(Value.substr(Value.size() - 4), String(L".") + acSkinExt);
 }
 
+// What the user is told when a skin is refused: which skin, then what is wrong with it, in
+// printable text whatever the damaged data held.
+String LoadRefusal(const String& SkinName, const Exception& Error)
+{
+    return PrintableText(L"Skin \"" + SkinName + L"\" cannot be loaded: " + Error.Message());
+}
+
 }  // namespace
 
 bool SkinLoading()
@@ -122,9 +129,10 @@ void TsSkinManager::ChangeSkin(const String& Value, bool Repaint)
             else ReloadSkin();
             loaded = true;
         } catch (const Exception& e) {
+            String refused = FSkinName;
             FSkinName = oldName;
             SkinData.Active = wasActive;
-            MessageBoxDlg(e.Message(), mtError, {mbOK}, 0);
+            MessageBoxDlg(LoadRefusal(refused, e), mtError, {mbOK}, 0);
         }
         if (loaded) {
             if (!FActive) RemoveSkin();
@@ -184,7 +192,7 @@ void TsSkinManager::ReloadCurrent()
         if (UsePackedFile()) ReloadPackedSkin();
         else ReloadSkin();
     } catch (const Exception& e) {
-        MessageBoxDlg(e.Message(), mtError, {mbOK}, 0);
+        MessageBoxDlg(LoadRefusal(FSkinName, e), mtError, {mbOK}, 0);
         return;
     }
     if (!NonAutoUpdate && FActive) AnnounceSkin(true);

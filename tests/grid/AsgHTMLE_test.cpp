@@ -207,4 +207,21 @@ TEST(MarkupText, HugeAndMalformedTextsPassThrough)
     }
 }
 
+TEST(MarkupText, UnclosedTagOpenersAreWalkedOnce)
+{
+    // Every "<" once searched the rest of the text for a ">": with this many, the walk took far
+    // longer than a test may run. The answers are the plain text's own positions.
+    const int n = 400000;
+    const String opens(n, L'<');
+    EXPECT_EQ(PlainToMarkupIndex(opens, n), n);
+    EXPECT_EQ(PlainToMarkupIndex(opens, n + 1), n + 1);
+    EXPECT_EQ(PlainToMarkupIndex(L"<b>x</b>" + opens, 2), 9);
+    String marked;
+    MarkMatches(opens + L"a", L"a", L"HI", marked, true);
+    EXPECT_EQ(marked.substr(marked.size() - 14), L"&lt;<HI>a</HI>");
+    String hashes;
+    for (int k = 0; k < n / 2; ++k) hashes += L"<#";
+    EXPECT_EQ(UnwrapHashTags(hashes), hashes);
+}
+
 } // namespace

@@ -99,3 +99,90 @@ TEST(FormDescription, MalformedTextNamesFormAndLine)
         }
     }
 }
+
+namespace {
+
+// Levels opened one per line, so that level k opens on line k; the object around them counts as
+// level 1.
+String NestedObjects(int levels)
+{
+    String text;
+    for (int k = 1; k <= levels; ++k) text += L"object O" + std::to_wstring(k) + L": TB\n";
+    for (int k = 1; k <= levels; ++k) text += L"end\n";
+    return text;
+}
+
+String NestedLists(int levels)
+{
+    String text = L"object A: TB\nLines = (\n";
+    for (int k = 3; k <= levels; ++k) text += L"(\n";
+    for (int k = 2; k <= levels; ++k) text += L")\n";
+    return text + L"end\n";
+}
+
+String NestedCollections(int levels)
+{
+    String text = L"object A: TB\nItems = <\n";
+    for (int k = 3; k <= levels; ++k) text += L"item Items = <\n";
+    text += L">\n";
+    for (int k = 3; k <= levels; ++k) text += L"end >\n";
+    return text + L"end\n";
+}
+
+} // namespace
+
+TEST(FormDescription, NestingIsBoundedWithAnErrorNamingTheLine)
+{
+    struct Case {
+        const char* Kind;
+        String (*Make)(int);
+    };
+    const Case cases[] = {{"objects", NestedObjects}, {"lists", NestedLists}, {"collections", NestedCollections}};
+    const std::string expected = "Deep.form line " + std::to_string(MaxFormNesting + 1) + ": nesting deeper than " +
+                                 std::to_string(MaxFormNesting) + " levels";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        EXPECT_NO_THROW(ParseFormDescription(c.Make(MaxFormNesting), L"Deep.form"));
+        try {
+            ParseFormDescription(c.Make(MaxFormNesting + 1), L"Deep.form");
+            ADD_FAILURE() << "accepted one level too many";
+        } catch (const EParserError& e) {
+            EXPECT_EQ(expected, e.what());
+        }
+    }
+    // A few kilobytes of brackets once ran the parser off its stack.
+    String flood = L"object A: TB\n  Lines = " + String(100000, L'(');
+    EXPECT_THROW(ParseFormDescription(flood, L"Deep.form"), EParserError);
+    flood = L"object A: TB\n  Items = <";
+    for (int k = 0; k < 20000; ++k) flood += L"item I = <";
+    EXPECT_THROW(ParseFormDescription(flood, L"Deep.form"), EParserError);
+}
+
+TEST(FormDescription, DeepTreesAreFreedWithoutRecursion)
+{
+    // Built by hand, far deeper than the parser allows: freeing them must not use the stack
+    // per level.
+    const int depth = 200000;
+    auto root = std::make_unique<TFormObject>();
+    TFormObject* at = root.get();
+    for (int k = 0; k < depth; ++k) {
+        at->Children.push_back(std::make_unique<TFormObject>());
+        at = at->Children.back().get();
+    }
+    root.reset();
+
+    TFormValue list;
+    TFormValue* v = &list;
+    for (int k = 0; k < depth; ++k) {
+        v->Kind = k % 2 ? TFormValueKind::List : TFormValueKind::Collection;
+        if (k % 2) {
+            v->Items.emplace_back();
+            v = &v->Items.back();
+        } else {
+            v->CollectionItems.emplace_back();
+            v->CollectionItems.back().Properties.emplace_back();
+            v = &v->CollectionItems.back().Properties.back().Value;
+        }
+    }
+    EXPECT_EQ(1u, list.CollectionItems.size());
+}   // list is freed here

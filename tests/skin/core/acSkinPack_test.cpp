@@ -146,7 +146,15 @@ TEST(acSkinPack, DamagedHeadersAndDataGiveAClearError)
         {"second stream cut short", Bytes(good.begin(), good.end() - 500), damaged + L"entry \"Master.bmp\" unpacks to "},
         {"trailer missing", Bytes(good.begin(), good.end() - 2),
          damaged + L"entry \"Master.bmp\" ends before its compressed data does"},
-        {"corrupt deflate data", with(masterAt + 4 + 10 + 4 + 20, 0x7F7F7F7F), L"data error"},
+        {"corrupt deflate data", with(masterAt + 4 + 10 + 4 + 20, 0x7F7F7F7F),
+         damaged + L"entry \"Master.bmp\" has corrupt compressed data (data error)"},
+        {"count one short", with(4, 1),
+         damaged + std::to_wstring(good.size() - masterAt) +
+             L" bytes follow its last entry, which its entry count of 1 does not account for"},
+        {"bytes after the last entry", [&] { Bytes b = good; b.push_back(0); return b; }(),
+         damaged + L"1 bytes follow its last entry, which its entry count of 2 does not account for"},
+        {"control characters in a name", Pack({{std::string("Ma\0s\x1F\x7Ft.bmp", 11), Text("x")}}, "VTzf", {5}),
+         damaged + L"entry \"Ma\\x00s\\x1F\\x7Ft.bmp\" unpacks to 1 bytes instead of 5"},
     };
     for (const auto& k : cases) {
         std::wstring got = FaultOf(k.Archive);

@@ -197,6 +197,27 @@ TEST(SkinCommonSections, AddOnlyWhatTheSkinLacks)
     EXPECT_EQ(lonely.States, 4);
 }
 
+TEST(SkinCommonSections, LargeTextsMergeByName)
+{
+    // Both texts large: a merge that searched the section table per common section ran far
+    // past a test's time here. Every other common section is one the skin has.
+    const int n = 20000;
+    std::string skinText;
+    for (int s = 0; s < n; ++s) skinText += "[S" + std::to_string(s) + "]\r\nCOLOR=" + std::to_string(s) + "\r\n";
+    String commonText;
+    for (int c = 0; c < n; ++c)
+        commonText += c % 2 ? L"[APP" + std::to_wstring(c) + L"]\r\nPARENTCLASS=s" + std::to_wstring(c) + L"\r\n"
+                            : L"[S" + std::to_wstring(c) + L"]\r\nCOLOR=1\r\n";
+    TStringList common;
+    common.SetText(commonText);
+    auto skin = FromText(skinText, &common);
+    ASSERT_EQ(skin->gd.size(), static_cast<size_t>(n + n / 2));
+    EXPECT_EQ(Section(*skin, L"S10").Color, 10);   // the skin wins
+    const TsGeneralData& app = Section(*skin, L"APP12345");
+    EXPECT_EQ(app.ParentClass, L"S12345");
+    EXPECT_EQ(app.Color, 12345);
+}
+
 // ---- Images ----
 
 // A master bitmap of 300 x 300 and the image files the values below name.
@@ -385,6 +406,60 @@ TEST(SkinImages, PlainBitmapsKeepTheirRowsAndAlpha)
     EXPECT_THROW(TTestSkin("[GLOBALINFO]\r\nMASTERBITMAP=M.BMP\r\n", {{"M.BMP", cut}}).FromArchive(), Exception);
 }
 
+// The skin reads its BMPs by the bitmap reader's checks: a file is an image for both or for
+// neither, and where both take it they see the same pixels.
+TEST(SkinImages, BitmapsAreReadAsThePictureReadsThem)
+{
+    const std::vector<uint8_t> rows24{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+    auto patched = [&](size_t At, uint32_t V) {
+        Bytes b = HandBmp(24, 2, rows24);
+        for (int i = 0; i < 4; ++i) b[At + i] = static_cast<uint8_t>(V >> (8 * i));
+        return b;
+    };
+    // Two colour-table entries that a 24-bit file may carry before its pixels.
+    Bytes withTable = patched(46, 2);
+    withTable.insert(withTable.begin() + 54, {0xEE, 0xEE, 0xEE, 0, 0xDD, 0xDD, 0xDD, 0});
+    for (int i = 0; i < 4; ++i) {
+        withTable[2 + i] = static_cast<uint8_t>(withTable.size() >> (8 * i));
+        withTable[10 + i] = 0;   // no pixel offset: they follow the table
+    }
+    struct TCase {
+        const char* Name;
+        Bytes Image;
+        bool Valid;
+    } cases[] = {
+        {"pixel offset into the headers", patched(10, 14), true},
+        {"pixel offset of zero", patched(10, 0), true},
+        {"colour count of a 24-bit file", withTable, true},
+        {"header size 0xFFFFFFFE", patched(14, 0xFFFFFFFEu), false},
+        {"file size shorter than the pixels", patched(2, 54 + 8), false},
+        {"header size past the data", patched(14, 200), false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBitmap picture;
+        bool pictureReads = true;
+        try {
+            picture.LoadFromBytes(c.Image.data(), c.Image.size());
+        } catch (const EInvalidGraphic&) {
+            pictureReads = false;
+        }
+        EXPECT_EQ(pictureReads, c.Valid);
+        TTestSkin source("[GLOBALINFO]\r\nMASTERBITMAP=M.BMP\r\n", {{"M.BMP", c.Image}});
+        if (!c.Valid) {
+            EXPECT_THROW(source.FromArchive(), EacSkinLoadError);
+            EXPECT_THROW(source.FromFolder(), EacSkinLoadError);
+            continue;
+        }
+        auto skin = source.FromArchive();
+        ASSERT_EQ(skin->MasterBitmap->Width(), 2);
+        EXPECT_EQ(static_cast<uint32_t*>(skin->MasterBitmap->ScanLine(0))[0], 0xFF090807u);
+        EXPECT_EQ(static_cast<uint32_t*>(skin->MasterBitmap->ScanLine(1))[1], 0xFF060504u);
+        EXPECT_EQ(picture.Canvas()->Pixels(0, 0), 0x070809);
+        EXPECT_EQ(picture.Canvas()->Pixels(1, 1), 0x040506);
+    }
+}
+
 TEST(SkinImages, MissingMasterBitmapLeavesItEmptyAndABrokenOneFails)
 {
     auto skin = TTestSkin("[GLOBALINFO]\r\nMASTERBITMAP=NONE.BMP\r\n[B]\r\nG=@0000@0000@0020@0010@1@0\r\n").FromFolder();
@@ -447,6 +522,38 @@ TEST(SkinConstants, IndexesOfTheNamedSections)
     EXPECT_EQ(c.ComboGlyph, -1);
     EXPECT_EQ(c.CheckBoxChecked, -1);
     EXPECT_EQ(Section(*skin, L"COMBOBTN").BorderIndex, c.MaskTabTop);
+}
+
+TEST(SkinConstants, IndexesBeyondSixteenBitsAreNotFound)
+{
+    // The constant indexes are 16-bit: an index past that range once wrapped to another item
+    // (65,536 sections gave GLOBALINFO the first section's index).
+    struct TCase {
+        int SectionsBefore, MasksBefore;
+        int Index, Mask;
+    } cases[] = {
+        {32767, 0, 32767, 0}, {0, 32767, 0, 32767},   // the last that fit
+        {40000, 0, -1, -1},   {65536, 0, -1, -1},     // GLOBALINFO beyond
+        {0, 40000, 0, -1},    {0, 65536, 0, -1},      // its checked box beyond
+    };
+    for (const TCase& k : cases) {
+        SCOPED_TRACE(std::to_string(k.SectionsBefore) + " sections, " + std::to_string(k.MasksBefore) + " masks");
+        TsSkin skin;
+        skin.gd.resize(k.SectionsBefore + 1);
+        for (int i = 0; i < k.SectionsBefore; ++i) skin.gd[i].ClassName = L"S" + std::to_wstring(i);
+        skin.gd.back().ClassName = L"GLOBALINFO";
+        skin.ma.resize(k.MasksBefore + 1);
+        for (int i = 0; i < k.MasksBefore; ++i) {
+            skin.ma[i].ClassName = L"GLOBALINFO";
+            skin.ma[i].PropertyName = L"M" + std::to_wstring(i);
+        }
+        skin.ma.back().ClassName = L"GLOBALINFO";
+        skin.ma.back().PropertyName = L"BOXCHECKED";
+        skin.BuildIndexes();
+        skin.InitConstantIndexes();
+        EXPECT_EQ(skin.ConstData.IndexGLobalInfo, k.Index);
+        EXPECT_EQ(skin.ConstData.CheckBoxChecked, k.Mask);
+    }
 }
 
 // ---- Sources that hold no skin ----

@@ -282,6 +282,9 @@ TEST(sSkinManager, FailedLoadKeepsThePreviousSkinAndShowsWhy)
     dir.AddPacked(L"Small", TTestSkin("[FORM]\r\n"));
     WriteFile(dir.Dir + L"Garbage.vtz", Text("this is no archive"));
     WriteFile(dir.Dir + L"NoOptions.vtz", Pack({{"MASTER.BMP", BmpBytes(8, 8)}}));
+    Bytes corrupt = Pack({{"Options.dat", Text("[FORM]\r\nCOLOR=1\r\n")}});
+    corrupt[8 + 4 + 11 + 4] ^= 0x55;   // the zlib header
+    WriteFile(dir.Dir + L"Corrupt.vtz", corrupt);
 
     auto m = dir.Manager();
     TBoxCatcher boxes;
@@ -292,20 +295,36 @@ TEST(sSkinManager, FailedLoadKeepsThePreviousSkinAndShowsWhy)
     int changes = 0;
     m->OnAfterChange = [&](TObject*) { ++changes; };
 
-    for (const wchar_t* name : {L"BadNumber", L"Empty", L"BadPng", L"BadValue", L"Garbage", L"NoOptions"}) {
+    // Each message names the skin, then the section and key or the entry, and what is wrong.
+    const struct {
+        const wchar_t* Name;
+        std::wstring Says;   // the start of the message
+    } refusals[] = {
+        {L"BadNumber",
+         L"Skin \"BadNumber\" cannot be loaded: Section [GLOBALINFO], key SHADOW1OFFSET: 'wide' is not a valid integer"},
+        {L"Empty", L"Skin \"Empty\" cannot be loaded: "},
+        {L"BadPng", L"Skin \"BadPng\" cannot be loaded: "},
+        {L"BadValue", L"Skin \"BadValue\" cannot be loaded: Section [FORM], key BORDERSMASK: "},
+        {L"Garbage", L"Skin \"Garbage\" cannot be loaded: Loaded data is not a packed Veltrix file"},
+        {L"NoOptions", L"Skin \"NoOptions\" cannot be loaded: "},
+        {L"Corrupt",
+         L"Skin \"Corrupt\" cannot be loaded: Packed skin is damaged: entry \"Options.dat\" has corrupt compressed data ("},
+    };
+    for (const auto& refusal : refusals) {
+        const wchar_t* name = refusal.Name;
         SCOPED_TRACE(std::wstring(name));
         boxes.Texts().clear();
         m->SetSkinName(name);
         EXPECT_EQ(L"Tarn", m->SkinName());
         ASSERT_EQ(1u, boxes.Texts().size());
-        EXPECT_FALSE(boxes.Texts()[0].empty());
+        EXPECT_EQ(refusal.Says, boxes.Texts()[0].substr(0, refusal.Says.size()));
         ASSERT_EQ(9u, m->gd.size());
         EXPECT_EQ(before, &m->gd[0]);
         EXPECT_EQ(globalColor, m->GetGlobalColor());
         EXPECT_EQ(120, m->MasterBitmap->Width());
         EXPECT_TRUE(m->SkinData.Active);
     }
-    EXPECT_EQ(6, changes);
+    EXPECT_EQ(7, changes);
     // The message says what is wrong.
     m->SetSkinName(L"Empty");
     EXPECT_NE(std::wstring::npos, boxes.Texts().back().find(L"Options.dat"));
