@@ -5,6 +5,7 @@
 
 #include "skin/controls/sMonthCalendar.h"
 #include "skin/controls/sPopupClndr.h"
+#include "skin/forms/acDials.h"
 #include "tests/support/PixelBuffer.h"
 
 using namespace kvltest;
@@ -94,6 +95,75 @@ TEST_F(PagePaint, EveryDutyDayIsRedAlsoOnTheFirstDayCellOfASundayMonth)
     SetFirstDutyDay(L"20260201");
     ShowMonth(L"2026", L"2");
     EXPECT_EQ(Form->Label1->Caption(), L"本月共工作10天");
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// The form as the program runs it: its skinned frame is attached when it is first activated, and
+// the drop-down calendar takes the activation while it is open.
+class SkinnedPagePaint : public PagePaint {
+protected:
+    void SetUp() override
+    {
+        LinkSkinHook();
+        PagePaint::SetUp();
+        SetForegroundWindow(Form->Handle());
+        SetActiveWindow(Form->Handle());
+        Application->ProcessMessages();
+    }
+};
+
+TEST_F(SkinnedPagePaint, ADayPickedInTheDropDownCalendarShowsOnTheTableAndTheCountsAtOnce)
+{
+    enum class TPick { Mouse, EnterKey };
+    TsDateEdit* edit = Form->sDateEdit1;
+    ChooseRotation(TRotation::Hours48);
+    SetFirstDutyDay(L"20260202");
+    ShowMonth(L"2026", L"2");
+    Application->ProcessMessages();
+    for (TPick pick : {TPick::Mouse, TPick::EnterKey}) {
+        SCOPED_TRACE(pick == TPick::Mouse ? "mouse" : "Enter");
+        // The 1st with the mouse (the odd days become duty days), the 2nd with the keyboard.
+        const int day = pick == TPick::Mouse ? 1 : 2;
+        TsEditButton* button = edit->Button();
+        const LPARAM onButton = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+        SendMessageW(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, onButton);
+        SendMessageW(edit->Handle(), WM_LBUTTONUP, 0, onButton);
+        Application->ProcessMessages();
+        ASSERT_TRUE(edit->DroppedDown());
+        TsMonthCalendar* calendar = edit->PopupCalendar()->FCalendar;
+        HWND days = calendar->Grid()->Handle();
+        if (pick == TPick::Mouse) {
+            const int offset = calendar->MonthOffset();
+            const TRect cell = calendar->Grid()->CellRect((day - offset) % 7, (day - offset) / 7 + 1);
+            const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+            SendMessageW(days, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageW(days, WM_LBUTTONUP, 0, at);
+        } else {
+            PostMessageW(days, WM_KEYDOWN, VK_RIGHT, 1);
+            PostMessageW(days, WM_KEYUP, VK_RIGHT, static_cast<LPARAM>(0xC0000001));
+            PostMessageW(days, WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(days, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
+        }
+        Application->ProcessMessages();
+        ASSERT_FALSE(edit->DroppedDown());
+        ASSERT_EQ(edit->Date(), EncodeDate(2026, 2, day));
+        const int duty = DutyCount(2026, 2, TRotation::Hours48, EncodeDate(2026, 2, day));
+        EXPECT_EQ(Form->Label1->Caption(), L"本月共工作" + IntToStr(duty) + L"天");
+
+        // The screen shows the new page: the table's cells, and the counts as the labels paint them.
+        ExpectDutyDaysRed(2026, 2, TRotation::Hours48, EncodeDate(2026, 2, day), TSource::Screen);
+        for (TLabel* label : {Form->Label1, Form->Label2}) {
+            TWinControl* parent = label->Parent();
+            TPixelBuffer painted(parent->Width(), parent->Height()), shown(parent->Width(), parent->Height());
+            Read(parent, painted, TSource::Painted);
+            Read(parent, shown, TSource::Screen);
+            int differing = 0;
+            for (int y = label->Top(); y < label->Top() + label->Height(); ++y)
+                for (int x = label->Left(); x < label->Left() + label->Width(); ++x)
+                    differing += painted.At(x, y) != shown.At(x, y) ? 1 : 0;
+            EXPECT_EQ(differing, 0) << Form->Label1->Caption();
+        }
+    }
     EXPECT_TRUE(Boxes.empty());
 }
 
