@@ -8,7 +8,9 @@
 #include "framework/system/Conversions.h"
 #include "framework/system/DateTimeUtils.h"
 #include "framework/system/Exceptions.h"
+#include "framework/system/StringUtils.h"
 #include "skin/controls/sControlsProperties.h"
+#include "skin/core/sDialogs.h"
 
 const wchar_t* const SolarHolidayNames[6] = {L"元旦", L"情人节", L"劳动节", L"儿童节", L"国庆节", L"圣诞节"};
 const wchar_t* const LunarHolidayNames[6] = {L"元宵节", L"清明节", L"端午节", L"中秋节", L"重阳节", L"除夕"};
@@ -20,6 +22,28 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
 {
     RegisterKVLUnitClasses();
     ReadComponentResourceOfClass(this, L"TForm1");
+    Application->OnException = [this](TObject* Sender, Exception& E) { ApplicationException(Sender, E); };
+}
+
+TForm1::~TForm1()
+{
+    Application->OnException = nullptr;
+}
+
+void TForm1::ApplicationException(TObject* Sender, Exception& E)
+{
+    // The date edit refuses a text that is no date (and the program an emptied one) by raising
+    // a conversion error as the focus leaves; the user is told in the program's words and style,
+    // like every other refused input, with the text as typed.
+    if (dynamic_cast<EConvertError*>(&E) == nullptr || sDateEdit1->HasValidDate()) {
+        Application->ShowException(E);
+        return;
+    }
+    const String text = sDateEdit1->TextEntered() ? Trim(sDateEdit1->Text()) : String();
+    const String example = FormatDateTime(sDateEdit1->DateFormat(), EncodeDate(2026, 12, 11));
+    const String told = text.empty() ? L"上班日期不能为空：请输入第一个上班日，例如 " + example + L"。"
+                                     : L"上班日期“" + text + L"”不是有效的日期：请输入第一个上班日，例如 " + example + L"。";
+    MessageBoxPos(Caption(), told, mtWarning, {mbOK}, 0, -1, -1);
 }
 
 void TForm1::FormCreate(TObject* Sender)

@@ -25,6 +25,7 @@ extern const wchar_t* const WeekDayNames[7];
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* AOwner);
+    ~TForm1() override;
 
     TsSkinManager* sSkinManager1 = nullptr;
     TsBitBtn* sBitBtn1 = nullptr;
@@ -82,6 +83,9 @@ private:
     void HolidayPage();
     void FillHolidayList(const wchar_t* const (&Names)[6]);
     void ChooseTypedHoliday();
+    // The program's own answer to a first duty day the date edit refuses on leaving; every
+    // other exception gets the application's default box.
+    void ApplicationException(TObject* Sender, Exception& E);
 };
 
 // The main form (the page computations reach every control through it).

@@ -6,6 +6,8 @@
  *   kvldrive.exe PROGRAM about      the About window over the main window
  *   kvldrive.exe PROGRAM abc        the message box of a year typed as "abc"
  *   kvldrive.exe PROGRAM calendar   the first duty day's drop-down calendar open
+ *   kvldrive.exe PROGRAM february   the month page of February 2026 after 2026/02/01 was picked
+ *                                   as the first duty day in the drop-down calendar
  *
  * Everything goes through messages posted to the program's windows (a click on the second tab,
  * a click on a radio button, the Down key in the holiday list, a click on the About button); the
@@ -103,6 +105,51 @@ static void ShowAbout(HWND main)
     if (about) PostMessageW(about, BM_CLICK, 0, 0);
 }
 
+/* Selects a combo box's whole text and types Text over it, key by key. */
+static void TypeOver(HWND combo, const wchar_t *text)
+{
+    HWND edit = combo ? GetWindow(combo, GW_CHILD) : NULL;
+    if (!edit) return;
+    SendMessageTimeoutW(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, NULL);
+    for (; *text; ++text) PostMessageW(edit, WM_CHAR, *text, 1);
+}
+
+/* The window that has the keyboard focus in the program's thread. */
+static HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info = {sizeof(info)};
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : NULL;
+}
+
+/* February 2026 on the month page, then 2026/02/01 picked in the drop-down calendar, which opens
+ * on today: Page Up/Down walk the months, Left the days, Enter takes the day. */
+static void ShowFebruary(HWND main, PROCESS_INFORMATION *program)
+{
+    SYSTEMTIME now;
+    wchar_t year[8], month[4];
+    HWND days;
+    int months, i;
+    GetLocalTime(&now);
+    swprintf(year, 8, L"%d", now.wYear);
+    swprintf(month, 4, L"%d", now.wMonth);
+    TypeOver(Child(main, L"TsComboBox", month, 0), L"2");
+    Settle(program->hProcess);
+    if (now.wYear != 2026) {
+        TypeOver(Child(main, L"TsComboBox", year, 0), L"2026");
+        Settle(program->hProcess);
+    }
+    ShowCalendar(main);
+    Settle(program->hProcess);
+    days = FocusOf(program->dwThreadId);
+    if (!days) return;
+    months = (now.wYear - 2026) * 12 + now.wMonth - 2;
+    for (i = 0; i < months; ++i) Key(days, VK_PRIOR);
+    for (i = 0; i > months; --i) Key(days, VK_NEXT);
+    for (i = 1; i < (now.wDay < 28 ? now.wDay : 28); ++i) Key(days, VK_LEFT);
+    Key(days, VK_RETURN);
+    Settle(program->hProcess);
+}
+
 /* The year box of the month page shows this year; "abc" is pasted over its text in one edit, so
  * that the program answers with one message box (typed key by key, every key would). The paste
  * is posted: the program shows the box inside its handling. */
@@ -154,6 +201,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
         if (argc > 2 && wcscmp(argv[2], L"about") == 0) ShowAbout(main);
         if (argc > 2 && wcscmp(argv[2], L"abc") == 0) TypeYearAbc(main);
         if (argc > 2 && wcscmp(argv[2], L"calendar") == 0) ShowCalendar(main);
+        if (argc > 2 && wcscmp(argv[2], L"february") == 0) ShowFebruary(main, &info);
     }
     WaitForSingleObject(info.hProcess, INFINITE);
     return 0;

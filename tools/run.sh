@@ -4,11 +4,16 @@
 #   Without one it runs on a private, bare Xvfb (no window manager, no Wine virtual desktop, so every
 #   frame and title bar in the pictures is the program's own): once the main window has settled a
 #   screenshot is saved, then one of the holiday page, one of the About window, one of the message
-#   box a year typed as "abc" brings and one of the first duty day's open calendar (each with the
-#   program started afresh and worked through tools/kvldrive.c); the paths are printed.
+#   box a year typed as "abc" brings, one of the first duty day's open calendar and one of the month
+#   page of February 2026 after 2026/02/01 was picked as the first duty day (each with the program
+#   started afresh and worked through tools/kvldrive.c); the paths are printed.
+# The program runs in the zh_CN locale, as its users' Windows does: dates read 2026/12/11, the
+# calendar and the system's boxes speak Chinese. The Wine session applies the font links after
+# Wine has started in that locale, so the prefix stays consistent whichever locale ran it before.
 # The program is the optimised, stripped Release build (the tests keep their Debug build). Its
 # build directory (and Wine prefix) is KVL_RELEASE_DIR, default build/release, as for tools/bench.sh.
 set -eu
+export KVL_LOCALE=zh_CN.UTF-8
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${KVL_RELEASE_DIR:-$root/build/release}"
 
@@ -25,7 +30,7 @@ if [ -n "${DISPLAY:-}" ]; then
     wine_session_start "$build"
     wine_session_stop
   )
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all,err+all LANG=C.UTF-8 LC_ALL=C.UTF-8
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all,err+all LANG="$KVL_LOCALE" LC_ALL="$KVL_LOCALE"
   export WINEDLLOVERRIDES="mscoree,mshtml="
   exec "$root/tools/wine.sh" "$program"
 fi
@@ -40,3 +45,5 @@ export KVL_BUILD_DIR="$build"
 # The message box the program answers a year typed as "abc" with, over the main window.
 "$root/tools/screenshot.sh" -o "$shots/KVL2-abc.png" "$build/bin/kvldrive.exe" "$winprogram" abc
 "$root/tools/screenshot.sh" -o "$shots/KVL2-calendar.png" "$build/bin/kvldrive.exe" "$winprogram" calendar
+# Day 1 of a month that begins on a Sunday, red as a duty day, picked in the drop-down calendar.
+"$root/tools/screenshot.sh" -o "$shots/KVL2-february.png" "$build/bin/kvldrive.exe" "$winprogram" february

@@ -4,7 +4,8 @@
 #
 #   root=REPOSITORY; . "$root/tools/wine-session.sh"
 #   wine_session_start BUILD_DIR     # exports DISPLAY, WINEPREFIX, WINEDEBUG, LANG, KVL_WINE
-#                                    # (screen size KVL_XVFB_SIZE, default 1280x1024)
+#                                    # (screen size KVL_XVFB_SIZE, default 1280x1024; locale
+#                                    # KVL_LOCALE, default C.UTF-8)
 #   ...                              # run Windows programs with "$KVL_WINE" prog.exe
 #   wine_session_stop
 # Every Wine process goes through tools/wine.sh (no address-space randomisation: see there).
@@ -42,7 +43,9 @@ wine_session_start() {
   build_dir=$(cd "$1" && pwd)
   export WINEPREFIX="$build_dir/wineprefix"
   export WINEDEBUG=-all,err+all
-  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+  # The locale Wine takes for the session (KVL_LOCALE, default C.UTF-8). Wine rewrites its font
+  # links when the code page changes, so the links below are applied after Wine has started in it.
+  export LANG="${KVL_LOCALE:-C.UTF-8}" LC_ALL="${KVL_LOCALE:-C.UTF-8}"
   export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko installer prompts
   export KVL_WINE
 

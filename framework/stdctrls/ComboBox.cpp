@@ -338,6 +338,7 @@ bool TCustomComboBox::SelectItem(const String& AnItem)
     if (found < 0) return false;
     int index = static_cast<int>(found);
     bool changed = index != ItemIndex();
+    const String before = Text();
     SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (HasEdit()) {
         String item = FItems->Get(index);
@@ -349,6 +350,10 @@ bool TCustomComboBox::SelectItem(const String& AnItem)
     if (changed) {
         Click();
         Select();
+    } else if (Text() != before) {
+        // The entry was selected already while the box showed another text (one written after
+        // the selection): the text the user sees changed all the same.
+        Change();
     }
     return true;
 }

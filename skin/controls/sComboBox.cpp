@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/Forms.h"
+#include "framework/graphics/DrawingGuards.h"
 #include "framework/system/ScopeGuards.h"
 #include "skin/core/acGlow.h"
 #include "skin/core/acntUtils.h"
@@ -326,6 +327,8 @@ void TsCustomComboBox::DrawSkinnedItem(int Index, const TRect& Rect, TOwnerDrawS
         if (RightToLeft()) flags |= DT_RIGHT;
         if (UseRightToLeftReading()) flags |= DT_RTLREADING;
         HDC dc = canvas->Handle();
+        // The text is drawn on the bare DC: the box's font must be in it, not the DC's default.
+        TSelectedObject font(dc, canvas->Font()->Handle());
         SetBkMode(dc, TRANSPARENT);
         if (line || Style() != csDropDown) {
             TRect textRect{2, 0, w - 2, h};
@@ -383,6 +386,7 @@ void TsCustomComboBox::DrawPlainItem(int Index, const TRect& Rect, TOwnerDrawSta
             if (RightToLeft()) flags |= DT_RIGHT;
             if (UseRightToLeftReading()) flags |= DT_RTLREADING;
             HDC dc = canvas->Handle();
+            TSelectedObject font(dc, canvas->Font()->Handle());
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, ColorToRGB(canvas->Font()->Color()));
             TRect textRect{Rect.left + 2, Rect.top, Rect.right - 2, Rect.bottom};

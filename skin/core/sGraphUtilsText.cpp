@@ -4,6 +4,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/DrawingGuards.h"
+#include "framework/system/ScopeGuards.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sGraphUtils.h"
 #include "skin/core/sGraphUtilsPixels.h"
@@ -156,6 +157,10 @@ void DrawControlText(TCanvas* Canvas, const String& Text, bool Enabled, bool Hot
         style.Include(fsUnderline);
         Canvas->Font()->SetStyle(style);
     }
+    // The saved state comes back without the font and brush the canvas selects below: the
+    // canvas must forget them afterwards, or its next text would be drawn in the DC's default
+    // face while it believes its own font is in place.
+    TScopeExit forgetSelection([Canvas] { Canvas->Refresh(); });
     TSavedDC saved(Canvas->Handle());
     IntersectClipRect(Canvas->Handle(), R.left, R.top, R.right, R.bottom);
     Canvas->Brush()->SetStyle(bsClear);

@@ -604,10 +604,24 @@ void TsSkinProvider::DoNCActivate(TMessage& Message)
         ShowAction = TShowAction::saIgnore;
     }
     bool showing = Form->Showing();
-    // The system draws its own title on WM_NCACTIVATE: redraw stays off around it.
-    if (showing) SendMessageW(wnd, WM_SETREDRAW, 0, 0);
+    // The system draws its own title on WM_NCACTIVATE: redraw stays off around it where a full
+    // repaint follows anyway. Turning redraw off also drops every pending repaint of the form and
+    // its children, so a form that just changed its contents (a value picked in a drop-down
+    // window, whose closing activates the form) must keep redraw on.
+    const bool composition = IsCompositionActive();
+    bool holdRedraw = false;
+    if (showing && composition) {
+        TCustomForm* mainForm = Application->MainForm();
+        holdRedraw = BorderForm == nullptr &&
+                     (IsMainForm() || mainForm == nullptr || !mainForm->HandleAllocated() ||
+                      !IsIconic(mainForm->Handle()) || !Application->MainFormOnTaskBar());
+    } else if (showing) {
+        holdRedraw = fAnimating || RTInit;
+    }
+    if (holdRedraw) SendMessageW(wnd, WM_SETREDRAW, 0, 0);
     CallOld(Message);
-    if (showing) SendMessageW(wnd, WM_SETREDRAW, 1, 0);
+    if (holdRedraw) SendMessageW(wnd, WM_SETREDRAW, 1, 0);
+    if (holdRedraw && composition) RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
     if (RTInit) RedrawWindow(wnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
     FormState &= ~0x8000u;
     if (Form->ControlState().Contains(csCreating)) return;

@@ -77,6 +77,19 @@ TEST_F(HolidayPage, SolarHolidaysShowSixteenDaysFromFourDaysBefore)
     EXPECT_TRUE(Boxes.empty());
 }
 
+TEST_F(HolidayPage, TheFirstYearTypedAfterStartUpComputesThePage)
+{
+    // The year box shows this year as the program starts; the first entry of its list is 2012.
+    TypeInto(Form->sComboBox1, L"元旦");
+    ASSERT_EQ(Form->sLabel3->Caption(), Form->sComboBox2->Text() + L"年元旦是1号");
+    for (const wchar_t* year : {L"2012", L"2013", L"2012"}) {
+        TypeInto(Form->sComboBox2, year);
+        EXPECT_EQ(Form->sComboBox2->Text(), year);
+        EXPECT_EQ(Form->sLabel3->Caption(), String(year) + L"年元旦是1号");
+    }
+    EXPECT_TRUE(Boxes.empty());
+}
+
 TEST_F(HolidayPage, ChangingTheRotationRecomputesTheHolidayToo)
 {
     SetFirstDutyDay(L"20121228");

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include "framework/system/StringUtils.h"
+
 using namespace kvltest;
 
 namespace {
@@ -240,10 +242,11 @@ TEST_F(InputEdges, AFirstDutyDayThatIsNoDateKeepsThePagesAndIsRefusedOnLeaving)
         const wchar_t* Name;
         int From;          // where the keys start; -1: over the whole text
         const wchar_t* Keys;
+        const wchar_t* Told; // how the message begins
     };
     const TCase cases[] = {
-        {L"month 13", 0, L"20131301"},
-        {L"emptied", -1, L"\b"},
+        {L"month 13", 0, L"20131301", L"上班日期“"},
+        {L"emptied", -1, L"\b", L"上班日期不能为空"},
     };
     TsDateEdit* edit = Form->sDateEdit1;
     FocusIn(edit);
@@ -261,11 +264,16 @@ TEST_F(InputEdges, AFirstDutyDayThatIsNoDateKeepsThePagesAndIsRefusedOnLeaving)
         Type(&TForm1::sComboBox4, L"5");
         EXPECT_TRUE(Shown.empty());
 
-        // Leaving the field is refused: told, and the focus is back in it.
+        // Leaving the field is refused: told in the program's words and style, naming what was
+        // typed, and the focus is back in it.
+        const String typed = edit->TextEntered() ? Trim(edit->Text()) : String();
         Form->sComboBox3->SetFocus();
         Application->ProcessMessages();
         ASSERT_EQ(Shown.size(), 1u);
-        EXPECT_NE(Shown[0].Text.find(L"Invalid Date"), String::npos) << Shown[0].Text;
+        EXPECT_EQ(Shown[0].Text.rfind(c.Told, 0), 0u) << Shown[0].Text;
+        if (!typed.empty()) EXPECT_NE(Shown[0].Text.find(L"“" + typed + L"”不是有效的日期"), String::npos) << Shown[0].Text;
+        EXPECT_EQ(Shown[0].Caption, L"Kelvane v2.0");
+        EXPECT_EQ(Shown[0].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
         EXPECT_TRUE(edit->Focused());
         EXPECT_EQ(Pages(), baseline);
     }
