@@ -60,8 +60,13 @@ root=$clone
 . "$clone/tools/wine-session.sh"
 KVL_KEEPALIVE_EXE="$build/bin/winekeepalive.exe"
 session_started=yes
-wine_session_start "$build"
+# A session of several desktops publishes them for ctest; an older commit's session has one.
+desktops=1
+if command -v wine_session_desktops >/dev/null 2>&1; then desktops=$(wine_session_desktops); fi
+wine_session_start "$build" "$desktops"
 root=$root_of_runner
+resources=""
+if [ -n "${KVL_CTEST_RESOURCES:-}" ]; then resources="--resource-spec-file=$KVL_CTEST_RESOURCES"; fi
 
 passed=0
 failed=0
@@ -70,7 +75,8 @@ while [ "$i" -le "$runs" ]; do
   log="$logs/run-$i.log"
   start=$(date +%s)
   status=0
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" >"$log" 2>&1 || status=$?
+  # shellcheck disable=SC2086
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" $resources >"$log" 2>&1 || status=$?
   seconds=$(( $(date +%s) - start ))
   summary=$(grep -E '^[0-9]+% tests passed' "$log" | tail -n 1)
   if [ "$status" -eq 0 ]; then
