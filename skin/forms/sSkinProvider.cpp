@@ -179,9 +179,9 @@ void TsSkinProvider::PrepareForm()
     RegionChanged = CaptChanged = CaptRgnChanged = true;
     if (!Form->ControlState().Contains(csCreating) && !Loading() && FUseGlobalColor && !FCommonData->CustomColor())
         ApplyGlobalColor();
-    // LEFT FOR 9.109/9.115: the menu items are prepared for owner drawing (InitMenuItems,
+    // The skinned menus come later: the menu items are prepared for owner drawing (InitMenuItems,
     // UpdateMenu); the menu line is not skinned yet, so there is nothing to prepare.
-    // LEFT FOR 9.112: the extended-border window is made here when the manager asks for it.
+    // The extended-border window comes later: it is made here when the manager asks for it.
 }
 
 void TsSkinProvider::ApplyGlobalColor()
@@ -191,17 +191,17 @@ void TsSkinProvider::ApplyGlobalColor()
 
 void TsSkinProvider::CreateAdapter()
 {
-    // LEFT FOR 7.121: the control adapter that attaches window handlers to the form's children.
+    // The control adapter, which attaches window handlers to the form's children, comes later.
 }
 
 void TsSkinProvider::DeleteAdapter()
 {
-    // LEFT FOR 7.121: no adapter is made yet, so there is none to tell and free.
+    // The control adapter comes later: none is made yet, so there is none to tell and free.
 }
 
 void TsSkinProvider::AdapterNotify(TMessage& /*Message*/)
 {
-    // LEFT FOR 7.121: the adapter's window procedure hears the message.
+    // The control adapter comes later; its window procedure will hear the message.
 }
 
 void TsSkinProvider::AttachScrollHandler()
@@ -233,7 +233,7 @@ void TsSkinProvider::FreeScrollHandler()
 
 void TsSkinProvider::HookMDI(bool /*Active*/)
 {
-    // LEFT FOR 8.119: the MDI support object of an MDI parent form.
+    // The MDI support object of an MDI parent form comes later.
 }
 
 void TsSkinProvider::Notification(TComponent* AComponent, TOperation Operation)

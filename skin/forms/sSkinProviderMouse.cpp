@@ -175,7 +175,7 @@ void TsSkinProvider::PressButton(TMessage& Message)
         StartRubberBand(point.x, point.y);
         return;
     }
-    // LEFT FOR 9.106: blend on moving while the title is dragged.
+    // Blend on moving while the title is dragged comes later.
     CallOld(Message);
 }
 
@@ -254,7 +254,7 @@ void TsSkinProvider::ReleaseButton(TMessage& Message)
     case HTMDICLOSE:
     case HTMDIMAX:
     case HTMDIMIN:
-        // LEFT FOR 8.119: no MDI child buttons are shown in a menu line yet.
+        // MDI support comes later: no MDI child buttons are shown in a menu line yet.
         SetHotHT(0);
         return;
     default:

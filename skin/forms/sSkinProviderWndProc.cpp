@@ -256,7 +256,7 @@ void TsSkinProvider::SkinCommandSkinned(TMessage& Message)
         Message.Result = FCommonData->StateBackColor(false, wnd);
         return;
     case AC_CHILDADDED:
-        // LEFT FOR 7.121: the adapter skins the new control.
+        // The control adapter, which skins the new control, comes later.
         return;
     case AC_SCROLLSTART:
         if (FCommonData->RepaintIfMoved() && wnd != nullptr) SendMessageW(wnd, WM_SETREDRAW, 0, 0);
