@@ -230,7 +230,7 @@ void ReleaseDeadProviders()
 
 void FreeMenuHandlers()
 {
-    // LEFT FOR 7.114: the hook makes no popup-menu window handlers yet.
+    // The popup-menu window handlers come later: the hook makes none yet.
 }
 
 void LinkSkinHook()
@@ -257,7 +257,7 @@ LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam)
         if (cs->lpszClass == MAKEINTATOM(0x8002)) {
             AttachDialogProvider(wnd);
         } else if (IS_INTRESOURCE(cs->lpszClass)) {
-            // Popup-menu windows (atom $8000): LEFT FOR 7.114; other atoms are left alone.
+            // Popup-menu windows (atom $8000) get their handlers later; other atoms are left alone.
         } else if (GetWndClassName(wnd) != L"TPUtilWindow" && cs->style != 0 && cs->dwExStyle != 0 &&
                    GetParent(wnd) == nullptr) {
             TCustomForm* mainForm = Application->MainForm();

@@ -21,7 +21,7 @@ TSize ClientSize(HWND Wnd)
 }
 
 // A borderless cover over the dialog's window rectangle that the hook and the adapters leave
-// alone. LEFT FOR the border window: with extended borders it is the cover, shadow included.
+// alone. Still to come, the border window: with extended borders it is the cover, shadow included.
 std::unique_ptr<TForm> MakeDialogCover(HWND Dialog)
 {
     std::unique_ptr<TForm> cover(TForm::CreateNew(nullptr));

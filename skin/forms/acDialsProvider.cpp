@@ -70,7 +70,7 @@ TacMainWnd* MakeChildHandler(const TacDialogChild& C, HWND Wnd, TsSkinManager* M
         return spin;
     }
     case dckLink: return new TacLinkWnd(Wnd, nullptr, Manager, C.Section, true);
-    // LEFT FOR TacEdgeWnd, TacPanelWnd (with the framework panel's labels and children),
+    // Still to come: TacEdgeWnd, TacPanelWnd (with the framework panel's labels and children),
     // TacGroupBoxWnd, TacCheckBoxWnd, TacTabControlWnd, TacTrackWnd, TacToolBarWnd and
     // TacTreeViewWnd: those windows keep the system's look until their handlers exist.
     default: return nullptr;

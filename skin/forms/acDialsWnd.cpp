@@ -38,13 +38,13 @@ TacDialogWnd::TacDialogWnd(HWND AHandle, TsCommonData* ASkinData, TsSkinManager*
     // Nothing is painted before the children have their handlers (InitParams).
     SkinData->SetUpdating(true);
     DisableDwmTransitions(AHandle, true);
-    // LEFT FOR TacSystemMenu: the skinned system menu, hooked for skinned drawing.
+    // Still to come: TacSystemMenu: the skinned system menu, hooked for skinned drawing.
 }
 
 TacDialogWnd::~TacDialogWnd()
 {
     if (FDialogBrush != nullptr) DeleteObject(FDialogBrush);
-    // LEFT FOR the dialog's frame: title glyph and title images, the move timer, the system
+    // Still to come: the dialog's frame: title glyph and title images, the move timer, the system
     // menu, title-button animations, glow effects and the border window go with it.
 }
 
@@ -65,7 +65,7 @@ void TacDialogWnd::InitParams()
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         TitleFont->SetHandle(CreateFontIndirectW(&metrics.lfCaptionFont));
-    // LEFT FOR the dialog's frame: the title glyph and icon indexes, and WS_SYSMENU taken out of
+    // Still to come: the dialog's frame: the title glyph and icon indexes, and WS_SYSMENU taken out of
     // the style once the skin draws the title buttons (until then the system's close button is
     // the only one the dialog has).
     SkinData->SetUpdating(false);
@@ -75,7 +75,7 @@ int TacDialogWnd::CaptionHeight(bool /*CheckSkin*/) const
 {
     const LONG_PTR style = GetWindowLongPtrW(CtrlHandle, GWL_STYLE);
     if ((style & WS_CAPTION) != WS_CAPTION && !IsIconic(CtrlHandle)) return 0;
-    // LEFT FOR the border window: its title height when the skin has one.
+    // Still to come: the border window: its title height when the skin has one.
     return GetSystemMetrics(BorderStyle == acbsToolWindow || BorderStyle == acbsSizeToolWin ? SM_CYSMCAPTION
                                                                                            : SM_CYCAPTION);
 }
@@ -112,7 +112,7 @@ void TacDialogWnd::PaintAll()
                               TPoint{0, 0}, cache, SkinData->Skin(), SkinData->Texture, SkinData->HotTexture);
     else
         FillBitmapRect(cache, all, none.FillColor);
-    // LEFT FOR the dialog's frame: the border, title and title buttons over this background.
+    // Still to come: the dialog's frame: the border, title and title buttons over this background.
     SetRectOpacity(cache, all, 255, false);
     SkinData->BGChanged = false;
 }
@@ -148,7 +148,7 @@ bool TacDialogWnd::SkinCommand(TMessage& Message)
     TsSkinManager* manager = SkinData->GetSkinManager();
     switch (SkinCmdSub(Message.WParam)) {
     case AC_SKINLOADED:
-        // LEFT FOR the border window: made or freed by the manager's ExtendedBorders.
+        // Still to come: the border window: made or freed by the manager's ExtendedBorders.
         if (reinterpret_cast<TsSkinManager*>(Message.LParam) == manager) {
             SkinData->UpdateIndexes();
             FCaptionSkinIndex = manager != nullptr ? manager->GetSkinIndex(L"CAPTION") : -1;
@@ -222,7 +222,7 @@ void TacDialogWnd::EraseBackground(TMessage& Message)
 
 void TacDialogWnd::Sized(TMessage& Message)
 {
-    // LEFT FOR the dialog's frame and border window: corner images and the window region.
+    // Still to come: the dialog's frame and border window: corner images and the window region.
     SkinData->BGChanged = true;
     RgnChanged = true;
     Old(Message);
@@ -262,7 +262,7 @@ void TacDialogWnd::PositionChanged(TMessage& Message)
         AnimHideDialog(this);
         SetWindowInvisible(CtrlHandle, false);
     }
-    // LEFT FOR the border window: freed after a hide.
+    // Still to come: the border window: freed after a hide.
 }
 
 void TacDialogWnd::acWndProc(TMessage& Message)

@@ -7,6 +7,7 @@
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/subclass/acSBUtilsScrollBars.h"
 
 namespace {
 
@@ -59,6 +60,12 @@ TsSkinProvider::TsSkinProvider(TComponent* AOwner, bool RunTime) : TComponent(AO
     RTInit = RunTime;
     static const bool animationsLinked = (LinkFormAnimations(), true);
     (void)animationsLinked;
+    // A window handler whose state object is a provider's takes over that provider's form.
+    static const bool handlersLinked = (ProviderFormOf = [](TObject* Owner) -> TCustomForm* {
+        auto* provider = dynamic_cast<TsSkinProvider*>(Owner);
+        return provider != nullptr ? provider->Form : nullptr;
+    }, true);
+    (void)handlersLinked;
     FCommonData = std::make_unique<TsCommonData>(this, false);
     FCommonData->SetSkinSection(L"FORM");
     FCommonData->COC = 224;
@@ -95,6 +102,9 @@ TsSkinProvider::~TsSkinProvider()
         FAddedTitle.reset();
         if (!Designing()) {
             KillAnimations();
+            // The scroll handler sits on top of our procedure: it gives ours back first.
+            FreeScrollHandler();
+            HideCaptionForm();
             // The procedure goes back only while the form still calls ours: someone who
             // subclassed the form after us would be cut out otherwise.
             if (Form != nullptr && !RTEmpty) UnregisterSkinnedForm(Form);
@@ -169,9 +179,9 @@ void TsSkinProvider::PrepareForm()
     RegionChanged = CaptChanged = CaptRgnChanged = true;
     if (!Form->ControlState().Contains(csCreating) && !Loading() && FUseGlobalColor && !FCommonData->CustomColor())
         ApplyGlobalColor();
-    // LEFT FOR 9.109/9.115: the menu items are prepared for owner drawing (InitMenuItems,
+    // The skinned menus come later: the menu items are prepared for owner drawing (InitMenuItems,
     // UpdateMenu); the menu line is not skinned yet, so there is nothing to prepare.
-    // LEFT FOR 9.112: the extended-border window is made here when the manager asks for it.
+    // The extended-border window comes later: it is made here when the manager asks for it.
 }
 
 void TsSkinProvider::ApplyGlobalColor()
@@ -181,22 +191,49 @@ void TsSkinProvider::ApplyGlobalColor()
 
 void TsSkinProvider::CreateAdapter()
 {
-    // LEFT FOR 7.121: the control adapter that attaches window handlers to the form's children.
+    // The control adapter, which attaches window handlers to the form's children, comes later.
 }
 
 void TsSkinProvider::DeleteAdapter()
 {
-    // LEFT FOR 7.121: no adapter is made yet, so there is none to tell and free.
+    // The control adapter comes later: none is made yet, so there is none to tell and free.
 }
 
 void TsSkinProvider::AdapterNotify(TMessage& /*Message*/)
 {
-    // LEFT FOR 7.121: the adapter's window procedure hears the message.
+    // The control adapter comes later; its window procedure will hear the message.
+}
+
+void TsSkinProvider::AttachScrollHandler()
+{
+    if (ComponentState().Contains(csDestroying) || Form == nullptr || !Form->HandleAllocated() || !Form->AutoScroll())
+        return;
+    HWND wnd = Form->Handle();
+    if (!Skinned()) {
+        FreeScrollHandler();
+        if (UninitializeFlatSBFunc != nullptr) UninitializeFlatSBFunc(wnd);
+        return;
+    }
+    if (InitializeFlatSBFunc != nullptr) InitializeFlatSBFunc(wnd);
+    if (ListSW != nullptr && ListSW->Destroyed) FreeScrollHandler();
+    if (ListSW == nullptr) ListSW = new TacScrollWnd(wnd, FCommonData.get(), Manager(), L"", true);
+}
+
+void TsSkinProvider::FreeScrollHandler()
+{
+    if (ListSW == nullptr) return;
+    TacMainWnd* handler = ListSW;
+    ListSW = nullptr;
+    if (Form != nullptr && Form->HandleAllocated()) {
+        UninstallWndHandler(Form->Handle(), true, false, handler);
+    } else {
+        delete handler;
+    }
 }
 
 void TsSkinProvider::HookMDI(bool /*Active*/)
 {
-    // LEFT FOR 8.119: the MDI support object of an MDI parent form.
+    // The MDI support object of an MDI parent form comes later.
 }
 
 void TsSkinProvider::Notification(TComponent* AComponent, TOperation Operation)
@@ -271,10 +308,12 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value)
         if (Form->Showing() && Skinned()) {
             FCommonData->BGChanged = true;
             RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+            AttachScrollHandler();
         }
         return;
     }
     if (Form->HandleAllocated() && SetWindowThemeProc != nullptr) SetWindowThemeProc(Form->Handle(), nullptr, nullptr);
+    FreeScrollHandler();
     UpdateSysMenuStyle(false);
     if (Form->Showing()) SetWindowRgn(Form->Handle(), nullptr, TRUE);
 }

@@ -32,6 +32,7 @@ class TsSkinManager;
 class TsSkinProvider;
 class TacBorderForm;   // the extended-border window; a provider has none yet
 class TacSBAnimation;  // a caption button's state animation; none is ever started yet
+class TacScrollWnd;    // the skinned scroll bars of an auto-scrolling form
 
 // Hit codes of the skinned frame beyond the system's.
 inline constexpr int HTMDICLOSE = 101;
@@ -277,6 +278,10 @@ public:
     void DeleteAdapter();
     void AdapterNotify(TMessage& Message);
     void HookMDI(bool Active);
+    // Gives an auto-scrolling skinned form the skin's scroll bars (ListSW) and takes them back
+    // when the form is no longer skinned.
+    void AttachScrollHandler();
+    void FreeScrollHandler();
     TsSkinManager* Manager() const;
     bool Skinned() const { return FCommonData && FCommonData->Skinned(true); }
     bool Loading() const { return ComponentState().Contains(csLoading); }
@@ -365,6 +370,12 @@ public:
     void EndRubberBand(int X, int Y);
     void CMMouseWheel(TMessage& Message) {}
 
+    // ---- The caption cover (sSkinProviderTitle.cpp) ----
+    // A borderless window that paints nothing is laid over the title band while the system
+    // would draw its own caption (text change, activation), so the skinned title stays seen.
+    void ShowCaptionForm();
+    void HideCaptionForm();
+
     // ---- Fields ----
     TAOR ArOR;
     bool RgnChanged = true;
@@ -405,6 +416,10 @@ public:
     int FLinesCount = -1;
     std::unique_ptr<TsSystemMenu> SystemMenu;
     TacBorderForm* BorderForm = nullptr;
+    // The skinned scroll bars of an auto-scrolling form; owned.
+    TacScrollWnd* ListSW = nullptr;
+    TForm* CaptForm = nullptr;
+    TWndMethod OldCaptFormProc;
 
 protected:
     TsSkinProvider(TComponent* AOwner, bool RunTime);
@@ -420,6 +435,8 @@ private:
     void ReleaseButton(TMessage& Message);
     void PressButton(TMessage& Message);
     void SysCommand(TMessage& Message);
+    // The special cases of SC_RESTORE for a form that is not an MDI child; true when done.
+    bool RestoreCommand(TMessage& Message);
     void DoubleClick(TMessage& Message);
     void DoNCActivate(TMessage& Message);
     void DoShowWindow(TMessage& Message);

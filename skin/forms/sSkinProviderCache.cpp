@@ -77,7 +77,7 @@ int TsSkinProvider::OffsetX()
         return BorderWidth(true) + shadow.left;
     }
     HWND wnd = Form->Handle();
-    // LEFT FOR 7.102: less the width of a shown replaced vertical scroll bar.
+    // Still to come: less the width of a shown replaced vertical scroll bar.
     return (WindowPixelWidth(wnd) - ClientPixelWidth(wnd)) / 2;
 }
 
@@ -229,8 +229,8 @@ void TsSkinProvider::PaintFormCache()
                 PaintGrip(cache->Canvas()->Handle());
             }
             PaintTitleBar(MakeCacheInfo(cache, OffsetX(), OffsetY()));
-            // LEFT FOR 9.109: the menu line and its items; LEFT FOR 8.119: the MDI client area
-            // ("MDIAREA"); LEFT FOR 9.112: the extended border with its shadow.
+            // Still to come: the menu line and its items, the MDI client area
+            // ("MDIAREA") and the extended border with its shadow.
             PaintCaptionText();
             if (CaptionHeight(true) != 0 && FDrawNonClientArea) {
                 SaveButtonsBackground(true);

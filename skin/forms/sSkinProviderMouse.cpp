@@ -3,6 +3,7 @@
 // commands that follow them.
 #include <windowsx.h>
 
+#include "framework/system/ScopeGuards.h"
 #include "skin/core/acntUtils.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -174,7 +175,7 @@ void TsSkinProvider::PressButton(TMessage& Message)
         StartRubberBand(point.x, point.y);
         return;
     }
-    // LEFT FOR 9.106: blend on moving while the title is dragged.
+    // Blend on moving while the title is dragged comes later.
     CallOld(Message);
 }
 
@@ -253,7 +254,7 @@ void TsSkinProvider::ReleaseButton(TMessage& Message)
     case HTMDICLOSE:
     case HTMDIMAX:
     case HTMDIMIN:
-        // LEFT FOR 8.119: no MDI child buttons are shown in a menu line yet.
+        // MDI support comes later: no MDI child buttons are shown in a menu line yet.
         SetHotHT(0);
         return;
     default:
@@ -315,9 +316,13 @@ void TsSkinProvider::SysCommand(TMessage& Message)
 {
     WPARAM command = Message.WParam & 0xFFF0;
     HWND wnd = Form->Handle();
-    if (Message.WParam == SC_DRAGMOVE) {
-        FCommonData->BGChanged = true;
-        RepaintFormFrame();
+    if (!IsMDIChild()) {
+        if (Message.WParam == SC_DRAGMOVE) {
+            FCommonData->BGChanged = true;
+            RepaintFormFrame();
+        } else if (Message.WParam == SC_RESTORE && RestoreCommand(Message)) {
+            return;
+        }
     }
     if (FResizeMode == rmBorder && Form->Enabled() && !RubberBandActive()) {
         if (command == SC_MOVE) {
@@ -328,7 +333,8 @@ void TsSkinProvider::SysCommand(TMessage& Message)
             RubberBandPrepare(false, 0, TPoint{0, 0});
         }
     }
-    // LEFT FOR 8.119 (MDI children and parents) and 9.106 (minimize and restore animations).
+    // MDI children and parents, and the forms' own minimize and restore animations, come later:
+    // until then they take the path of any other form.
     CallOld(Message);
     switch (command) {
     case SC_MINIMIZE:
@@ -357,4 +363,40 @@ void TsSkinProvider::SysCommand(TMessage& Message)
     default:
         break;
     }
+    if (command == SC_MINIMIZE) {
+        TsSkinManager* manager = Manager();
+        if (manager != nullptr && manager->AnimEffects()->Minimizing()->Active()) fAnimating = false;
+    }
+}
+
+bool TsSkinProvider::RestoreCommand(TMessage& Message)
+{
+    // The system's own restore animation would play over the skinned frame.
+    auto callOldWithoutAnimation = [this, &Message] {
+        const bool animated = WindowAnimationOn();
+        if (animated) SetWindowAnimation(false);
+        TScopeExit animationBack([animated] {
+            if (animated) SetWindowAnimation(true);
+        });
+        CallOld(Message);
+    };
+    if (FormState & 0x200) {
+        // The form was hidden with its hide picture taken; it comes back as it is.
+        FormState &= ~0x200u;
+        callOldWithoutAnimation();
+        return true;
+    }
+    if (!IsMainForm()) {
+        callOldWithoutAnimation();
+        return true;
+    }
+    if (Application->MainFormOnTaskBar() && Iconic() && Form->Parent() == nullptr && BorderForm == nullptr &&
+        IsCompositionActive()) {
+        HWND wnd = Form->Handle();
+        CallOld(Message);
+        RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+        InvalidateRect(wnd, nullptr, TRUE);
+        return true;
+    }
+    return false;
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "framework/graphics/DrawingGuards.h"
+#include "framework/system/ScopeGuards.h"
 #include "skin/core/sFrameworkUtils.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -78,31 +80,24 @@ void TsSkinProvider::WMNCPaint()
     }
     FCommonData->SetUpdating(false);
     if (FCommonData->CacheBmp() == nullptr || FCommonData->CacheBmp()->Width() == 0) FCommonData->BGChanged = true;
-    HDC dc = GetWindowDC(wnd);
-    int saved = SaveDC(dc);
-    try {
-        if (BorderForm == nullptr && !HasFrame() && HasSizingFrame(wnd) && !Iconic()) {
-            if (FCommonData->BGChanged) PaintFormCache();
-            TBitmap* cache = FCommonData->CacheBmp();
-            int e = BorderWidth(true) + 3;
-            HDC src = cache->Canvas()->Handle();
-            int w = Form->Width(), h = Form->Height(), ch = cache->Height(), cw = cache->Width();
-            BitBlt(dc, 0, 0, w, e, src, 0, 0, SRCCOPY);
-            BitBlt(dc, 0, e, e, ch, src, 0, e, SRCCOPY);
-            BitBlt(dc, e, h - e, w - e, e, src, e, ch - e, SRCCOPY);
-            BitBlt(dc, cw - e, e, e, ch, src, cw - e, e, SRCCOPY);
-        } else {
-            PrintFrame(dc);
-        }
-    } catch (...) {
-        RestoreDC(dc, saved);
-        ReleaseDC(wnd, dc);
-        RgnChanging = false;
-        throw;
+    // However the painting ends, the region may change again and the DC goes back as it was.
+    TScopeExit regionFree([this] { RgnChanging = false; });
+    TWindowDCGuard windowDC(wnd, TWindowDCGuard::WholeWindow);
+    HDC dc = windowDC.DC();
+    TSavedDC savedDC(dc);
+    if (BorderForm == nullptr && !HasFrame() && HasSizingFrame(wnd) && !Iconic()) {
+        if (FCommonData->BGChanged) PaintFormCache();
+        TBitmap* cache = FCommonData->CacheBmp();
+        int e = BorderWidth(true) + 3;
+        HDC src = cache->Canvas()->Handle();
+        int w = Form->Width(), h = Form->Height(), ch = cache->Height(), cw = cache->Width();
+        BitBlt(dc, 0, 0, w, e, src, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, e, e, ch, src, 0, e, SRCCOPY);
+        BitBlt(dc, e, h - e, w - e, e, src, e, ch - e, SRCCOPY);
+        BitBlt(dc, cw - e, e, e, ch, src, cw - e, e, SRCCOPY);
+    } else {
+        PrintFrame(dc);
     }
-    RestoreDC(dc, saved);
-    ReleaseDC(wnd, dc);
-    RgnChanging = false;
 }
 
 void TsSkinProvider::PrintFrame(HDC DC)

@@ -1,9 +1,10 @@
 // The title bar's settings objects: the added title text, the user title buttons, the custom
 // title icon, and the rules by which the system menu (and so the caption buttons) shows and
-// enables its entries.
+// enables its entries; and the cover laid over the title while the system draws its own caption.
 #include "skin/forms/sSkinProvider.h"
 
 #include "framework/system/Exceptions.h"
+#include "skin/core/sConst.h"
 
 // ---- Added title ----
 
@@ -242,4 +243,49 @@ void TsSystemMenu::Popup(int X, int Y)
     UpdateItems(false);
     UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, X, Y, 0, wnd, nullptr);
     if (command != 0) PostMessageW(wnd, WM_SYSCOMMAND, command, 0);
+}
+
+// ---- Caption cover ----
+
+void TsSkinProvider::ShowCaptionForm()
+{
+    if (!FDrawNonClientArea || FInAnimation || LockCount > 0 || (FormState & 0x80) || Form == nullptr ||
+        !Form->HandleAllocated())
+        return;
+    if (CaptForm == nullptr) {
+        CaptForm = TForm::CreateNew(Application);
+        CaptForm->SetTag(NoSkinTag);
+        CaptForm->SetBorderStyle(bsNone);
+        // The cover paints nothing: what shows through is the skinned title already on screen.
+        CaptForm->OnPaint = [](TObject*) {};
+        OldCaptFormProc = CaptForm->WindowProc;
+        CaptForm->WindowProc = [this](TMessage& Message) {
+            if (Message.Msg == WM_ERASEBKGND) {
+                Message.Result = 1;
+                return;
+            }
+            OldCaptFormProc(Message);
+        };
+        HWND cover = CaptForm->Handle();
+        // Never a task-bar button of its own for a window that lives a few messages long.
+        SetWindowLongPtrW(cover, GWL_EXSTYLE, GetWindowLongPtrW(cover, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    }
+    HWND cover = CaptForm->Handle();
+    HWND wnd = Form->Handle();
+    ShowWindow(cover, SW_HIDE);
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    HWND above = (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : GetWindow(wnd, GW_HWNDPREV);
+    if (above == nullptr) above = HWND_TOP;
+    SetWindowPos(cover, above, r.left, r.top, r.right - r.left, HeaderHeight(),
+                 SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_SHOWWINDOW);
+}
+
+void TsSkinProvider::HideCaptionForm()
+{
+    if (CaptForm == nullptr) return;
+    CaptForm->WindowProc = OldCaptFormProc;
+    OldCaptFormProc = nullptr;
+    delete CaptForm;
+    CaptForm = nullptr;
 }

@@ -9,11 +9,20 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/subclass/acSBUtilsScrollBars.h"
+#include "framework/stdctrls/Label.h"
 
 namespace {
 
 // The message that asks a window whether it keeps its own region (answered 0 here).
 inline constexpr UINT WM_KEEPOWNREGION = 0xBC4D;
+
+// Asks each direct child of Parent to read its parent's state bits again (a new child, or one
+// whose place in the form changed, may stand on another background now).
+void ChildrenRereadStateBits(TWinControl* Parent)
+{
+    for (int i = 0; i < Parent->ControlCount(); ++i) ControlSkinCmd(Parent->Controls(i), AC_QUERYSTATEBITS, 1);
+}
 
 } // namespace
 
@@ -102,6 +111,7 @@ void TsSkinProvider::HandleSkinUnloaded(TMessage& Message)
         BroadcastToControls(Form, Message);
         return;
     }
+    FreeScrollHandler();
     DisableDwmTransitions(Form->HandleAllocated() ? Form->Handle() : nullptr, false);
     HandleSkinCmd(Message, FCommonData.get());
     BroadcastToControls(Form, Message);
@@ -111,6 +121,13 @@ void TsSkinProvider::HandleSkinUnloaded(TMessage& Message)
     if (manager != nullptr && Form->HandleAllocated()) {
         UpdateSysMenuStyle(false);
         if (HasFrame() && !InMenu) SetWindowRgn(Form->Handle(), nullptr, TRUE);
+    }
+    // Plain labels were drawn in the skin's font colour; they take the window text colour back.
+    for (int i = 0; i < Form->ComponentCount(); ++i) {
+        auto* label = dynamic_cast<TLabel*>(Form->Components(i));
+        if (label == nullptr) continue;
+        label->Font()->SetColor(clWindowText);
+        if (!label->Transparent()) label->SetControlStyle(TControlStyle(label->ControlStyle()).Include(csOpaque));
     }
     if (FUseGlobalColor && !FCommonData->CustomColor()) Form->SetColor(clBtnFace);
     FCommonData->EmptyCache();
@@ -194,6 +211,7 @@ void TsSkinProvider::SkinCommandSkinned(TMessage& Message)
     case AC_RESKIN:
         if (!ownManager) return;
         CreateAdapter();
+        if (FDrawNonClientArea) AttachScrollHandler();
         if (Form->Parent() != nullptr && !IsMDIChild()) FCommonData->CtrlSkinState &= ~ACS_FAST;
         FLinesCount = -1;
         if (HasFrame()) RgnChanged = true;
@@ -238,7 +256,7 @@ void TsSkinProvider::SkinCommandSkinned(TMessage& Message)
         Message.Result = FCommonData->StateBackColor(false, wnd);
         return;
     case AC_CHILDADDED:
-        // LEFT FOR 7.121: the adapter skins the new control.
+        // The control adapter, which skins the new control, comes later.
         return;
     case AC_SCROLLSTART:
         if (FCommonData->RepaintIfMoved() && wnd != nullptr) SendMessageW(wnd, WM_SETREDRAW, 0, 0);
@@ -276,7 +294,9 @@ void TsSkinProvider::WindowMessageSkinned(TMessage& Message)
         return;
     case WM_ACTIVATE:
         CallOld(Message);
-        if (!Form->Showing() || Form->ControlState().Contains(csCreating)) return;
+        if (!Form->Showing()) return;
+        if (ListSW == nullptr && FDrawNonClientArea) AttachScrollHandler();
+        if (Form->ControlState().Contains(csCreating)) return;
         FLinesCount = -1;
         if (LOWORD(Message.WParam) == WA_INACTIVE) return;
         if (SystemMenu) SystemMenu->UpdateItems(false);
@@ -295,13 +315,18 @@ void TsSkinProvider::WindowMessageSkinned(TMessage& Message)
         }
         FGlow1.reset();
         FGlow2.reset();
-        // The system draws its own caption while the text changes: redraw is held off around
-        // it and the frame painted from the new image afterwards.
-        SendMessageW(wnd, WM_SETREDRAW, 0, 0);
-        CallOld(Message);
-        SendMessageW(wnd, WM_SETREDRAW, 1, 0);
+        if (IsCompositionActive()) {
+            CallOld(Message);
+            RepaintFormFrame();
+            return;
+        }
+        // The system draws its own caption while the text changes: the cover hides it, and the
+        // title uncovered afterwards is painted from the new image.
         FCommonData->BGChanged = true;
-        RepaintFormFrame();
+        ShowCaptionForm();
+        CallOld(Message);
+        HideCaptionForm();
+        if (Form->AlphaBlend()) SendMessageW(wnd, WM_NCPAINT, 0, 0);
         return;
     case WM_PAINT:
         DoPaintMessage(Message);
@@ -389,6 +414,26 @@ void TsSkinProvider::WindowMessageSkinned(TMessage& Message)
         }
         CallOld(Message);
         return;
+    case WM_PARENTNOTIFY:
+        CallOld(Message);
+        if (Loading() || Form->ComponentState().Contains(csLoading)) return;
+        if (LOWORD(Message.WParam) != WM_CREATE && LOWORD(Message.WParam) != WM_DESTROY) return;
+        ChildrenRereadStateBits(Form);
+        if (FDrawNonClientArea && ListSW != nullptr) SyncScrollBars(ListSW, true);
+        return;
+    case CM_CONTROLLISTCHANGE: {
+        CallOld(Message);
+        auto* control = reinterpret_cast<TControl*>(Message.WParam);
+        if (control == nullptr) return;
+        if (auto* win = dynamic_cast<TWinControl*>(control)) ChildrenRereadStateBits(win);
+        control->Perform(SM_LUMACMD, MakeSkinWParam(AC_QUERYSTATEBITS), 1);
+        return;
+    }
+    case CM_FLOAT:
+        CallOld(Message);
+        FreeScrollHandler();
+        if (wnd != nullptr) SendMessageW(wnd, SM_LUMACMD, MakeSkinWParam(AC_RESKIN), reinterpret_cast<LPARAM>(Manager()));
+        return;
     case 0x0323:  // WM_DWMSENDICONICTHUMBNAIL
         if (HIWORD(Message.LParam) != 0 && LOWORD(Message.LParam) != 0)
             Message.Result = SendIconicThumbnail(wnd, this, HIWORD(Message.LParam), LOWORD(Message.LParam));
@@ -427,6 +472,17 @@ void TsSkinProvider::DoSize(TMessage& Message)
             }
         }
     }
+    // The section's right-hand corner images are drawn at the client's old corner: that place
+    // shows the next background when the client gets smaller.
+    if ((shrank || IsRectEmpty(&LastClientRect)) && Manager() != nullptr) {
+        for (const wchar_t* image : {L"IMGTOPRIGHT", L"IMGBTMRIGHT"}) {
+            const TsMaskData* corner = SkinMask(&Manager()->Skin(), Manager()->GetMaskIndex(FCommonData->SkinIndex, L"FORM", image));
+            if (corner == nullptr) continue;
+            RECT old{LastClientRect.right - corner->FrameWidth(), LastClientRect.bottom - corner->FrameHeight(),
+                     LastClientRect.right, LastClientRect.bottom};
+            InvalidateRect(wnd, &old, !FCommonData->FullPaintNeeded());
+        }
+    }
     FGlow1.reset();
     FGlow2.reset();
     FLinesCount = -1;
@@ -448,6 +504,13 @@ void TsSkinProvider::DoSize(TMessage& Message)
                                    Form->Height() > FCommonData->CacheBmp()->Height());
                 if (FDrawNonClientArea) SendMessageW(wnd, WM_NCPAINT, 0, 0);
                 if (!FCommonData->Updating()) {
+                    // A gradient follows the client's height or width: the children standing on
+                    // it take a new piece of it.
+                    const bool heightTied = (FCommonData->BGType & BGT_GRADIENTVERT) && client.bottom != LastClientRect.bottom;
+                    const bool widthTied = (FCommonData->BGType & BGT_GRADIENTHORZ) && client.right != LastClientRect.right;
+                    if (heightTied || widthTied)
+                        BroadcastToControls(Form, TMessage{SM_LUMACMD, MakeSkinWParam(AC_MOVEDREPAINT, 1), 0, 0});
+                    RefreshChildControls(Form);
                     RedrawWindow(wnd, nullptr, nullptr, RDW_NOFRAME | RDW_UPDATENOW | RDW_NOERASE | RDW_INVALIDATE);
                     if (grewBeyond && !InAero) InvalidateRect(wnd, nullptr, FALSE);
                 }
@@ -573,6 +636,7 @@ void TsSkinProvider::DoShowingChanged(TMessage& Message)
         FCommonData->SetUpdating(false);
     }
     CallOld(Message);
+    AttachScrollHandler();
     if (!animate) {
         RedrawWindow(wnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_INVALIDATE);
         return;
@@ -604,24 +668,32 @@ void TsSkinProvider::DoNCActivate(TMessage& Message)
         ShowAction = TShowAction::saIgnore;
     }
     bool showing = Form->Showing();
-    // The system draws its own title on WM_NCACTIVATE: redraw stays off around it where a full
-    // repaint follows anyway. Turning redraw off also drops every pending repaint of the form and
-    // its children, so a form that just changed its contents (a value picked in a drop-down
-    // window, whose closing activates the form) must keep redraw on.
-    const bool composition = IsCompositionActive();
-    bool holdRedraw = false;
-    if (showing && composition) {
-        TCustomForm* mainForm = Application->MainForm();
-        holdRedraw = BorderForm == nullptr &&
-                     (IsMainForm() || mainForm == nullptr || !mainForm->HandleAllocated() ||
-                      !IsIconic(mainForm->Handle()) || !Application->MainFormOnTaskBar());
-    } else if (showing) {
-        holdRedraw = fAnimating || RTInit;
+    // The system draws its own title on WM_NCACTIVATE. Where the window may not stop drawing
+    // (its children would be left unpainted), a cover hides the title instead: turning redraw off
+    // drops every pending repaint of the form and its children, so a form that just changed its
+    // contents (a value picked in a drop-down window, whose closing activates the form) would not
+    // show it.
+    const bool composed = IsCompositionActive();
+    bool holdRedraw = false, cover = false;
+    if (showing) {
+        if (composed) {
+            TCustomForm* main = Application->MainForm();
+            const bool mainMinimized = main != nullptr && main->HandleAllocated() && IsIconic(main->Handle());
+            holdRedraw = BorderForm == nullptr && (IsMainForm() || !mainMinimized || !Application->MainFormOnTaskBar());
+        } else if (fAnimating || RTInit) {
+            holdRedraw = true;
+        } else if (BorderForm == nullptr || (HasOwnMenu() && !Form->OnPaint)) {
+            cover = true;
+        }
     }
     if (holdRedraw) SendMessageW(wnd, WM_SETREDRAW, 0, 0);
+    if (cover) ShowCaptionForm();
     CallOld(Message);
-    if (holdRedraw) SendMessageW(wnd, WM_SETREDRAW, 1, 0);
-    if (holdRedraw && composition) RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
+    if (holdRedraw) {
+        SendMessageW(wnd, WM_SETREDRAW, 1, 0);
+        if (composed) RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
+    }
+    HideCaptionForm();
     if (RTInit) RedrawWindow(wnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
     FormState &= ~0x8000u;
     if (Form->ControlState().Contains(csCreating)) return;
