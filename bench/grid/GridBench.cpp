@@ -1,16 +1,21 @@
-// The grid at scale: each operation a large table needs (create, fill, read back, block insert
-// and removal, appending row by row, hiding and showing rows, removing with rows hidden) timed on
-// a TAdvStringGrid beside the same work on a plain vector of rows of strings, in this process, at
-// 10,000, 100,000 and 1,000,000 rows of 10 columns; then the memory each filled cell takes in
-// both, and the time to paint one screenful of a 1,000,000-row grid beside a 100-row grid, once
-// with plain texts and once with mixed cells (pictures, check boxes, progress bars and markup
-// beside plain texts, over a tiled background), the two grids painting in turns.
+// The grid at scale: each row operation a large table needs (create, fill, read back, changing
+// the row count, block insert and removal, appending row by row, hiding and showing a block, a
+// list and single rows, removing with rows hidden) timed on a TAdvStringGrid beside the same work
+// on a plain vector of rows of strings, in this process, at 10,000, 100,000 and 1,000,000 rows of
+// 10 columns. Like is compared with like: a block operation against one block step on the
+// vector, one call per row against one step per row. Every operation runs twice: on a grid shown
+// on a form (no BeginUpdate; the window paints between operations, outside the timings) and on
+// a grid without a window. Then the memory each filled cell takes in both, and the time to paint
+// one screenful of a 1,000,000-row grid beside a 100-row grid, once with plain texts and once
+// with mixed cells (pictures, check boxes, progress bars and markup beside plain texts, over a
+// tiled background), the two grids painting in turns.
 //
-//   bench_grid.exe [rows...]      (default: 10000 100000 1000000)
-//   bench_grid.exe paint [rows]   only the screenfuls (default: 1000000 rows beside 100)
+//   bench_grid.exe [shown|windowless] [rows...]   (default: both kinds, 10000 100000 1000000)
+//   bench_grid.exe paint [rows]                   only the screenfuls (default: 1000000 rows beside 100)
 // With KVL_BENCH_PROBE set it also prints each repetition's create and fill times, and before the
-// grid's create the same rows allocated in a plain vector (the grid's row shape, no grid code)
-// and the grid's construction and row count apart: that tells the heap's share from the grid's.
+// windowless grid's create the same rows allocated in a plain vector (the grid's row shape, no
+// grid code) and the grid's construction and row count apart: that tells the heap's share from
+// the grid's.
 #include <windows.h>
 #include <malloc.h>
 
@@ -88,6 +93,17 @@ struct TBaseline {
     std::vector<std::pair<int, std::vector<std::wstring>>> Hidden; // ascending real index
 };
 
+// The real index of a display row: the hidden rows at or before it push it down.
+int BaselineRealRow(const TBaseline& B, int Display)
+{
+    int real = Display;
+    for (const auto& h : B.Hidden) {
+        if (h.first > real) break;
+        ++real;
+    }
+    return real;
+}
+
 // Hides the display rows (ascending) in one pass, as the grid's row-list hiding does.
 void BaselineHideList(TBaseline& B, const std::vector<int>& Display)
 {
@@ -111,6 +127,33 @@ void BaselineHideOne(TBaseline& B, int Real)
     int display = Real - static_cast<int>(at - B.Hidden.begin());
     B.Hidden.emplace(at, Real, std::move(B.Rows[display]));
     B.Rows.erase(B.Rows.begin() + display);
+}
+
+// Hides the real rows From .. To (all shown) in one step, as HideRows (From, To) does: the
+// block moves into the ordered store at its place and leaves the rows in one erase.
+void BaselineHideBlock(TBaseline& B, int From, int To)
+{
+    auto at = std::lower_bound(B.Hidden.begin(), B.Hidden.end(), From, [](const auto& h, int r) { return h.first < r; });
+    const int display = From - static_cast<int>(at - B.Hidden.begin());
+    const int count = To - From + 1;
+    std::vector<std::pair<int, std::vector<std::wstring>>> block;
+    block.reserve(static_cast<size_t>(count));
+    for (int k = 0; k < count; ++k) block.emplace_back(From + k, std::move(B.Rows[static_cast<size_t>(display + k)]));
+    B.Hidden.insert(at, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+    B.Rows.erase(B.Rows.begin() + display, B.Rows.begin() + display + count);
+}
+
+// The hidden real rows From .. To (consecutive) back in one step, as UnHideRows (From, To) does.
+void BaselineUnhideBlock(TBaseline& B, int From, int To)
+{
+    auto first = std::lower_bound(B.Hidden.begin(), B.Hidden.end(), From, [](const auto& h, int r) { return h.first < r; });
+    auto last = std::upper_bound(B.Hidden.begin(), B.Hidden.end(), To, [](int r, const auto& h) { return r < h.first; });
+    const int display = From - static_cast<int>(first - B.Hidden.begin());
+    std::vector<std::vector<std::wstring>> block;
+    block.reserve(static_cast<size_t>(last - first));
+    for (auto it = first; it != last; ++it) block.push_back(std::move(it->second));
+    B.Rows.insert(B.Rows.begin() + display, std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+    B.Hidden.erase(first, last);
 }
 
 // Every hidden row back at its real index, in one pass.
@@ -145,18 +188,22 @@ void BaselineRemove(TBaseline& B, int At, int Count)
 
 // ---- One scale ----------------------------------------------------------------------------
 
+// The grid as a program holds it: on a form that shows it, or without a window at all.
+enum TGridKind { ShownGrid, WindowlessGrid };
+const char* const KindNames[] = {"shown grid (on a form, no BeginUpdate)", "grid without a window"};
+
 struct TResult {
     double Grid = 1e30;
     double Base = 1e30;
 };
 
 std::vector<std::string> OpNames;
-std::map<std::string, std::map<int, TResult>> Results;
+std::map<int, std::map<std::string, std::map<int, TResult>>> Results; // kind, operation, rows
 
-void Record(const std::string& Name, int Rows, double Grid, double Base)
+void Record(TGridKind Kind, const std::string& Name, int Rows, double Grid, double Base)
 {
     if (std::find(OpNames.begin(), OpNames.end(), Name) == OpNames.end()) OpNames.push_back(Name);
-    TResult& r = Results[Name][Rows];
+    TResult& r = Results[Kind][Name][Rows];
     r.Grid = std::min(r.Grid, Grid);
     r.Base = std::min(r.Base, Base);
 }
@@ -183,13 +230,37 @@ struct TMemory {
 };
 std::map<int, TMemory> Memory;
 
-void RunScale(int N, bool GridFirst)
+// Lets a shown grid paint what the last operation left, outside the timings: each operation
+// then starts from a window that is up to date, as it would between a program's actions.
+void Settle(TGridKind Kind)
+{
+    if (Kind == ShownGrid) Application->ProcessMessages();
+}
+
+void RunScale(int N, bool GridFirst, TGridKind Kind)
 {
     const int mid = N / 2;
     double g = 0, b = 0;
     long long before = 0;
     TBaseline base;
     TAdvStringGrid* grid = nullptr;
+    // A shown grid's form and window are made before the clock starts: what is timed is the
+    // grid's own work, the window's share of it included.
+    TForm* form = nullptr;
+    if (Kind == ShownGrid) {
+        form = TForm::CreateNew(nullptr);
+        form->SetBounds(0, 0, 820, 640);
+        form->Show();
+        Settle(Kind);
+    }
+    auto newGrid = [&] {
+        auto* made = new TAdvStringGrid(form);
+        if (form != nullptr) {
+            made->SetParent(form);
+            made->SetBounds(0, 0, 800, 600);
+        }
+        return made;
+    };
 
     // Create and fill: the memory of a filled table is read right after. Which side allocates
     // first alternates between repetitions: the heap's free blocks, left by the repetition before,
@@ -205,8 +276,7 @@ void RunScale(int N, bool GridFirst)
         Memory[N].Base = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
     };
     auto gridSide = [&] {
-        before = LiveBytes;
-        if (getenv("KVL_BENCH_PROBE")) {
+        if (Kind == WindowlessGrid && getenv("KVL_BENCH_PROBE")) {
             using TSlotRow = std::vector<std::pair<std::wstring, void*>>;
             double pa = 0, pe = 0;
             {
@@ -226,18 +296,25 @@ void RunScale(int N, bool GridFirst)
             std::fprintf(stderr, "probe %d: rows of the grid's row shape in a plain vector: assign %.2f, emplace %.2f; grid ctor %.2f, cols %.2f, rows %.2f, delete %.2f ms\n",
                          N, pa * 1000, pe * 1000, tc * 1000, tcols * 1000, trows * 1000, tdel * 1000);
         }
-        g = Time([&] {
-            grid = new TAdvStringGrid(nullptr);
+        if (Kind == ShownGrid) {
+            grid = newGrid();
             grid->SetColCount(Cols);
+            Settle(Kind);
+        }
+        before = LiveBytes;
+        g = Time([&] {
+            if (Kind == WindowlessGrid) {
+                grid = newGrid();
+                grid->SetColCount(Cols);
+            }
             grid->SetRowCount(N);
         });
+        Settle(Kind);
         gFill = Time([&] {
-            grid->BeginUpdate();
             for (int r = 0; r < N; ++r)
                 for (int c = 0; c < Cols; ++c) grid->SetCells(c, r, Text(r, c));
-            grid->EndUpdate();
         });
-        Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
+        if (Kind == WindowlessGrid) Memory[N].Grid = static_cast<double>(LiveBytes - before) / (static_cast<double>(N) * Cols);
     };
     if (GridFirst) {
         gridSide();
@@ -246,11 +323,12 @@ void RunScale(int N, bool GridFirst)
         baseSide();
         gridSide();
     }
-    Record("create", N, g, b);
-    Record("fill", N, gFill, bFill);
+    Record(Kind, "create (SetRowCount)", N, g, b);
+    Record(Kind, "fill (SetCells)", N, gFill, bFill);
     if (getenv("KVL_BENCH_PROBE"))
-        std::fprintf(stderr, "%s first, %d: create grid %.2f ms, base %.2f ms; fill grid %.2f ms, base %.2f ms\n",
-                     GridFirst ? "grid" : "vector", N, g * 1000, b * 1000, gFill * 1000, bFill * 1000);
+        std::fprintf(stderr, "%s, %s first, %d: create grid %.2f ms, base %.2f ms; fill grid %.2f ms, base %.2f ms\n",
+                     KindNames[Kind], GridFirst ? "grid" : "vector", N, g * 1000, b * 1000, gFill * 1000, bFill * 1000);
+    Settle(Kind);
 
     long long gSum = 0, bSum = 0;
     g = Time([&] {
@@ -265,55 +343,61 @@ void RunScale(int N, bool GridFirst)
             }
     });
     if (gSum != bSum) std::printf("read back differs: %lld / %lld\n", gSum, bSum);
-    Record("read back", N, g, b);
+    Record(Kind, "read back", N, g, b);
 
-    g = Time([&] { grid->InsertRows(mid, BlockRows); });
-    b = Time([&] { base.Rows.insert(base.Rows.begin() + mid, BlockRows, std::vector<std::wstring>(Cols)); });
-    Record("insert 1,000 rows in the middle", N, g, b);
-    g = Time([&] { grid->RemoveRows(mid, BlockRows); });
-    b = Time([&] { base.Rows.erase(base.Rows.begin() + mid, base.Rows.begin() + mid + BlockRows); });
-    Record("remove 1,000 rows in the middle", N, g, b);
+    // Each timed step below starts from a settled window.
+    auto step = [&](const std::string& Name, const std::function<void()>& Grid, const std::function<void()>& Base) {
+        Settle(Kind);
+        if (getenv("KVL_BENCH_PROBE")) std::fprintf(stderr, "%s, %d: %s\n", KindNames[Kind], N, Name.c_str());
+        const double gt = Time(Grid);
+        const double bt = Time(Base);
+        Record(Kind, Name, N, gt, bt);
+    };
 
-    g = Time([&] {
-        for (int i = 0; i < AppendRows; ++i) {
-            grid->AddRow();
-            int row = grid->RowCount() - 1;
-            for (int c = 0; c < Cols; ++c) grid->SetCells(c, row, Text(row, c));
-        }
-    });
-    b = Time([&] {
-        for (int i = 0; i < AppendRows; ++i) {
-            base.Rows.emplace_back(Cols);
-            int row = static_cast<int>(base.Rows.size()) - 1;
-            for (int c = 0; c < Cols; ++c) base.Rows[row][c] = Text(row, c);
-        }
-    });
-    Record("add 10,000 rows one by one", N, g, b);
+    step("SetRowCount 1,000 more", [&] { grid->SetRowCount(grid->RowCount() + BlockRows); },
+         [&] { base.Rows.resize(base.Rows.size() + BlockRows, std::vector<std::wstring>(Cols)); });
+    step("SetRowCount 1,000 fewer", [&] { grid->SetRowCount(grid->RowCount() - BlockRows); },
+         [&] { base.Rows.resize(base.Rows.size() - BlockRows); });
+    step("InsertRows 1,000 in the middle", [&] { grid->InsertRows(mid, BlockRows); },
+         [&] { base.Rows.insert(base.Rows.begin() + mid, BlockRows, std::vector<std::wstring>(Cols)); });
+    step("RemoveRows 1,000 in the middle", [&] { grid->RemoveRows(mid, BlockRows); },
+         [&] { base.Rows.erase(base.Rows.begin() + mid, base.Rows.begin() + mid + BlockRows); });
+    step("AddRow + 10 SetCells, 10,000 rows", [&] {
+            for (int i = 0; i < AppendRows; ++i) {
+                grid->AddRow();
+                int row = grid->RowCount() - 1;
+                for (int c = 0; c < Cols; ++c) grid->SetCells(c, row, Text(row, c));
+            }
+        },
+        [&] {
+            for (int i = 0; i < AppendRows; ++i) {
+                base.Rows.emplace_back(Cols);
+                int row = static_cast<int>(base.Rows.size()) - 1;
+                for (int c = 0; c < Cols; ++c) base.Rows[row][c] = Text(row, c);
+            }
+        });
 
+    // A block: one call on each side.
+    step("HideRows of 1,000 in the middle", [&] { grid->HideRows(mid, mid + BlockRows - 1); },
+         [&] { BaselineHideBlock(base, mid, mid + BlockRows - 1); });
+    step("UnHideRows of those 1,000", [&] { grid->UnHideRows(mid, mid + BlockRows - 1); },
+         [&] { BaselineUnhideBlock(base, mid, mid + BlockRows - 1); });
+
+    // A list: every tenth row in one call, back in one call.
     std::vector<int> tenth = EveryTenth(grid->RowCount(), 1);
-    g = Time([&] {
-        TIntList list;
-        for (int r : tenth) list.Add(r);
-        grid->HideRowList(&list);
-    });
-    b = Time([&] { BaselineHideList(base, tenth); });
-    Record("hide every tenth row", N, g, b);
-    g = Time([&] { grid->UnHideRowsAll(); });
-    b = Time([&] { BaselineUnhideAll(base); });
-    Record("unhide", N, g, b);
+    step("HideRowList of every tenth row", [&] {
+            TIntList list;
+            for (int r : tenth) list.Add(r);
+            grid->HideRowList(&list);
+        },
+        [&] { BaselineHideList(base, tenth); });
+    step("UnHideRowList of those", [&] { grid->UnHideRowList(); }, [&] { BaselineUnhideAll(base); });
 
-    // HideRows one row per call: each call costs one pass, on both sides.
+    // One row per call: each call costs one pass, on both sides.
     std::vector<int> spread = SpreadRows(grid->RowCount(), OneByOneHides);
-    g = Time([&] {
-        for (int r : spread) grid->HideRows(r, r);
-    });
-    b = Time([&] {
-        for (int r : spread) BaselineHideOne(base, r);
-    });
-    Record("hide 100 rows one by one", N, g, b);
-    g = Time([&] { grid->UnHideRowsAll(); });
-    b = Time([&] { BaselineUnhideAll(base); });
-    Record("unhide 100 rows", N, g, b);
+    step("HideRows of 100 rows one by one", [&] { for (int r : spread) grid->HideRows(r, r); },
+         [&] { for (int r : spread) BaselineHideOne(base, r); });
+    step("UnHideRowsAll of those 100", [&] { grid->UnHideRowsAll(); }, [&] { BaselineUnhideAll(base); });
 
     {
         TIntList list;
@@ -322,21 +406,21 @@ void RunScale(int N, bool GridFirst)
         BaselineHideList(base, tenth);
     }
     int at = grid->RowCount() / 2;
-    g = Time([&] { grid->RemoveRows(at, BlockRows); });
-    b = Time([&] { BaselineRemove(base, at, BlockRows); });
-    Record("remove 1,000 rows with rows hidden", N, g, b);
+    step("RemoveRows 1,000, every tenth hidden", [&] { grid->RemoveRows(at, BlockRows); }, [&] { BaselineRemove(base, at, BlockRows); });
 
     if (grid->RowCount() != static_cast<int>(base.Rows.size()) || grid->NumHiddenRows() != static_cast<int>(base.Hidden.size()))
         std::printf("row counts differ: %d+%d / %zu+%zu\n", grid->RowCount(), grid->NumHiddenRows(), base.Rows.size(), base.Hidden.size());
+    if (grid->RowCount() > 3 && grid->Cells(3, 2) != base.Rows[2][3])
+        std::printf("cells differ after the row operations\n");
 
-    g = Time([&] { delete grid; });
-    b = Time([&] {
-        base.Rows.clear();
-        base.Rows.shrink_to_fit();
-        base.Hidden.clear();
-        base.Hidden.shrink_to_fit();
-    });
-    Record("free", N, g, b);
+    step("free", [&] { delete grid; },
+         [&] {
+             base.Rows.clear();
+             base.Rows.shrink_to_fit();
+             base.Hidden.clear();
+             base.Hidden.shrink_to_fit();
+         });
+    delete form;
 }
 
 // What a screenful shows: plain texts only, or every other column a cell graphic (a picture, a
@@ -471,8 +555,14 @@ int main(int argc, char** argv)
 {
     // The screenfuls alone take seconds where the whole run takes minutes.
     const bool paintOnly = argc > 1 && std::string(argv[1]) == "paint";
+    std::vector<TGridKind> kinds{ShownGrid, WindowlessGrid};
+    int firstScale = paintOnly ? 2 : 1;
+    if (!paintOnly && argc > 1 && (std::string(argv[1]) == "shown" || std::string(argv[1]) == "windowless")) {
+        kinds = {std::string(argv[1]) == "shown" ? ShownGrid : WindowlessGrid};
+        firstScale = 2;
+    }
     std::vector<int> scales;
-    for (int i = paintOnly ? 2 : 1; i < argc; ++i) scales.push_back(std::atoi(argv[i]));
+    for (int i = firstScale; i < argc; ++i) scales.push_back(std::atoi(argv[i]));
     if (scales.empty()) scales = paintOnly ? std::vector<int>{1000000} : std::vector<int>{10000, 100000, 1000000};
     for (int i = 0; i < 1000; ++i) Pool.push_back(L"cell " + std::to_wstring(i * 7919 % 100000));
     if (paintOnly) {
@@ -480,34 +570,40 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    for (int n : scales) {
-        // Small tables run a few times (the best run counts): single runs of a few milliseconds are noise.
-        int repeats = n <= 10000 ? 5 : n <= 100000 ? 2 : 1;
-        for (int i = 0; i < repeats; ++i) RunScale(n, i % 2 == 1);
-        std::fprintf(stderr, "bench_grid: %d rows done\n", n);
-    }
-
-    std::printf("Grid beside a vector of rows of strings (%d columns; ratio = grid time / vector time)\n", Cols);
-    std::printf("%-38s", "operation");
-    for (int n : scales) std::printf(" %20d", n);
-    std::printf("\n");
-    for (const std::string& name : OpNames) {
-        std::printf("%-38s", name.c_str());
+    for (TGridKind kind : kinds)
         for (int n : scales) {
-            const TResult& r = Results[name][n];
-            char cell[64];
-            std::snprintf(cell, sizeof cell, "%.2fx (%.1f ms)", r.Grid / std::max(r.Base, 1e-7), r.Grid * 1000);
-            std::printf(" %20s", cell);
+            // Small tables run a few times (the best run counts): single runs of a few milliseconds are noise.
+            int repeats = n <= 10000 ? 5 : n <= 100000 ? 2 : 1;
+            for (int i = 0; i < repeats; ++i) RunScale(n, i % 2 == 1, kind);
+            std::fprintf(stderr, "bench_grid: %s, %d rows done\n", KindNames[kind], n);
+        }
+
+    for (TGridKind kind : kinds) {
+        std::printf("%s beside a vector of rows of strings (%d columns; ratio = grid time / vector time)\n", KindNames[kind], Cols);
+        std::printf("%-38s", "operation");
+        for (int n : scales) std::printf(" %20d", n);
+        std::printf("\n");
+        for (const std::string& name : OpNames) {
+            std::printf("%-38s", name.c_str());
+            for (int n : scales) {
+                const TResult& r = Results[kind][name][n];
+                char cell[64];
+                std::snprintf(cell, sizeof cell, "%.2fx (%.1f ms)", r.Grid / std::max(r.Base, 1e-7), r.Grid * 1000);
+                std::printf(" %20s", cell);
+            }
+            std::printf("\n");
+        }
+        if (kind == WindowlessGrid) {
+            std::printf("%-38s", "memory per filled cell (bytes)");
+            for (int n : scales) {
+                char cell[64];
+                std::snprintf(cell, sizeof cell, "%.2fx (%.1f/%.1f)", Memory[n].Grid / Memory[n].Base, Memory[n].Grid, Memory[n].Base);
+                std::printf(" %20s", cell);
+            }
+            std::printf("\n");
         }
         std::printf("\n");
     }
-    std::printf("%-38s", "memory per filled cell (bytes)");
-    for (int n : scales) {
-        char cell[64];
-        std::snprintf(cell, sizeof cell, "%.2fx (%.1f/%.1f)", Memory[n].Grid / Memory[n].Base, Memory[n].Grid, Memory[n].Base);
-        std::printf(" %20s", cell);
-    }
-    std::printf("\n");
 
     PrintScreenfuls(*std::max_element(scales.begin(), scales.end()), ScreenfulPaints);
     return 0;

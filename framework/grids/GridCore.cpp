@@ -38,6 +38,7 @@ void MoveEntry(std::vector<T>& List, int FromIndex, int ToIndex)
 
 void TGridExtents::Set(int Index, int Value)
 {
+    ++FVersion;
     const int old = FSizes[static_cast<size_t>(Index)];
     FSizes[static_cast<size_t>(Index)] = Value;
     if (!FTreeValid) return;
@@ -46,12 +47,14 @@ void TGridExtents::Set(int Index, int Value)
 
 void TGridExtents::Assign(int Count, int Value)
 {
+    ++FVersion;
     FSizes.assign(static_cast<size_t>(Count), Value);
     FTreeValid = false;
 }
 
 void TGridExtents::Resize(int Count, int Value)
 {
+    ++FVersion;
     // Each node of the tree covers entries at or before its own index: cutting the end leaves
     // the rest right, and new entries are added node by node when the next sum asks.
     FSizes.resize(static_cast<size_t>(Count), Value);
@@ -60,12 +63,14 @@ void TGridExtents::Resize(int Count, int Value)
 
 void TGridExtents::Move(int FromIndex, int ToIndex)
 {
+    ++FVersion;
     MoveEntry(FSizes, FromIndex, ToIndex);
     FTreeValid = false;
 }
 
 void TGridExtents::Rotate(int First, int Middle, int Last)
 {
+    ++FVersion;
     std::rotate(FSizes.begin() + First, FSizes.begin() + Middle, FSizes.begin() + Last);
     FTreeValid = false;
 }
@@ -743,11 +748,30 @@ void TCustomGrid::DeleteRows(int ARow, int ACount)
             if (FInplaceRow >= 0) MoveAdjust(FInplaceRow, ARow, last);
             RowMoved(ARow, last);
         }
-        TCustomGrid::SetRowCount(FRowCount - 1);
+        ShrinkByOneRow();
     }
     InvalidateGrid();
     RowHeightsChanged();
     UpdateEdit();
+}
+
+void TCustomGrid::ShrinkByOneRow()
+{
+    // While nothing but the count changes (the current cell, the anchor and the top row stay
+    // inside, the bars stay as they are) one step is the count, the heights and SizeChanged:
+    // DeleteRows repaints and updates the bars once at its end.
+    const int value = FRowCount - 1;
+    const bool plain = value > FFixedRows && FCurrent.Y < value && FAnchor.Y < value && FTopLeft.Y < value &&
+                       (FScrollBars == ssNone || !HandleAllocated() || !Showing() ||
+                        RowsChangeLeavesBars(CurrentScrollInputs(), value));
+    if (!plain) {
+        TCustomGrid::SetRowCount(value);
+        return;
+    }
+    const int oldRowCount = FRowCount;
+    FRowCount = value;
+    FRowHeights.Resize(FRowCount, FDefaultRowHeight);
+    SizeChanged(FColCount, oldRowCount);
 }
 
 void TCustomGrid::ColumnMoved(int, int) {}
@@ -770,10 +794,47 @@ void TCustomGrid::RowHeightsChanged()
 
 void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 {
-    if (!HandleAllocated() || InvalidationSuspended()) return;
+    if (!HandleAllocated() || InvalidationSuspended() || FWindow.WholeInvalid) return;
+    // Rows scrolled out above the view, or starting below the window's height even without
+    // their lines, show nothing: known from the sums of the heights, without laying the view
+    // out (a fill writes millions of cells far below the view).
+    const int top = std::max(ARect.Top, 0);
+    if (top >= FFixedRows && ARect.Bottom < FTopLeft.Y) return;
+    if (top >= FTopLeft.Y && FRowHeights.Sum(0, FFixedRows) + FRowHeights.Sum(FTopLeft.Y, top) >= Height()) return;
     TRect r;
     GridRectToScreenRect(ARect, r, true);
     if (r.right > r.left && r.bottom > r.top) ::InvalidateRect(FHandle, &r, FALSE);
+}
+
+void TCustomGrid::Invalidate()
+{
+    if (FWindow.WholeInvalid && HandleAllocated()) return;
+    TCustomControl::Invalidate();
+    FWindow.WholeInvalid = HandleAllocated();
+}
+
+void TCustomGrid::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PAINT:
+    case WM_SETREDRAW:
+        // A paint validates the window; turning redrawing off or on leaves what the window
+        // still waits for to the system (and to the code that turns it on again).
+        FWindow.WholeInvalid = false;
+        break;
+    case WM_CREATE:
+    case WM_DESTROY:
+        FWindow = TGridWindowState();
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_SIZE:
+        // Someone may have set a bar before telling the grid (a skinned bar's thumb does).
+        ForgetScrollBars();
+        break;
+    default: break;
+    }
+    TCustomControl::WndProc(Message);
 }
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow)

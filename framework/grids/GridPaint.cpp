@@ -81,6 +81,9 @@ void DrawAxisLines(HDC DC, const TGridAxisDrawInfo& Axis, int Cell, bool Vertica
 
 void TCustomGrid::Paint()
 {
+    // Whatever asked for this paint is being answered (a paint into another DC included, which
+    // only makes the next invalidation go to the window again).
+    FWindow.WholeInvalid = false;
     TCanvas* canvas = Canvas();
     HDC dc = canvas->Handle();
     TGridDrawInfo info;

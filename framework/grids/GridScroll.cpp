@@ -121,32 +121,89 @@ void TCustomGrid::ClampInView(const TGridCoord& Coord)
     if (!(oldTopLeft == FTopLeft)) TopLeftMoved(oldTopLeft);
 }
 
+void TCustomGrid::ForgetScrollBars()
+{
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        FWindow.BarMax[bar] = -1;
+        FWindow.BarPos[bar] = -1;
+    }
+    FWindow.InputsKnown = false;
+}
+
+void TCustomGrid::SetBarPos(int Bar, int Value)
+{
+    int& known = FWindow.BarPos[Bar];
+    if (known < 0) known = GetScrollPos(FHandle, Bar);
+    if (known == Value) return;
+    SetScrollPos(FHandle, Bar, Value, TRUE);
+    known = Value;
+}
+
 void TCustomGrid::UpdateScrollPos()
 {
     if (!HandleAllocated() || FScrollBars == ssNone) return;
     TGridDrawInfo info;
     CalcDrawInfo(info);
     TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
-    auto setScroll = [this](int Code, int Value) {
-        if (GetScrollPos(FHandle, Code) != Value) SetScrollPos(FHandle, Code, Value, TRUE);
-    };
     if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
-        setScroll(SB_HORZ, MulDivInt(FTopLeft.X - FFixedCols, MaxScrollPos, maxTopLeft.X - FFixedCols));
+        SetBarPos(SB_HORZ, MulDivInt(FTopLeft.X - FFixedCols, MaxScrollPos, maxTopLeft.X - FFixedCols));
     if (FScrollBars == ssVertical || FScrollBars == ssBoth)
-        setScroll(SB_VERT, MulDivInt(FTopLeft.Y - FFixedRows, MaxScrollPos, maxTopLeft.Y - FFixedRows));
+        SetBarPos(SB_VERT, MulDivInt(FTopLeft.Y - FFixedRows, MaxScrollPos, maxTopLeft.Y - FFixedRows));
+}
+
+TCustomGrid::TScrollInputs TCustomGrid::CurrentScrollInputs()
+{
+    TRect client = ClientRect();
+    TScrollInputs inputs;
+    inputs.ClientWidth = client.right;
+    inputs.ClientHeight = client.bottom;
+    inputs.ColCount = FColCount;
+    inputs.FixedCols = FFixedCols;
+    inputs.FixedRows = FFixedRows;
+    inputs.TopLeft = FTopLeft;
+    inputs.GridLineWidth = FGridLineWidth;
+    inputs.Options = FOptions;
+    inputs.ScrollBars = FScrollBars;
+    inputs.ColWidthsVersion = FColWidths.Version();
+    return inputs;
+}
+
+bool TCustomGrid::RowsChangeLeavesBars(const TScrollInputs& Inputs, int RowCount)
+{
+    if (!FWindow.InputsKnown || !(Inputs == FWindow.Inputs)) return false;
+    const bool vertical = FScrollBars == ssVertical || FScrollBars == ssBoth;
+    if (!vertical) return true;
+    // The rows from the top row on do not fit twice in the window: the last top row lies below
+    // the top row, so the top row stays and the bar keeps its range.
+    const long long below = FRowHeights.Sum(FTopLeft.Y, RowCount);
+    return FWindow.BarMax[SB_VERT] == MaxScrollPos && below > 2LL * std::max(Inputs.ClientHeight, Height());
 }
 
 void TCustomGrid::UpdateScrollRange()
 {
     if (FScrollBars == ssNone || !HandleAllocated() || !Showing()) return;
+    // A change of rows far below the view (appending, removing, hiding rows one by one) leaves
+    // the bars as they are but for the vertical position, which at the first row is 0 whatever
+    // the rows below: then nothing needs laying out or asking of the window.
+    const TScrollInputs inputs = CurrentScrollInputs();
+    if (RowsChangeLeavesBars(inputs, FRowCount)) {
+        if (FTopLeft.Y == FFixedRows && (FScrollBars == ssVertical || FScrollBars == ssBoth)) {
+            SetBarPos(SB_VERT, 0);
+            return;
+        }
+        UpdateScrollPos();
+        return;
+    }
     TGridDrawInfo info;
-    int horzExtent = ClientWidth(), vertExtent = ClientHeight();
+    int horzExtent = inputs.ClientWidth, vertExtent = inputs.ClientHeight;
     // Decide as if no bar took room, then take the room of the bars that are needed.
     auto barVisible = [this](int Code) {
         if (FScrollBars != ssBoth && !((Code == SB_HORZ && FScrollBars == ssHorizontal) || (Code == SB_VERT && FScrollBars == ssVertical)))
             return false;
+        if (FWindow.BarMax[Code] >= 0) return FWindow.BarMax[Code] != 0;
         int lo = 0, hi = 0;
         GetScrollRange(FHandle, Code, &lo, &hi);
+        if (lo == 0) FWindow.BarMax[Code] = hi;
         return lo != hi;
     };
     if (barVisible(SB_HORZ)) vertExtent += GetSystemMetrics(SM_CYHSCROLL);
@@ -162,7 +219,16 @@ void TCustomGrid::UpdateScrollRange()
             TGridCoord maxTopLeft = CalcMaxTopLeft(TGridCoord{FColCount - 1, FRowCount - 1}, info);
             int max = Horizontal ? maxTopLeft.X : maxTopLeft.Y;
             int fixeds = Horizontal ? FFixedCols : FFixedRows;
-            SetScrollRange(FHandle, Horizontal ? SB_HORZ : SB_VERT, 0, fixeds < max ? MaxScrollPos : 0, TRUE);
+            const int bar = Horizontal ? SB_HORZ : SB_VERT;
+            const int rangeMax = fixeds < max ? MaxScrollPos : 0;
+            // The same range again would change nothing the window shows.
+            if (FWindow.BarMax[bar] != rangeMax) {
+                FWindow.BarMax[bar] = -1;
+                FWindow.BarPos[bar] = -1;
+                SetScrollRange(FHandle, bar, 0, rangeMax, TRUE);
+                FWindow.BarMax[bar] = rangeMax;
+                FWindow.BarPos[bar] = -1;
+            }
             int& current = Horizontal ? FTopLeft.X : FTopLeft.Y;
             int old = Horizontal ? oldTopLeft.X : oldTopLeft.Y;
             if (old > max) {
@@ -183,6 +249,9 @@ void TCustomGrid::UpdateScrollRange()
     }
     UpdateScrollPos();
     if (!(FTopLeft == oldTopLeft)) TopLeftMoved(oldTopLeft);
+    // What the bars were made from, for the next change of rows.
+    FWindow.Inputs = CurrentScrollInputs();
+    FWindow.InputsKnown = FWindow.BarMax[SB_HORZ] >= 0 || FWindow.BarMax[SB_VERT] >= 0;
 }
 
 void TCustomGrid::ModifyScrollBar(UINT ScrollBar, UINT ScrollCode, UINT Pos, bool)

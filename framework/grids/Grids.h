@@ -120,6 +120,8 @@ public:
     // The sizes of From .. To - 1 added up; the indexes are clamped to the entries, an empty or
     // reversed run is 0.
     long long Sum(int From, int To) const;
+    // Changes with every change of the sizes: equal versions mean equal sizes.
+    unsigned Version() const { return FVersion; }
 
 private:
     long long Prefix(int Count) const;
@@ -130,6 +132,7 @@ private:
     // FTree covers FSizes' first FTree.size() entries; while FTreeValid is false it is rebuilt.
     mutable std::vector<long long> FTree;
     mutable bool FTreeValid = false;
+    unsigned FVersion = 0;
 };
 
 class TInplaceEdit;
@@ -271,6 +274,10 @@ public:
     void InvalidateCol(int ACol);
     void InvalidateRow(int ARow);
     void InvalidateGrid() { Invalidate(); }
+    // The whole window, once until it paints: a whole window already waiting for its paint is
+    // not asked again (nor are the parents told again), so that a run of row operations costs
+    // one invalidation, not one per row.
+    void Invalidate() override;
     // The cells of a block (and their lines).
     void InvalidateRect(const TGridRect& ARect);
 
@@ -348,6 +355,9 @@ public:
     void DoExit() override;
     void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
+    // Keeps what the grid knows of its window (waiting for a paint, what its scroll bars show)
+    // in step with the messages that change it.
+    void WndProc(TMessage& Message) override;
 
     // ---- Message handlers ------------------------------------------------------------------
     virtual void WMGetDlgCode(TMessage& Message);
@@ -390,6 +400,9 @@ protected:
     void ResizeCol(int Index, int OldSize, int NewSize);
     void ResizeRow(int Index, int OldSize, int NewSize);
     [[noreturn]] static void InvalidOp(const String& Message);
+    // Whoever sets the window's scroll bars other than UpdateScrollRange and UpdateScrollPos
+    // calls this afterwards: the grid asks the window again instead of trusting what it set.
+    void ForgetScrollBars();
 
     int FColCount = 5;
     int FRowCount = 5;
@@ -433,6 +446,41 @@ protected:
 
 private:
     friend class TInplaceEdit;
+
+    // The inputs of the scroll bars other than the rows' count and heights.
+    struct TScrollInputs {
+        int ClientWidth = 0;
+        int ClientHeight = 0;
+        int ColCount = 0;
+        int FixedCols = 0;
+        int FixedRows = 0;
+        TGridCoord TopLeft;
+        int GridLineWidth = 0;
+        TGridOptions Options;
+        TScrollStyle ScrollBars = ssNone;
+        unsigned ColWidthsVersion = 0;
+        bool operator==(const TScrollInputs&) const = default;
+    };
+    TScrollInputs CurrentScrollInputs();
+    // True when a change of rows since the last full update (to RowCount rows) cannot have
+    // changed what the bars show: nothing else changed, the vertical bar scrolls and more than two screens of rows lie
+    // below the top row (so the top row stays in range and the bar stays). Then the vertical
+    // position is all that can differ.
+    bool RowsChangeLeavesBars(const TScrollInputs& Inputs, int RowCount);
+    // One step of DeleteRows: the count one lower.
+    void ShrinkByOneRow();
+    void SetBarPos(int Bar, int Value);
+
+    // What the grid knows of its window. Scroll bars: what UpdateScrollRange and UpdateScrollPos
+    // last set (-1: not known, ask the window); SB_HORZ and SB_VERT index them.
+    struct TGridWindowState {
+        bool WholeInvalid = false;
+        int BarMax[2] = {-1, -1};
+        int BarPos[2] = {-1, -1};
+        bool InputsKnown = false;
+        TScrollInputs Inputs;
+    };
+    TGridWindowState FWindow;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;

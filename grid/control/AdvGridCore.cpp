@@ -1153,8 +1153,10 @@ void TAdvStringGrid::WMSize(TMessage& Message)
             ApplyColumnStretch();
             stretched = true;
         }
-        if ((ScrollBars() == ssHorizontal || ScrollBars() == ssBoth) && ScrollBarAlways == saNone && HandleAllocated())
+        if ((ScrollBars() == ssHorizontal || ScrollBars() == ssBoth) && ScrollBarAlways == saNone && HandleAllocated()) {
             ShowScrollBar(FHandle, SB_HORZ, ClientWidth() < others + ColWidths(column));
+            ForgetScrollBars();
+        }
         if (stretched && ScrollBarAlways == saNone) {
             if (OnResize) OnResize(this);
             return;
@@ -1165,6 +1167,7 @@ void TAdvStringGrid::WMSize(TMessage& Message)
         FDisableSize = true;
         if (ScrollBars() != ssHorizontal && ScrollBars() != ssBoth) ShowScrollBar(FHandle, SB_HORZ, FALSE);
         if (ScrollBars() != ssVertical && ScrollBars() != ssBoth) ShowScrollBar(FHandle, SB_VERT, FALSE);
+        ForgetScrollBars();
         FDisableSize = false;
     }
 }

@@ -55,6 +55,7 @@ void TAdvStringGrid::UpdateProportionalHorz()
     bool horizontalBar = ScrollBars() == ssHorizontal || ScrollBars() == ssBoth;
     if (ScrollBarAlways != saHorz && ScrollBarAlways != saBoth && !(widths >= Width() && horizontalBar))
         ShowScrollBar(FHandle, SB_HORZ, FALSE);
+    ForgetScrollBars();
 }
 
 void TAdvStringGrid::UpdateProportionalVert()
@@ -69,4 +70,5 @@ void TAdvStringGrid::UpdateProportionalVert()
     if (shown >= 0.9999f) return;
     int pos = Height() < total ? static_cast<int>(static_cast<double>(scrolled) / (total - Height()) * 128) : 127;
     SetProportionalInfo(FHandle, SB_VERT, shown, pos);
+    ForgetScrollBars();
 }
